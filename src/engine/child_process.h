@@ -1,0 +1,63 @@
+// One child process with its standard output and error in one pipe, started from a command line
+// that is split into arguments (never given to a shell). Used from worker threads; one record is
+// owned by one thread at a time.
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <string>
+
+namespace clipwright {
+
+enum ChildFlags : uint8_t {
+    OWNS_BUFFER = 1,
+    SHOW_WINDOW = 2,  // no meaning here: there is no console window to show
+    PIPE_STDIN = 4,
+    PIPE_STDOUT = 8,
+    STDERR_TO_STDOUT = 16,
+};
+
+struct ChildProcess {
+    std::string commandLine;
+    std::string workingFolder;  // empty: the parent's current folder
+    std::string pathFolder;     // non-empty: put in front of PATH while the child starts
+    int stdoutRead = -1;        // parent's end of the child's output and errors
+    int stdinWrite = -1;        // parent's end of the child's input (PIPE_STDIN)
+    pid_t processHandle = 0;    // the child's pid while this record holds it
+    int pidFd = -1;             // a pidfd for timed waits on the child's exit, when available
+    pid_t processId = 0;
+    void* buffer = nullptr;  // freed with free() by ReleaseChild when OWNS_BUFFER is set
+    uint32_t bufferSize = 0;
+    uint8_t flags = 0;
+    // Filled when the child has been reaped: the raw waitpid status.
+    bool exited = false;
+    int waitStatus = 0;
+    bool killedByUs = false;  // SIGKILL or SIGTERM was sent by this layer
+
+    ChildProcess() = default;
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+    // Kills and reaps a child still held and closes every descriptor.
+    ~ChildProcess();
+};
+
+// Each returns 0 for success and -1 for failure.
+int StartChild(ChildProcess& child);
+// Level 0..5: nice 19, 19, 0, -10, -10, -20. Raising priority needs the privilege to do so.
+int SetChildPriority(ChildProcess& child, int level);
+// SIGKILL and reap. -1 when there is no process or it had already ended by itself.
+int KillChild(ChildProcess& child);
+int ReleaseChild(ChildProcess& child);
+
+// Sends SIGTERM so the child can close its files, and SIGKILL if it is still there after
+// graceMs. Reaps it. 0 when it is gone, -1 when there was no process.
+int StopChild(ChildProcess& child, int graceMs);
+// Waits up to timeoutMs for the child to end on its own and reaps it. True when it has ended.
+bool WaitChildExit(ChildProcess& child, int timeoutMs);
+
+// The program a command line's first word names: a word with a "/" as it is, else the file of
+// that name beside the running executable, else the first match on PATH. Empty when none.
+std::string FindProgram(const std::string& word);
+
+}  // namespace clipwright

@@ -1,0 +1,257 @@
+#include "engine/command_line.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+
+namespace clipwright {
+
+namespace {
+
+std::string& EncoderNameStorage() {
+    static std::string name = kEncoderName;
+    return name;
+}
+
+// Size and rate texts reach the command line unquoted, so anything but plain digits is left
+// out rather than passed on as extra arguments.
+bool IsDigits(const std::string& text) {
+    if (text.empty()) {
+        return false;
+    }
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string Format(const char* format, auto value) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+std::string StandardWord(int32_t tvStandard) {
+    switch (tvStandard) {
+        case kPal:
+            return "pal";
+        case kNtscFilm:
+            return "film";
+        default:
+            return "ntsc";
+    }
+}
+
+std::string VideoCodecOptions(int32_t outputType) {
+    // H.264 output really carries H.264; only the MPEG-4 type keeps Xvid.
+    return outputType == kTypeH264 ? " -vcodec h264 -pix_fmt yuv420p"
+                                   : " -vcodec xvid -pix_fmt yuv420p";
+}
+
+std::string FreeFormOptions(const ConversionSettings& s) {
+    std::string options = VideoCodecOptions(s.outputType);
+    if (s.widthText != "0" && s.heightText != "0" && IsDigits(s.widthText) &&
+        IsDigits(s.heightText)) {
+        options += " -s " + s.widthText + "x" + s.heightText;
+    }
+    if (const double* rate = EntryOfRow(kFrameRates, s.frameRateChoice)) {
+        options += Format(" -r %.3f", *rate);
+    }
+    const int32_t* videoKbps = EntryOfRow(kVideoBitrates, s.videoBitrateChoice);
+    if (s.variableBitRate) {
+        if (videoKbps != nullptr) {
+            options += Format(" -bt %d", *videoKbps);
+        }
+        if (s.maxRateText != "0" && IsDigits(s.maxRateText)) {
+            options += " -maxrate " + s.maxRateText;
+        }
+        if (s.minRateText != "0" && IsDigits(s.minRateText)) {
+            options += " -minrate " + s.minRateText;
+        }
+    } else if (videoKbps != nullptr) {
+        options += Format(" -b %d", *videoKbps);
+    }
+    if (const int32_t* channels = EntryOfRow(kAudioChannels, s.channelsChoice)) {
+        options += Format(" -ac %d", *channels);
+    }
+    if (const AudioBitrate* audio = EntryOfRow(kAudioBitrates, s.audioBitrateChoice)) {
+        options += Format(" -ab %d", audio->kbps);
+    }
+    if (const int32_t* rate = EntryOfRow(kSampleRates, s.sampleRateChoice)) {
+        options += Format(" -ar %d", *rate);
+    }
+    return options;
+}
+
+// The first word of a command line names the program; quoting it is only needed when it holds
+// blanks, and it cannot carry a quote of its own.
+std::string ProgramWord() {
+    const std::string& name = EncoderName();
+    if (name.find_first_of(" \t") == std::string::npos) {
+        return name;
+    }
+    return "\"" + name + "\"";
+}
+
+void AppendBackslashes(std::string& out, size_t count) { out.append(count, '\\'); }
+
+}  // namespace
+
+void SetEncoderName(const std::string& name) { EncoderNameStorage() = name; }
+
+const std::string& EncoderName() { return EncoderNameStorage(); }
+
+std::string BuildOptions(const ConversionSettings& settings) {
+    const std::string_view target = TargetName(settings.outputType);
+    if (!target.empty()) {
+        return "-target " + StandardWord(settings.tvStandard) + "-" + std::string(target);
+    }
+    if (settings.outputType == kTypeMpeg4 || settings.outputType == kTypeH264) {
+        return FreeFormOptions(settings);
+    }
+    return {};
+}
+
+std::string BuildCommandLine(const std::string& sourcePath, const std::string& title,
+                             const std::string& options, int64_t start, int64_t end,
+                             const std::string& outputPath) {
+    const auto startText = static_cast<uint32_t>(start);
+    const auto length = static_cast<uint32_t>(end - start);
+    return ProgramWord() + kAccessToken + " -i " + QuoteArgument(sourcePath) + " -title " +
+           QuoteArgument(title) + " " + options + " -ss " + std::to_string(startText) + " -t " +
+           std::to_string(length) + " -y " + QuoteArgument(outputPath);
+}
+
+std::string BuildCommandLine(const SourceItem& item, const std::string& options) {
+    return BuildCommandLine(item.sourcePath, item.title, options, item.selStart, item.selEnd,
+                            OutputPath(item));
+}
+
+std::string BuildProbeCommandLine(const std::string& path) {
+    return ProgramWord() + kAccessToken + " -i " + QuoteArgument(path);
+}
+
+std::string QuoteArgument(const std::string& text) {
+    std::string out = "\"";
+    size_t backslashes = 0;
+    for (const char c : text) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        if (c == '"') {
+            // Backslashes before a quote are doubled, and one more escapes the quote itself.
+            AppendBackslashes(out, backslashes * 2 + 1);
+        } else {
+            AppendBackslashes(out, backslashes);
+        }
+        backslashes = 0;
+        out += c;
+    }
+    // Trailing backslashes stand before the closing quote, so they are doubled too.
+    AppendBackslashes(out, backslashes * 2);
+    out += '"';
+    return out;
+}
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+size_t SplitProgramWord(const std::string& line, std::vector<std::string>& args) {
+    size_t i = 0;
+    std::string word;
+    if (i < line.size() && line[i] == '"') {
+        const size_t close = line.find('"', 1);
+        const size_t end = close == std::string::npos ? line.size() : close;
+        word = line.substr(1, end - 1);
+        args.push_back(word);
+        return close == std::string::npos ? line.size() : close + 1;
+    }
+    while (i < line.size() && !IsBlank(line[i])) {
+        word += line[i++];
+    }
+    args.push_back(word);
+    return i;
+}
+
+}  // namespace
+
+std::vector<std::string> SplitCommandLine(const std::string& line) {
+    std::vector<std::string> args;
+    if (line.empty()) {
+        return args;
+    }
+    size_t i = SplitProgramWord(line, args);
+    const size_t n = line.size();
+    while (true) {
+        while (i < n && IsBlank(line[i])) {
+            ++i;
+        }
+        if (i >= n) {
+            break;
+        }
+        std::string arg;
+        bool inQuotes = false;
+        while (i < n && (inQuotes || !IsBlank(line[i]))) {
+            const char c = line[i];
+            if (c == '\\') {
+                size_t count = 0;
+                while (i + count < n && line[i + count] == '\\') {
+                    ++count;
+                }
+                i += count;
+                if (i < n && line[i] == '"') {
+                    AppendBackslashes(arg, count / 2);
+                    if (count % 2 == 1) {
+                        arg += '"';
+                        ++i;
+                    }
+                } else {
+                    AppendBackslashes(arg, count);
+                }
+            } else if (c == '"') {
+                if (inQuotes && i + 1 < n && line[i + 1] == '"') {
+                    arg += '"';
+                    i += 2;
+                } else {
+                    inQuotes = !inQuotes;
+                    ++i;
+                }
+            } else {
+                arg += c;
+                ++i;
+            }
+        }
+        args.push_back(std::move(arg));
+    }
+    return args;
+}
+
+bool PathExists(const std::string& path) {
+    struct stat info {};
+    // lstat: a dangling link is a name that exists too, and writing through it would surprise.
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
+void MakeOutputName(SourceItem& item, const std::string& folder, const std::string& extension,
+                    const std::string& suffix) {
+    std::string dir = folder;
+    if (!dir.empty() && dir.back() != '/') {
+        dir += '/';
+    }
+    const std::string base = suffix.empty() ? item.title : item.title + "-" + suffix;
+    std::string stem = base;
+    // Counting goes on until a free name turns up: the encoder is told to overwrite, so a name
+    // that exists must never be handed to it.
+    for (uint64_t n = 1; PathExists(dir + stem + "." + extension); ++n) {
+        stem = base + "[" + std::to_string(n) + "]";
+    }
+    item.outputFolder = dir;
+    item.outputStem = stem;
+    item.outputExt = extension;
+}
+
+}  // namespace clipwright

@@ -1,0 +1,403 @@
+#include "engine/encoder_output.h"
+
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <string_view>
+
+#include "engine/command_line.h"
+#include "support/text_log.h"
+
+namespace clipwright {
+
+namespace {
+
+uint32_t SteadyTick() {
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+std::atomic<TickSource> gTickSource{&SteadyTick};
+
+// How often a reader that waits for output looks at the abort flag.
+constexpr int kAbortPollMs = 50;
+// How long an encoder that closed its output may take to exit before it counts as hung.
+constexpr int kExitAfterEofMs = 5000;
+
+bool IsBlankChar(char c) { return c == ' '; }
+
+// Leading decimal digits of text as a count; text without digits gives 0. Saturates.
+int64_t LeadingWholeNumber(std::string_view text) {
+    int64_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            break;
+        }
+        if (value > (std::numeric_limits<int64_t>::max() - 9) / 10) {
+            return std::numeric_limits<int64_t>::max();
+        }
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+// Waits until fd has something to read or the run is aborted. False on abort.
+bool WaitReadable(const EncoderRun& run, int fd) {
+    pollfd pfd{fd, POLLIN, 0};
+    while (!run.abortRequested.load()) {
+        const int r = ::poll(&pfd, 1, kAbortPollMs);
+        if (r > 0 || (r < 0 && errno != EINTR)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+ssize_t ReadSome(int fd, char* into, size_t room) {
+    ssize_t n;
+    do {
+        n = ::read(fd, into, room);
+    } while (n < 0 && errno == EINTR);
+    return n;
+}
+
+bool EncoderFailed(const ChildProcess& child) {
+    if (!child.exited) {
+        return true;
+    }
+    const int status = child.waitStatus;
+    if (WIFEXITED(status)) {
+        return WEXITSTATUS(status) != 0;
+    }
+    return !(WIFSIGNALED(status) && child.killedByUs);
+}
+
+void LogEncoderEnd(const ChildProcess& child) {
+    const int status = child.waitStatus;
+    if (!child.exited) {
+        LogMessage("Encoder did not end by itself and was killed.");
+    } else if (WIFEXITED(status)) {
+        LogMessage("Encoder exited with status %d.", WEXITSTATUS(status));
+    } else if (WIFSIGNALED(status)) {
+        LogMessage("Encoder ended by signal %d.", WTERMSIG(status));
+    }
+}
+
+// Text from after needle (found from pos) to the next line feed; npos-safe.
+struct Found {
+    size_t start = std::string::npos;  // where the needle stands
+    size_t textBegin = 0;              // just after the needle
+    size_t lineEnd = std::string::npos;
+};
+
+Found FindLine(const std::string& output, const char* needle, size_t pos) {
+    Found found;
+    found.start = output.find(needle, pos);
+    if (found.start == std::string::npos) {
+        return found;
+    }
+    found.textBegin = found.start + std::strlen(needle);
+    found.lineEnd = output.find('\n', found.textBegin);
+    return found;
+}
+
+std::string Cut(std::string text, size_t limit) {
+    if (text.size() > limit) {
+        text.resize(limit);
+    }
+    return text;
+}
+
+// The text after the count-th ':' of text; npos when there are fewer.
+size_t AfterFields(std::string_view text, int count, size_t from = 0) {
+    size_t pos = from;
+    for (int i = 0; i < count; ++i) {
+        pos = text.find(':', pos);
+        if (pos == std::string_view::npos) {
+            return pos;
+        }
+        ++pos;
+    }
+    return pos;
+}
+
+bool ParseDuration(std::string_view durationText, int32_t& seconds) {
+    const size_t firstColon = durationText.find(':');
+    if (firstColon == std::string_view::npos) {
+        return false;
+    }
+    const size_t secondColon = durationText.find(':', firstColon + 1);
+    if (secondColon == std::string_view::npos) {
+        return false;
+    }
+    const int64_t hours = LeadingWholeNumber(durationText.substr(0, firstColon));
+    const int64_t minutes =
+        LeadingWholeNumber(durationText.substr(firstColon + 1, secondColon - firstColon - 1));
+    const int64_t secs = LeadingWholeNumber(durationText.substr(secondColon + 1));
+    constexpr int64_t kMax = std::numeric_limits<int32_t>::max();
+    if (hours > kMax / 3600 || minutes > kMax / 60 || secs > kMax) {
+        return false;
+    }
+    const int64_t total = (hours * 60 + minutes) * 60 + secs;
+    if (total > kMax) {
+        return false;
+    }
+    seconds = static_cast<int32_t>(total);
+    return true;
+}
+
+std::string BitrateToken(std::string_view afterComma) {
+    const size_t pos = AfterFields(afterComma, 2);
+    if (pos == std::string_view::npos) {
+        return {};
+    }
+    size_t begin = pos;
+    while (begin < afterComma.size() && IsBlankChar(afterComma[begin])) {
+        ++begin;
+    }
+    size_t end = begin;
+    while (end < afterComma.size() && !IsBlankChar(afterComma[end])) {
+        ++end;
+    }
+    return std::string(afterComma.substr(begin, end - begin));
+}
+
+// Returns where the stream scan starts.
+size_t ParseDurationLine(SourceItem& item, const std::string& output) {
+    const Found found = FindLine(output, "Duration: ", 0);
+    if (found.start == std::string::npos) {
+        return 0;
+    }
+    if (found.lineEnd == std::string::npos) {
+        return found.start;
+    }
+    const std::string text =
+        Cut(output.substr(found.textBegin, found.lineEnd - found.textBegin), 199);
+    const size_t comma = text.find(',');
+    const std::string durationText = Cut(text.substr(0, comma), 99);
+    int32_t seconds = 0;
+    if (comma != std::string::npos && ParseDuration(durationText, seconds)) {
+        item.duration = seconds;
+        char buffer[160];
+        std::snprintf(buffer, sizeof buffer, "%s (%d s)", durationText.c_str(), seconds);
+        item.durationText = buffer;
+    } else {
+        item.duration = 0;
+        item.durationText = "0 (0 s)";
+    }
+    if (comma != std::string::npos) {
+        const std::string token = BitrateToken(std::string_view(text).substr(comma + 1));
+        if (!token.empty()) {
+            item.bitrateText = token + " kb/s";
+        }
+    }
+    return found.lineEnd + 1;
+}
+
+void ParseStreamLines(SourceItem& item, const std::string& output, size_t pos) {
+    while (true) {
+        const Found found = FindLine(output, "Stream #", pos);
+        if (found.start == std::string::npos || found.lineEnd == std::string::npos) {
+            return;
+        }
+        const std::string line =
+            Cut(output.substr(found.textBegin, found.lineEnd - found.textBegin), 199);
+        std::string* info = nullptr;
+        if (line.find("Video:") != std::string::npos) {
+            info = &item.videoInfo;
+        } else if (line.find("Audio:") != std::string::npos) {
+            info = &item.audioInfo;
+        }
+        if (info != nullptr) {
+            const size_t rest = AfterFields(line, 2);
+            *info = rest == std::string::npos ? std::string() : line.substr(rest);
+        }
+        pos = found.lineEnd + 1;
+    }
+}
+
+// Reads until the child closes its output, limit bytes are in, or timeoutMs pass.
+std::string ReadAllOutput(ChildProcess& child, size_t limit, int timeoutMs) {
+    std::string output;
+    char chunk[kOutputBufferFill];
+    const uint32_t begin = CurrentTick();
+    pollfd pfd{child.stdoutRead, POLLIN, 0};
+    while (output.size() < limit) {
+        const uint32_t elapsed = CurrentTick() - begin;
+        if (elapsed >= static_cast<uint32_t>(timeoutMs)) {
+            break;
+        }
+        const int r = ::poll(&pfd, 1, static_cast<int>(static_cast<uint32_t>(timeoutMs) - elapsed));
+        if (r < 0 && errno == EINTR) {
+            continue;
+        }
+        if (r <= 0) {
+            break;
+        }
+        const ssize_t n = ReadSome(child.stdoutRead, chunk, limit - output.size());
+        if (n <= 0) {
+            break;
+        }
+        output.append(chunk, static_cast<size_t>(n));
+    }
+    return output;
+}
+
+}  // namespace
+
+void SetTickSource(TickSource source) { gTickSource.store(source != nullptr ? source : &SteadyTick); }
+
+uint32_t CurrentTick() { return gTickSource.load()(); }
+
+int ParseProgressChunk(EncoderRun& run, const char* text, size_t length) {
+    const std::string_view all(text, length);
+    const size_t lineFeed = all.rfind('\n');
+    const std::string_view line =
+        lineFeed == std::string_view::npos ? all : all.substr(lineFeed + 1);
+    char logCopy[128];
+    const size_t copied = line.size() < sizeof logCopy - 1 ? line.size() : sizeof logCopy - 1;
+    std::memcpy(logCopy, line.data(), copied);
+    logCopy[copied] = '\0';
+
+    const size_t key = line.find("time=");
+    if (key == std::string_view::npos) {
+        return -1;
+    }
+    size_t begin = key + 5;
+    while (begin < line.size() && IsBlankChar(line[begin])) {
+        ++begin;
+    }
+    if (begin >= line.size()) {
+        return -1;
+    }
+    size_t end = begin;
+    while (end < line.size() && !IsBlankChar(line[end])) {
+        ++end;
+    }
+    const int64_t seconds = LeadingWholeNumber(line.substr(begin, end - begin));
+    const int64_t duration = run.runDuration.load();
+    const int64_t p = duration > 0 && seconds <= std::numeric_limits<int64_t>::max() / 100
+                          ? seconds * 100 / duration
+                          : (duration > 0 ? 100 : 0);
+    const int32_t current = run.percent.load();
+    if (p > current && current % 10 == 0) {
+        LogMessage("%s", logCopy);
+    }
+    run.percent.store(p >= 100 ? 99 : static_cast<int32_t>(p));
+    return 0;
+}
+
+void ReadProgress(EncoderRun& run, ChildProcess& child) {
+    SetChildPriority(child, 1);
+    char buffer[kOutputBufferFill + 1];
+    size_t used = 0;
+    bool firstChunk = true;
+    uint32_t lastParse = CurrentTick();
+    while (WaitReadable(run, child.stdoutRead)) {
+        const ssize_t n = ReadSome(child.stdoutRead, buffer + used, kOutputBufferFill - used);
+        if (n <= 0) {
+            break;
+        }
+        used += static_cast<size_t>(n);
+        const uint32_t now = CurrentTick();
+        if (now - lastParse < kParseIntervalMs) {
+            if (used == kOutputBufferFill) {
+                used = 0;
+            }
+            continue;
+        }
+        buffer[used] = '\0';
+        if (firstChunk) {
+            LogMessage("%s", buffer);
+            firstChunk = false;
+        }
+        ParseProgressChunk(run, buffer, used);
+        if (run.abortRequested.load()) {
+            break;
+        }
+        used = 0;
+        lastParse = now;
+    }
+    run.percent.store(100);
+}
+
+int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::string& outputPath,
+                  const std::string& title, const std::string& options, int64_t start,
+                  int64_t end) {
+    run.runDuration.store(end - start);
+    run.percent.store(0);
+    run.abortRequested.store(false);
+
+    const std::string commandLine =
+        BuildCommandLine(sourcePath, title, options, start, end, outputPath);
+    LogMessage("%s", commandLine.c_str());
+
+    ChildProcess child;
+    child.commandLine = commandLine;
+    child.flags = PIPE_STDOUT;
+    if (StartChild(child) != 0) {
+        return -1;
+    }
+    ReadProgress(run, child);
+    if (run.abortRequested.load()) {
+        StopChild(child, kStopGraceMs);
+    } else if (!WaitChildExit(child, kExitAfterEofMs)) {
+        KillChild(child);
+        child.killedByUs = false;  // a hung encoder is its failure, not our stop
+    }
+    const bool aborted = run.abortRequested.load();
+    const bool failed = !aborted && EncoderFailed(child);
+    if (!aborted) {
+        LogEncoderEnd(child);
+    }
+    KillChild(child);
+    ReleaseChild(child);
+    return failed ? -1 : 0;
+}
+
+int32_t Probe(SourceItem& item, const std::string& path) {
+    ChildProcess child;
+    child.commandLine = BuildProbeCommandLine(path);
+    child.flags = PIPE_STDOUT;
+    std::string output;
+    if (StartChild(child) == 0) {
+        SetChildPriority(child, 1);
+        output = ReadAllOutput(child, kOutputBufferFill, kProbeTimeoutMs);
+    }
+    KillChild(child);
+    ReleaseChild(child);
+    return ParseProbeOutput(item, path, output);
+}
+
+int32_t ParseProbeOutput(SourceItem& item, const std::string& path, const std::string& output) {
+    item.duration = 0;
+    item.durationText.clear();
+    item.bitrateText.clear();
+    item.videoInfo.clear();
+    item.audioInfo.clear();
+    const size_t streamsFrom = ParseDurationLine(item, output);
+    ParseStreamLines(item, output, streamsFrom);
+    item.selStart = 0;
+    item.selEnd = item.duration;
+    SetSourcePath(item, path);
+    return item.duration != 0 ? 0 : kProbeFailed;
+}
+
+std::string FormatHms(int64_t seconds) {
+    if (seconds < 0) {
+        seconds = 0;
+    }
+    char text[48];
+    std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
+                  static_cast<long long>((seconds / 60) % 60), static_cast<long long>(seconds % 60));
+    return text;
+}
+
+}  // namespace clipwright

@@ -1,0 +1,61 @@
+// Reading the encoder's text output: the probe of a source, and the progress of a conversion.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+#include "engine/child_process.h"
+#include "engine/source_item.h"
+
+namespace clipwright {
+
+// Shared by the conversion worker (writes percent, reads the abort flag) and the progress
+// dialog's timer (reads percent, sets the abort flag); every field is a single atomic word.
+struct EncoderRun {
+    std::atomic<int32_t> percent{0};        // 0..100 for the current file
+    std::atomic<int64_t> runDuration{0};    // seconds of the selected part
+    std::atomic<bool> abortRequested{false};
+};
+
+// The probe's failure code (no duration found), negative as a signed value.
+inline constexpr int32_t kProbeFailed = static_cast<int32_t>(0x80040200u);
+
+// Collected progress text is parsed at most this often.
+inline constexpr uint32_t kParseIntervalMs = 500;
+// Bytes of output collected between parses; the probe reads at most as much.
+inline constexpr size_t kOutputBufferFill = 2047;
+// How long the probe waits for the encoder to finish its text.
+inline constexpr int kProbeTimeoutMs = 10000;
+// How long a stopped encoder may take to close its file before it is killed.
+inline constexpr int kStopGraceMs = 1000;
+
+// 0 when the encoder ran and ended well, or was stopped through abortRequested; -1 when it could
+// not be started, exited with a non-zero status or died of a signal it did not get from us.
+// start < end in seconds.
+int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::string& outputPath,
+                  const std::string& title, const std::string& options, int64_t start,
+                  int64_t end);
+
+// Follows a started child's output until it ends or the run is aborted; then percent is 100.
+// Allocates nothing.
+void ReadProgress(EncoderRun& run, ChildProcess& child);
+
+// Takes the first "time=" of the text's last line into percent (never past 99). 0 when a time
+// was found, -1 otherwise. text must be zero-terminated at text[length].
+int ParseProgressChunk(EncoderRun& run, const char* text, size_t length);
+
+// Probes path with the encoder and fills item. 0, or kProbeFailed when no duration was found.
+int32_t Probe(SourceItem& item, const std::string& path);
+// The parsing half of Probe, on text the encoder printed.
+int32_t ParseProbeOutput(SourceItem& item, const std::string& path, const std::string& output);
+
+// "%02d:%02d:%02d" of whole seconds; hours may take more digits. Negative counts as 0.
+std::string FormatHms(int64_t seconds);
+
+// Milliseconds of a steady clock, wrapping like a 32-bit tick count. Tests may replace it.
+using TickSource = uint32_t (*)();
+void SetTickSource(TickSource source);
+uint32_t CurrentTick();
+
+}  // namespace clipwright

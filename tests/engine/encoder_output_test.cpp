@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "engine/encoder_output.h"
+
+namespace clipwright {
+namespace {
+
+int Parse(EncoderRun& run, const std::string& text) {
+    return ParseProgressChunk(run, text.c_str(), text.size());
+}
+
+TEST(ParseProgressChunk, PercentOfTheSelection) {
+    EncoderRun run;
+    run.runDuration = 40;
+    EXPECT_EQ(Parse(run, "frame= 100 fps= 25 q=2.0 size= 1024kB time=4.00 bitrate=2097.2kbits/s"),
+              0);
+    EXPECT_EQ(run.percent, 10);
+    run.runDuration = 200;
+    EXPECT_EQ(Parse(run, "time=50.80 bitrate=1"), 0);
+    EXPECT_EQ(run.percent, 25);
+    EXPECT_EQ(Parse(run, "time=199.9 x"), 0);
+    EXPECT_EQ(run.percent, 99);
+    EXPECT_EQ(Parse(run, "time=250 x"), 0);  // never 100 before the output ends
+    EXPECT_EQ(run.percent, 99);
+    EXPECT_EQ(Parse(run, "time=   12 x"), 0);  // blanks before the value are skipped
+    EXPECT_EQ(run.percent, 6);
+    EXPECT_EQ(Parse(run, "time=abc x"), 0);  // a non-number counts as 0 s
+    EXPECT_EQ(run.percent, 0);
+}
+
+TEST(ParseProgressChunk, OnlyTheLastLineCounts) {
+    EncoderRun run;
+    run.runDuration = 100;
+    run.percent = 7;
+    EXPECT_EQ(Parse(run, "time=50 a\nframe=1 no time here"), -1);
+    EXPECT_EQ(run.percent, 7);
+    EXPECT_EQ(Parse(run, "time=50 a\n"), -1);  // an empty last line
+    EXPECT_EQ(run.percent, 7);
+    EXPECT_EQ(Parse(run, "time="), -1);
+    EXPECT_EQ(Parse(run, "time=   "), -1);
+    // Lines ended by carriage returns only: the first "time=" after the last line feed counts.
+    EXPECT_EQ(Parse(run, "old time=90 x\nframe=1 time=30 a\rframe=2 time=40 b\r"), 0);
+    EXPECT_EQ(run.percent, 30);
+}
+
+TEST(ParseProgressChunk, HugeTimesAndEmptyRunsAreSafe) {
+    EncoderRun run;
+    run.runDuration = 10;
+    EXPECT_EQ(Parse(run, "time=99999999999999999999999 x"), 0);
+    EXPECT_EQ(run.percent, 99);
+    run.runDuration = 0;
+    EXPECT_EQ(Parse(run, "time=5 x"), 0);
+    EXPECT_EQ(run.percent, 0);
+}
+
+TEST(ParseProbeOutput, DurationBitrateAndStreams) {
+    SourceItem item;
+    const std::string text =
+        "Input #0, avi, from 'x':\n"
+        "  Duration: 01:02:03.50, start: 0.000000, bitrate: 320 kb/s\n"
+        "    Stream #0.0: Video: mpeg4, yuv420p, 640x480, 25.00 tb(r)\n"
+        "    Stream #0.1: Audio: mp3, 44100 Hz, stereo, 128 kb/s\n"
+        "    Stream #0.2: Video: h264, yuv420p, 1280x720, 25 fps\n";
+    EXPECT_EQ(ParseProbeOutput(item, "/v/movie.avi", text), 0);
+    EXPECT_EQ(item.duration, 3723);
+    EXPECT_EQ(item.durationText, "01:02:03.50 (3723 s)");
+    EXPECT_EQ(item.bitrateText, "320 kb/s");
+    EXPECT_EQ(item.videoInfo, " h264, yuv420p, 1280x720, 25 fps");
+    EXPECT_EQ(item.audioInfo, " mp3, 44100 Hz, stereo, 128 kb/s");
+    EXPECT_EQ(item.selStart, 0);
+    EXPECT_EQ(item.selEnd, 3723);
+    EXPECT_EQ(item.title, "movie");
+    EXPECT_EQ(item.sourceExt, "avi");
+}
+
+TEST(ParseProbeOutput, MalformedAndMissingDurations) {
+    SourceItem item;
+    EXPECT_EQ(ParseProbeOutput(item, "/a.b", "  Duration: N/A\n"), kProbeFailed);
+    EXPECT_EQ(item.duration, 0);
+    EXPECT_EQ(item.durationText, "0 (0 s)");
+    EXPECT_EQ(ParseProbeOutput(item, "/a.b", "  Duration: N/A, start: 0, bitrate: N/A\n"),
+              kProbeFailed);
+    EXPECT_EQ(item.durationText, "0 (0 s)");
+    EXPECT_EQ(item.bitrateText, "N/A kb/s");
+    EXPECT_EQ(ParseProbeOutput(item, "/a.b", "nothing at all"), kProbeFailed);
+    EXPECT_EQ(item.durationText, "");
+    EXPECT_EQ(ParseProbeOutput(item, "/a.b", ""), kProbeFailed);
+    EXPECT_LT(kProbeFailed, 0);
+    // A duration line without its line feed: no duration, and the stream scan starts at it,
+    // so a stream line before it is not read.
+    EXPECT_EQ(ParseProbeOutput(item, "/a.b", "Stream #0.0: Video: x\n  Duration: 00:00:05.0"),
+              kProbeFailed);
+    EXPECT_EQ(item.durationText, "");
+    EXPECT_EQ(item.videoInfo, "");
+    // Overflowing fields are malformed, not wrapped around.
+    EXPECT_EQ(ParseProbeOutput(item, "/a.b", "Duration: 9999999999:00:00.00, start: 0\n"),
+              kProbeFailed);
+    EXPECT_EQ(ParseProbeOutput(item, "/a.b", "Duration: 00:00:07.99, start: 0\n"), 0);
+    EXPECT_EQ(item.duration, 7);
+}
+
+TEST(ParseProbeOutput, AStreamLineWithoutLineFeedEndsTheScan) {
+    SourceItem item;
+    EXPECT_EQ(ParseProbeOutput(item, "/a.b",
+                               "Duration: 00:00:10.00, start: 0.0, bitrate: 5 kb/s\n"
+                               "Stream #0.0: Audio: aac, 48000 Hz\nStream #0.1: Video: cut"),
+              0);
+    EXPECT_EQ(item.audioInfo, " aac, 48000 Hz");
+    EXPECT_EQ(item.videoInfo, "");
+}
+
+TEST(FormatHms, HoursMayGrow) {
+    EXPECT_EQ(FormatHms(3723), "01:02:03");
+    EXPECT_EQ(FormatHms(0), "00:00:00");
+    EXPECT_EQ(FormatHms(360000), "100:00:00");
+    EXPECT_EQ(FormatHms(-5), "00:00:00");
+}
+
+}  // namespace
+}  // namespace clipwright

@@ -1,0 +1,154 @@
+// A stand-in for the encoder program in engine tests. It takes the file given after "-i" as a
+// script of what to do, one command a line:
+//   print TEXT         write TEXT (escapes \n \r \t \\) to stderr in one write
+//   stdout TEXT        the same on stdout
+//   burst N            write N bytes of 'x' in one write
+//   progress N MS STEP write N progress lines ended by "\r", MS apart, time= growing by STEP s
+//   sleep MS           stay silent for MS milliseconds
+//   ignore_term        ignore SIGTERM (to test the kill that follows)
+//   on_term FILE       on SIGTERM create FILE, then exit with status 255
+//   dumpargs FILE      write every argument to FILE, each ended by a zero byte
+//   output BYTES       write BYTES bytes to the last argument (the output path)
+//   exit CODE          exit with CODE
+//   signal SIG         die of signal SIG
+// Without a readable script it prints an error and exits with 1.
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+const char* gTermMarker = nullptr;
+
+void OnTerm(int) {
+    if (gTermMarker != nullptr) {
+        const int fd = ::open(gTermMarker, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+    ::_exit(255);
+}
+
+std::string Unescape(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            out += text[i];
+            continue;
+        }
+        const char c = text[++i];
+        out += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c;
+    }
+    return out;
+}
+
+void WriteAll(int fd, const std::string& text) {
+    size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n <= 0) {
+            return;
+        }
+        done += static_cast<size_t>(n);
+    }
+}
+
+void Sleep(long ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+void Progress(int count, long intervalMs, double step) {
+    for (int k = 1; k <= count; ++k) {
+        char line[160];
+        std::snprintf(line, sizeof line,
+                      "frame=%5d fps= 25 q=2.0 size=%8dkB time=%.2f bitrate=1000.0kbits/s\r",
+                      k * 25, k * 100, k * step);
+        WriteAll(STDERR_FILENO, line);
+        Sleep(intervalMs);
+    }
+}
+
+std::string Rest(std::istringstream& in) {
+    std::string rest;
+    std::getline(in, rest);
+    return rest.empty() ? rest : rest.substr(1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv, argv + argc);
+    std::string script;
+    for (size_t i = 1; i + 1 < args.size(); ++i) {
+        if (args[i] == "-i") {
+            script = args[i + 1];
+            break;
+        }
+    }
+    std::ifstream file(script);
+    if (!file) {
+        WriteAll(STDERR_FILENO, "fake encoder: cannot read " + script + "\n");
+        return 1;
+    }
+    std::string line;
+    while (std::getline(file, line)) {
+        std::istringstream in(line);
+        std::string command;
+        in >> command;
+        if (command == "print") {
+            WriteAll(STDERR_FILENO, Unescape(Rest(in)));
+        } else if (command == "stdout") {
+            WriteAll(STDOUT_FILENO, Unescape(Rest(in)));
+        } else if (command == "burst") {
+            size_t n = 0;
+            in >> n;
+            WriteAll(STDERR_FILENO, std::string(n, 'x'));
+        } else if (command == "progress") {
+            int count = 0;
+            long ms = 0;
+            double step = 0;
+            in >> count >> ms >> step;
+            Progress(count, ms, step);
+        } else if (command == "sleep") {
+            long ms = 0;
+            in >> ms;
+            Sleep(ms);
+        } else if (command == "ignore_term") {
+            ::signal(SIGTERM, SIG_IGN);
+        } else if (command == "on_term") {
+            static std::string marker;
+            marker = Rest(in);
+            gTermMarker = marker.c_str();
+            ::signal(SIGTERM, OnTerm);
+        } else if (command == "dumpargs") {
+            std::ofstream out(Rest(in), std::ios::binary);
+            for (const std::string& arg : args) {
+                out << arg << '\0';
+            }
+        } else if (command == "output") {
+            size_t n = 0;
+            in >> n;
+            std::ofstream out(args.back(), std::ios::binary);
+            out << std::string(n, 'v');
+        } else if (command == "exit") {
+            int code = 0;
+            in >> code;
+            return code;
+        } else if (command == "signal") {
+            int sig = 0;
+            in >> sig;
+            ::signal(sig, SIG_DFL);
+            ::raise(sig);
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,188 @@
+// Probe and conversion runs against the fake encoder program, which follows a script given
+// as its source path.
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "engine/command_line.h"
+#include "engine/encoder_output.h"
+#include "support/text_log.h"
+#include "test_folder.h"
+
+namespace clipwright {
+namespace {
+
+using testing::TestFolder;
+
+class FakeEncoderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetEncoderName(FAKE_ENCODER);
+        SetLogFilePath(dir_.path() + "log.txt");
+    }
+    void TearDown() override {
+        SetEncoderName(kEncoderName);
+        SetLogFilePath("");
+        SetTickSource(nullptr);
+    }
+
+    std::string Script(const std::string& text) { return dir_.Write("script.txt", text); }
+
+    int Convert(EncoderRun& run, const std::string& script, int64_t start = 0, int64_t end = 100) {
+        return RunConversion(run, script, dir_.path() + "out.mpg", "title", "-target ntsc-dvd",
+                             start, end);
+    }
+
+    // Waits (without a time limit of its own; ctest has one) until the fake encoder has started.
+    void WaitForFile(const std::string& file) {
+        while (!std::filesystem::exists(file)) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+
+    std::string Log() { return TestFolder::Read(dir_.path() + "log.txt"); }
+
+    TestFolder dir_;
+};
+
+constexpr const char* kProbeText =
+    "  Duration: 00:01:23.40, start: 0.000000, bitrate: 1234 kb/s\\n"
+    "    Stream #0.0: Video: mpeg2video, yuv420p, 720x576, 25 fps\\n"
+    "    Stream #0.1: Audio: ac3, 48000 Hz, stereo, 448 kb/s\\n";
+
+TEST_F(FakeEncoderTest, ProbeReadsTheWholeText) {
+    SourceItem item;
+    EXPECT_EQ(Probe(item, Script(std::string("print ") + kProbeText)), 0);
+    EXPECT_EQ(item.duration, 83);
+    EXPECT_EQ(item.durationText, "00:01:23.40 (83 s)");
+    EXPECT_EQ(item.bitrateText, "1234 kb/s");
+    EXPECT_EQ(item.videoInfo, " mpeg2video, yuv420p, 720x576, 25 fps");
+    EXPECT_EQ(item.audioInfo, " ac3, 48000 Hz, stereo, 448 kb/s");
+    EXPECT_EQ(item.title, "script");
+}
+
+TEST_F(FakeEncoderTest, ProbeWaitsForTextThatComesInPieces) {
+    SourceItem item;
+    const std::string script = Script(
+        "print   Dura\nsleep 150\n"
+        "print tion: 00:00:10.00, start: 0.000000, bitrate: 99 kb/s\\n\nsleep 150\n"
+        "print     Stream #0.0: Audio: mp2, 44100 Hz, stereo, 224 kb/s\\n\n");
+    EXPECT_EQ(Probe(item, script), 0);
+    EXPECT_EQ(item.duration, 10);
+    EXPECT_EQ(item.audioInfo, " mp2, 44100 Hz, stereo, 224 kb/s");
+}
+
+TEST_F(FakeEncoderTest, ProbeTakesAtMostTheBufferAndStopsTheEncoder) {
+    SourceItem item;
+    // The duration line comes after 3000 bytes, beyond what the probe reads.
+    EXPECT_EQ(Probe(item, Script("burst 3000\nprint \\n  Duration: 00:00:10.00, start: 0\\n\n"
+                                 "sleep 60000\n")),
+              kProbeFailed);
+    EXPECT_EQ(Probe(item, Script("print Duration: 00:00:04.00, start: 0\\n\nburst 3000\n"
+                                 "sleep 60000\n")),
+              0);
+    EXPECT_EQ(item.duration, 4);
+}
+
+TEST_F(FakeEncoderTest, ProbeFailsWithoutAnEncoder) {
+    SetEncoderName(dir_.path() + "missing-encoder");
+    SourceItem item;
+    EXPECT_EQ(Probe(item, Script(std::string("print ") + kProbeText)), kProbeFailed);
+    EXPECT_EQ(item.durationText, "");
+}
+
+TEST_F(FakeEncoderTest, ConversionEndsAtHundredAndLogsItsCommandLine) {
+    EncoderRun run;
+    run.percent = 55;
+    run.abortRequested = true;  // left over from an earlier file; the run clears it
+    const std::string script = Script("progress 5 30 10\nprint \\n\n");
+    EXPECT_EQ(Convert(run, script, 10, 110), 0);
+    EXPECT_EQ(run.percent, 100);
+    EXPECT_EQ(run.runDuration, 100);
+    EXPECT_NE(Log().find(BuildCommandLine(script, "title", "-target ntsc-dvd", 10, 110,
+                                          dir_.path() + "out.mpg")),
+              std::string::npos);
+}
+
+TEST_F(FakeEncoderTest, EncoderFailuresAreFailures) {
+    EncoderRun run;
+    EXPECT_EQ(Convert(run, Script("progress 2 10 5\nexit 1\n")), -1);
+    EXPECT_EQ(run.percent, 100);
+    EXPECT_EQ(Convert(run, Script("signal 11\n")), -1);
+    EXPECT_EQ(Convert(run, Script("exit 0\n")), 0);
+    SetEncoderName(dir_.path() + "missing-encoder");
+    EXPECT_EQ(Convert(run, Script("exit 0\n")), -1);
+}
+
+TEST_F(FakeEncoderTest, AbortStopsASilentEncoderWithTerm) {
+    EncoderRun run;
+    const std::string started = dir_.path() + "started";
+    const std::string termed = dir_.path() + "termed";
+    const std::string script =
+        Script("on_term " + termed + "\ndumpargs " + started + "\nsleep 60000\n");
+    std::thread canceller([&] {
+        WaitForFile(started);
+        run.abortRequested = true;
+    });
+    // Exit status 255 after our SIGTERM is a stop, not a failure.
+    EXPECT_EQ(Convert(run, script), 0);
+    canceller.join();
+    EXPECT_TRUE(std::filesystem::exists(termed));
+    EXPECT_EQ(run.percent, 100);
+}
+
+TEST_F(FakeEncoderTest, AbortKillsAnEncoderThatIgnoresTerm) {
+    EncoderRun run;
+    const std::string started = dir_.path() + "started";
+    const std::string script =
+        Script("ignore_term\ndumpargs " + started + "\nsleep 60000\nexit 0\n");
+    std::thread canceller([&] {
+        WaitForFile(started);
+        run.abortRequested = true;
+    });
+    EXPECT_EQ(Convert(run, script), 0);
+    canceller.join();
+}
+
+TEST_F(FakeEncoderTest, ArgumentsArriveIntactThroughTheSplit) {
+    EncoderRun run;
+    const std::string args = dir_.path() + "args";
+    const std::string weird = "we\"ird \\ na\nme \xc3\xa9-";
+    const std::string script = dir_.Write(weird + ".txt", "dumpargs " + args + "\n");
+    const std::string output = dir_.path() + "-" + weird + "\\.mpg";
+    ASSERT_EQ(RunConversion(run, script, output, weird, "-target pal-vcd", 3, 9), 0);
+    const std::string dumped = TestFolder::Read(args);
+    const std::string expected = std::string(FAKE_ENCODER) + '\0' + "qmt52rwKZ#&" + '\0' + "-i" +
+                                 '\0' + script + '\0' + "-title" + '\0' + weird + '\0' +
+                                 "-target" + '\0' + "pal-vcd" + '\0' + "-ss" + '\0' + "3" + '\0' +
+                                 "-t" + '\0' + "6" + '\0' + "-y" + '\0' + output + '\0';
+    EXPECT_EQ(dumped, expected);
+}
+
+uint32_t FrozenClock() { return 1000; }
+
+std::atomic<uint32_t> gFastTicks{0};
+uint32_t FastClock() { return gFastTicks += 1000; }
+
+TEST_F(FakeEncoderTest, OutputIsParsedAtMostEveryHalfSecond) {
+    EncoderRun run;
+    const std::string script = Script("print first chunk time=50 x\\n\nsleep 50\n"
+                                      "progress 3 20 10\nexit 0\n");
+    // With the clock standing still no parse is ever due: nothing of the output is logged.
+    SetTickSource(&FrozenClock);
+    EXPECT_EQ(Convert(run, script), 0);
+    EXPECT_EQ(Log().find("first chunk"), std::string::npos);
+    EXPECT_EQ(run.percent, 100);
+
+    // With every read half a second apart, the first chunk is logged whole.
+    SetTickSource(&FastClock);
+    EXPECT_EQ(Convert(run, script), 0);
+    EXPECT_NE(Log().find("first chunk time=50 x\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace clipwright
