@@ -1,0 +1,61 @@
+// The conversion run: one pass over the source list, one encoder at a time, and the state it
+// shares with the progress dialog.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+
+#include "engine/auto_reset_event.h"
+#include "engine/encoder_output.h"
+#include "engine/worker_ui.h"
+
+namespace clipwright {
+
+// String ids the run uses.
+inline constexpr int kStepTextId = 61215;       // "Step %d/%d: From \"%s\" ..."
+inline constexpr int kConvertFailedId = 61243;  // head of the failure summary
+inline constexpr int kReasonsId = 61222;        // reasons text closing every failure summary
+// Result of a file that is not run: an empty selection or a type without an encoder.
+inline constexpr int32_t kInvalidArgument = static_cast<int32_t>(0x80070057u);
+
+// Owned by the progress dialog; the worker borrows it for the run. The flags and counters are
+// single atomic words; stepText and currentTarget are read and written under stateLock.
+struct ConversionShared {
+    explicit ConversionShared(EncoderRun& sharedRun) : run(sharedRun) {}
+
+    std::atomic<bool> cancelAll{false};
+    std::atomic<bool> skipCurrent{false};
+    std::atomic<bool> completed{false};
+    std::atomic<int32_t> currentIndex{-1};
+    std::atomic<int32_t> fileCount{0};
+    std::atomic<SourceItem*> currentItem{nullptr};
+    std::atomic<bool> workerRunning{false};
+
+    std::mutex stateLock;
+    std::string currentSource;  // the worker's own
+    std::string currentTarget;  // under stateLock
+    std::string stepText;       // under stateLock
+
+    AutoResetEvent doneEvent;
+    EncoderRun& run;
+};
+
+// The worker's body. Signals doneEvent and sets workerRunning false at its end, then, unless
+// cancelAll is set, sets completed and calls postCancelAll (which posts the dialog's own
+// Cancel All; it must not block).
+void RunConversionWorker(ConversionShared& shared, WorkerUi& ui,
+                         const std::function<void()>& postCancelAll);
+
+// The dialog's Cancel All after doneEvent: marks the rows from the current one on as Skip and
+// refreshes them, unless the run completed meanwhile. Called on the user-interface thread.
+void MarkRemainingSkipped(ConversionShared& shared, WorkerUi& ui);
+
+// The overall bar: (current + index * 100) / count, truncated; 0 without files.
+int OverallPercent(int current, int index, int count);
+// "%dK" of the file's size in KiB, or empty when the file does not exist.
+std::string FileSizeText(const std::string& path);
+
+}  // namespace clipwright

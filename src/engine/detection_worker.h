@@ -1,0 +1,36 @@
+// Probing files before they join the source list, and the state the detecting dialog shares
+// with the worker.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "engine/worker_ui.h"
+
+namespace clipwright {
+
+inline constexpr int kDetectingTextId = 61212;  // "Detecting selected files.\nNo.%d/%d: \"%s\""
+inline constexpr int kDetectFailedId = 61205;   // head of the failure summary
+
+// Owned by the detecting dialog. statusText is read and written under stateLock.
+struct DetectionShared {
+    std::mutex stateLock;
+    std::string statusText;
+    std::atomic<bool> workerRunning{false};
+};
+
+struct DetectionCallbacks {
+    std::function<void(int)> setProgress;  // 0..100, before each probe
+    std::function<void()> requestClose;    // the worker's own close request, posted
+};
+
+// Probes every path in order and lists the ones with a duration. Sets workerRunning false and
+// calls requestClose at its end.
+void RunDetectionWorker(DetectionShared& shared, WorkerUi& ui,
+                        const std::vector<std::string>& paths,
+                        const DetectionCallbacks& callbacks);
+
+}  // namespace clipwright

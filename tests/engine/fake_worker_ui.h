@@ -1,0 +1,97 @@
+// A list, an item array and a message box in memory, standing in for the view in worker tests.
+// Thread-safe: workers call it from their own threads while the test looks on.
+#pragma once
+
+#include <map>
+#include <mutex>
+#include <vector>
+
+#include "engine/worker_ui.h"
+
+namespace clipwright::testing {
+
+class FakeWorkerUi : public WorkerUi {
+public:
+    int RowCount() override {
+        const std::lock_guard lock(mutex_);
+        return static_cast<int>(rows_.size());
+    }
+    SourceItem* ItemOfRow(int row) override {
+        const std::lock_guard lock(mutex_);
+        return slots_.at(static_cast<size_t>(rows_.at(static_cast<size_t>(row)))).get();
+    }
+    int AddItem(std::unique_ptr<SourceItem> item) override {
+        const std::lock_guard lock(mutex_);
+        slots_.push_back(std::move(item));
+        return static_cast<int>(slots_.size()) - 1;
+    }
+    void InsertRow(int row, int itemIndex) override {
+        const std::lock_guard lock(mutex_);
+        rows_.insert(rows_.begin() + row, itemIndex);
+    }
+    void RefreshRow(int row) override {
+        const std::lock_guard lock(mutex_);
+        const SourceItem& item =
+            *slots_.at(static_cast<size_t>(rows_.at(static_cast<size_t>(row))));
+        refreshes_.push_back({row, item.status, TargetName(item)});
+    }
+    void ShowMessage(const std::string& text) override {
+        const std::lock_guard lock(mutex_);
+        messages_.push_back(text);
+    }
+    std::string Text(int id) override {
+        static const std::map<int, std::string> kTexts = {
+            {61215, "Step %d/%d: From \"%s\" \n          to \"%s\" \n          Click \"Skip\" or "
+                    "\"Cancel\" to abort conversion."},
+            {61243, "Unknown file format . Please ensure your computer can playback the file "
+                    "normally."},
+            {61222, "Please note the following reasons:"},
+            {61212, "Detecting selected files.\nNo.%d/%d: \"%s\""},
+            {61205, "Can't playback the following files."},
+        };
+        const auto found = kTexts.find(id);
+        return found == kTexts.end() ? std::string() : found->second;
+    }
+    int32_t OutputType() override {
+        const std::lock_guard lock(mutex_);
+        return settings_.outputType;
+    }
+    std::string OutputFolder() override {
+        const std::lock_guard lock(mutex_);
+        return settings_.outputFolder;
+    }
+    ConversionSettings Settings() override {
+        const std::lock_guard lock(mutex_);
+        return settings_;
+    }
+
+    // Test side.
+    struct Refresh {
+        int row;
+        int32_t status;
+        std::string target;
+    };
+    void SetSettings(const ConversionSettings& settings) {
+        const std::lock_guard lock(mutex_);
+        settings_ = settings;
+    }
+    void AddRow(const SourceItem& item) { InsertRow(RowCount(), AddItem(std::make_unique<SourceItem>(item))); }
+    std::vector<std::string> Messages() {
+        const std::lock_guard lock(mutex_);
+        return messages_;
+    }
+    std::vector<Refresh> Refreshes() {
+        const std::lock_guard lock(mutex_);
+        return refreshes_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<std::unique_ptr<SourceItem>> slots_;
+    std::vector<int> rows_;
+    std::vector<Refresh> refreshes_;
+    std::vector<std::string> messages_;
+    ConversionSettings settings_;
+};
+
+}  // namespace clipwright::testing

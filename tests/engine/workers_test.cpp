@@ -1,0 +1,229 @@
+// The conversion and detection workers on their own threads, against an in-memory list and the
+// fake encoder program (whose source path is its script).
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "engine/command_line.h"
+#include "engine/conversion_worker.h"
+#include "engine/detection_worker.h"
+#include "engine/folders.h"
+#include "fake_worker_ui.h"
+#include "test_folder.h"
+
+namespace clipwright {
+namespace {
+
+using testing::FakeWorkerUi;
+using testing::TestFolder;
+
+constexpr const char* kProbeText =
+    "print   Duration: 00:00:20.00, start: 0.000000, bitrate: 500 kb/s\\n"
+    "    Stream #0.0: Video: mpeg4, yuv420p, 320x240, 25 fps\\n\n";
+
+class WorkersTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetEncoderName(FAKE_ENCODER);
+        ConversionSettings settings;
+        settings.outputType = kTypeDvd;
+        settings.tvStandard = kPal;
+        settings.outputFolder = dir_.path() + "out/";
+        ui_.SetSettings(settings);
+    }
+    void TearDown() override { SetEncoderName(kEncoderName); }
+
+    // A list row whose source is a fake-encoder script; part 0..20 s unless told otherwise.
+    std::string AddClip(const std::string& name, const std::string& script, int32_t selEnd = 20) {
+        SourceItem item;
+        SetSourcePath(item, dir_.Write(name + ".txt", script));
+        item.duration = 20;
+        item.selEnd = selEnd;
+        ui_.AddRow(item);
+        return item.sourcePath;
+    }
+
+    // Runs the worker on its own thread, as the dialog does, and waits for it.
+    void Convert() {
+        shared_.workerRunning = true;
+        std::thread worker([this] { RunConversionWorker(shared_, ui_, [this] { ++posts_; }); });
+        shared_.doneEvent.Wait();
+        worker.join();
+    }
+
+    void WaitForFile(const std::string& file) {
+        while (!std::filesystem::exists(file)) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+
+    int32_t StatusOfRow(int row) { return ui_.ItemOfRow(row)->status; }
+
+    TestFolder dir_;
+    FakeWorkerUi ui_;
+    EncoderRun run_;
+    ConversionShared shared_{run_};
+    int posts_ = 0;
+};
+
+TEST_F(WorkersTest, EmptySelectionIsAnErrorAndTheRestConverts) {
+    AddClip("a", "output 1000\nprogress 2 5 10\n");
+    const std::string second = AddClip("b", "output 1000\n", 0);
+    AddClip("c", "output 1000\n");
+    Convert();
+    EXPECT_EQ(StatusOfRow(0), kDone);
+    EXPECT_EQ(StatusOfRow(1), kError);
+    EXPECT_EQ(StatusOfRow(2), kDone);
+    ASSERT_EQ(ui_.Messages().size(), 1u);
+    EXPECT_EQ(ui_.Messages()[0],
+              "Unknown file format . Please ensure your computer can playback the file normally."
+              "\r\n\n" +
+                  second + "\r\n\r\nPlease note the following reasons:");
+    EXPECT_TRUE(shared_.completed);
+    EXPECT_EQ(posts_, 1);
+    EXPECT_FALSE(shared_.workerRunning);
+    EXPECT_TRUE(std::filesystem::exists(dir_.path() + "out/a-cvt.mpg"));
+    // The step text names the last file started and where it goes.
+    const std::lock_guard lock(shared_.stateLock);
+    EXPECT_EQ(shared_.stepText.substr(0, 16), "Step 3/3: From \"");
+    EXPECT_EQ(shared_.currentTarget, dir_.path() + "out/c-cvt.mpg");
+}
+
+TEST_F(WorkersTest, AFailingEncoderMakesTheFileAnError) {
+    const std::string bad = AddClip("bad", "output 10\nexit 2\n");
+    AddClip("good", "output 10\n");
+    Convert();
+    EXPECT_EQ(StatusOfRow(0), kError);
+    EXPECT_EQ(StatusOfRow(1), kDone);
+    ASSERT_EQ(ui_.Messages().size(), 1u);
+    EXPECT_NE(ui_.Messages()[0].find("\n" + bad + "\r\n"), std::string::npos);
+}
+
+TEST_F(WorkersTest, SkipCurrentStopsOnlyTheSecondFile) {
+    const std::string started = dir_.path() + "started";
+    AddClip("a", "output 10\n");
+    AddClip("b", "dumpargs " + started + "\nsleep 60000\n");
+    AddClip("c", "output 10\n");
+    std::thread user([&] {
+        WaitForFile(started);
+        shared_.skipCurrent = true;
+        run_.abortRequested = true;
+    });
+    Convert();
+    user.join();
+    EXPECT_EQ(StatusOfRow(0), kDone);
+    EXPECT_EQ(StatusOfRow(1), kSkip);
+    EXPECT_EQ(StatusOfRow(2), kDone);
+    EXPECT_TRUE(ui_.Messages().empty());  // a skip is not a failure
+    EXPECT_TRUE(shared_.completed);
+}
+
+TEST_F(WorkersTest, CancelAllDuringTheSecondFileSkipsTheRest) {
+    const std::string started = dir_.path() + "started";
+    AddClip("a", "output 10\n");
+    AddClip("b", "dumpargs " + started + "\nsleep 60000\n");
+    AddClip("c", "output 10\n");
+    shared_.workerRunning = true;
+    std::thread worker([this] { RunConversionWorker(shared_, ui_, [this] { ++posts_; }); });
+    WaitForFile(started);
+    shared_.cancelAll = true;
+    shared_.skipCurrent = true;
+    run_.abortRequested = true;
+    shared_.doneEvent.Wait();
+    worker.join();
+    MarkRemainingSkipped(shared_, ui_);
+    EXPECT_EQ(StatusOfRow(0), kDone);
+    EXPECT_EQ(StatusOfRow(1), kSkip);
+    EXPECT_EQ(StatusOfRow(2), kSkip);
+    EXPECT_FALSE(shared_.completed);
+    EXPECT_EQ(posts_, 0);
+    EXPECT_FALSE(std::filesystem::exists(dir_.path() + "out/c-cvt.mpg"));
+}
+
+TEST_F(WorkersTest, AnEmptyListCreatesNothingAndCompletes) {
+    Convert();
+    EXPECT_FALSE(std::filesystem::exists(dir_.path() + "out"));
+    EXPECT_TRUE(shared_.completed);
+    EXPECT_EQ(posts_, 1);
+    EXPECT_EQ(shared_.fileCount, 0);
+}
+
+TEST_F(WorkersTest, NestedOutputFolderIsMadeAndNamesNeverCollide) {
+    ConversionSettings settings = ui_.Settings();
+    settings.outputFolder = dir_.path() + "x/a/b/c/";
+    ui_.SetSettings(settings);
+    EnsureFolder(settings.outputFolder);
+    dir_.Write("x/a/b/c/clip-cvt.mpg", "earlier output");
+    AddClip("clip", "output 10\n");
+    Convert();
+    EXPECT_EQ(StatusOfRow(0), kDone);
+    EXPECT_EQ(TestFolder::Read(dir_.path() + "x/a/b/c/clip-cvt.mpg"), "earlier output");
+    EXPECT_EQ(TestFolder::Read(dir_.path() + "x/a/b/c/clip-cvt[1].mpg"), std::string(10, 'v'));
+}
+
+TEST_F(WorkersTest, TypesWithoutAnEncoderEndAsErrors) {
+    ConversionSettings settings = ui_.Settings();
+    settings.outputType = kTypeWmv;
+    ui_.SetSettings(settings);
+    const std::string path = AddClip("a", "output 10\n");
+    Convert();
+    EXPECT_EQ(StatusOfRow(0), kError);
+    EXPECT_FALSE(std::filesystem::exists(dir_.path() + "out/a-cvt.wmv"));
+    ASSERT_EQ(ui_.Messages().size(), 1u);
+    EXPECT_NE(ui_.Messages()[0].find(path), std::string::npos);
+}
+
+TEST(ProgressFigures, OverallAndSize) {
+    EXPECT_EQ(OverallPercent(50, 1, 4), 37);
+    EXPECT_EQ(OverallPercent(100, 3, 4), 100);
+    EXPECT_EQ(OverallPercent(40, 0, 0), 0);
+    const TestFolder dir;
+    EXPECT_EQ(FileSizeText(dir.Write("f", std::string(1536000, 'x'))), "1500K");
+    EXPECT_EQ(FileSizeText(dir.path() + "missing"), "");
+}
+
+TEST_F(WorkersTest, DetectionListsReadableFilesAndNamesTheOthers) {
+    std::vector<std::string> paths;
+    for (const char* name : {"one", "two", "three", "four"}) {
+        paths.push_back(dir_.Write(std::string(name) + ".avi", kProbeText));
+    }
+    paths[2] = dir_.path() + "unreadable.avi";
+    DetectionShared shared;
+    shared.workerRunning = true;
+    std::vector<int> positions;
+    int closes = 0;
+    std::thread worker([&] {
+        RunDetectionWorker(shared, ui_, paths,
+                           {[&](int p) { positions.push_back(p); }, [&] { ++closes; }});
+    });
+    worker.join();
+    EXPECT_EQ(positions, (std::vector<int>{25, 50, 75, 100}));
+    ASSERT_EQ(ui_.RowCount(), 3);
+    EXPECT_EQ(ui_.ItemOfRow(0)->sourcePath, paths[0]);
+    EXPECT_EQ(ui_.ItemOfRow(2)->sourcePath, paths[3]);
+    EXPECT_EQ(ui_.ItemOfRow(1)->selEnd, 20);
+    EXPECT_EQ(ui_.ItemOfRow(1)->status, kReady);
+    ASSERT_EQ(ui_.Refreshes().size(), 3u);
+    EXPECT_EQ(ui_.Refreshes()[0].target, "one-cvt.mpg");
+    ASSERT_EQ(ui_.Messages().size(), 1u);
+    EXPECT_EQ(ui_.Messages()[0], "Can't playback the following files.\r\n\n" + paths[2] +
+                                     "\r\n\r\nPlease note the following reasons:");
+    EXPECT_EQ(closes, 1);
+    EXPECT_FALSE(shared.workerRunning);
+    const std::lock_guard lock(shared.stateLock);
+    EXPECT_EQ(shared.statusText, "Detecting selected files.\nNo.4/4: \"" + paths[3] + "\"");
+}
+
+TEST_F(WorkersTest, DetectionOfOneFileGoesStraightToHundred) {
+    DetectionShared shared;
+    std::vector<int> positions;
+    RunDetectionWorker(shared, ui_, {dir_.Write("x.avi", "print Duration: 00:00:00.50, s\\n\n")},
+                       {[&](int p) { positions.push_back(p); }, [] {}});
+    EXPECT_EQ(positions, std::vector<int>{100});
+    EXPECT_EQ(ui_.RowCount(), 0);  // a zero duration is not listed
+    EXPECT_EQ(ui_.Messages().size(), 1u);
+}
+
+}  // namespace
+}  // namespace clipwright
