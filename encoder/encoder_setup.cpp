@@ -1,0 +1,109 @@
+#include "encoder_setup.h"
+
+extern "C" {
+#include <libavutil/opt.h>
+}
+
+#include <algorithm>
+#include <thread>
+
+namespace trel {
+namespace {
+
+int worker_threads() {
+    return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1U, 16U));
+}
+
+OpenedEncoder open_with(CodecContextPtr context, const AVCodec* codec, AVDictionary* options) {
+    OpenedEncoder result;
+    const int rc = avcodec_open2(context.get(), codec, &options);
+    av_dict_free(&options);
+    if (rc < 0) {
+        result.error =
+            std::string("cannot open the ") + codec->name + " encoder (" + av_error_text(rc) + ")";
+        return result;
+    }
+    result.context = std::move(context);
+    return result;
+}
+
+void apply_rate_control(AVCodecContext& c, const VideoPlan& plan) {
+    if (plan.bitrate > 0) {
+        c.bit_rate = plan.bitrate;
+    }
+    c.rc_max_rate = plan.max_rate;
+    c.rc_min_rate = plan.min_rate;
+    if (plan.vbv_bits > 0) {
+        c.rc_buffer_size = plan.vbv_bits;
+    }
+    if (plan.constant_quality) {
+        c.flags |= AV_CODEC_FLAG_QSCALE;
+        c.global_quality = 4 * FF_QP2LAMBDA;
+    }
+}
+
+}  // namespace
+
+OpenedEncoder open_video_encoder(const VideoPlan& plan, bool global_header) {
+    CodecContextPtr c(avcodec_alloc_context3(plan.encoder));
+    if (!c) {
+        return {nullptr, "out of memory"};
+    }
+    c->width = plan.width;
+    c->height = plan.height;
+    c->sample_aspect_ratio = plan.sample_aspect;
+    c->pix_fmt = plan.pixel_format;
+    c->framerate = plan.rate;
+    c->time_base = av_inv_q(plan.rate);
+    c->codec_tag = plan.codec_tag;
+    if (plan.gop >= 0) {
+        c->gop_size = plan.gop;
+    }
+    if (plan.b_frames >= 0) {
+        c->max_b_frames = plan.b_frames;
+    }
+    apply_rate_control(*c, plan);
+    if (plan.interlaced) {
+        c->flags |= AV_CODEC_FLAG_INTERLACED_DCT | AV_CODEC_FLAG_INTERLACED_ME;
+        c->field_order = plan.top_field_first ? AV_FIELD_TT : AV_FIELD_BB;
+    }
+    if (global_header) {
+        c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    }
+    AVDictionary* options = nullptr;
+    const std::string name = plan.encoder->name;
+    if (name == "libx264") {
+        c->thread_count = 0;
+        av_dict_set(&options, "preset", "veryfast", 0);
+    } else {
+        c->thread_count = worker_threads();
+    }
+    if (plan.encoder->id == AV_CODEC_ID_MPEG2VIDEO) {
+        c->profile = FF_PROFILE_MPEG2_MAIN;
+        c->level = 8;  // Main Level
+    }
+    if (plan.scan_offset) {
+        av_dict_set(&options, "scan_offset", "1", 0);
+    }
+    return open_with(std::move(c), plan.encoder, options);
+}
+
+OpenedEncoder open_audio_encoder(const AudioPlan& plan, bool global_header) {
+    CodecContextPtr c(avcodec_alloc_context3(plan.encoder));
+    if (!c) {
+        return {nullptr, "out of memory"};
+    }
+    c->sample_rate = plan.sample_rate;
+    c->sample_fmt = plan.sample_format;
+    av_channel_layout_default(&c->ch_layout, plan.channels);
+    c->time_base = AVRational{1, plan.sample_rate};
+    if (plan.bitrate > 0) {
+        c->bit_rate = plan.bitrate;
+    }
+    if (global_header) {
+        c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    }
+    return open_with(std::move(c), plan.encoder, nullptr);
+}
+
+}  // namespace trel

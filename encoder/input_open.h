@@ -1,0 +1,20 @@
+// Opening a source file for reading. The returned context reads only through the file protocol,
+// so a path that looks like a URL or holds a colon is still a plain file name.
+#pragma once
+
+#include <string>
+
+#include "av_handles.h"
+
+namespace trel {
+
+struct OpenedInput {
+    InputContextPtr context;
+    std::string error;  // reason when context is empty
+};
+
+// Opens and reads stream information. `interrupt` (may be null) is polled during blocking reads;
+// returning non-zero from it aborts them.
+OpenedInput open_input(const std::string& path, int (*interrupt)(void*));
+
+}  // namespace trel

@@ -1,0 +1,78 @@
+// trelcore: the encoder program Clipwright starts for probing and converting media files.
+//   trelcore [token] -i SOURCE                      prints what the source holds
+//   trelcore [token] -i SOURCE [options] [-y] OUT   converts
+#include <string>
+#include <vector>
+
+extern "C" {
+#include <libavutil/log.h>
+}
+
+#include "diagnostics.h"
+#include "input_open.h"
+#include "options.h"
+#include "probe.h"
+#include "stop_signal.h"
+#include "targets.h"
+#include "transcoder.h"
+
+#ifndef TRELCORE_VERSION
+#define TRELCORE_VERSION "unknown"
+#endif
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: trelcore -i SOURCE                         describe the source\n"
+    "       trelcore -i SOURCE [options] [-y] OUTPUT   convert\n"
+    "options: -title TEXT  -target {ntsc,pal,film}-{dvd,vcd,svcd,dv}\n"
+    "         -vcodec xvid|h264|NAME  -acodec NAME  -pix_fmt FMT  -s WxH  -r FPS\n"
+    "         -b KBITS | -bt KBITS [-maxrate KBITS] [-minrate KBITS]\n"
+    "         -ac CHANNELS  -ab KBITS  -ar HZ  -ss SECONDS  -t SECONDS  -y\n"
+    "         --  (the next argument is the output even if it begins with '-')\n";
+
+int probe(const trel::Options& options) {
+    trel::OpenedInput opened = trel::open_input(options.input, trel::stop_requested_callback);
+    if (!opened.context) {
+        trel::report_error(options.input, opened.error);
+        return 1;
+    }
+    trel::write_stderr(trel::probe_report(*opened.context));
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    av_log_set_level(AV_LOG_QUIET);
+    trel::install_stop_handlers();
+    const std::vector<std::string> args(argv, argv + argc);
+    const trel::ParseResult parsed = trel::parse_options(args);
+    if (!parsed.error.empty()) {
+        trel::write_stderr("trelcore: " + trel::printable(parsed.error) + "\n");
+        return 2;
+    }
+    const trel::Options& options = parsed.options;
+    if (options.show_help) {
+        trel::write_stderr(kUsage);
+        return 0;
+    }
+    if (options.show_version) {
+        trel::write_stderr("trelcore " TRELCORE_VERSION " (Clipwright)\n");
+        return 0;
+    }
+    if (options.probe_only()) {
+        return probe(options);
+    }
+    std::optional<trel::TargetPreset> target;
+    if (!options.target.empty()) {
+        target = trel::find_target(options.target);
+        if (!target) {
+            trel::report_error("-target " + options.target,
+                               "unknown target (expected ntsc-, pal- or film- with dvd, vcd, "
+                               "svcd or dv)");
+            return 2;
+        }
+    }
+    return trel::run_conversion(options, target);
+}

@@ -1,0 +1,337 @@
+#include "output_plan.h"
+
+extern "C" {
+#include <libavutil/pixdesc.h>
+}
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace trel {
+namespace {
+
+constexpr AVRational kFilmRate{24000, 1001};
+constexpr double kWideThreshold = 1.55;  // between 4:3 (1.33) and 16:9 (1.78)
+
+std::string rational_text(AVRational q) {
+    return std::to_string(q.num) + "/" + std::to_string(q.den);
+}
+
+std::string seconds_text(int64_t us) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%.6f", static_cast<double>(us) / 1e6);
+    return text;
+}
+
+int even_floor(double value) {
+    return std::max(2, static_cast<int>(value / 2.0) * 2);
+}
+int even_round(double value) {
+    return std::max(2, static_cast<int>(std::lround(value / 2.0)) * 2);
+}
+
+AVRational source_sar(const AVStream& st) {
+    const AVRational sar =
+        st.sample_aspect_ratio.num > 0 ? st.sample_aspect_ratio : st.codecpar->sample_aspect_ratio;
+    return sar.num > 0 && sar.den > 0 ? sar : AVRational{1, 1};
+}
+
+double source_display_aspect(const AVStream* st) {
+    if (st == nullptr || st->codecpar->width <= 0 || st->codecpar->height <= 0) {
+        return 4.0 / 3.0;
+    }
+    return st->codecpar->width * av_q2d(source_sar(*st)) / st->codecpar->height;
+}
+
+// Scales the picture to fit the frame whose display aspect is `frame_aspect`, keeping its own
+// proportions, and pads the rest with black.
+std::string fit_filters(const VideoPlan& v, double picture_aspect, double frame_aspect) {
+    int w = v.width;
+    int h = v.height;
+    if (picture_aspect > frame_aspect * 1.01) {
+        h = std::min(v.height, even_round(v.height * frame_aspect / picture_aspect));
+    } else if (picture_aspect < frame_aspect / 1.01) {
+        w = std::min(v.width, even_round(v.width * picture_aspect / frame_aspect));
+    }
+    std::string chain = "scale=w=" + std::to_string(w) + ":h=" + std::to_string(h);
+    if (w != v.width || h != v.height) {
+        chain += ",pad=w=" + std::to_string(v.width) + ":h=" + std::to_string(v.height) +
+                 ":x=(ow-iw)/2:y=(oh-ih)/2:color=black";
+    }
+    chain += ",setsar=sar=" + rational_text(v.sample_aspect);
+    return chain;
+}
+
+void finish_video_filters(VideoPlan& v, double picture_aspect, double frame_aspect, bool telecine) {
+    // The rate is made constant first so dropped frames are never scaled.
+    const AVRational picture_rate = telecine ? kFilmRate : v.rate;
+    std::string chain = "fps=fps=" + rational_text(picture_rate) + ":start_time=0";
+    chain += "," + fit_filters(v, picture_aspect, frame_aspect);
+    chain += ",format=pix_fmts=";
+    chain += av_get_pix_fmt_name(v.pixel_format);
+    if (telecine) {
+        // 2:3 pulldown: four film frames become five video frames, so the length is kept.
+        chain += std::string(",telecine=first_field=") + (v.top_field_first ? "top" : "bottom") +
+                 ":pattern=23";
+    }
+    v.filters = chain;
+}
+
+AVRational nearest_supported_rate(const AVCodec& codec, AVRational rate) {
+    if (codec.supported_framerates == nullptr) {
+        return rate;
+    }
+    const int index = av_find_nearest_q_idx(rate, codec.supported_framerates);
+    return codec.supported_framerates[index];
+}
+
+int nearest_sample_rate(const AVCodec& codec, int rate) {
+    if (codec.supported_samplerates == nullptr) {
+        return rate;
+    }
+    int best = codec.supported_samplerates[0];
+    for (const int* r = codec.supported_samplerates; *r != 0; ++r) {
+        if (std::abs(*r - rate) < std::abs(best - rate)) {
+            best = *r;
+        }
+    }
+    return best;
+}
+
+VideoPlan target_video(const TargetPreset& t, const AVStream* src) {
+    VideoPlan v;
+    v.encoder = avcodec_find_encoder(t.video_codec);
+    v.width = t.width;
+    v.height = t.height;
+    v.rate = t.coded_rate;
+    v.pixel_format = t.pixel_format;
+    v.bitrate = t.video_bitrate;
+    v.max_rate = t.max_rate;
+    v.min_rate = t.min_rate;
+    v.vbv_bits = t.vbv_bits;
+    v.gop = t.gop;
+    v.b_frames = t.b_frames;
+    v.scan_offset = t.scan_offset;
+    v.from_source = src != nullptr;
+    v.interlaced = t.film_telecine && t.disc != Disc::kDv;
+    v.top_field_first = !t.bottom_field_first;
+    const double picture_aspect = source_display_aspect(src);
+    const bool wide = t.wide_flagging && picture_aspect > kWideThreshold;
+    const double frame_aspect = wide ? 16.0 / 9.0 : 4.0 / 3.0;
+    av_reduce(&v.sample_aspect.num, &v.sample_aspect.den,
+              static_cast<int64_t>(std::lround(frame_aspect * 9.0)) * t.height, 9LL * t.width,
+              1 << 16);
+    finish_video_filters(v, picture_aspect, frame_aspect, t.film_telecine);
+    return v;
+}
+
+AudioPlan target_audio(const TargetPreset& t) {
+    AudioPlan a;
+    a.encoder = avcodec_find_encoder(t.audio_codec);
+    a.sample_rate = t.sample_rate;
+    a.channels = 2;
+    a.bitrate = t.audio_bitrate;
+    return a;
+}
+
+const AVCodec* choose_video_encoder(const Options& o, const AVOutputFormat& format,
+                                    std::string& error) {
+    const std::string& name = o.video_codec;
+    const AVCodec* codec = nullptr;
+    if (name.empty()) {
+        codec = avcodec_find_encoder(format.video_codec);
+    } else if (name == "xvid" || name == "libxvid") {
+        // libxvid ignores maximum and minimum rates; the built-in MPEG-4 encoder honours them.
+        const bool rate_limits = o.max_rate > 0 || o.min_rate > 0;
+        codec = rate_limits ? nullptr : avcodec_find_encoder_by_name("libxvid");
+        if (codec == nullptr) {
+            codec = avcodec_find_encoder(AV_CODEC_ID_MPEG4);
+        }
+    } else if (name == "h264" || name == "libx264" || name == "x264") {
+        codec = avcodec_find_encoder_by_name("libx264");
+        if (codec == nullptr) {
+            codec = avcodec_find_encoder(AV_CODEC_ID_H264);
+        }
+    } else {
+        codec = avcodec_find_encoder_by_name(name.c_str());
+    }
+    if (codec == nullptr || codec->type != AVMEDIA_TYPE_VIDEO) {
+        error = "-vcodec: no video encoder named '" + name + "'";
+        return nullptr;
+    }
+    return codec;
+}
+
+const AVCodec* choose_audio_encoder(const Options& o, const AVOutputFormat& format,
+                                    std::string& error) {
+    const AVCodec* codec = nullptr;
+    if (!o.audio_codec.empty()) {
+        codec = avcodec_find_encoder_by_name(o.audio_codec.c_str());
+    } else if (!o.video_codec.empty()) {
+        // The MPEG-4 and H.264 output types carry AAC.
+        codec = avcodec_find_encoder(AV_CODEC_ID_AAC);
+    } else {
+        codec = avcodec_find_encoder(format.audio_codec);
+    }
+    if (codec == nullptr || codec->type != AVMEDIA_TYPE_AUDIO) {
+        error = "-acodec: no audio encoder named '" + o.audio_codec + "'";
+        return nullptr;
+    }
+    return codec;
+}
+
+std::optional<VideoPlan> free_video(const Options& o, const AVOutputFormat& format,
+                                    const AVStream& src, std::string& error) {
+    VideoPlan v;
+    v.encoder = choose_video_encoder(o, format, error);
+    if (v.encoder == nullptr) {
+        return std::nullopt;
+    }
+    if (v.encoder->id == AV_CODEC_ID_MPEG4 && std::string(format.name) == "avi") {
+        v.codec_tag = MKTAG('X', 'V', 'I', 'D');
+    }
+    const AVCodecParameters& par = *src.codecpar;
+    const double picture_aspect = source_display_aspect(&src);
+    double frame_aspect = picture_aspect;
+    if (o.width > 0) {
+        v.width = even_floor(o.width);
+        v.height = even_floor(o.height);
+        frame_aspect = static_cast<double>(v.width) / v.height;
+    } else {
+        v.width = even_floor(std::max(par.width, 2));
+        v.height = even_floor(std::max(par.height, 2));
+        v.sample_aspect = source_sar(src);
+        frame_aspect = v.width * av_q2d(v.sample_aspect) / v.height;
+    }
+    AVRational rate = o.frame_rate.value_or(src.avg_frame_rate);
+    if (rate.num <= 0 || rate.den <= 0 || av_q2d(rate) > 240.0) {
+        rate = src.r_frame_rate.num > 0 && av_q2d(src.r_frame_rate) <= 240.0 ? src.r_frame_rate
+                                                                             : AVRational{25, 1};
+    }
+    av_reduce(&rate.num, &rate.den, rate.num, rate.den, 65535);
+    v.rate = nearest_supported_rate(*v.encoder, rate);
+    v.pixel_format = static_cast<AVPixelFormat>(par.format);
+    if (!o.pixel_format.empty()) {
+        v.pixel_format = av_get_pix_fmt(o.pixel_format.c_str());
+        if (v.pixel_format == AV_PIX_FMT_NONE) {
+            error = "-pix_fmt: unknown pixel format '" + o.pixel_format + "'";
+            return std::nullopt;
+        }
+    }
+    if (v.encoder->pix_fmts != nullptr) {
+        v.pixel_format =
+            avcodec_find_best_pix_fmt_of_list(v.encoder->pix_fmts, v.pixel_format, 0, nullptr);
+    }
+    v.bitrate = o.video_bitrate;
+    const bool x264 = std::string(v.encoder->name) == "libx264";
+    if (o.variable_bitrate) {
+        v.max_rate = o.max_rate;
+        v.min_rate = o.min_rate;
+    } else if (o.video_bitrate > 0 && x264) {
+        v.max_rate = o.video_bitrate;  // a one-second buffer keeps the rate near constant
+    }
+    if (v.max_rate > 0 || v.min_rate > 0) {
+        v.vbv_bits = static_cast<int>(
+            std::min<int64_t>(2 * std::max({v.max_rate, v.min_rate, v.bitrate}), INT32_MAX / 2));
+    }
+    if (!x264) {
+        v.gop = std::max(1, static_cast<int>(std::lround(av_q2d(v.rate) * 10.0)));
+        // The libxvid wrapper drops the frames still held for B-frames when it is flushed.
+        const bool xvid = std::string(v.encoder->name) == "libxvid";
+        v.b_frames = v.encoder->id == AV_CODEC_ID_MPEG4 && !xvid ? 2 : 0;
+        v.constant_quality = o.video_bitrate == 0 && v.encoder->id == AV_CODEC_ID_MPEG4;
+    }
+    finish_video_filters(v, picture_aspect, frame_aspect, false);
+    return v;
+}
+
+std::optional<AudioPlan> free_audio(const Options& o, const AVOutputFormat& format,
+                                    const AVStream& src, std::string& error) {
+    AudioPlan a;
+    a.encoder = choose_audio_encoder(o, format, error);
+    if (a.encoder == nullptr) {
+        return std::nullopt;
+    }
+    const AVCodecParameters& par = *src.codecpar;
+    a.sample_rate = nearest_sample_rate(
+        *a.encoder, o.sample_rate > 0 ? o.sample_rate : std::max(par.sample_rate, 8000));
+    a.channels = o.channels > 0 ? o.channels : std::clamp(par.ch_layout.nb_channels, 1, 2);
+    a.bitrate = o.audio_bitrate;
+    if (a.bitrate == 0 && a.encoder->id == AV_CODEC_ID_AAC) {
+        a.bitrate = 64000LL * a.channels;
+    }
+    return a;
+}
+
+void finish_audio(AudioPlan& a, const std::optional<int64_t>& length_us) {
+    a.sample_format = a.encoder->sample_fmts ? a.encoder->sample_fmts[0] : AV_SAMPLE_FMT_S16;
+    AVChannelLayout layout{};
+    av_channel_layout_default(&layout, a.channels);
+    char layout_name[64] = {};
+    av_channel_layout_describe(&layout, layout_name, sizeof layout_name);
+    av_channel_layout_uninit(&layout);
+    // Samples before the start point are cut exactly; gaps in the source become silence.
+    std::string chain = "atrim=start=0";
+    if (length_us) {
+        chain += ":end=" + seconds_text(*length_us);
+    }
+    chain += ",aresample=osr=" + std::to_string(a.sample_rate) + ":async=1:first_pts=0";
+    chain += ",aformat=sample_fmts=";
+    chain += av_get_sample_fmt_name(a.sample_format);
+    chain += ":sample_rates=" + std::to_string(a.sample_rate);
+    chain += ":channel_layouts=" + std::string(layout_name);
+    a.filters = chain;
+}
+
+}  // namespace
+
+PlanResult make_plan(const Options& options, const std::optional<TargetPreset>& target,
+                     const AVStream* video, const AVStream* audio,
+                     std::optional<int64_t> length_us) {
+    PlanResult result;
+    OutputPlan& plan = result.plan;
+    if (target) {
+        plan.format = av_guess_format(target->muxer, nullptr, nullptr);
+        plan.packet_size = target->packet_size;
+        plan.mux_rate = target->mux_rate;
+        plan.preload_us = target->preload_us;
+        // A disc needs a picture: an audio-only source gets a black one.
+        plan.video = target_video(*target, video);
+        if (audio != nullptr) {
+            plan.audio = target_audio(*target);
+        }
+    } else {
+        plan.format = av_guess_format(nullptr, options.output.c_str(), nullptr);
+        if (plan.format == nullptr) {
+            result.error =
+                "cannot tell the container from the file name (use .mp4, .mov, .avi, "
+                ".mkv or .mpg, or -target)";
+            return result;
+        }
+        if (video != nullptr && plan.format->video_codec != AV_CODEC_ID_NONE) {
+            plan.video = free_video(options, *plan.format, *video, result.error);
+        }
+        if (result.error.empty() && audio != nullptr &&
+            plan.format->audio_codec != AV_CODEC_ID_NONE) {
+            plan.audio = free_audio(options, *plan.format, *audio, result.error);
+        }
+    }
+    if (!result.error.empty()) {
+        return result;
+    }
+    if (plan.format == nullptr || (plan.video && plan.video->encoder == nullptr) ||
+        (plan.audio && plan.audio->encoder == nullptr)) {
+        result.error = "this build of the FFmpeg libraries lacks a needed muxer or encoder";
+        return result;
+    }
+    if (plan.audio) {
+        finish_audio(*plan.audio, length_us);
+    }
+    if (!plan.video && !plan.audio) {
+        result.error = "the output format takes none of the source's streams";
+    }
+    return result;
+}
+
+}  // namespace trel

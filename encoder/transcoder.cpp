@@ -1,0 +1,583 @@
+#include "transcoder.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "diagnostics.h"
+#include "encoder_setup.h"
+#include "filter_chain.h"
+#include "input_open.h"
+#include "output_file.h"
+#include "output_plan.h"
+#include "progress.h"
+#include "stop_signal.h"
+
+extern "C" {
+#include <libavutil/channel_layout.h>
+#include <libavutil/imgutils.h>
+#include <libavutil/intreadwrite.h>
+#include <libavutil/samplefmt.h>
+}
+
+namespace trel {
+namespace {
+
+constexpr int kExitFailure = 1;
+
+// A decoded source stream feeding one filter chain.
+struct SourceTrack {
+    AVStream* stream = nullptr;  // owned by the input context
+    CodecContextPtr decoder;
+    FilterChain filters;
+    int64_t origin = 0;       // source pts that becomes output time 0, stream time base
+    int64_t end = INT64_MAX;  // first source pts past the requested part, relative to origin
+    int64_t last_end = 0;     // end of the last frame pushed, relative to origin
+    FramePtr pending;         // video: the latest picture starting before output time 0
+    bool done = false;        // no more input wanted
+    bool closed = false;      // filter input ended
+};
+
+// An encoder and the output stream it feeds.
+struct EncodedTrack {
+    CodecContextPtr encoder;
+    int stream = -1;
+    int64_t next_pts = 0;  // encoder time base: frame or sample count
+};
+
+class Conversion {
+public:
+    Conversion(const Options& options, const std::optional<TargetPreset>& target)
+        : options_(options), target_(target) {}
+
+    int run();
+
+private:
+    bool fail(const std::string& subject, const std::string& reason) {
+        report_error(subject, reason);
+        return false;
+    }
+    bool check_paths();
+    bool open_source();
+    bool setup_output();
+    bool open_decoder(SourceTrack& track, AVStream* stream);
+    void seek_to_start();
+    bool read_loop();
+    bool decode_packet(SourceTrack& track, const AVPacket* packet);
+    bool receive_frames(SourceTrack& track);
+    bool handle_frame(SourceTrack& track, AVFrame* frame);
+    bool close_track(SourceTrack& track);
+    bool push_frame(SourceTrack& track, AVFrame* frame);
+    bool push_pending(SourceTrack& track, bool use_it);
+    bool drain_video();
+    bool drain_audio();
+    bool encode(EncodedTrack& track, AVFrame* frame);
+    bool send_black_frames(double until_seconds);
+    bool finish();
+    double audio_seconds() const;
+    int64_t file_start() const;
+
+    const Options& options_;
+    const std::optional<TargetPreset>& target_;
+    InputContextPtr input_;
+    SourceTrack video_in_;
+    SourceTrack audio_in_;
+    OutputPlan plan_;
+    OutputFile output_;
+    EncodedTrack video_out_;
+    EncodedTrack audio_out_;
+    FramePtr frame_ = make_frame();
+    FramePtr black_;
+    PacketPtr packet_ = make_packet();
+    ProgressReporter progress_;
+    double quality_ = 0.0;
+    bool wrote_packets_ = false;
+};
+
+bool same_file(const std::string& a, const std::string& b) {
+    struct stat sa {};
+    struct stat sb {};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+bool Conversion::check_paths() {
+    struct stat info {};
+    if (::lstat(options_.output.c_str(), &info) == 0) {
+        if (!options_.overwrite) {
+            return fail(options_.output, "already exists; not overwritten (give -y to replace it)");
+        }
+        if (S_ISDIR(info.st_mode)) {
+            return fail(options_.output, "is a folder");
+        }
+        if (same_file(options_.input, options_.output)) {
+            return fail(options_.output, "is the source file itself; not overwritten");
+        }
+    }
+    return true;
+}
+
+// Where output time 0 lies in the source, AV_TIME_BASE units. A negative start comes from encoder
+// priming that players skip, so the picture and sound begin at 0 then.
+int64_t Conversion::file_start() const {
+    return input_->start_time == AV_NOPTS_VALUE ? 0 : std::max<int64_t>(input_->start_time, 0);
+}
+
+bool Conversion::open_decoder(SourceTrack& track, AVStream* stream) {
+    const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
+    if (codec == nullptr) {
+        return fail(options_.input,
+                    std::string("no decoder for ") + avcodec_get_name(stream->codecpar->codec_id));
+    }
+    track.decoder.reset(avcodec_alloc_context3(codec));
+    if (!track.decoder ||
+        avcodec_parameters_to_context(track.decoder.get(), stream->codecpar) < 0) {
+        return fail(options_.input, "cannot set up the decoder");
+    }
+    track.decoder->thread_count = 0;
+    track.decoder->pkt_timebase = stream->time_base;
+    const int rc = avcodec_open2(track.decoder.get(), codec, nullptr);
+    if (rc < 0) {
+        return fail(options_.input, "cannot open the " + std::string(codec->name) + " decoder (" +
+                                        av_error_text(rc) + ")");
+    }
+    track.stream = stream;
+    track.origin =
+        av_rescale_q(file_start() + options_.start_us, AV_TIME_BASE_Q, stream->time_base);
+    if (options_.length_us) {
+        track.end = av_rescale_q(*options_.length_us, AV_TIME_BASE_Q, stream->time_base);
+    }
+    return true;
+}
+
+bool Conversion::open_source() {
+    OpenedInput opened = open_input(options_.input, stop_requested_callback);
+    if (!opened.context) {
+        return fail(options_.input, opened.error);
+    }
+    input_ = std::move(opened.context);
+    if (input_->duration != AV_NOPTS_VALUE && options_.start_us >= input_->duration) {
+        return fail(options_.input, "the start point (-ss) lies past the end of the source");
+    }
+    const int v = av_find_best_stream(input_.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    const int a = av_find_best_stream(input_.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+    if (v >= 0 && !(input_->streams[v]->disposition & AV_DISPOSITION_ATTACHED_PIC) &&
+        !open_decoder(video_in_, input_->streams[v])) {
+        return false;
+    }
+    if (a >= 0 && !open_decoder(audio_in_, input_->streams[a])) {
+        return false;
+    }
+    if (video_in_.stream == nullptr && audio_in_.stream == nullptr) {
+        return fail(options_.input, "holds no video or audio stream that can be decoded");
+    }
+    return true;
+}
+
+bool Conversion::setup_output() {
+    PlanResult planned =
+        make_plan(options_, target_, video_in_.stream, audio_in_.stream, options_.length_us);
+    if (!planned.error.empty()) {
+        return fail(options_.output, planned.error);
+    }
+    plan_ = planned.plan;
+    if (const std::string error = output_.create(plan_, options_.output, options_.title);
+        !error.empty()) {
+        return fail(options_.output, error);
+    }
+    if (!plan_.video) {
+        video_in_ = SourceTrack{};
+    }
+    if (!plan_.audio) {
+        audio_in_ = SourceTrack{};
+    }
+    if (plan_.video) {
+        OpenedEncoder enc = open_video_encoder(*plan_.video, output_.wants_global_header());
+        if (!enc.context) {
+            return fail(options_.output, enc.error);
+        }
+        video_out_.encoder = std::move(enc.context);
+        video_out_.stream = output_.add_stream(*video_out_.encoder);
+        if (plan_.video->from_source) {
+            const std::string error = video_in_.filters.open_video(
+                *video_in_.decoder, video_in_.stream->time_base,
+                av_guess_frame_rate(input_.get(), video_in_.stream, nullptr), plan_.video->filters);
+            if (!error.empty()) {
+                return fail(options_.output, error);
+            }
+        }
+    }
+    if (plan_.audio) {
+        OpenedEncoder enc = open_audio_encoder(*plan_.audio, output_.wants_global_header());
+        if (!enc.context) {
+            return fail(options_.output, enc.error);
+        }
+        audio_out_.encoder = std::move(enc.context);
+        audio_out_.stream = output_.add_stream(*audio_out_.encoder);
+        const std::string error = audio_in_.filters.open_audio(
+            *audio_in_.decoder, audio_in_.stream->time_base, plan_.audio->filters);
+        if (!error.empty()) {
+            return fail(options_.output, error);
+        }
+        const AVCodecContext& enc_ctx = *audio_out_.encoder;
+        if (!(enc_ctx.codec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE) &&
+            enc_ctx.frame_size > 0) {
+            audio_in_.filters.set_sink_frame_size(enc_ctx.frame_size);
+        }
+    }
+    if (video_out_.stream < 0 && plan_.video) {
+        return fail(options_.output, "cannot add the video stream");
+    }
+    if (audio_out_.stream < 0 && plan_.audio) {
+        return fail(options_.output, "cannot add the audio stream");
+    }
+    if (const std::string error = output_.open(plan_); !error.empty()) {
+        return fail(options_.output, error);
+    }
+    return true;
+}
+
+void Conversion::seek_to_start() {
+    if (options_.start_us <= 0) {
+        return;
+    }
+    const int64_t target = file_start() + options_.start_us;
+    // A key frame at or before the start point; the frames up to it are decoded and cut.
+    if (avformat_seek_file(input_.get(), -1, INT64_MIN, target, target, 0) < 0) {
+        avformat_seek_file(input_.get(), -1, INT64_MIN, file_start(), file_start(), 0);
+    }
+}
+
+bool Conversion::handle_frame(SourceTrack& track, AVFrame* frame) {
+    int64_t pts = frame->best_effort_timestamp;
+    if (pts == AV_NOPTS_VALUE) {
+        pts = track.last_end + track.origin;
+    }
+    pts -= track.origin;
+    if (pts >= track.end) {
+        track.done = true;
+        return close_track(track);
+    }
+    int64_t duration = frame->pkt_duration;
+    if (duration <= 0 && frame->sample_rate > 0) {
+        duration = av_rescale_q(frame->nb_samples, AVRational{1, frame->sample_rate},
+                                track.stream->time_base);
+    }
+    if (duration <= 0) {
+        const AVRational rate = av_guess_frame_rate(input_.get(), track.stream, nullptr);
+        duration = rate.num > 0 ? av_rescale_q(1, av_inv_q(rate), track.stream->time_base) : 1;
+    }
+    frame->pts = pts;
+    track.last_end = std::max(track.last_end, pts + duration);
+    if (&track == &audio_in_) {
+        return push_frame(track, frame);  // the audio chain cuts exactly at 0 itself
+    }
+    // The picture shown at output time 0 is the last one that starts at or before it.
+    if (pts < 0) {
+        track.pending.reset(av_frame_clone(frame));
+        return true;
+    }
+    if (!push_pending(track, pts > 0)) {
+        return false;
+    }
+    return push_frame(track, frame);
+}
+
+bool Conversion::push_pending(SourceTrack& track, bool use_it) {
+    FramePtr pending = std::move(track.pending);
+    if (!pending || !use_it) {
+        return true;
+    }
+    pending->pts = 0;
+    return push_frame(track, pending.get());
+}
+
+bool Conversion::push_frame(SourceTrack& track, AVFrame* frame) {
+    const int rc = track.filters.push(frame);
+    if (rc < 0) {
+        return fail(options_.input, "cannot filter a frame (" + av_error_text(rc) + ")");
+    }
+    return &track == &video_in_ ? drain_video() : drain_audio();
+}
+
+bool Conversion::close_track(SourceTrack& track) {
+    if (track.closed || !track.filters.is_open()) {
+        return true;
+    }
+    if (!push_pending(track, true)) {
+        return false;
+    }
+    track.closed = true;
+    // The end of the last frame, or the end of the requested part when the source goes on.
+    track.filters.close(std::min(track.last_end, track.end));
+    return &track == &video_in_ ? drain_video() : drain_audio();
+}
+
+bool Conversion::receive_frames(SourceTrack& track) {
+    while (!track.done) {
+        const int rc = avcodec_receive_frame(track.decoder.get(), frame_.get());
+        if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF) {
+            return true;
+        }
+        if (rc < 0) {
+            continue;  // a damaged frame: skip it, as players do
+        }
+        const bool ok = handle_frame(track, frame_.get());
+        av_frame_unref(frame_.get());
+        if (!ok) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Conversion::decode_packet(SourceTrack& track, const AVPacket* packet) {
+    while (!track.done) {
+        const int rc = avcodec_send_packet(track.decoder.get(), packet);
+        if (rc == AVERROR(EAGAIN)) {
+            // The decoder's output is full: take its frames, then offer the packet again.
+            if (!receive_frames(track)) {
+                return false;
+            }
+            continue;
+        }
+        if (rc < 0 && rc != AVERROR_EOF) {
+            return true;  // a damaged packet: skip it
+        }
+        return receive_frames(track);
+    }
+    return true;
+}
+
+bool Conversion::encode(EncodedTrack& track, AVFrame* frame) {
+    int rc = avcodec_send_frame(track.encoder.get(), frame);
+    if (rc < 0 && rc != AVERROR_EOF) {
+        return fail(options_.output, "encoding failed (" + av_error_text(rc) + ")");
+    }
+    while (true) {
+        rc = avcodec_receive_packet(track.encoder.get(), packet_.get());
+        if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF) {
+            return true;
+        }
+        if (rc < 0) {
+            return fail(options_.output, "encoding failed (" + av_error_text(rc) + ")");
+        }
+        if (&track == &video_out_) {
+            size_t size = 0;
+            const uint8_t* stats =
+                av_packet_get_side_data(packet_.get(), AV_PKT_DATA_QUALITY_STATS, &size);
+            if (stats != nullptr && size >= 4) {
+                quality_ = std::max(0, static_cast<int32_t>(AV_RL32(stats))) /
+                           static_cast<double>(FF_QP2LAMBDA);
+            }
+        }
+        rc = output_.write(packet_.get(), track.stream, track.encoder->time_base);
+        av_packet_unref(packet_.get());
+        if (rc < 0) {
+            return fail(options_.output, "cannot write (" + av_error_text(rc) + ")");
+        }
+        wrote_packets_ = true;
+        progress_.update(video_out_.next_pts, quality_, output_.bytes_written(),
+                         output_.seconds_written());
+    }
+}
+
+bool Conversion::drain_video() {
+    while (true) {
+        FramePtr out = make_frame();
+        const int rc = video_in_.filters.pull(out.get());
+        if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF) {
+            return true;
+        }
+        if (rc < 0) {
+            return fail(options_.input, "filtering failed (" + av_error_text(rc) + ")");
+        }
+        // The chain ends in a constant rate, so each frame is exactly one period.
+        out->pts = video_out_.next_pts++;
+        out->pict_type = AV_PICTURE_TYPE_NONE;
+        if (plan_.video->interlaced) {
+            out->interlaced_frame = 1;
+            out->top_field_first = plan_.video->top_field_first ? 1 : 0;
+        }
+        if (!encode(video_out_, out.get())) {
+            return false;
+        }
+    }
+}
+
+// Encoders without variable or short last frames get the last frame padded with silence.
+FramePtr pad_to_frame_size(const AVFrame& frame, const AVCodecContext& encoder) {
+    FramePtr padded = make_frame();
+    padded->format = frame.format;
+    padded->nb_samples = encoder.frame_size;
+    padded->sample_rate = frame.sample_rate;
+    if (av_channel_layout_copy(&padded->ch_layout, &frame.ch_layout) < 0 ||
+        av_frame_get_buffer(padded.get(), 0) < 0) {
+        return nullptr;
+    }
+    const auto format = static_cast<AVSampleFormat>(frame.format);
+    const int channels = frame.ch_layout.nb_channels;
+    av_samples_set_silence(padded->extended_data, 0, padded->nb_samples, channels, format);
+    av_samples_copy(padded->extended_data, frame.extended_data, 0, 0, frame.nb_samples, channels,
+                    format);
+    return padded;
+}
+
+bool Conversion::drain_audio() {
+    while (true) {
+        FramePtr out = make_frame();
+        const int rc = audio_in_.filters.pull(out.get());
+        if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF) {
+            return true;
+        }
+        if (rc < 0) {
+            return fail(options_.input, "filtering failed (" + av_error_text(rc) + ")");
+        }
+        const AVCodecContext& enc = *audio_out_.encoder;
+        const int caps = enc.codec->capabilities;
+        if (out->nb_samples < enc.frame_size &&
+            !(caps & (AV_CODEC_CAP_VARIABLE_FRAME_SIZE | AV_CODEC_CAP_SMALL_LAST_FRAME))) {
+            out = pad_to_frame_size(*out, enc);
+            if (!out) {
+                return fail(options_.output, "out of memory");
+            }
+        }
+        out->pts = audio_out_.next_pts;
+        audio_out_.next_pts += out->nb_samples;
+        if (!encode(audio_out_, out.get())) {
+            return false;
+        }
+        if (plan_.video && !plan_.video->from_source && !send_black_frames(audio_seconds())) {
+            return false;
+        }
+    }
+}
+
+double Conversion::audio_seconds() const {
+    return audio_out_.encoder
+               ? static_cast<double>(audio_out_.next_pts) / audio_out_.encoder->sample_rate
+               : 0.0;
+}
+
+bool Conversion::send_black_frames(double until_seconds) {
+    const VideoPlan& v = *plan_.video;
+    if (!black_) {
+        black_ = make_frame();
+        black_->format = v.pixel_format;
+        black_->width = v.width;
+        black_->height = v.height;
+        if (av_frame_get_buffer(black_.get(), 0) < 0) {
+            return fail(options_.output, "out of memory");
+        }
+        const ptrdiff_t linesizes[4] = {black_->linesize[0], black_->linesize[1],
+                                        black_->linesize[2], black_->linesize[3]};
+        av_image_fill_black(black_->data, linesizes, v.pixel_format, AVCOL_RANGE_MPEG, v.width,
+                            v.height);
+    }
+    const AVRational period = av_inv_q(v.rate);
+    while (static_cast<double>(video_out_.next_pts) * av_q2d(period) < until_seconds) {
+        black_->pts = video_out_.next_pts++;
+        if (!encode(video_out_, black_.get())) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Conversion::read_loop() {
+    while (stop_signal() == 0) {
+        const bool video_wanted = video_in_.stream != nullptr && !video_in_.done;
+        const bool audio_wanted = audio_in_.stream != nullptr && !audio_in_.done;
+        if (!video_wanted && !audio_wanted) {
+            return true;
+        }
+        const int rc = av_read_frame(input_.get(), packet_.get());
+        if (rc == AVERROR_EOF || rc == AVERROR_EXIT) {
+            return true;
+        }
+        if (rc < 0) {
+            // A truncated or damaged tail ends the source; what was read is converted.
+            return true;
+        }
+        PacketPtr packet(av_packet_clone(packet_.get()));
+        av_packet_unref(packet_.get());
+        bool ok = true;
+        if (video_wanted && packet->stream_index == video_in_.stream->index) {
+            ok = decode_packet(video_in_, packet.get());
+        } else if (audio_wanted && packet->stream_index == audio_in_.stream->index) {
+            ok = decode_packet(audio_in_, packet.get());
+        }
+        if (!ok) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Conversion::finish() {
+    const bool stopped = stop_signal() != 0;
+    for (SourceTrack* track : {&video_in_, &audio_in_}) {
+        if (track->stream == nullptr) {
+            continue;
+        }
+        if (!stopped && !track->done) {
+            decode_packet(*track, nullptr);  // frames still inside the decoder
+        }
+        if (!close_track(*track)) {
+            return false;
+        }
+    }
+    if (plan_.video && !plan_.video->from_source) {
+        // At least one picture, and pictures for all of the sound.
+        if (!send_black_frames(std::max(audio_seconds(), 1e-6))) {
+            return false;
+        }
+    }
+    if (video_out_.encoder && !encode(video_out_, nullptr)) {
+        return false;
+    }
+    if (audio_out_.encoder && !encode(audio_out_, nullptr)) {
+        return false;
+    }
+    return true;
+}
+
+int Conversion::run() {
+    if (!check_paths() || !open_source() || !setup_output()) {
+        return kExitFailure;
+    }
+    seek_to_start();
+    const bool converted = read_loop() && finish();
+    progress_.finish(video_out_.next_pts, quality_, output_.bytes_written(),
+                     output_.seconds_written());
+    const std::string close_error = output_.close();
+    if (!close_error.empty()) {
+        report_error(options_.output, close_error);
+        return kExitFailure;
+    }
+    if (const int sig = stop_signal(); sig != 0) {
+        report_error(options_.output, "stopped by signal " + std::to_string(sig) +
+                                          "; the part converted so far was closed");
+        return 128 + sig;
+    }
+    if (!converted) {
+        return kExitFailure;
+    }
+    if (!wrote_packets_) {
+        report_error(options_.input, "nothing to convert in the requested part");
+        return kExitFailure;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int run_conversion(const Options& options, const std::optional<TargetPreset>& target) {
+    Conversion conversion(options, target);
+    return conversion.run();
+}
+
+}  // namespace trel

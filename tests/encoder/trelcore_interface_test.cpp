@@ -1,0 +1,222 @@
+// What the application relies on: the probe text, progress lines, exit statuses, overwrite
+// rules, stopping by signal and paths holding any byte Linux allows.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "encoder_test_support.h"
+
+namespace enctest {
+namespace {
+
+const std::string kToken = "qmt52rwKZ#&";
+
+class InterfaceTest : public ::testing::Test {
+protected:
+    void SetUp() override { make_clip(source_, {"--duration", "1", "--size", "160x120"}); }
+
+    std::vector<std::string> lines(const std::string& text) {
+        std::vector<std::string> out;
+        size_t start = 0;
+        for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+            out.push_back(text.substr(start, end - start));
+        }
+        return out;
+    }
+
+    TempDir dir_;
+    std::string source_ = dir_.file("source.mkv");
+};
+
+TEST_F(InterfaceTest, ProbeTextFollowsTheGrammar) {
+    const RunResult result = run(trelcore({kToken, "-i", source_}));
+    EXPECT_EQ(result.exit_code, 0);
+    EXPECT_LT(result.output.size(), 1024U);
+    const std::regex duration(
+        R"(  Duration: (\d{2,}):(\d{2}):(\d{2})\.(\d{2}), start: -?\d+\.\d{6}, bitrate: (\d+ kb/s|N/A))");
+    const std::regex video(R"(    Stream #0\.(\d+): Video: mpeg4, yuv420p, 160x120, 25\.00 fps)");
+    const std::regex audio(R"(    Stream #0\.(\d+): Audio: mp2, 44100 Hz, stereo, \d+ kb/s)");
+    int durations = 0;
+    int videos = 0;
+    int audios = 0;
+    for (const std::string& line : lines(result.output)) {
+        std::smatch m;
+        if (std::regex_match(line, m, duration)) {
+            ++durations;
+            EXPECT_EQ(m[1].str() + ":" + m[2].str() + ":" + m[3].str(), "00:00:01");
+            EXPECT_TRUE(videos == 0 && audios == 0) << "the duration line comes first";
+        }
+        videos += std::regex_match(line, video) ? 1 : 0;
+        audios += std::regex_match(line, audio) ? 1 : 0;
+    }
+    EXPECT_EQ(durations, 1) << result.output;
+    EXPECT_EQ(videos, 1) << result.output;
+    EXPECT_EQ(audios, 1) << result.output;
+    EXPECT_EQ(result.output.back(), '\n');
+}
+
+TEST_F(InterfaceTest, ProbeOfUnreadableSourcesFailsWithOneLine) {
+    const std::string garbage = dir_.file("garbage.mp4");
+    make_clip(garbage, {"--garbage"});
+    const std::string cut = dir_.file("cut.mp4");
+    make_clip(cut, {"--truncate"});
+    for (const std::string& path : {garbage, cut, dir_.file("missing.avi"), dir_.path().string()}) {
+        const RunResult result = run(trelcore({kToken, "-i", path}));
+        EXPECT_NE(result.exit_code, 0) << path;
+        EXPECT_EQ(lines(result.output).size(), 1U) << result.output;
+        EXPECT_NE(result.output.find(path), std::string::npos) << result.output;
+        EXPECT_EQ(result.output.find("Duration: "), std::string::npos);
+    }
+}
+
+TEST_F(InterfaceTest, ProgressLinesEndInCarriageReturnsAndTheLastInALineFeed) {
+    const RunResult result =
+        run(trelcore({kToken, "-i", source_, "-target", "pal-vcd", "-y", dir_.file("o.mpg")}));
+    ASSERT_EQ(result.exit_code, 0) << result.output;
+    const std::regex shape(
+        R"(frame= *\d+ fps= *\d+ q=\d+\.\d size= *\d+kB time=(\d+\.\d{2}) bitrate= *\d+\.\dkbits/s)");
+    int carriage_returned = 0;
+    double last_time = -1.0;
+    size_t start = 0;
+    while (start < result.output.size()) {
+        const size_t end = result.output.find_first_of("\r\n", start);
+        ASSERT_NE(end, std::string::npos) << "unterminated text";
+        const std::string line = result.output.substr(start, end - start);
+        std::smatch m;
+        if (line.rfind("frame=", 0) == 0) {
+            ASSERT_TRUE(std::regex_match(line, m, shape)) << line;
+            const double time = std::stod(m[1].str());
+            EXPECT_GE(time, last_time);
+            last_time = time;
+            if (result.output[end] == '\r') {
+                ++carriage_returned;
+            } else {
+                EXPECT_NEAR(time, 1.0, 0.05) << "the last line gives the whole output";
+                EXPECT_EQ(end + 1, result.output.size());
+            }
+        }
+        start = end + 1;
+    }
+    EXPECT_GE(carriage_returned, 1);
+    EXPECT_EQ(result.output.back(), '\n');
+}
+
+TEST_F(InterfaceTest, EachErrorGivesOneLineAndAFailureStatus) {
+    const std::string out = dir_.file("out.mp4");
+    const std::string garbage = dir_.file("garbage.avi");
+    make_clip(garbage, {"--garbage"});
+    struct Case {
+        std::vector<std::string> args;
+        std::string mentions;
+    };
+    const std::vector<Case> cases = {
+        {{"-i", source_, "-bogus", "1", out}, "-bogus"},
+        {{"-i", source_, out, "-t"}, "-t: missing value"},
+        {{"-i", source_, "-b", "fast", out}, "-b"},
+        {{"-i", source_, "-target", "secam-dvd", out}, "secam-dvd"},
+        {{"-i", garbage, "-y", out}, garbage},
+        {{"-i", dir_.file("missing.mkv"), "-y", out}, "missing.mkv"},
+        {{"-i", source_, "-y", dir_.file("no-such-folder/out.mp4")}, "no-such-folder/out.mp4"},
+        {{"-i", source_, "-ss", "30", "-t", "5", "-y", out}, "source.mkv"},
+        {{"-i", source_, "-y", dir_.file("out.unknownext")}, "out.unknownext"},
+    };
+    for (const Case& c : cases) {
+        const RunResult result = run(trelcore(c.args));
+        EXPECT_NE(result.exit_code, 0) << c.mentions;
+        EXPECT_EQ(lines(result.output).size(), 1U) << result.output;
+        EXPECT_NE(result.output.find(c.mentions), std::string::npos) << result.output;
+    }
+    EXPECT_FALSE(std::filesystem::exists(out)) << "no failed run may leave an output";
+}
+
+TEST_F(InterfaceTest, ExistingOutputIsKeptWithoutYAndReplacedWithIt) {
+    const std::string out = dir_.file("out.mp4");
+    make_clip(out, {"--garbage"});
+    const std::string before = read_file(out);
+    RunResult result = run(trelcore({"-i", source_, "-vcodec", "xvid", out}));
+    EXPECT_NE(result.exit_code, 0);
+    EXPECT_NE(result.output.find("already exists"), std::string::npos) << result.output;
+    EXPECT_EQ(read_file(out), before);
+
+    result = run(trelcore({"-i", source_, "-vcodec", "xvid", "-y", out}));
+    EXPECT_EQ(result.exit_code, 0) << result.output;
+    EXPECT_TRUE(inspect(out).has_value());
+}
+
+TEST_F(InterfaceTest, SourceIsNeverOverwrittenEvenWithY) {
+    const std::string before = read_file(source_);
+    const std::string alias = dir_.file("alias.mkv");
+    std::filesystem::create_hard_link(source_, alias);
+    for (const std::string& out : {source_, alias}) {
+        const RunResult result = run(trelcore({"-i", source_, "-vcodec", "h264", "-y", out}));
+        EXPECT_NE(result.exit_code, 0) << result.output;
+    }
+    EXPECT_EQ(read_file(source_), before);
+}
+
+TEST_F(InterfaceTest, StopSignalLeavesAClosedPlayableFile) {
+    const std::string longer = dir_.file("long.mkv");
+    make_clip(longer, {"--duration", "60", "--size", "160x120", "--acodec", "aac"});
+    for (const int number : {SIGTERM, SIGINT}) {
+        const std::string out = dir_.file(number == SIGTERM ? "term.mov" : "int.mov");
+        Child child(
+            trelcore({kToken, "-i", longer, "-vcodec", "h264", "-s", "1280x720", "-y", out}));
+        // The second progress line comes once pictures are being encoded.
+        ASSERT_TRUE(child.wait_for_output("frame=", 2));
+        child.signal(number);
+        const RunResult result = child.wait();
+        EXPECT_EQ(result.exit_code, 128 + number) << result.output;
+        EXPECT_EQ(result.output.back(), '\n');
+        const auto info = inspect(out);
+        ASSERT_TRUE(info.has_value()) << "the partial output must be a readable file";
+        EXPECT_GT(info->video_frames, 0);
+        EXPECT_LT(info->video_seconds, 60.0);
+    }
+}
+
+TEST_F(InterfaceTest, PathsAndTitlesWithAnyBytesArePassedThrough) {
+    const std::filesystem::path odd = dir_.path() / "a \"q\" 'b' \\ ü\nline";
+    std::filesystem::create_directory(odd);
+    const std::string source = (odd / "-src \"x\".mkv").string();
+    std::filesystem::copy_file(source_, source);
+    const std::string title = "Title \"with\" 'quotes' \\ and\nnewline ü";
+
+    const RunResult probe = run(trelcore({kToken, "-i", source}));
+    EXPECT_EQ(probe.exit_code, 0) << probe.output;
+
+    const std::string out_last = (odd / "-out 1.mp4").string();
+    RunResult result = run(trelcore({kToken, "-i", source, "-title", title, "-vcodec", "xvid",
+                                     "-ss", "0", "-t", "1", "-y", out_last}));
+    EXPECT_EQ(result.exit_code, 0) << result.output;
+    const auto info = inspect(out_last);
+    ASSERT_TRUE(info.has_value());
+    EXPECT_EQ(info->title, title);
+
+    const std::string out_dashes = (odd / "-y").string();
+    result = run(trelcore({"-i", source, "-target", "pal-dv", "--", out_dashes}));
+    EXPECT_EQ(result.exit_code, 0) << result.output;
+    EXPECT_TRUE(inspect(out_dashes).has_value());
+
+    // Errors name such a path on a single line.
+    result = run(trelcore({"-i", (odd / "missing\nname.mkv").string(), "-y", out_last}));
+    EXPECT_NE(result.exit_code, 0);
+    EXPECT_EQ(lines(result.output).size(), 1U) << result.output;
+}
+
+TEST(TrelcoreUsage, HelpAndVersionSucceed) {
+    for (const char* flag : {"--help", "--version"}) {
+        const RunResult result = run(trelcore({flag}));
+        EXPECT_EQ(result.exit_code, 0) << flag;
+        EXPECT_NE(result.output.find("trelcore"), std::string::npos) << flag;
+    }
+    const RunResult none = run(trelcore({}));
+    EXPECT_NE(none.exit_code, 0);
+}
+
+}  // namespace
+}  // namespace enctest
