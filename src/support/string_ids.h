@@ -1,0 +1,102 @@
+// String table ids that the program loads with LoadResourceString, and what each caller passes.
+// Callers use these names; kStringUses lists every id with the argument kinds its callers pass
+// (see PlaceholderKinds), so the catalog test can hold every catalog, the built-in one and each
+// translation, to them. A new caller of a string adds its id here.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace clipwright {
+
+inline constexpr int kIdsInitFailed = 100;
+inline constexpr int kIdsRestartAfterOgg = 61201;
+inline constexpr int kIdsCantPlayback = 61205;
+inline constexpr int kIdsConversionCanceled = 61207;
+inline constexpr int kIdsConfirmCancelAll = 61208;
+inline constexpr int kIdsConversionCompleted = 61209;
+inline constexpr int kIdsRestartAfterWindowsMedia = 61210;
+inline constexpr int kIdsDetectingFile = 61212;  // %d file number, %d count, %s path
+inline constexpr int kIdsConvertStep = 61215;    // %d file number, %d count, %s source, %s target
+inline constexpr int kIdsConfirmExit = 61221;    // %s application name
+inline constexpr int kIdsFailureReasons = 61222;
+inline constexpr int kIdsAskWindowsMedia = 61225;
+inline constexpr int kIdsAskOgg = 61226;
+inline constexpr int kIdsSelectOutputFolder = 61242;
+inline constexpr int kIdsUnknownFileFormat = 61243;
+inline constexpr int kIdsAdd = 61308;
+inline constexpr int kIdsConvert = 61310;
+inline constexpr int kIdsConvertDuration = 61311;
+inline constexpr int kIdsError = 61313;
+inline constexpr int kIdsExit = 61315;
+inline constexpr int kIdsDoing = 61316;
+inline constexpr int kIdsDone = 61317;
+inline constexpr int kIdsMoveUp = 61319;
+inline constexpr int kIdsMoveDown = 61320;
+inline constexpr int kIdsPreview = 61322;
+inline constexpr int kIdsReady = 61323;
+inline constexpr int kIdsRemove = 61324;
+inline constexpr int kIdsRemoveAll = 61325;
+inline constexpr int kIdsSkip = 61328;
+inline constexpr int kIdsSource = 61329;
+inline constexpr int kIdsStatus = 61330;
+inline constexpr int kIdsTarget = 61332;
+inline constexpr int kIdsWaiting = 61335;
+inline constexpr int kIdsRecommended = 61336;
+inline constexpr int kIdsKeepOriginal = 61337;
+inline constexpr int kIdsOneChannel = 61338;
+inline constexpr int kIdsTwoChannels = 61339;
+inline constexpr int kIdsDisableAudio = 61340;
+
+// Command prompts, "status-bar text\ntooltip", carry the command id as their string id.
+inline constexpr std::array<int, 18> kPromptCommandIds{32801, 32803, 32804, 32805, 32806, 32807,
+                                                       32808, 32791, 32792, 32776, 32777, 32778,
+                                                       32779, 32780, 57664, 57665, 32750, 32751};
+
+struct StringUse {
+    int id;
+    std::string_view argumentKinds;  // as PlaceholderKinds gives them; "" for no arguments
+};
+
+inline constexpr std::array<StringUse, 38> kStringUses{{
+    {kIdsInitFailed, ""},
+    {kIdsRestartAfterOgg, ""},
+    {kIdsCantPlayback, ""},
+    {kIdsConversionCanceled, ""},
+    {kIdsConfirmCancelAll, ""},
+    {kIdsConversionCompleted, ""},
+    {kIdsRestartAfterWindowsMedia, ""},
+    {kIdsDetectingFile, "dds"},
+    {kIdsConvertStep, "ddss"},
+    {kIdsConfirmExit, "s"},
+    {kIdsFailureReasons, ""},
+    {kIdsAskWindowsMedia, ""},
+    {kIdsAskOgg, ""},
+    {kIdsSelectOutputFolder, ""},
+    {kIdsUnknownFileFormat, ""},
+    {kIdsAdd, ""},
+    {kIdsConvert, ""},
+    {kIdsConvertDuration, ""},
+    {kIdsError, ""},
+    {kIdsExit, ""},
+    {kIdsDoing, ""},
+    {kIdsDone, ""},
+    {kIdsMoveUp, ""},
+    {kIdsMoveDown, ""},
+    {kIdsPreview, ""},
+    {kIdsReady, ""},
+    {kIdsRemove, ""},
+    {kIdsRemoveAll, ""},
+    {kIdsSkip, ""},
+    {kIdsSource, ""},
+    {kIdsStatus, ""},
+    {kIdsTarget, ""},
+    {kIdsWaiting, ""},
+    {kIdsRecommended, ""},
+    {kIdsKeepOriginal, ""},
+    {kIdsOneChannel, ""},
+    {kIdsTwoChannels, ""},
+    {kIdsDisableAudio, ""},
+}};
+
+}  // namespace clipwright
