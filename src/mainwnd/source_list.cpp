@@ -1,0 +1,237 @@
+#include "mainwnd/source_list.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <algorithm>
+
+#include "engine/encoder_output.h"
+#include "support/resource_strings.h"
+#include "support/string_ids.h"
+
+namespace clipwright {
+
+namespace {
+
+constexpr int kColumns = 4;
+
+QString Qs(const std::string& text) { return QString::fromStdString(text); }
+
+// "%s" or the description split after its second comma onto two indented lines.
+std::string StreamPart(const char* kind, const std::string& info) {
+    const size_t first = info.find(',');
+    if (first == std::string::npos) {
+        return {};
+    }
+    const size_t second = info.find(',', first + 1);
+    const std::string head = std::string("\r\n") + kind + ":\r\n ";
+    if (second == std::string::npos) {
+        return head + info;
+    }
+    return head + info.substr(0, second + 1) + "\r\n " + info.substr(second + 1);
+}
+
+}  // namespace
+
+SourceList::~SourceList() = default;
+
+void SourceList::SetUpColumns() {
+    if (list_ == nullptr) {
+        return;
+    }
+    list_->setColumnCount(kColumns);
+    const QStringList headers = {Qs(LoadResourceString(kIdsSource)),
+                                 Qs(LoadResourceString(kIdsTarget)),
+                                 Qs(LoadResourceString(kIdsConvertDuration)),
+                                 Qs(LoadResourceString(kIdsStatus))};
+    list_->setHeaderLabels(headers);
+    list_->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+    const int widths[kColumns] = {100, 200, 100, 63};
+    for (int column = 0; column < kColumns; ++column) {
+        list_->header()->resizeSection(column, widths[column]);
+    }
+}
+
+int SourceList::RowCount() const { return list_->topLevelItemCount(); }
+
+QTreeWidgetItem* SourceList::RowItem(int row) const {
+    return row < 0 || row >= RowCount() ? nullptr : list_->topLevelItem(row);
+}
+
+int SourceList::SlotOfRow(int row) const {
+    const QTreeWidgetItem* item = RowItem(row);
+    return item == nullptr ? -1 : item->data(0, Qt::UserRole).toInt();
+}
+
+SourceItem* SourceList::ItemOfRow(int row) const {
+    const int slot = SlotOfRow(row);
+    if (slot < 0 || slot >= static_cast<int>(slots_.size())) {
+        return nullptr;
+    }
+    return slots_[static_cast<size_t>(slot)].get();
+}
+
+int SourceList::AddItem(std::unique_ptr<SourceItem> item) {
+    slots_.push_back(std::move(item));
+    return static_cast<int>(slots_.size()) - 1;
+}
+
+void SourceList::InsertRow(int row, int slot) {
+    auto* item = new QTreeWidgetItem();
+    const SourceItem* source =
+        slot >= 0 && slot < static_cast<int>(slots_.size()) ? slots_[static_cast<size_t>(slot)].get()
+                                                            : nullptr;
+    item->setText(0, source != nullptr ? Qs(DisplayName(*source)) : QString());
+    item->setData(0, Qt::UserRole, slot);
+    item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+    list_->insertTopLevelItem(std::clamp(row, 0, RowCount()), item);
+}
+
+void SourceList::RefreshRow(int row) {
+    QTreeWidgetItem* item = RowItem(row);
+    const SourceItem* source = ItemOfRow(row);
+    if (item == nullptr || source == nullptr) {
+        return;
+    }
+    item->setText(1, Qs(TargetName(*source)));
+    item->setText(2, Qs("00:00:00-" + FormatHms(source->duration)));
+    item->setText(3, Qs(LoadResourceString(StatusStringId(source->status))));
+}
+
+void SourceList::ShowPart(int row, int32_t start, int32_t end) {
+    if (QTreeWidgetItem* item = RowItem(row)) {
+        item->setText(2, Qs(FormatHms(start) + "-" + FormatHms(end)));
+    }
+}
+
+void SourceList::SwapRows(int a, int b) {
+    QTreeWidgetItem* first = RowItem(a);
+    QTreeWidgetItem* second = RowItem(b);
+    if (first == nullptr || second == nullptr || a == b) {
+        return;
+    }
+    for (int column = 0; column < list_->columnCount(); ++column) {
+        const QString text = first->text(column);
+        first->setText(column, second->text(column));
+        second->setText(column, text);
+    }
+    const QVariant data = first->data(0, Qt::UserRole);
+    first->setData(0, Qt::UserRole, second->data(0, Qt::UserRole));
+    second->setData(0, Qt::UserRole, data);
+
+    const bool firstSelected = first->isSelected();
+    first->setSelected(second->isSelected());
+    second->setSelected(firstSelected);
+    QTreeWidgetItem* current = list_->currentItem();
+    QTreeWidgetItem* newCurrent =
+        current == first ? second : (current == second ? first : nullptr);
+    if (newCurrent != nullptr) {
+        list_->selectionModel()->setCurrentIndex(list_->indexFromItem(newCurrent),
+                                                 QItemSelectionModel::NoUpdate);
+    }
+}
+
+std::vector<int> SourceList::SelectedRows() const {
+    std::vector<int> rows;
+    for (int row = 0; row < RowCount(); ++row) {
+        if (list_->topLevelItem(row)->isSelected()) {
+            rows.push_back(row);
+        }
+    }
+    return rows;
+}
+
+int SourceList::FirstSelectedRow() const {
+    const std::vector<int> rows = SelectedRows();
+    return rows.empty() ? -1 : rows.front();
+}
+
+void SourceList::SelectAndFocus(int row) {
+    QTreeWidgetItem* item = RowItem(row);
+    if (item == nullptr) {
+        return;
+    }
+    list_->selectionModel()->setCurrentIndex(
+        list_->indexFromItem(item), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
+void SourceList::SelectOnlyLast() {
+    if (RowCount() == 0) {
+        return;
+    }
+    list_->clearSelection();
+    SelectAndFocus(RowCount() - 1);
+}
+
+void SourceList::SelectLastIfNone() {
+    if (RowCount() > 0 && SelectedRows().empty()) {
+        SelectAndFocus(RowCount() - 1);
+    }
+}
+
+void SourceList::Remove() {
+    const std::vector<int> selected = SelectedRows();
+    if (!selected.empty()) {
+        const int first = selected.front();
+        for (auto row = selected.rbegin(); row != selected.rend(); ++row) {
+            const int slot = SlotOfRow(*row);
+            if (slot >= 0 && slot < static_cast<int>(slots_.size())) {
+                slots_[static_cast<size_t>(slot)].reset();
+            }
+            delete list_->takeTopLevelItem(*row);
+        }
+        if (first < RowCount()) {
+            SelectAndFocus(first);
+            return;
+        }
+    }
+    if (RowCount() > 0) {
+        SelectAndFocus(RowCount() - 1);
+    }
+}
+
+void SourceList::RemoveAll() {
+    for (int row = RowCount() - 1; row >= 0; --row) {
+        delete list_->takeTopLevelItem(row);
+    }
+    slots_.clear();
+}
+
+void SourceList::MoveUp() {
+    if (SelectedRows().empty()) {
+        return;
+    }
+    for (int row = 1; row < RowCount(); ++row) {
+        if (RowItem(row)->isSelected() && !RowItem(row - 1)->isSelected()) {
+            SwapRows(row, row - 1);
+        }
+    }
+}
+
+void SourceList::MoveDown() {
+    if (SelectedRows().empty()) {
+        return;
+    }
+    for (int row = RowCount() - 2; row >= 0; --row) {
+        if (RowItem(row)->isSelected() && !RowItem(row + 1)->isSelected()) {
+            SwapRows(row, row + 1);
+        }
+    }
+}
+
+void SourceList::CopyFrom(const SourceList& other) {
+    RemoveAll();
+    for (const auto& slot : other.slots_) {
+        slots_.push_back(slot ? std::make_unique<SourceItem>(*slot) : nullptr);
+    }
+}
+
+std::string BuildSourceInfo(const SourceItem& item) {
+    if (item.durationText.empty()) {
+        return DisplayName(item) + "\r\n\r\nUnknown file format.";
+    }
+    return DisplayName(item) + "\r\n\r\nDuration:" + item.durationText + "\r\nBitrate:" +
+           item.bitrateText + StreamPart("Video", item.videoInfo) +
+           StreamPart("Audio", item.audioInfo);
+}
+
+}  // namespace clipwright

@@ -1,0 +1,544 @@
+#include "mainwnd/trelvane_view.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QThread>
+#include <QTimerEvent>
+#include <QUrl>
+#include <cstdlib>
+
+#include "engine/dialogs/convert_progress_dialog.h"
+#include "engine/dialogs/detect_dialog.h"
+#include "engine/folders.h"
+#include "platform/launcher.h"
+#include "platform/settings_key.h"
+#include "shell/file_dialogs.h"
+#include "shell/help_tips_dialog.h"
+#include "shell/message_box.h"
+#include "shell/modal_dialog.h"
+#include "shell/startup_values.h"
+#include "support/resource_module.h"
+#include "support/resource_strings.h"
+#include "support/string_ids.h"
+#include "support/text_log.h"
+
+namespace clipwright {
+
+namespace {
+
+constexpr int kFormId = 101;
+constexpr int kListId = 1000;
+constexpr int kFolderEditId = 1001;
+constexpr int kBrowseId = 1002;
+constexpr int kGoId = 1003;
+constexpr int kFirstTypeId = 1004;
+constexpr int kFirstStandardId = 1015;
+constexpr int kTipLabelId = 1101;
+constexpr int kInfoEditId = 1210;
+
+QString Qs(const std::string& text) { return QString::fromStdString(text); }
+
+// The file dialog's filters; each label's patterns in the form Qt reads.
+QString MediaFileFilter() {
+    static const char* const kFilters[][2] = {
+        {"All Media Files",
+         "*.3gp; *.acp; *.aif; *.aifc; *.aiff; *.au; *.asf; *.avi; *.dat; *.m1v; *.m4a; *.m4p; "
+         "*.m4v; *.mov; *.mp1; *.mp2; *.mp3; *.mp4; *.mpa; *.mpe; *.mpeg; *.mpg; *.mpga; *.mov; "
+         "*.oga; *.ogg; *.ogm; *.ogv; *.qt; *.ra; *.ram; *.rm; *.rmm; *.rmvb; *.rmj; *.rms; *.rp; "
+         "*.rt; *.rv; *.snd; *.vcd; *.vob; *.wav; *.wm; *.wma; *.wmd; *.wmv"},
+        // The video patterns name "*.mp4", so MP4 files show under this filter too.
+        {"Video Files (*.3gp; *.asf; *.avi; *.dat; *.m1v; *.m4p; *.m4v; *.mov; .mp4; *.mpe; "
+         "*.mpeg; *.mpg; *.mov; *.ogg; *.ogm; *.ogv; *.qt; *.ram; *.rm; *.rmm; *.rmvb; *.rmj; "
+         "*.rms; *.rp; *.rt; *.rv; *.vcd; *.vob; *.wm; *.wmd; *.wmv)",
+         "*.asf; *.avi; *.dat; *.m1v; *.m4p; *.m4v; *.mov; *.mp4; *.mpe; *.mpeg; *.mpg; *.mov; "
+         "*.ogg; *.ogm; *.ogv; *.qt; *.ram; *.rm; *.rmm; *.rmvb; *.rmj; *.rms; *.rp; *.rt; *.rv; "
+         "*.vcd; *.vob; *.wm; *.wmd; *.wmv"},
+        {"Windows Media Files (*.aifc; *.aiff; *.au; *.asf; *.avi; *.mp3; *.wav; *.wm; *.wma; "
+         "*.wmd; *.wmv)",
+         "*.aifc; *.aiff; *.au; *.asf; *.avi; *.mp3; *.wav; *.wm; *.wma; *.wmd; *.wmv"},
+        {"QuickTime Media Files (*.3gp; *.mp4; *.mov; *.qt)", "*.3gp; *.mp4; *.mov; *.qt"},
+        {"Real Media Files (*.ra; *.ram; *.rm; *.rmm; *.rmvb; *.rmj; *.rms; *.rp; *.rt; *.rv)",
+         "*.ra; *.ram; *.rm; *.rmm; *.rmvb; *.rmj; *.rms; *.rp; *.rt; *.rv"},
+        {"OGG Files (*.oga; *.ogg; *.ogm; *.ogv)", "*.oga; *.ogg; *.ogm; *.ogv"},
+        {"All Files (*.*)", "*"},
+    };
+    QStringList filters;
+    for (const auto& [label, patterns] : kFilters) {
+        QString qtPatterns = QString::fromLatin1(patterns);
+        qtPatterns.replace(QStringLiteral("; "), QStringLiteral(" "));
+        filters << QString::fromLatin1(label) + QStringLiteral(" (") + qtPatterns +
+                       QStringLiteral(")");
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+void CheckButton(QButtonGroup* group, int id) {
+    if (group == nullptr) {
+        return;
+    }
+    // An exclusive group cannot show "none"; -1 (before the first update) needs that.
+    group->setExclusive(false);
+    for (QAbstractButton* button : group->buttons()) {
+        button->setChecked(group->id(button) == id);
+    }
+    group->setExclusive(true);
+}
+
+std::string WithUnixLineEnds(std::string text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            continue;
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+bool TooLong(const QString& text, int limit, QWidget* parent) {
+    if (text.size() <= limit) {
+        return false;
+    }
+    ShowMessageBox(parent,
+                   QStringLiteral("Please enter no more than %1 characters.")
+                       .arg(limit)
+                       .toStdString(),
+                   MessageButtons::kOk, MessageIcon::kExclamation);
+    return true;
+}
+
+}  // namespace
+
+std::string DefaultOutputFolder() {
+    const char* home = std::getenv("HOME");
+    return std::string(home != nullptr ? home : "") + "/ConvertedMedia/";
+}
+
+std::string StoredOutputFolder() {
+    const CSettingsKey key(SettingsRoot::kLocalMachine, kSettingsKeyPath,
+                           kSettingsRead | kSettingsWrite);
+    std::string folder;
+    key.ReadString("OutputPath", folder);
+    return IsFolder(folder) ? folder : DefaultOutputFolder();
+}
+
+CTrelvaneView::CTrelvaneView(QWidget* parent) : QWidget(parent) {
+    outputFolder_ = StoredOutputFolder();
+    module_ = CurrentResourceModule();
+    form_ = std::make_unique<TemplateForm>(this, kFormId, *module_);
+    setMinimumSize(form_->PixelSize());
+    setAcceptDrops(true);
+    WireControls();
+}
+
+CTrelvaneView::~CTrelvaneView() {
+    // The frame may be half destroyed already: nobody hears of the rows going.
+    blockSignals(true);
+    progressDialog_.reset();
+    list_->RemoveAll();
+    run_.reset();
+}
+
+void CTrelvaneView::WireControls() {
+    const TemplateForm& form = *form_;
+    list_ = std::make_unique<SourceList>(form.Get<QTreeWidget>(kListId));
+    controls_.size = form.Get<QComboBox>(1103);
+    controls_.width = form.Get<QLineEdit>(1104);
+    controls_.height = form.Get<QLineEdit>(1105);
+    controls_.frameRate = form.Get<QComboBox>(1106);
+    controls_.videoBitrate = form.Get<QComboBox>(1107);
+    controls_.variableBitRate = form.Get<QCheckBox>(1118);
+    controls_.maxRate = form.Get<QLineEdit>(1109);
+    controls_.minRate = form.Get<QLineEdit>(1110);
+    controls_.channels = form.Get<QComboBox>(1112);
+    controls_.audioBitrate = form.Get<QComboBox>(1113);
+    controls_.sampleRate = form.Get<QComboBox>(1114);
+    controls_.volume = form.Get<QComboBox>(1111);
+    folderEdit_ = form.Get<QLineEdit>(kFolderEditId);
+    infoEdit_ = form.Get<QPlainTextEdit>(kInfoEditId);
+    hideTipsBox_ = form.Get<QCheckBox>(kCmdToolTips);
+    typeGroup_ = form.RadioGroup(kFirstTypeId);
+    standardGroup_ = form.RadioGroup(kFirstStandardId);
+    tipLabel_ = form.Get<QLabel>(kTipLabelId);
+
+    connect(controls_.size, &QComboBox::currentIndexChanged, this,
+            [this] { OnSizeSelChange(controls_.size, controls_.width, controls_.height); });
+    connect(controls_.variableBitRate, &QCheckBox::clicked, this, [this] {
+        OnVbrClicked(controls_.variableBitRate, controls_.maxRate, controls_.minRate);
+    });
+    connect(form.Get<QPushButton>(kBrowseId), &QPushButton::clicked, this,
+            &CTrelvaneView::OnBrowse);
+    connect(form.Get<QPushButton>(kGoId), &QPushButton::clicked, this, &CTrelvaneView::OnGo);
+    connect(hideTipsBox_, &QCheckBox::clicked, this, &CTrelvaneView::ToggleHelpTips);
+
+    QTreeWidget* tree = list_->Control();
+    connect(tree, &QTreeWidget::itemSelectionChanged, this, [this] {
+        if (list_->FirstSelectedRow() >= 0) {
+            ShowSourceInfo();
+        }
+    });
+    connect(tree->model(), &QAbstractItemModel::rowsInserted, this,
+            &CTrelvaneView::CommandStateChanged);
+    connect(tree->model(), &QAbstractItemModel::rowsRemoved, this,
+            &CTrelvaneView::CommandStateChanged);
+}
+
+void CTrelvaneView::OnInitialUpdate() {
+    show();
+    if (tipLabel_ != nullptr) {
+        tipLabel_->setVisible(MediaRuntimeTooOld(TheStartupValues().mediaRuntime));
+    }
+    if (!run_) {
+        run_ = std::make_unique<EncoderRun>();
+    }
+    list_->SetUpColumns();
+    FillSettingCombos(controls_);
+    outputType_ = kTypeDvd;
+    tvStandard_ = kNtsc;
+    hideTips_ = 1;
+    UpdateData(false);
+    if (!TheStartupValues().tipsHidden) {
+        tipsTimer_ = startTimer(1000);
+    }
+}
+
+bool CTrelvaneView::UpdateData(bool save) {
+    if (!save) {
+        folderEdit_->setText(Qs(outputFolder_));
+        CheckButton(typeGroup_, outputType_);
+        CheckButton(standardGroup_, tvStandard_);
+        hideTipsBox_->setChecked(hideTips_ != 0);
+        infoEdit_->setPlainText(Qs(WithUnixLineEnds(infoText_)));
+        return true;
+    }
+    const QString folder = folderEdit_->text();
+    if (TooLong(folder, kOutputPathLimit, this)) {
+        return false;
+    }
+    outputFolder_ = folder.toStdString();
+    outputType_ = typeGroup_ != nullptr ? typeGroup_->checkedId() : -1;
+    tvStandard_ = standardGroup_ != nullptr ? standardGroup_->checkedId() : -1;
+    hideTips_ = hideTipsBox_->isChecked() ? 1 : 0;
+    QString info = infoEdit_->toPlainText();
+    info.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    if (TooLong(info, kInfoTextLimit, this)) {
+        return false;
+    }
+    infoText_ = info.toStdString();
+    return true;
+}
+
+bool CTrelvaneView::HandlesCommand(int commandId) const {
+    switch (commandId) {
+        case kCmdAdd:
+        case kCmdRemove:
+        case kCmdRemoveAll:
+        case kCmdMoveUp:
+        case kCmdMoveDown:
+        case kCmdConvert:
+        case kCmdToolTips:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CTrelvaneView::IsCommandEnabled(int commandId) const {
+    const int rows = list_->RowCount();
+    switch (commandId) {
+        case kCmdConvert:
+        case kCmdPreview:
+        case kCmdRemove:
+        case kCmdRemoveAll:
+            return rows >= 1;
+        case kCmdMoveUp:
+        case kCmdMoveDown:
+            return rows >= 2;
+        default:
+            return HandlesCommand(commandId);
+    }
+}
+
+void CTrelvaneView::RunCommand(int commandId) {
+    switch (commandId) {
+        case kCmdAdd:
+            OnAdd();
+            break;
+        case kCmdRemove:
+            OnRemove();
+            break;
+        case kCmdRemoveAll:
+            OnRemoveAll();
+            break;
+        case kCmdMoveUp:
+            OnMoveUp();
+            break;
+        case kCmdMoveDown:
+            OnMoveDown();
+            break;
+        case kCmdConvert:
+            OnConvert();
+            break;
+        case kCmdToolTips:
+            ToggleHelpTips();
+            break;
+        default:
+            break;
+    }
+    emit CommandStateChanged();
+}
+
+void CTrelvaneView::OnAdd() {
+    const std::optional<QStringList> files = ChooseOpenFiles(this, MediaFileFilter());
+    if (files) {
+        std::vector<std::string> paths;
+        for (const QString& file : *files) {
+            paths.push_back(file.toStdString());
+        }
+        if (!paths.empty()) {
+            AddPaths(paths);
+        }
+        list_->SelectOnlyLast();
+    }
+    ShowSourceInfo();
+}
+
+void CTrelvaneView::AddPaths(const std::vector<std::string>& paths) {
+    DetectDialog dialog(this, *this, paths);
+    RunModalDialog(dialog);
+    emit CommandStateChanged();
+}
+
+void CTrelvaneView::OnDroppedPaths(const std::vector<std::string>& paths) {
+    if (!paths.empty()) {
+        AddPaths(paths);
+    }
+    list_->SelectLastIfNone();
+}
+
+void CTrelvaneView::OnRemove() {
+    list_->Remove();
+    lastInfoRow_ = -1;
+    ShowSourceInfo();
+}
+
+void CTrelvaneView::OnRemoveAll() {
+    list_->RemoveAll();
+    lastInfoRow_ = -1;
+    ShowSourceInfo();
+}
+
+void CTrelvaneView::OnMoveUp() { list_->MoveUp(); }
+
+void CTrelvaneView::OnMoveDown() { list_->MoveDown(); }
+
+void CTrelvaneView::OnConvert() {
+    UpdateData(true);
+    // The form offers no type that needs an outside component check (WMV, OGM stay hidden).
+    for (int row = 0; row < list_->RowCount(); ++row) {
+        if (SourceItem* item = list_->ItemOfRow(row)) {
+            item->status = kWaiting;
+            list_->RefreshRow(row);
+        }
+    }
+    progressDialog_.reset();
+    progressDialog_ = std::make_unique<ConvertProgressDialog>(this, *this, *run_);
+    RunModalDialog(*progressDialog_);
+}
+
+void CTrelvaneView::OnBrowse() {
+    const QString title = Qs(LoadResourceString(kIdsSelectOutputFolder));
+    if (const std::optional<QString> folder = ChooseFolder(this, title, Qs(outputFolder_))) {
+        outputFolder_ = folder->toStdString();
+    }
+    if (!outputFolder_.empty() && outputFolder_.back() != '/') {
+        outputFolder_ += '/';
+    }
+    UpdateData(false);
+    WriteOutputPathSetting();
+}
+
+void CTrelvaneView::WriteOutputPathSetting() {
+    CSettingsKey key(SettingsRoot::kLocalMachine, kSettingsKeyPath,
+                     kSettingsRead | kSettingsWrite);
+    key.WriteString("OutputPath", outputFolder_);
+}
+
+void CTrelvaneView::OnGo() { OpenWithDesktop(Qs(outputFolder_)); }
+
+void CTrelvaneView::ToggleHelpTips() {
+    hideTips_ = hideTips_ != 0 ? 0 : 1;
+    emit TipsShownChanged(hideTips_ == 0);
+    UpdateData(false);
+    if (hideTips_ != 0) {
+        return;
+    }
+    CHelpTipsDialog dialog(this);
+    RunModalDialog(dialog);
+    ToggleHelpTips();
+    CSettingsKey key(SettingsRoot::kLocalMachine, kSettingsKeyPath,
+                     kSettingsRead | kSettingsWrite);
+    key.WriteString("HiddenToolTips", "TRUE");
+}
+
+void CTrelvaneView::ShowSourceInfo() {
+    const int row = list_->FirstSelectedRow();
+    if (row < 0) {
+        if (list_->RowCount() != 0) {
+            return;
+        }
+        infoText_.clear();
+    } else {
+        if (row == lastInfoRow_) {
+            return;
+        }
+        lastInfoRow_ = row;
+        const SourceItem* item = list_->ItemOfRow(row);
+        infoText_ = item != nullptr ? BuildSourceInfo(*item) : std::string();
+    }
+    UpdateData(false);
+}
+
+void CTrelvaneView::timerEvent(QTimerEvent* event) {
+    if (event->timerId() != tipsTimer_ || tipsTimer_ == 0) {
+        return;
+    }
+    killTimer(tipsTimer_);
+    tipsTimer_ = 0;
+    ToggleHelpTips();
+}
+
+void CTrelvaneView::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CTrelvaneView::dropEvent(QDropEvent* event) {
+    std::vector<std::string> paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            paths.push_back(url.toLocalFile().toStdString());
+        }
+    }
+    event->acceptProposedAction();
+    OnDroppedPaths(paths);
+}
+
+void CTrelvaneView::CarryStateFrom(CTrelvaneView& old) {
+    old.UpdateData(true);
+    outputType_ = old.outputType_;
+    tvStandard_ = old.tvStandard_;
+    UpdateData(false);
+    const SettingControls& from = old.controls_;
+    controls_.size->setCurrentIndex(from.size->currentIndex());
+    controls_.height->setText(from.height->text());
+    controls_.width->setText(from.width->text());
+    controls_.frameRate->setCurrentIndex(from.frameRate->currentIndex());
+    controls_.videoBitrate->setCurrentIndex(from.videoBitrate->currentIndex());
+    controls_.variableBitRate->setChecked(from.variableBitRate->isChecked());
+    OnVbrClicked(controls_.variableBitRate, controls_.maxRate, controls_.minRate);
+    controls_.maxRate->setText(from.maxRate->text());
+    controls_.minRate->setText(from.minRate->text());
+    controls_.channels->setCurrentIndex(from.channels->currentIndex());
+    controls_.audioBitrate->setCurrentIndex(from.audioBitrate->currentIndex());
+    controls_.sampleRate->setCurrentIndex(from.sampleRate->currentIndex());
+    controls_.volume->setCurrentIndex(from.volume->currentIndex());
+    list_->CopyFrom(*old.list_);
+    for (int row = 0; row < old.list_->RowCount(); ++row) {
+        const int slot = old.list_->SlotOfRow(row);
+        list_->InsertRow(row, slot);
+        list_->RefreshRow(row);
+        LogMessage("Set FileAudioFormat array index(%d) to listtime(%d).", slot, row);
+    }
+    UpdateData(false);
+    emit CommandStateChanged();
+}
+
+template <typename F>
+auto CTrelvaneView::OnUiThread(F&& function) {
+    using Result = decltype(function());
+    if (QThread::currentThread() == thread()) {
+        return function();
+    }
+    if constexpr (std::is_void_v<Result>) {
+        QMetaObject::invokeMethod(this, std::forward<F>(function), Qt::BlockingQueuedConnection);
+    } else {
+        Result result{};
+        QMetaObject::invokeMethod(
+            this, [&] { result = function(); }, Qt::BlockingQueuedConnection);
+        return result;
+    }
+}
+
+int CTrelvaneView::RowCount() {
+    return OnUiThread([this] { return list_->RowCount(); });
+}
+
+SourceItem* CTrelvaneView::ItemOfRow(int row) {
+    return OnUiThread([this, row] { return list_->ItemOfRow(row); });
+}
+
+int CTrelvaneView::AddItem(std::unique_ptr<SourceItem> item) {
+    return OnUiThread([this, &item] { return list_->AddItem(std::move(item)); });
+}
+
+void CTrelvaneView::InsertRow(int row, int itemIndex) {
+    OnUiThread([this, row, itemIndex] { list_->InsertRow(row, itemIndex); });
+}
+
+void CTrelvaneView::RefreshRow(int row) {
+    OnUiThread([this, row] { list_->RefreshRow(row); });
+}
+
+void CTrelvaneView::ShowMessage(const std::string& text) {
+    OnUiThread([this, &text] {
+        ShowMessageBox(window(), text, MessageButtons::kOk, MessageIcon::kInformation);
+    });
+}
+
+std::string CTrelvaneView::Text(int stringId) {
+    return OnUiThread([stringId] {
+        const std::string text = CurrentResourceModule()->String(stringId).value_or("");
+        if (text.empty()) {
+            LogMessage("**Error Loading Resource String:id=%d", stringId);
+            return std::string();
+        }
+        // A translation whose placeholders differ from what the workers pass is not used.
+        for (const StringUse& use : kStringUses) {
+            if (use.id == stringId && PlaceholderKinds(text) != std::string(use.argumentKinds)) {
+                LogMessage("**Error Loading Resource String:id=%d", stringId);
+                return std::string();
+            }
+        }
+        return text;
+    });
+}
+
+int32_t CTrelvaneView::OutputType() {
+    return OnUiThread([this] { return outputType_; });
+}
+
+std::string CTrelvaneView::OutputFolder() {
+    return OnUiThread([this] { return outputFolder_; });
+}
+
+ConversionSettings CTrelvaneView::Settings() {
+    return OnUiThread([this] {
+        if (outputType_ == kTypeMpeg4 || outputType_ == kTypeH264) {
+            NormalizeFrameSize(controls_.width, controls_.height);
+        }
+        return ReadConversionSettings(controls_, outputType_, tvStandard_, outputFolder_);
+    });
+}
+
+}  // namespace clipwright

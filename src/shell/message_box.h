@@ -1,0 +1,29 @@
+// Message boxes under the application's name, with a seam for tests: answers queued with
+// SetNextMessageAnswer are taken instead of showing a box, and every text asked is recorded.
+// User-interface thread only.
+#pragma once
+
+#include <QWidget>
+#include <string>
+#include <vector>
+
+namespace clipwright {
+
+enum class MessageIcon { kInformation, kQuestion, kExclamation };
+enum class MessageButtons { kOk, kOkCancel };
+enum MessageAnswer { kAnswerOk = 1, kAnswerCancel = 2 };
+
+inline constexpr const char* kApplicationName = "Clipwright";
+
+// Shows a modal box (the text's "\r\n" line ends shown as line ends) and returns the answer.
+int ShowMessageBox(QWidget* parent, const std::string& text, MessageButtons buttons,
+                   MessageIcon icon);
+
+// Test seam.
+void SetNextMessageAnswer(int answer);
+// True while queued answers remain, so tests can see that a box was asked for.
+bool HasPendingMessageAnswers();
+// The texts of every box asked for since the last call, shown or answered from the queue.
+std::vector<std::string> TakeMessageTexts();
+
+}  // namespace clipwright

@@ -1,0 +1,41 @@
+#include "shell/trelvane_app.h"
+
+#include <QApplication>
+#include <strings.h>
+
+#include "platform/settings_key.h"
+#include "shell/language.h"
+#include "shell/main_frame.h"
+#include "shell/message_box.h"
+#include "shell/startup_values.h"
+
+namespace clipwright {
+
+CTrelvaneApp::CTrelvaneApp() = default;
+CTrelvaneApp::~CTrelvaneApp() = default;
+
+bool CTrelvaneApp::InitInstance() {
+    QApplication::setApplicationName(QLatin1String(kApplicationName));
+    StartupValues& values = TheStartupValues();
+    values.mediaRuntime = ReadMediaRuntimeVersion();
+    values.settingsKeyPath = std::string("Software\\Trelvane\\") + kApplicationName;
+    {
+        const CSettingsKey key(SettingsRoot::kLocalMachine, values.settingsKeyPath,
+                               kSettingsRead | kSettingsWrite);
+        std::string hidden;
+        key.ReadString("HiddenToolTips", hidden);
+        values.tipsHidden = ::strcasecmp(hidden.c_str(), "TRUE") == 0;
+        uint32_t language = 0xffffffffu;
+        key.ReadDword("Language", language);
+        if (language != 0xffffffffu) {
+            SetLanguage(language);
+        }
+    }
+    frame_ = std::make_unique<CMainFrame>();
+    frame_->RebuildMenu(false);
+    frame_->UpdateTitle();
+    frame_->show();
+    return true;
+}
+
+}  // namespace clipwright

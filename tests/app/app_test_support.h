@@ -1,0 +1,62 @@
+// Helpers for the application's widget tests: a clean settings file per test, and rows put
+// straight into a view's list.
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "engine/command_line.h"
+#include "mainwnd/trelvane_view.h"
+#include "shell/message_box.h"
+#include "shell/modal_dialog.h"
+#include "shell/startup_values.h"
+
+namespace clipwright::testing {
+
+inline std::string ConfigFile() {
+    return std::string(std::getenv("XDG_CONFIG_HOME")) + "/Trelvane/Clipwright.conf";
+}
+
+inline void WriteConfig(const std::string& text) {
+    std::filesystem::create_directories(std::filesystem::path(ConfigFile()).parent_path());
+    std::ofstream(ConfigFile(), std::ios::binary) << text;
+}
+
+inline std::string ReadConfig() {
+    std::ifstream in(ConfigFile(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Every test starts with no settings, no queued answers, and the tips already seen.
+inline void ResetShell() {
+    std::filesystem::remove(ConfigFile());
+    TakeMessageTexts();
+    while (HasPendingMessageAnswers()) {
+        ShowMessageBox(nullptr, "", MessageButtons::kOk, MessageIcon::kInformation);
+    }
+    TakeMessageTexts();
+    // No dialog opens by surprise; a test that wants one runs sets its own handler.
+    SetModalDialogHandler([](QDialog&) { return static_cast<int>(QDialog::Accepted); });
+    TheStartupValues() = StartupValues{};
+    TheStartupValues().tipsHidden = true;
+    SetEncoderName(kEncoderName);
+}
+
+inline SourceItem MakeItem(const std::string& path, int32_t duration) {
+    SourceItem item;
+    SetSourcePath(item, path);
+    item.duration = duration;
+    item.selEnd = duration;
+    item.durationText = "00:00:10.00 (10 s)";
+    return item;
+}
+
+inline void AddRow(CTrelvaneView& view, const SourceItem& item) {
+    const int slot = view.AddItem(std::make_unique<SourceItem>(item));
+    const int row = view.RowCount();
+    view.InsertRow(row, slot);
+    view.RefreshRow(row);
+}
+
+}  // namespace clipwright::testing

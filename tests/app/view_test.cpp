@@ -1,0 +1,224 @@
+#include <gtest/gtest.h>
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QTreeWidget>
+#include <filesystem>
+
+#include "app_test_support.h"
+#include "engine/dialogs/convert_progress_dialog.h"
+#include "platform/launcher.h"
+#include "shell/file_dialogs.h"
+#include "shell/help_tips_dialog.h"
+
+namespace clipwright {
+namespace {
+
+using namespace testing;
+
+class ViewTest : public ::testing::Test {
+protected:
+    void SetUp() override { ResetShell(); }
+    void TearDown() override { SetLaunchHandler({}); }
+
+    std::unique_ptr<CTrelvaneView> NewView() {
+        auto view = std::make_unique<CTrelvaneView>();
+        view->OnInitialUpdate();
+        return view;
+    }
+    std::string Home() { return std::getenv("HOME"); }
+};
+
+TEST_F(ViewTest, OutputFolderFromSettingsOrTheDefault) {
+    EXPECT_EQ(NewView()->OutputFolderMember(), Home() + "/ConvertedMedia/");
+    WriteConfig("\"OutputPath\"=\"" + ConfigFile() + "\"\n");  // a file, not a folder
+    EXPECT_EQ(NewView()->OutputFolderMember(), Home() + "/ConvertedMedia/");
+    WriteConfig("\"OutputPath\"=\"" + Home() + "/missing/\"\n");
+    EXPECT_EQ(NewView()->OutputFolderMember(), Home() + "/ConvertedMedia/");
+    WriteConfig("\"OutputPath\"=\"/tmp/\"\n");
+    EXPECT_EQ(NewView()->OutputFolderMember(), "/tmp/");
+}
+
+TEST_F(ViewTest, FirstUpdateDefaults) {
+    auto view = NewView();
+    EXPECT_EQ(view->OutputTypeMember(), kTypeDvd);
+    EXPECT_EQ(view->TvStandardMember(), kNtsc);
+    EXPECT_TRUE(view->TipsHidden());
+    EXPECT_TRUE(view->Form().Get<QAbstractButton>(1006)->isChecked());
+    EXPECT_TRUE(view->Form().Get<QAbstractButton>(1015)->isChecked());
+    EXPECT_FALSE(view->Form().Get<QWidget>(1004)->isVisibleTo(view.get()));
+    EXPECT_EQ(view->Controls().volume->count(), 20);
+    EXPECT_NE(view->Run(), nullptr);
+}
+
+TEST_F(ViewTest, CommandEnablingFollowsTheRowCount) {
+    auto view = NewView();
+    EXPECT_TRUE(view->IsCommandEnabled(kCmdAdd));
+    EXPECT_FALSE(view->IsCommandEnabled(kCmdConvert));
+    EXPECT_FALSE(view->IsCommandEnabled(kCmdRemoveAll));
+    AddRow(*view, MakeItem("/v/a.avi", 10));
+    EXPECT_TRUE(view->IsCommandEnabled(kCmdConvert));
+    EXPECT_TRUE(view->IsCommandEnabled(kCmdRemove));
+    EXPECT_TRUE(view->IsCommandEnabled(kCmdPreview));
+    EXPECT_FALSE(view->IsCommandEnabled(kCmdMoveUp));
+    AddRow(*view, MakeItem("/v/b.avi", 10));
+    EXPECT_TRUE(view->IsCommandEnabled(kCmdMoveUp));
+    EXPECT_TRUE(view->IsCommandEnabled(kCmdMoveDown));
+}
+
+TEST_F(ViewTest, SavingStopsAtATextOverItsLimit) {
+    auto view = NewView();
+    view->Form().Get<QAbstractButton>(1016)->click();  // PAL
+    view->Form().Get<QLineEdit>(1001)->setText(QString(257, QLatin1Char('x')));
+    TakeMessageTexts();
+    SetNextMessageAnswer(kAnswerOk);
+    EXPECT_FALSE(view->UpdateData(true));
+    EXPECT_EQ(TakeMessageTexts(),
+              std::vector<std::string>{"Please enter no more than 256 characters."});
+    EXPECT_EQ(view->TvStandardMember(), kNtsc);  // fields after the folder keep their values
+    view->Form().Get<QLineEdit>(1001)->setText(QString(256, QLatin1Char('x')));
+    EXPECT_TRUE(view->UpdateData(true));
+    EXPECT_EQ(view->TvStandardMember(), kPal);
+    EXPECT_EQ(view->OutputFolderMember(), std::string(256, 'x'));
+}
+
+TEST_F(ViewTest, BrowseAddsTheSlashAndStoresTheFolderEvenWhenCancelled) {
+    WriteConfig("\"OutputPath\"=\"/tmp\"\n");
+    auto view = NewView();
+    EXPECT_EQ(view->OutputFolderMember(), "/tmp");
+    SetNextFolder(std::nullopt);
+    view->OnBrowse();
+    EXPECT_EQ(view->OutputFolderMember(), "/tmp/");
+    EXPECT_NE(ReadConfig().find("\"OutputPath\"=\"/tmp/\""), std::string::npos);
+    SetNextFolder(QStringLiteral("/var/tmp"));
+    view->OnBrowse();
+    EXPECT_EQ(view->Form().Get<QLineEdit>(1001)->text(), "/var/tmp/");
+    EXPECT_NE(ReadConfig().find("\"OutputPath\"=\"/var/tmp/\""), std::string::npos);
+}
+
+TEST_F(ViewTest, GoOpensTheFolderAsOneArgument) {
+    WriteConfig("\"OutputPath\"=\"/tmp/\"\n");
+    auto view = NewView();
+    QString program;
+    QStringList arguments;
+    SetLaunchHandler([&](const QString& p, const QStringList& a) {
+        program = p;
+        arguments = a;
+        return true;
+    });
+    view->OnGo();
+    EXPECT_EQ(program, "xdg-open");
+    EXPECT_EQ(arguments, QStringList{"/tmp/"});
+}
+
+TEST_F(ViewTest, InformationPaneFollowsTheSelection) {
+    auto view = NewView();
+    SourceItem unknown = MakeItem("/v/odd.bin", 10);
+    unknown.durationText.clear();
+    AddRow(*view, unknown);
+    view->List().SelectAndFocus(0);
+    EXPECT_EQ(view->InfoText(), "odd.bin\r\n\r\nUnknown file format.");
+    EXPECT_EQ(view->Form().Get<QPlainTextEdit>(1210)->toPlainText(),
+              "odd.bin\n\nUnknown file format.");
+    // After Remove All the same row index shows the new file.
+    view->OnRemoveAll();
+    EXPECT_EQ(view->InfoText(), "");
+    EXPECT_EQ(view->LastInfoRow(), -1);
+    AddRow(*view, MakeItem("/v/new.avi", 10));
+    view->List().SelectAndFocus(0);
+    EXPECT_EQ(view->InfoText().substr(0, 7), "new.avi");
+}
+
+TEST_F(ViewTest, TheTipsOpenOnceAndAreThenStoredAsSeen) {
+    TheStartupValues().tipsHidden = false;
+    bool opened = false;
+    bool checkedWhileOpen = false;
+    auto view = std::make_unique<CTrelvaneView>();
+    QObject::connect(view.get(), &CTrelvaneView::TipsShownChanged,
+                     [&](bool shown) { checkedWhileOpen = checkedWhileOpen || shown; });
+    QEventLoop loop;
+    SetModalDialogHandler([&](QDialog& dialog) {
+        opened = qobject_cast<CHelpTipsDialog*>(&dialog) != nullptr;
+        EXPECT_FALSE(view->TipsHidden());
+        loop.quit();
+        return static_cast<int>(QDialog::Accepted);
+    });
+    view->OnInitialUpdate();
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(checkedWhileOpen);
+    EXPECT_TRUE(view->TipsHidden());
+    EXPECT_TRUE(view->Form().Get<QCheckBox>(kCmdToolTips)->isChecked());
+    EXPECT_NE(ReadConfig().find("\"HiddenToolTips\"=\"TRUE\""), std::string::npos);
+}
+
+TEST_F(ViewTest, ConvertMarksEveryRowWaitingAndReplacesTheLastDialog) {
+    auto view = NewView();
+    AddRow(*view, MakeItem("/v/a.avi", 10));
+    AddRow(*view, MakeItem("/v/b.avi", 10));
+    std::vector<int32_t> seen;
+    SetModalDialogHandler([&](QDialog& dialog) {
+        EXPECT_NE(qobject_cast<ConvertProgressDialog*>(&dialog), nullptr);
+        for (int row = 0; row < view->RowCount(); ++row) {
+            seen.push_back(view->ItemOfRow(row)->status);
+        }
+        return static_cast<int>(QDialog::Accepted);
+    });
+    view->OnConvert();
+    EXPECT_EQ(seen, (std::vector<int32_t>{kWaiting, kWaiting}));
+    EXPECT_EQ(view->List().Control()->topLevelItem(1)->text(3), "Waiting");
+    const ConvertProgressDialog* first = view->ProgressDialog();
+    ASSERT_NE(first, nullptr);
+    QPointer<QDialog> watch(view->ProgressDialog());
+    view->OnConvert();
+    EXPECT_TRUE(watch.isNull());  // the first run's dialog was deleted
+    EXPECT_NE(view->ProgressDialog(), nullptr);
+}
+
+TEST_F(ViewTest, ARecreatedViewTakesOverChoicesRecordsAndRows) {
+    auto old = NewView();
+    old->Controls().size->setCurrentIndex(9);
+    old->Controls().height->setText(QStringLiteral("470"));
+    old->Controls().videoBitrate->setCurrentIndex(7);
+    old->Controls().variableBitRate->click();
+    old->Controls().maxRate->setText(QStringLiteral("1000"));
+    old->Controls().volume->setCurrentIndex(3);
+    AddRow(*old, MakeItem("/v/a.avi", 10));
+    AddRow(*old, MakeItem("/v/b.avi", 20));
+    AddRow(*old, MakeItem("/v/c.avi", 30));
+    old->List().Control()->topLevelItem(1)->setSelected(true);
+    old->OnRemove();
+    old->List().SwapRows(0, 1);
+    // Pressed after the last load of the form data, so only the carry-over's save takes them.
+    old->Form().Get<QAbstractButton>(1010)->click();  // VCD
+    old->Form().Get<QAbstractButton>(1017)->click();  // NTSC-Film
+
+    auto fresh = NewView();
+    fresh->CarryStateFrom(*old);
+    EXPECT_EQ(fresh->OutputTypeMember(), kTypeVcd);
+    EXPECT_EQ(fresh->TvStandardMember(), kNtscFilm);
+    EXPECT_TRUE(fresh->Form().Get<QAbstractButton>(1010)->isChecked());
+    EXPECT_EQ(fresh->Controls().size->currentIndex(), 9);
+    EXPECT_EQ(fresh->Controls().width->text(), "640");
+    EXPECT_EQ(fresh->Controls().height->text(), "470");
+    EXPECT_EQ(fresh->Controls().videoBitrate->currentIndex(), 7);
+    EXPECT_TRUE(fresh->Controls().variableBitRate->isChecked());
+    EXPECT_TRUE(fresh->Controls().maxRate->isEnabled());
+    EXPECT_EQ(fresh->Controls().maxRate->text(), "1000");
+    EXPECT_EQ(fresh->Controls().volume->currentIndex(), 3);
+    ASSERT_EQ(fresh->RowCount(), 2);
+    EXPECT_EQ(fresh->List().Slots().size(), 3u);
+    EXPECT_EQ(fresh->List().Slots()[1], nullptr);
+    EXPECT_EQ(fresh->List().SlotOfRow(0), 2);
+    EXPECT_EQ(fresh->ItemOfRow(0)->sourcePath, "/v/c.avi");
+    EXPECT_EQ(fresh->List().Control()->topLevelItem(0)->text(0), "c.avi");
+    EXPECT_NE(fresh->ItemOfRow(0), old->ItemOfRow(0));  // copies, not shared records
+}
+
+}  // namespace
+}  // namespace clipwright
