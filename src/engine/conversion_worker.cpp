@@ -92,7 +92,10 @@ void RunConversionWorker(ConversionShared& shared, WorkerUi& ui,
 void MarkRemainingSkipped(ConversionShared& shared, WorkerUi& ui) {
     const int first = shared.currentIndex < 0 ? 0 : shared.currentIndex.load();
     for (int row = first; row < shared.fileCount && !shared.completed; ++row) {
-        if (SourceItem* item = ui.ItemOfRow(row)) {
+        SourceItem* item = ui.ItemOfRow(row);
+        // A row the worker already finished keeps its result: a cancel that crosses the
+        // worker's end must not turn a converted file into a skipped one.
+        if (item != nullptr && item->status != kDone && item->status != kError) {
             item->status = kSkip;
             ui.RefreshRow(row);
         }

@@ -50,7 +50,7 @@ void RunConversionWorker(ConversionShared& shared, WorkerUi& ui,
                          const std::function<void()>& postCancelAll);
 
 // The dialog's Cancel All after doneEvent: marks the rows from the current one on as Skip and
-// refreshes them, unless the run completed meanwhile. Called on the user-interface thread.
+// refreshes them, unless the run completed meanwhile; rows already Done or Error keep that.
 void MarkRemainingSkipped(ConversionShared& shared, WorkerUi& ui);
 
 // The overall bar: (current + index * 100) / count, truncated; 0 without files.

@@ -11,6 +11,7 @@
 
 #include "app_test_support.h"
 #include "engine/dialogs/convert_progress_dialog.h"
+#include "engine/dialogs/detect_dialog.h"
 #include "platform/launcher.h"
 #include "shell/file_dialogs.h"
 #include "shell/help_tips_dialog.h"
@@ -131,6 +132,21 @@ TEST_F(ViewTest, InformationPaneFollowsTheSelection) {
     AddRow(*view, MakeItem("/v/new.avi", 10));
     view->List().SelectAndFocus(0);
     EXPECT_EQ(view->InfoText().substr(0, 7), "new.avi");
+}
+
+TEST_F(ViewTest, DroppedFilesGoToTheDetectingDialog) {
+    auto view = NewView();
+    AddRow(*view, MakeItem("/v/a.avi", 10));
+    AddRow(*view, MakeItem("/v/b.avi", 10));
+    bool detecting = false;
+    SetModalDialogHandler([&](QDialog& dialog) {
+        detecting = qobject_cast<DetectDialog*>(&dialog) != nullptr;
+        return static_cast<int>(QDialog::Accepted);
+    });
+    view->OnDroppedPaths({"/v/new clip.avi"});
+    EXPECT_TRUE(detecting);
+    // Nothing was selected, so the last row is now.
+    EXPECT_EQ(view->List().SelectedRows(), std::vector<int>{1});
 }
 
 TEST_F(ViewTest, TheTipsOpenOnceAndAreThenStoredAsSeen) {

@@ -141,6 +141,19 @@ TEST_F(WorkersTest, CancelAllDuringTheSecondFileSkipsTheRest) {
     EXPECT_FALSE(std::filesystem::exists(dir_.path() + "out/c-cvt.mpg"));
 }
 
+TEST_F(WorkersTest, ACancelCrossingTheEndKeepsFinishedRows) {
+    AddClip("a", "output 10\n");
+    AddClip("b", "output 10\n");
+    ui_.ItemOfRow(1)->status = kWaiting;
+    // The worker went through both files, then a cancel came before it could see completion.
+    shared_.workerRunning = true;
+    RunConversionWorker(shared_, ui_, [] {});
+    shared_.completed = false;
+    ui_.ItemOfRow(1)->status = kDone;
+    MarkRemainingSkipped(shared_, ui_);
+    EXPECT_EQ(StatusOfRow(1), kDone);
+}
+
 TEST_F(WorkersTest, AnEmptyListCreatesNothingAndCompletes) {
     Convert();
     EXPECT_FALSE(std::filesystem::exists(dir_.path() + "out"));
