@@ -17,6 +17,7 @@
 #include "platform/settings_key.h"
 #include "shell/language.h"
 #include "shell/message_box.h"
+#include "shell/template_form.h"
 #include "support/resource_module.h"
 #include "support/resource_strings.h"
 
@@ -97,6 +98,8 @@ void CMainFrame::BuildToolbar() {
     toolbar_->setContextMenuPolicy(Qt::PreventContextMenu);
     toolbar_->toggleViewAction()->setVisible(false);
     toolbar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    // Labels such as "Remove All" must fit the fixed 68-pixel buttons.
+    toolbar_->setFont(TemplateForm::DialogFont(toolbar_->font(), 8));
     const std::shared_ptr<const ResourceModule> module = CurrentResourceModule();
     const std::optional<clipwright::Toolbar> layout = module->ToolbarLayout(kMenuId);
     if (!layout) {
@@ -302,6 +305,7 @@ void CMainFrame::RecreateView() {
     });
     auto* scroller = new QScrollArea();
     scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
     scroller->setWidget(view);
     view->OnInitialUpdate();
     if (view_ != nullptr) {

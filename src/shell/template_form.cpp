@@ -15,7 +15,6 @@
 #include <QRegularExpressionValidator>
 #include <QSlider>
 #include <QTreeWidget>
-#include <cmath>
 
 #include "shell/percent_bar.h"
 #include "support/resource_module.h"
@@ -120,10 +119,10 @@ QRect TemplateForm::ToPixels(const DialogRect& units, const QFont& font) {
 
 QFont TemplateForm::DialogFont(const QFont& base, int pointSize) {
     // Templates are laid out for a font whose average character is 6 by 13 pixels at 8 points;
-    // the desktop's own font is usually wider, so pick the pixel size that comes closest.
+    // the desktop's own font is usually wider, so take the largest pixel size that is not.
     const double target = 6.0 * pointSize / 8.0;
     QFont best = base;
-    double bestMiss = 1e9;
+    best.setPixelSize(8);
     for (int pixels = 8; pixels <= 24; ++pixels) {
         QFont candidate = base;
         candidate.setPixelSize(pixels);
@@ -132,11 +131,10 @@ QFont TemplateForm::DialogFont(const QFont& base, int pointSize) {
             metrics.horizontalAdvance(
                 QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ")) /
             52.0;
-        const double miss = std::abs(average - target);
-        if (miss < bestMiss) {
-            bestMiss = miss;
-            best = candidate;
+        if (average > target) {
+            break;
         }
+        best = candidate;
     }
     return best;
 }
