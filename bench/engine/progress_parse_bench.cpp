@@ -12,9 +12,9 @@ std::string ProgressText(size_t bytes) {
     int frame = 0;
     while (text.size() < bytes) {
         ++frame;
-        text += "frame=" + std::to_string(frame) + " fps= 50 q=2.0 size=    " +
-                std::to_string(frame * 12) + "kB time=" + std::to_string(frame / 25) +
-                ".44 bitrate=1704.1kbits/s\r";
+        text += "frame=" + std::to_string(frame) +
+                " fps= 50 q=2.0 size=    " + std::to_string(frame * 12) +
+                "kB time=" + std::to_string(frame / 25) + ".44 bitrate=1704.1kbits/s\r";
     }
     text.resize(bytes);
     return text;

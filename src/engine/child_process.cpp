@@ -4,16 +4,16 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/syscall.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <strings.h>
 #include <array>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
-#include <strings.h>
 #include <thread>
 #include <vector>
 
@@ -160,9 +160,9 @@ void SetUpAttributes(SpawnAttributes& spawn) {
     posix_spawnattr_setsigdefault(&spawn.attributes, &defaults);
     // A group of its own: a Ctrl+C in the terminal that started us is ours to handle.
     posix_spawnattr_setpgroup(&spawn.attributes, 0);
-    posix_spawnattr_setflags(&spawn.attributes, static_cast<short>(POSIX_SPAWN_SETSIGMASK |
-                                                                   POSIX_SPAWN_SETSIGDEF |
-                                                                   POSIX_SPAWN_SETPGROUP));
+    posix_spawnattr_setflags(
+        &spawn.attributes,
+        static_cast<short>(POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETPGROUP));
 }
 
 std::vector<std::string> ChildArguments(const std::string& commandLine) {
@@ -198,7 +198,9 @@ bool Reap(ChildProcess& child, int options) {
 
 }  // namespace
 
-ChildProcess::~ChildProcess() { ReleaseChild(*this); }
+ChildProcess::~ChildProcess() {
+    ReleaseChild(*this);
+}
 
 std::string FindProgram(const std::string& word) {
     if (word.empty()) {
@@ -262,8 +264,8 @@ int StartChild(ChildProcess& child) {
     }
     SetUpAttributes(attributes);
     pid_t pid = 0;
-    if (::posix_spawn(&pid, program.c_str(), &actions.actions, &attributes.attributes,
-                      argv.data(), environ) != 0) {
+    if (::posix_spawn(&pid, program.c_str(), &actions.actions, &attributes.attributes, argv.data(),
+                      environ) != 0) {
         return -1;
     }
     child.processHandle = pid;

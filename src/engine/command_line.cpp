@@ -95,13 +95,19 @@ std::string ProgramWord() {
     return "\"" + name + "\"";
 }
 
-void AppendBackslashes(std::string& out, size_t count) { out.append(count, '\\'); }
+void AppendBackslashes(std::string& out, size_t count) {
+    out.append(count, '\\');
+}
 
 }  // namespace
 
-void SetEncoderName(const std::string& name) { EncoderNameStorage() = name; }
+void SetEncoderName(const std::string& name) {
+    EncoderNameStorage() = name;
+}
 
-const std::string& EncoderName() { return EncoderNameStorage(); }
+const std::string& EncoderName() {
+    return EncoderNameStorage();
+}
 
 std::string BuildOptions(const ConversionSettings& settings) {
     const std::string_view target = TargetName(settings.outputType);
@@ -158,7 +164,9 @@ std::string QuoteArgument(const std::string& text) {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 size_t SplitProgramWord(const std::string& line, std::vector<std::string>& args) {
     size_t i = 0;

@@ -30,7 +30,6 @@ struct DetectionCallbacks {
 // Probes every path in order and lists the ones with a duration. Sets workerRunning false and
 // calls requestClose at its end.
 void RunDetectionWorker(DetectionShared& shared, WorkerUi& ui,
-                        const std::vector<std::string>& paths,
-                        const DetectionCallbacks& callbacks);
+                        const std::vector<std::string>& paths, const DetectionCallbacks& callbacks);
 
 }  // namespace clipwright

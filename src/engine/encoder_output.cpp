@@ -31,7 +31,9 @@ constexpr int kAbortPollMs = 50;
 // How long an encoder that closed its output may take to exit before it counts as hung.
 constexpr int kExitAfterEofMs = 5000;
 
-bool IsBlankChar(char c) { return c == ' '; }
+bool IsBlankChar(char c) {
+    return c == ' ';
+}
 
 // Leading decimal digits of text as a count; text without digits gives 0. Saturates.
 int64_t LeadingWholeNumber(std::string_view text) {
@@ -252,9 +254,13 @@ std::string ReadAllOutput(ChildProcess& child, size_t limit, int timeoutMs) {
 
 }  // namespace
 
-void SetTickSource(TickSource source) { gTickSource.store(source != nullptr ? source : &SteadyTick); }
+void SetTickSource(TickSource source) {
+    gTickSource.store(source != nullptr ? source : &SteadyTick);
+}
 
-uint32_t CurrentTick() { return gTickSource.load()(); }
+uint32_t CurrentTick() {
+    return gTickSource.load()();
+}
 
 int ParseProgressChunk(EncoderRun& run, const char* text, size_t length) {
     const std::string_view all(text, length);
@@ -396,7 +402,8 @@ std::string FormatHms(int64_t seconds) {
     }
     char text[48];
     std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
-                  static_cast<long long>((seconds / 60) % 60), static_cast<long long>(seconds % 60));
+                  static_cast<long long>((seconds / 60) % 60),
+                  static_cast<long long>(seconds % 60));
     return text;
 }
 

@@ -13,8 +13,8 @@ namespace clipwright {
 // Shared by the conversion worker (writes percent, reads the abort flag) and the progress
 // dialog's timer (reads percent, sets the abort flag); every field is a single atomic word.
 struct EncoderRun {
-    std::atomic<int32_t> percent{0};        // 0..100 for the current file
-    std::atomic<int64_t> runDuration{0};    // seconds of the selected part
+    std::atomic<int32_t> percent{0};      // 0..100 for the current file
+    std::atomic<int64_t> runDuration{0};  // seconds of the selected part
     std::atomic<bool> abortRequested{false};
 };
 
@@ -34,8 +34,7 @@ inline constexpr int kStopGraceMs = 1000;
 // not be started, exited with a non-zero status or died of a signal it did not get from us.
 // start < end in seconds.
 int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::string& outputPath,
-                  const std::string& title, const std::string& options, int64_t start,
-                  int64_t end);
+                  const std::string& title, const std::string& options, int64_t start, int64_t end);
 
 // Follows a started child's output until it ends or the run is aborted; then percent is 100.
 // Allocates nothing.

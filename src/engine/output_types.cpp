@@ -5,9 +5,11 @@ namespace clipwright {
 namespace {
 constexpr std::array<std::string_view, kOutputTypeCount> kExtensions{
     "mp4", "mov", "mpg", "wmv", "3gp", "ogm", "mpg", "mpg", "mpg", "avi"};
-constexpr std::array<std::string_view, kOutputTypeCount> kTargets{"", "", "dvd", "", "", "",
-                                                                  "vcd", "svcd", "dv", ""};
-bool InRange(int32_t outputType) { return outputType >= 0 && outputType < kOutputTypeCount; }
+constexpr std::array<std::string_view, kOutputTypeCount> kTargets{"", "",    "dvd",  "",   "",
+                                                                  "", "vcd", "svcd", "dv", ""};
+bool InRange(int32_t outputType) {
+    return outputType >= 0 && outputType < kOutputTypeCount;
+}
 }  // namespace
 
 std::string_view OutputExtension(int32_t outputType) {

@@ -60,7 +60,7 @@ inline constexpr std::array<FrameSize, 14> kFrameSizes{{
     {1280, 720, "iPad1/2 Best"},
 }};
 inline constexpr std::array<double, 3> kFrameRates{14.985, 23.976, 29.97};
-inline constexpr std::array<int32_t, 11> kVideoBitrates{128, 256, 384, 512,  576, 640,
+inline constexpr std::array<int32_t, 11> kVideoBitrates{128, 256, 384,  512,  576, 640,
                                                         768, 900, 1500, 2000, 2500};
 inline constexpr std::array<AudioBitrate, 8> kAudioBitrates{{
     {32, "Near FM radio"},
@@ -74,9 +74,9 @@ inline constexpr std::array<AudioBitrate, 8> kAudioBitrates{{
 }};
 inline constexpr std::array<int32_t, 2> kAudioChannels{1, 2};
 inline constexpr std::array<int32_t, 3> kSampleRates{24000, 44100, 48000};
-inline constexpr std::array<double, 19> kVolumeFactors{0.0,  0.25, 0.5, 0.75, 1.25, 1.5, 1.75,
-                                                       2.0,  2.25, 2.5, 2.75, 3.0,  3.5, 4.0,
-                                                       4.5,  5.0,  6.0, 7.0,  8.0};
+inline constexpr std::array<double, 19> kVolumeFactors{0.0, 0.25, 0.5, 0.75, 1.25, 1.5, 1.75,
+                                                       2.0, 2.25, 2.5, 2.75, 3.0,  3.5, 4.0,
+                                                       4.5, 5.0,  6.0, 7.0,  8.0};
 
 // The table entry of a combo row, or nullptr for row 0 ("Keep Original") and rows out of range.
 template <typename Table>

@@ -2,9 +2,13 @@
 
 namespace clipwright {
 
-std::string DisplayName(const SourceItem& item) { return item.title + "." + item.sourceExt; }
+std::string DisplayName(const SourceItem& item) {
+    return item.title + "." + item.sourceExt;
+}
 
-std::string TargetName(const SourceItem& item) { return item.outputStem + "." + item.outputExt; }
+std::string TargetName(const SourceItem& item) {
+    return item.outputStem + "." + item.outputExt;
+}
 
 std::string OutputPath(const SourceItem& item) {
     return item.outputFolder + item.outputStem + "." + item.outputExt;

@@ -20,9 +20,9 @@ enum ItemStatus : int32_t {
 
 struct SourceItem {
     std::string sourcePath;
-    std::string sourceExt;  // without the dot
-    std::string title;      // file name without folder and extension
-    int32_t duration = 0;   // whole seconds, from the probe
+    std::string sourceExt;     // without the dot
+    std::string title;         // file name without folder and extension
+    int32_t duration = 0;      // whole seconds, from the probe
     std::string outputFolder;  // always ends in "/" once set
     std::string outputStem;
     std::string outputExt;

@@ -14,7 +14,9 @@ namespace {
 
 constexpr int kColumns = 4;
 
-QString Qs(const std::string& text) { return QString::fromStdString(text); }
+QString Qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 // "%s" or the description split after its second comma onto two indented lines.
 std::string StreamPart(const char* kind, const std::string& info) {
@@ -39,10 +41,9 @@ void SourceList::SetUpColumns() {
         return;
     }
     list_->setColumnCount(kColumns);
-    const QStringList headers = {Qs(LoadResourceString(kIdsSource)),
-                                 Qs(LoadResourceString(kIdsTarget)),
-                                 Qs(LoadResourceString(kIdsConvertDuration)),
-                                 Qs(LoadResourceString(kIdsStatus))};
+    const QStringList headers = {
+        Qs(LoadResourceString(kIdsSource)), Qs(LoadResourceString(kIdsTarget)),
+        Qs(LoadResourceString(kIdsConvertDuration)), Qs(LoadResourceString(kIdsStatus))};
     list_->setHeaderLabels(headers);
     list_->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
     const int widths[kColumns] = {100, 200, 100, 63};
@@ -51,7 +52,9 @@ void SourceList::SetUpColumns() {
     }
 }
 
-int SourceList::RowCount() const { return list_->topLevelItemCount(); }
+int SourceList::RowCount() const {
+    return list_->topLevelItemCount();
+}
 
 QTreeWidgetItem* SourceList::RowItem(int row) const {
     return row < 0 || row >= RowCount() ? nullptr : list_->topLevelItem(row);
@@ -77,9 +80,9 @@ int SourceList::AddItem(std::unique_ptr<SourceItem> item) {
 
 void SourceList::InsertRow(int row, int slot) {
     auto* item = new QTreeWidgetItem();
-    const SourceItem* source =
-        slot >= 0 && slot < static_cast<int>(slots_.size()) ? slots_[static_cast<size_t>(slot)].get()
-                                                            : nullptr;
+    const SourceItem* source = slot >= 0 && slot < static_cast<int>(slots_.size())
+                                   ? slots_[static_cast<size_t>(slot)].get()
+                                   : nullptr;
     item->setText(0, source != nullptr ? Qs(DisplayName(*source)) : QString());
     item->setData(0, Qt::UserRole, slot);
     item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
@@ -122,8 +125,7 @@ void SourceList::SwapRows(int a, int b) {
     first->setSelected(second->isSelected());
     second->setSelected(firstSelected);
     QTreeWidgetItem* current = list_->currentItem();
-    QTreeWidgetItem* newCurrent =
-        current == first ? second : (current == second ? first : nullptr);
+    QTreeWidgetItem* newCurrent = current == first ? second : (current == second ? first : nullptr);
     if (newCurrent != nullptr) {
         list_->selectionModel()->setCurrentIndex(list_->indexFromItem(newCurrent),
                                                  QItemSelectionModel::NoUpdate);
@@ -229,8 +231,8 @@ std::string BuildSourceInfo(const SourceItem& item) {
     if (item.durationText.empty()) {
         return DisplayName(item) + "\r\n\r\nUnknown file format.";
     }
-    return DisplayName(item) + "\r\n\r\nDuration:" + item.durationText + "\r\nBitrate:" +
-           item.bitrateText + StreamPart("Video", item.videoInfo) +
+    return DisplayName(item) + "\r\n\r\nDuration:" + item.durationText +
+           "\r\nBitrate:" + item.bitrateText + StreamPart("Video", item.videoInfo) +
            StreamPart("Audio", item.audioInfo);
 }
 

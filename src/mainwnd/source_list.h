@@ -26,7 +26,7 @@ public:
     void SetUpColumns();
 
     int RowCount() const;
-    int SlotOfRow(int row) const;      // -1 for a row out of range
+    int SlotOfRow(int row) const;          // -1 for a row out of range
     SourceItem* ItemOfRow(int row) const;  // nullptr for an empty slot or a bad row
     const std::vector<std::unique_ptr<SourceItem>>& Slots() const { return slots_; }
 

@@ -44,7 +44,9 @@ constexpr int kFirstStandardId = 1015;
 constexpr int kTipLabelId = 1101;
 constexpr int kInfoEditId = 1210;
 
-QString Qs(const std::string& text) { return QString::fromStdString(text); }
+QString Qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 // The file dialog's filters; each label's patterns in the form Qt reads.
 QString MediaFileFilter() {
@@ -108,11 +110,9 @@ bool TooLong(const QString& text, int limit, QWidget* parent) {
     if (text.size() <= limit) {
         return false;
     }
-    ShowMessageBox(parent,
-                   QStringLiteral("Please enter no more than %1 characters.")
-                       .arg(limit)
-                       .toStdString(),
-                   MessageButtons::kOk, MessageIcon::kExclamation);
+    ShowMessageBox(
+        parent, QStringLiteral("Please enter no more than %1 characters.").arg(limit).toStdString(),
+        MessageButtons::kOk, MessageIcon::kExclamation);
     return true;
 }
 
@@ -337,9 +337,13 @@ void CTrelvaneView::OnRemoveAll() {
     ShowSourceInfo();
 }
 
-void CTrelvaneView::OnMoveUp() { list_->MoveUp(); }
+void CTrelvaneView::OnMoveUp() {
+    list_->MoveUp();
+}
 
-void CTrelvaneView::OnMoveDown() { list_->MoveDown(); }
+void CTrelvaneView::OnMoveDown() {
+    list_->MoveDown();
+}
 
 void CTrelvaneView::OnConvert() {
     UpdateData(true);
@@ -368,12 +372,13 @@ void CTrelvaneView::OnBrowse() {
 }
 
 void CTrelvaneView::WriteOutputPathSetting() {
-    CSettingsKey key(SettingsRoot::kLocalMachine, kSettingsKeyPath,
-                     kSettingsRead | kSettingsWrite);
+    CSettingsKey key(SettingsRoot::kLocalMachine, kSettingsKeyPath, kSettingsRead | kSettingsWrite);
     key.WriteString("OutputPath", outputFolder_);
 }
 
-void CTrelvaneView::OnGo() { OpenWithDesktop(Qs(outputFolder_)); }
+void CTrelvaneView::OnGo() {
+    OpenWithDesktop(Qs(outputFolder_));
+}
 
 void CTrelvaneView::ToggleHelpTips() {
     hideTips_ = hideTips_ != 0 ? 0 : 1;
@@ -385,8 +390,7 @@ void CTrelvaneView::ToggleHelpTips() {
     CHelpTipsDialog dialog(this);
     RunModalDialog(dialog);
     ToggleHelpTips();
-    CSettingsKey key(SettingsRoot::kLocalMachine, kSettingsKeyPath,
-                     kSettingsRead | kSettingsWrite);
+    CSettingsKey key(SettingsRoot::kLocalMachine, kSettingsKeyPath, kSettingsRead | kSettingsWrite);
     key.WriteString("HiddenToolTips", "TRUE");
 }
 

@@ -22,6 +22,8 @@ bool OpenWithDesktop(const QString& folderOrAddress) {
     return LaunchDetached(QStringLiteral("xdg-open"), {folderOrAddress});
 }
 
-void SetLaunchHandler(LaunchHandler handler) { Handler() = std::move(handler); }
+void SetLaunchHandler(LaunchHandler handler) {
+    Handler() = std::move(handler);
+}
 
 }  // namespace clipwright

@@ -8,7 +8,9 @@ CSettingsKey::CSettingsKey(SettingsRoot root, const std::string& subKey, int mod
     Open(root, subKey, mode);
 }
 
-CSettingsKey::~CSettingsKey() { Close(); }
+CSettingsKey::~CSettingsKey() {
+    Close();
+}
 
 void CSettingsKey::Open(SettingsRoot root, const std::string& subKey, int mode) {
     const std::string file = SettingsFilePath(subKey);

@@ -54,8 +54,12 @@ std::optional<QString> ChooseFolder(QWidget* parent, const QString& title,
     return folder;
 }
 
-void SetNextOpenFiles(std::optional<QStringList> files) { OpenAnswers().push_back(files); }
+void SetNextOpenFiles(std::optional<QStringList> files) {
+    OpenAnswers().push_back(files);
+}
 
-void SetNextFolder(std::optional<QString> folder) { FolderAnswers().push_back(folder); }
+void SetNextFolder(std::optional<QString> folder) {
+    FolderAnswers().push_back(folder);
+}
 
 }  // namespace clipwright

@@ -6,7 +6,9 @@
 namespace clipwright {
 
 namespace {
-bool IsEnglishUs(uint32_t id) { return (id & 0x3ff) == 9 && (id & 0xfc00) == 0x0400; }
+bool IsEnglishUs(uint32_t id) {
+    return (id & 0x3ff) == 9 && (id & 0xfc00) == 0x0400;
+}
 }  // namespace
 
 bool SetLanguage(uint32_t id) {
@@ -19,7 +21,9 @@ bool SetLanguage(uint32_t id) {
     return false;
 }
 
-uint16_t CurrentLanguage() { return TheStartupValues().currentLanguage; }
+uint16_t CurrentLanguage() {
+    return TheStartupValues().currentLanguage;
+}
 
 std::vector<LanguageEntry> LanguageEntries() {
     return {{static_cast<uint16_t>(kEnglishUs), "&English", ""}};

@@ -12,7 +12,6 @@
 #include <QToolBar>
 #include <QToolButton>
 
-
 #include "mainwnd/trelvane_view.h"
 #include "platform/settings_key.h"
 #include "shell/language.h"
@@ -34,9 +33,13 @@ constexpr int kDocumentCommands[] = {kCmdNew, kCmdOpen, kCmdSave, kCmdSaveAs};
 // Target types this edition does not offer on the form.
 constexpr int kHiddenTargetCommands[] = {32721, 32733, 32722, 32723, 32730, 32719, 32720};
 
-QString Qs(const std::string& text) { return QString::fromStdString(text); }
+QString Qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
-bool IsFormatCommand(int commandId) { return commandId >= 32701 && commandId <= 32733; }
+bool IsFormatCommand(int commandId) {
+    return commandId >= 32701 && commandId <= 32733;
+}
 
 bool IsLanguageCommand(int commandId) {
     return commandId >= kFirstLanguageCommand &&
@@ -73,7 +76,9 @@ CMainFrame::CMainFrame()
 
 CMainFrame::~CMainFrame() = default;
 
-CTrelvaneView* CMainFrame::View() const { return view_; }
+CTrelvaneView* CMainFrame::View() const {
+    return view_;
+}
 
 QAction* CMainFrame::Action(int commandId) const {
     const auto found = actions_.find(commandId);
@@ -129,7 +134,8 @@ void CMainFrame::BuildToolbar() {
 }
 
 void CMainFrame::LabelToolbar(bool resize) {
-    const std::optional<clipwright::Toolbar> layout = CurrentResourceModule()->ToolbarLayout(kMenuId);
+    const std::optional<clipwright::Toolbar> layout =
+        CurrentResourceModule()->ToolbarLayout(kMenuId);
     if (!layout) {
         return;
     }
@@ -167,7 +173,8 @@ void CMainFrame::BuildAccelerators() {
     for (const Accelerator& accelerator : *table) {
         auto* shortcut = new QShortcut(QKeySequence(Qs(accelerator.keys)), this);
         const int commandId = accelerator.commandId;
-        connect(shortcut, &QShortcut::activated, this, [this, commandId] { RunCommand(commandId); });
+        connect(shortcut, &QShortcut::activated, this,
+                [this, commandId] { RunCommand(commandId); });
     }
 }
 
@@ -241,7 +248,9 @@ void CMainFrame::FillLanguagePopup(QMenu* popup) {
     }
 }
 
-void CMainFrame::UpdateTitle() { setWindowTitle(QLatin1String(kApplicationName)); }
+void CMainFrame::UpdateTitle() {
+    setWindowTitle(QLatin1String(kApplicationName));
+}
 
 void CMainFrame::UpdateCommandStates() {
     for (const auto& [commandId, action] : actions_) {
@@ -249,11 +258,11 @@ void CMainFrame::UpdateCommandStates() {
         if (view_ != nullptr && view_->HandlesCommand(commandId)) {
             enabled = view_->IsCommandEnabled(commandId);
         } else {
-            enabled = commandId == kCmdExit || commandId == kCmdNew || commandId == kCmdOpen ||
-                      IsFormatCommand(commandId) ||
-                      (IsLanguageCommand(commandId) &&
-                       static_cast<size_t>(commandId - kFirstLanguageCommand) <
-                           LanguageEntries().size());
+            enabled =
+                commandId == kCmdExit || commandId == kCmdNew || commandId == kCmdOpen ||
+                IsFormatCommand(commandId) ||
+                (IsLanguageCommand(commandId) &&
+                 static_cast<size_t>(commandId - kFirstLanguageCommand) < LanguageEntries().size());
         }
         action->setEnabled(enabled);
     }
@@ -290,8 +299,7 @@ void CMainFrame::OnLanguageCommand(int commandId) {
     UpdateTitle();
     RecreateView();
     LabelToolbar(false);
-    CSettingsKey key(SettingsRoot::kLocalMachine, kSettingsKeyPath,
-                     kSettingsRead | kSettingsWrite);
+    CSettingsKey key(SettingsRoot::kLocalMachine, kSettingsKeyPath, kSettingsRead | kSettingsWrite);
     key.WriteDword("Language", id);
 }
 

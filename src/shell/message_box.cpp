@@ -56,9 +56,13 @@ int ShowMessageBox(QWidget* parent, const std::string& text, MessageButtons butt
     return box.exec() == QMessageBox::Ok ? kAnswerOk : kAnswerCancel;
 }
 
-void SetNextMessageAnswer(int answer) { TheSeam().answers.push_back(answer); }
+void SetNextMessageAnswer(int answer) {
+    TheSeam().answers.push_back(answer);
+}
 
-bool HasPendingMessageAnswers() { return !TheSeam().answers.empty(); }
+bool HasPendingMessageAnswers() {
+    return !TheSeam().answers.empty();
+}
 
 std::vector<std::string> TakeMessageTexts() {
     std::vector<std::string> texts;

@@ -16,6 +16,8 @@ int RunModalDialog(QDialog& dialog) {
     return dialog.exec();
 }
 
-void SetModalDialogHandler(ModalDialogHandler handler) { Handler() = std::move(handler); }
+void SetModalDialogHandler(ModalDialogHandler handler) {
+    Handler() = std::move(handler);
+}
 
 }  // namespace clipwright

@@ -108,10 +108,9 @@ QWidget* MakeFrame(QWidget* parent, bool black) {
 
 QRect TemplateForm::ToPixels(const DialogRect& units, const QFont& font) {
     const QFontMetricsF metrics(font);
-    const double averageWidth =
-        metrics.horizontalAdvance(
-            QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ")) /
-        52.0;
+    const double averageWidth = metrics.horizontalAdvance(QStringLiteral(
+                                    "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ")) /
+                                52.0;
     const DialogRect pixels =
         DialogUnitsToPixels(units, averageWidth, static_cast<int>(metrics.height() + 0.5));
     return {pixels.x, pixels.y, pixels.width, pixels.height};
@@ -127,10 +126,9 @@ QFont TemplateForm::DialogFont(const QFont& base, int pointSize) {
         QFont candidate = base;
         candidate.setPixelSize(pixels);
         const QFontMetricsF metrics(candidate);
-        const double average =
-            metrics.horizontalAdvance(
-                QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ")) /
-            52.0;
+        const double average = metrics.horizontalAdvance(QStringLiteral(
+                                   "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ")) /
+                               52.0;
         if (average > target) {
             break;
         }

@@ -1,7 +1,7 @@
 #include "shell/trelvane_app.h"
 
-#include <QApplication>
 #include <strings.h>
+#include <QApplication>
 
 #include "platform/settings_key.h"
 #include "shell/language.h"

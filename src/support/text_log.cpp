@@ -122,9 +122,9 @@ void LogMessage(const char* format, ...) {
         const std::time_t now = std::time(nullptr);
         std::tm local{};
         ::localtime_r(&now, &local);
-        length = std::snprintf(line, sizeof line, "%02d:%02d:%02d (%d): %s", local.tm_hour,
-                               local.tm_min, local.tm_sec, MillisecondsSinceBoot(),
-                               message + tagLength);
+        length =
+            std::snprintf(line, sizeof line, "%02d:%02d:%02d (%d): %s", local.tm_hour, local.tm_min,
+                          local.tm_sec, MillisecondsSinceBoot(), message + tagLength);
     } else {
         length = std::snprintf(line, sizeof line, "%s\n", message);
     }

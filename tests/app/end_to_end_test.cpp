@@ -35,7 +35,8 @@ MediaFacts ReadFacts(const std::string& path) {
     }
     if (avformat_find_stream_info(context, nullptr) >= 0) {
         facts.format = context->iformat->name;
-        facts.seconds = context->duration > 0 ? static_cast<double>(context->duration) / AV_TIME_BASE : 0;
+        facts.seconds =
+            context->duration > 0 ? static_cast<double>(context->duration) / AV_TIME_BASE : 0;
         for (unsigned i = 0; i < context->nb_streams; ++i) {
             const AVStream* stream = context->streams[i];
             if (stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO) {

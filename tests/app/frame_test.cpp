@@ -68,7 +68,8 @@ TEST_F(FrameTest, ValuesOfTheWrongTypeCountAsAbsent) {
 }
 
 TEST_F(FrameTest, AFullSettingsFileIsApplied) {
-    WriteConfig("\"HiddenToolTips\"=\"tRuE\"\n\"Language\"=dword:00000409\n\"OutputPath\"=\"/tmp/\"\n");
+    WriteConfig(
+        "\"HiddenToolTips\"=\"tRuE\"\n\"Language\"=dword:00000409\n\"OutputPath\"=\"/tmp/\"\n");
     auto app = Start();
     EXPECT_TRUE(TheStartupValues().tipsHidden);
     EXPECT_EQ(TheStartupValues().currentLanguage, 1033);
@@ -110,8 +111,8 @@ TEST_F(FrameTest, ToolbarLabelsPromptsAndEnabling) {
             labels << action->iconText();
         }
     }
-    EXPECT_EQ(labels, (QStringList{"Add", "Remove", "Remove All", "Move Up", "Move Down",
-                                   "Preview", "Convert", "Exit"}));
+    EXPECT_EQ(labels, (QStringList{"Add", "Remove", "Remove All", "Move Up", "Move Down", "Preview",
+                                   "Convert", "Exit"}));
     EXPECT_EQ(frame->Toolbar()->iconSize(), QSize(48, 48));
     EXPECT_FALSE(frame->Toolbar()->isMovable());
     EXPECT_TRUE(frame->Action(kCmdAdd)->isEnabled());

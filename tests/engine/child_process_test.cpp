@@ -125,7 +125,8 @@ TEST(ChildProcess, PathFolderIsSeenByTheChildAndRestoredAfter) {
 TEST(ChildProcess, StopGivesTheChildItsChanceThenKills) {
     const TestFolder dir;
     ChildProcess polite;
-    polite.commandLine = "/bin/sh -c \"trap 'echo done > " + dir.path() + "term; exit 3' TERM; "
+    polite.commandLine = "/bin/sh -c \"trap 'echo done > " + dir.path() +
+                         "term; exit 3' TERM; "
                          "echo ready; while true; do sleep 0.05; done\"";
     polite.flags = PIPE_STDOUT;
     ASSERT_EQ(StartChild(polite), 0);
@@ -135,7 +136,8 @@ TEST(ChildProcess, StopGivesTheChildItsChanceThenKills) {
     EXPECT_EQ(TestFolder::Read(dir.path() + "term"), "done\n");
 
     ChildProcess stubborn;
-    stubborn.commandLine = "/bin/sh -c \"trap '' TERM; echo ready; while true; do sleep 0.05; done\"";
+    stubborn.commandLine =
+        "/bin/sh -c \"trap '' TERM; echo ready; while true; do sleep 0.05; done\"";
     stubborn.flags = PIPE_STDOUT;
     ASSERT_EQ(StartChild(stubborn), 0);
     WaitReady(stubborn.stdoutRead);

@@ -35,7 +35,8 @@ TEST(BuildOptions, TargetTypesNameStandardAndDisc) {
 }
 
 TEST(BuildOptions, TypesWithoutCommandLineGiveNothing) {
-    for (const int32_t type : {int32_t{kTypeWmv}, int32_t{kType3gp}, int32_t{kTypeOgm}, int32_t{kTypeAvi}, 10, -1}) {
+    for (const int32_t type :
+         {int32_t{kTypeWmv}, int32_t{kType3gp}, int32_t{kTypeOgm}, int32_t{kTypeAvi}, 10, -1}) {
         EXPECT_EQ(BuildOptions(FreeForm(type)), "") << type;
     }
 }
@@ -54,7 +55,7 @@ TEST(BuildOptions, EveryFreeFormPieceInOrder) {
     s.channelsChoice = 2;
     s.audioBitrateChoice = 3;
     s.sampleRateChoice = 2;
-    s.volumeChoice = 1;  // volume never reaches the encoder
+    s.volumeChoice = 1;      // volume never reaches the encoder
     s.maxRateText = "1000";  // ignored without variable bit rate
     EXPECT_EQ(BuildOptions(s),
               " -vcodec xvid -pix_fmt yuv420p -s 640x480 -r 29.970 -b 768 -ac 2 -ab 64 -ar 44100");

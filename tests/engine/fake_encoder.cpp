@@ -64,7 +64,9 @@ void WriteAll(int fd, const std::string& text) {
     }
 }
 
-void Sleep(long ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void Sleep(long ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
 void Progress(int count, long intervalMs, double step) {
     for (int k = 1; k <= count; ++k) {

@@ -41,10 +41,12 @@ public:
     }
     std::string Text(int id) override {
         static const std::map<int, std::string> kTexts = {
-            {61215, "Step %d/%d: From \"%s\" \n          to \"%s\" \n          Click \"Skip\" or "
-                    "\"Cancel\" to abort conversion."},
-            {61243, "Unknown file format . Please ensure your computer can playback the file "
-                    "normally."},
+            {61215,
+             "Step %d/%d: From \"%s\" \n          to \"%s\" \n          Click \"Skip\" or "
+             "\"Cancel\" to abort conversion."},
+            {61243,
+             "Unknown file format . Please ensure your computer can playback the file "
+             "normally."},
             {61222, "Please note the following reasons:"},
             {61212, "Detecting selected files.\nNo.%d/%d: \"%s\""},
             {61205, "Can't playback the following files."},
@@ -75,7 +77,9 @@ public:
         const std::lock_guard lock(mutex_);
         settings_ = settings;
     }
-    void AddRow(const SourceItem& item) { InsertRow(RowCount(), AddItem(std::make_unique<SourceItem>(item))); }
+    void AddRow(const SourceItem& item) {
+        InsertRow(RowCount(), AddItem(std::make_unique<SourceItem>(item)));
+    }
     std::vector<std::string> Messages() {
         const std::lock_guard lock(mutex_);
         return messages_;

@@ -157,21 +157,26 @@ TEST_F(FakeEncoderTest, ArgumentsArriveIntactThroughTheSplit) {
     ASSERT_EQ(RunConversion(run, script, output, weird, "-target pal-vcd", 3, 9), 0);
     const std::string dumped = TestFolder::Read(args);
     const std::string expected = std::string(FAKE_ENCODER) + '\0' + "qmt52rwKZ#&" + '\0' + "-i" +
-                                 '\0' + script + '\0' + "-title" + '\0' + weird + '\0' +
-                                 "-target" + '\0' + "pal-vcd" + '\0' + "-ss" + '\0' + "3" + '\0' +
-                                 "-t" + '\0' + "6" + '\0' + "-y" + '\0' + output + '\0';
+                                 '\0' + script + '\0' + "-title" + '\0' + weird + '\0' + "-target" +
+                                 '\0' + "pal-vcd" + '\0' + "-ss" + '\0' + "3" + '\0' + "-t" + '\0' +
+                                 "6" + '\0' + "-y" + '\0' + output + '\0';
     EXPECT_EQ(dumped, expected);
 }
 
-uint32_t FrozenClock() { return 1000; }
+uint32_t FrozenClock() {
+    return 1000;
+}
 
 std::atomic<uint32_t> gFastTicks{0};
-uint32_t FastClock() { return gFastTicks += 1000; }
+uint32_t FastClock() {
+    return gFastTicks += 1000;
+}
 
 TEST_F(FakeEncoderTest, OutputIsParsedAtMostEveryHalfSecond) {
     EncoderRun run;
-    const std::string script = Script("print first chunk time=50 x\\n\nsleep 50\n"
-                                      "progress 3 20 10\nexit 0\n");
+    const std::string script = Script(
+        "print first chunk time=50 x\\n\nsleep 50\n"
+        "progress 3 20 10\nexit 0\n");
     // With the clock standing still no parse is ever due: nothing of the output is logged.
     SetTickSource(&FrozenClock);
     EXPECT_EQ(Convert(run, script), 0);

@@ -78,8 +78,9 @@ TEST_F(SettingsTest, ValuesKeepTheirTypesAndSurviveAnyText) {
 }
 
 TEST_F(SettingsTest, AFileOfTheWrongShapeReadsAsDefaultsAndIsRepairedByAWrite) {
-    WriteFile("garbage\n\"Language\"=\"2052\"\n\"HiddenToolTips\"=dword:zz\n[section]\n\xff\xfe\n"
-              "\"OutputPath\"=\"/ok/\"\n\"Broken\"=\"unclosed\n");
+    WriteFile(
+        "garbage\n\"Language\"=\"2052\"\n\"HiddenToolTips\"=dword:zz\n[section]\n\xff\xfe\n"
+        "\"OutputPath\"=\"/ok/\"\n\"Broken\"=\"unclosed\n");
     {
         CSettingsKey key(SettingsRoot::kLocalMachine, kSettingsKeyPath, 3);
         uint32_t language = 0xffffffff;
@@ -90,7 +91,8 @@ TEST_F(SettingsTest, AFileOfTheWrongShapeReadsAsDefaultsAndIsRepairedByAWrite) {
         EXPECT_EQ(path, "/ok/");
         key.WriteString("HiddenToolTips", "TRUE");
     }
-    EXPECT_EQ(Read(file_), "\"HiddenToolTips\"=\"TRUE\"\n\"Language\"=\"2052\"\n\"OutputPath\"=\"/ok/\"\n");
+    EXPECT_EQ(Read(file_),
+              "\"HiddenToolTips\"=\"TRUE\"\n\"Language\"=\"2052\"\n\"OutputPath\"=\"/ok/\"\n");
 }
 
 TEST_F(SettingsTest, AnUnwritableFolderLosesWritesQuietly) {
@@ -109,7 +111,8 @@ TEST_F(SettingsTest, ConcurrentWritersNeverTearTheFile) {
         writers.emplace_back([w] {
             for (int i = 0; i < 50; ++i) {
                 CSettingsKey key(SettingsRoot::kLocalMachine, kSettingsKeyPath, 3);
-                key.WriteString("Writer" + std::to_string(w), std::string(500, static_cast<char>('a' + w)));
+                key.WriteString("Writer" + std::to_string(w),
+                                std::string(500, static_cast<char>('a' + w)));
                 key.WriteDword("Language", static_cast<uint32_t>(i));
             }
         });
