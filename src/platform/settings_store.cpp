@@ -1,7 +1,8 @@
 #include "platform/settings_store.h"
 
+#include "support/file_io.h"
+
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -108,26 +109,16 @@ void ParseLine(const std::string& line, SettingsValues& values) {
     }
 }
 
+// The lock file itself, opened and locked for one write; unlocked before it is closed.
 class LockFile {
 public:
     explicit LockFile(const std::string& path)
-        : fd_(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {
-        if (fd_ >= 0) {
-            while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
-            }
-        }
-    }
-    ~LockFile() {
-        if (fd_ >= 0) {
-            ::close(fd_);  // closing drops the lock
-        }
-    }
-    LockFile(const LockFile&) = delete;
-    LockFile& operator=(const LockFile&) = delete;
-    bool held() const { return fd_ >= 0; }
+        : fd_(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)), lock_(fd_.get()) {}
+    bool held() const { return fd_.get() >= 0; }
 
 private:
-    int fd_;
+    UniqueFd fd_;
+    FileLock lock_;
 };
 
 bool WriteWhole(const std::string& file, const std::string& text) {
@@ -136,16 +127,7 @@ bool WriteWhole(const std::string& file, const std::string& text) {
     if (fd < 0) {
         return false;
     }
-    size_t done = 0;
-    bool ok = true;
-    while (ok && done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        ok = n > 0;
-        done += ok ? static_cast<size_t>(n) : 0;
-    }
+    bool ok = WriteAll(fd, text.data(), text.size());
     ok = ::fsync(fd) == 0 && ok;
     ok = ::close(fd) == 0 && ok;
     if (!ok || std::rename(temporary.c_str(), file.c_str()) != 0) {

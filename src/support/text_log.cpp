@@ -1,7 +1,8 @@
 #include "support/text_log.h"
 
+#include "support/file_io.h"
+
 #include <fcntl.h>
-#include <sys/file.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -45,46 +46,10 @@ LogState& State() {
     return state;
 }
 
-// Holds the lock file across processes; threads of this process are kept apart by the mutex,
-// since flock() does not exclude holders of the same open file.
-class FileLock {
-public:
-    explicit FileLock(int fd) : fd_(fd) {
-        if (fd_ >= 0) {
-            while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
-            }
-        }
-    }
-    ~FileLock() {
-        if (fd_ >= 0) {
-            ::flock(fd_, LOCK_UN);
-        }
-    }
-    FileLock(const FileLock&) = delete;
-    FileLock& operator=(const FileLock&) = delete;
-
-private:
-    int fd_;
-};
-
 int MillisecondsSinceBoot() {
     timespec now{};
     ::clock_gettime(CLOCK_MONOTONIC, &now);
     return static_cast<int>(now.tv_sec * 1000 + now.tv_nsec / 1000000);
-}
-
-void WriteAll(int fd, const char* text, size_t length) {
-    while (length > 0) {
-        const ssize_t n = ::write(fd, text, length);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return;
-        }
-        text += n;
-        length -= static_cast<size_t>(n);
-    }
 }
 
 }  // namespace

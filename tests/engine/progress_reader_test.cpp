@@ -17,6 +17,7 @@ namespace clipwright {
 namespace {
 
 using testing::TestFolder;
+using testing::WaitForFile;
 
 class FakeEncoderTest : public ::testing::Test {
 protected:
@@ -35,13 +36,6 @@ protected:
     int Convert(EncoderRun& run, const std::string& script, int64_t start = 0, int64_t end = 100) {
         return RunConversion(run, script, dir_.path() + "out.mpg", "title", "-target ntsc-dvd",
                              start, end);
-    }
-
-    // Waits (without a time limit of its own; ctest has one) until the fake encoder has started.
-    void WaitForFile(const std::string& file) {
-        while (!std::filesystem::exists(file)) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
     }
 
     std::string Log() { return TestFolder::Read(dir_.path() + "log.txt"); }

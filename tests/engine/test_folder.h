@@ -1,9 +1,11 @@
 // A fresh temporary folder for one test, removed with everything in it afterwards.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 
 namespace clipwright::testing {
 
@@ -38,5 +40,13 @@ public:
 private:
     std::string path_;
 };
+
+// Waits until a file appears (the fake encoder's sign that it has started). No time limit of
+// its own: ctest's timeout ends a test that never sees it.
+inline void WaitForFile(const std::string& file) {
+    while (!std::filesystem::exists(file)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
 
 }  // namespace clipwright::testing

@@ -17,6 +17,7 @@ namespace {
 
 using testing::FakeWorkerUi;
 using testing::TestFolder;
+using testing::WaitForFile;
 
 constexpr const char* kProbeText =
     "print   Duration: 00:00:20.00, start: 0.000000, bitrate: 500 kb/s\\n"
@@ -50,12 +51,6 @@ protected:
         std::thread worker([this] { RunConversionWorker(shared_, ui_, [this] { ++posts_; }); });
         shared_.doneEvent.Wait();
         worker.join();
-    }
-
-    void WaitForFile(const std::string& file) {
-        while (!std::filesystem::exists(file)) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
     }
 
     int32_t StatusOfRow(int row) { return ui_.ItemOfRow(row)->status; }
