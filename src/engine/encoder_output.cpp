@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -50,16 +51,36 @@ int64_t LeadingWholeNumber(std::string_view text) {
     return value;
 }
 
-// Waits until fd has something to read or the run is aborted. False on abort.
-bool WaitReadable(const EncoderRun& run, int fd) {
-    pollfd pfd{fd, POLLIN, 0};
-    while (!run.abortRequested.load()) {
-        const int r = ::poll(&pfd, 1, kAbortPollMs);
-        if (r > 0 || (r < 0 && errno != EINTR)) {
-            return true;
+enum class OutputWait { kReadable, kChildEnded, kTimedOut, kAborted };
+
+// Waits until the child's output has something to read (or has ended), the child itself has
+// ended, timeoutMs pass (-1: no limit) or *abort is set. The child's own end counts even while
+// a process it left behind still holds the pipe open, so such a process cannot keep us reading.
+OutputWait WaitForOutput(const ChildProcess& child, int timeoutMs, const std::atomic<bool>* abort) {
+    pollfd fds[2] = {{child.stdoutRead, POLLIN, 0}, {child.pidFd, POLLIN, 0}};
+    const nfds_t count = child.pidFd >= 0 ? 2 : 1;
+    const uint32_t begin = CurrentTick();
+    while (abort == nullptr || !abort->load()) {
+        int slice = kAbortPollMs;
+        if (timeoutMs >= 0) {
+            const uint32_t elapsed = CurrentTick() - begin;
+            if (elapsed >= static_cast<uint32_t>(timeoutMs)) {
+                return OutputWait::kTimedOut;
+            }
+            slice = std::min(slice, static_cast<int>(static_cast<uint32_t>(timeoutMs) - elapsed));
+        }
+        const int r = ::poll(fds, count, slice);
+        if (r < 0 && errno == EINTR) {
+            continue;
+        }
+        if (r < 0 || fds[0].revents != 0) {
+            return OutputWait::kReadable;  // data, the end of the output, or an error to read
+        }
+        if (count == 2 && fds[1].revents != 0) {
+            return OutputWait::kChildEnded;
         }
     }
-    return false;
+    return OutputWait::kAborted;
 }
 
 ssize_t ReadSome(int fd, char* into, size_t room) {
@@ -230,17 +251,13 @@ std::string ReadAllOutput(ChildProcess& child, size_t limit, int timeoutMs) {
     std::string output;
     char chunk[kOutputBufferFill];
     const uint32_t begin = CurrentTick();
-    pollfd pfd{child.stdoutRead, POLLIN, 0};
     while (output.size() < limit) {
         const uint32_t elapsed = CurrentTick() - begin;
         if (elapsed >= static_cast<uint32_t>(timeoutMs)) {
             break;
         }
-        const int r = ::poll(&pfd, 1, static_cast<int>(static_cast<uint32_t>(timeoutMs) - elapsed));
-        if (r < 0 && errno == EINTR) {
-            continue;
-        }
-        if (r <= 0) {
+        const int left = static_cast<int>(static_cast<uint32_t>(timeoutMs) - elapsed);
+        if (WaitForOutput(child, left, nullptr) != OutputWait::kReadable) {
             break;
         }
         const ssize_t n = ReadSome(child.stdoutRead, chunk, limit - output.size());
@@ -306,7 +323,7 @@ void ReadProgress(EncoderRun& run, ChildProcess& child) {
     size_t used = 0;
     bool firstChunk = true;
     uint32_t lastParse = CurrentTick();
-    while (WaitReadable(run, child.stdoutRead)) {
+    while (WaitForOutput(child, -1, &run.abortRequested) == OutputWait::kReadable) {
         const ssize_t n = ReadSome(child.stdoutRead, buffer + used, kOutputBufferFill - used);
         if (n <= 0) {
             break;

@@ -9,6 +9,8 @@
 //   on_term FILE       on SIGTERM create FILE, then exit with status 255
 //   dumpargs FILE      write every argument to FILE, each ended by a zero byte
 //   output BYTES       write BYTES bytes to the last argument (the output path)
+//   leave_holder FILE  start a process that keeps stdout and stderr open for a minute, and
+//                      write its pid to FILE
 //   exit CODE          exit with CODE
 //   signal SIG         die of signal SIG
 // Without a readable script it prints an error and exits with 1.
@@ -141,6 +143,14 @@ int main(int argc, char** argv) {
             in >> n;
             std::ofstream out(args.back(), std::ios::binary);
             out << std::string(n, 'v');
+        } else if (command == "leave_holder") {
+            const std::string pidFile = Rest(in);
+            const pid_t holder = ::fork();
+            if (holder == 0) {
+                ::sleep(60);
+                ::_exit(0);
+            }
+            std::ofstream(pidFile) << holder;
         } else if (command == "exit") {
             int code = 0;
             in >> code;

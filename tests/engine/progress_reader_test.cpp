@@ -1,5 +1,6 @@
 // Probe and conversion runs against the fake encoder program, which follows a script given
 // as its source path.
+#include <signal.h>
 #include <sys/wait.h>
 
 #include <gtest/gtest.h>
@@ -140,6 +141,41 @@ TEST_F(FakeEncoderTest, AbortKillsAnEncoderThatIgnoresTerm) {
     });
     EXPECT_EQ(Convert(run, script), 0);
     canceller.join();
+}
+
+// A process the encoder leaves behind keeps its end of the pipe, so the output never ends;
+// reading stops when the encoder itself has ended.
+class LeftBehind {
+public:
+    explicit LeftBehind(std::string pidFile) : pidFile_(std::move(pidFile)) {}
+    ~LeftBehind() {
+        if (const pid_t pid = Pid(); pid > 0) {
+            ::kill(pid, SIGKILL);
+        }
+    }
+    pid_t Pid() const { return static_cast<pid_t>(std::atoi(TestFolder::Read(pidFile_).c_str())); }
+    bool Alive() const { return Pid() > 0 && ::kill(Pid(), 0) == 0; }
+
+private:
+    std::string pidFile_;
+};
+
+TEST_F(FakeEncoderTest, AProcessLeftBehindDoesNotKeepUsReading) {
+    const LeftBehind probeHolder(dir_.path() + "probe-holder");
+    SourceItem item;
+    EXPECT_EQ(Probe(item, Script(std::string("print ") + kProbeText + "\nleave_holder " +
+                                 dir_.path() + "probe-holder\nexit 0\n")),
+              0);
+    EXPECT_EQ(item.duration, 83);
+    EXPECT_TRUE(probeHolder.Alive());
+
+    const LeftBehind runHolder(dir_.path() + "run-holder");
+    EncoderRun run;
+    EXPECT_EQ(Convert(run, Script("progress 2 10 10\nleave_holder " + dir_.path() +
+                                  "run-holder\nexit 0\n")),
+              0);
+    EXPECT_EQ(run.percent, 100);
+    EXPECT_TRUE(runHolder.Alive());  // we did not wait for it
 }
 
 TEST_F(FakeEncoderTest, ArgumentsArriveIntactThroughTheSplit) {
