@@ -4,6 +4,7 @@
 
 #include "engine/command_line.h"
 #include "engine/folders.h"
+#include "engine/text_format.h"
 #include "support/text_log.h"
 
 namespace clipwright {

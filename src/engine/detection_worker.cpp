@@ -5,6 +5,7 @@
 #include "engine/command_line.h"
 #include "engine/conversion_worker.h"
 #include "engine/encoder_output.h"
+#include "engine/text_format.h"
 #include "support/text_log.h"
 
 namespace clipwright {

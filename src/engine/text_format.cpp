@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "engine/worker_ui.h"
+#include "engine/text_format.h"
 
 namespace clipwright {
 

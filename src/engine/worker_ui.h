@@ -35,8 +35,4 @@ public:
     virtual ConversionSettings Settings() = 0;
 };
 
-// Fills a string-table format with printf arguments; the format comes from the resource module
-// and the arguments are never used as one.
-std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
-
 }  // namespace clipwright

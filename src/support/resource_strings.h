@@ -17,6 +17,8 @@
 #include <string_view>
 #include <type_traits>
 
+#include "engine/text_format.h"
+
 namespace clipwright {
 
 // The argument kinds that a printf format reads, in order: 'd' int, 'l' long, 'q' long long,
@@ -70,7 +72,6 @@ auto PassArgument(const T& value) {
 // The format of string id when it exists and its placeholders match argumentKinds; otherwise
 // logs and gives nullopt.
 std::optional<std::string> CheckedFormat(int id, std::string_view argumentKinds);
-std::string FormatText(const char* format, ...);
 
 }  // namespace detail
 
@@ -81,7 +82,7 @@ std::string LoadResourceString(int id, const Args&... args) {
     if (!format) {
         return {};
     }
-    return detail::FormatText(format->c_str(), detail::PassArgument(args)...);
+    return FormatText(format->c_str(), detail::PassArgument(args)...);
 }
 
 }  // namespace clipwright

@@ -1,0 +1,12 @@
+// printf-style formatting into a std::string of any length. Thread-safe.
+#pragma once
+
+#include <string>
+
+namespace clipwright {
+
+// The format comes from the program or a checked resource string; callers never pass text
+// they did not write as the format.
+std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+}  // namespace clipwright
