@@ -1,4 +1,5 @@
-// Helpers of the application benchmarks: wall time, running a program quietly, making a clip.
+// Helpers of the benchmarks: wall time, running a program quietly, making a clip with the
+// fixture tool (CLIPGEN_PATH).
 #pragma once
 
 #include <fcntl.h>

@@ -1,10 +1,6 @@
 // Converts a generated 30 s 1280x720 25 fps clip with trelcore to every disc target and to the
 // MPEG-4 and H.264 types (640x480, 768 kbit/s), printing wall seconds, output frames per second
 // and times real time for each. Usage: trelcore_bench [scratch folder]
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -12,33 +8,12 @@
 #include <string>
 #include <vector>
 
-extern char** environ;
+#include "bench_support.h"
 
 namespace {
 
 constexpr double kClipSeconds = 30.0;
 constexpr double kSourceRate = 25.0;
-
-int run_quietly(const std::vector<std::string>& args) {
-    std::vector<char*> argv;
-    for (const std::string& arg : args) {
-        argv.push_back(const_cast<char*>(arg.c_str()));
-    }
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = -1;
-    const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0) {
-        return -1;
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 struct Job {
     std::string name;
@@ -56,8 +31,9 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(dir);
     const std::string source = (dir / "source.mkv").string();
     std::printf("generating %.0f s 1280x720 %.0f fps clip...\n", kClipSeconds, kSourceRate);
-    if (run_quietly({CLIPGEN_PATH, source, "--duration", "30", "--size", "1280x720", "--rate", "25",
-                     "--vcodec", "mpeg4", "--acodec", "mp2"}) != 0) {
+    if (clipwright::bench::RunQuietly({CLIPGEN_PATH, source, "--duration", "30", "--size",
+                                       "1280x720", "--rate", "25", "--vcodec", "mpeg4", "--acodec",
+                                       "mp2"}) != 0) {
         std::fprintf(stderr, "clipgen failed\n");
         return 1;
     }
@@ -87,7 +63,7 @@ int main(int argc, char** argv) {
         args.insert(args.end(), job.options.begin(), job.options.end());
         args.insert(args.end(), {"-y", (dir / ("out-" + job.name + "." + job.extension)).string()});
         const auto start = std::chrono::steady_clock::now();
-        const int rc = run_quietly(args);
+        const int rc = clipwright::bench::RunQuietly(args);
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         if (rc != 0) {
