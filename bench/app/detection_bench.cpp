@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "base/string_ids.h"
 #include "bench_support.h"
 #include "engine/command_line.h"
 #include "engine/detection_worker.h"
@@ -32,8 +33,8 @@ public:
         std::fprintf(stderr, "message: %s\n", text.c_str());
     }
     std::string Text(int id) override {
-        return id == clipwright::kDetectingTextId ? "Detecting selected files.\nNo.%d/%d: \"%s\""
-                                                  : "";
+        return id == clipwright::kIdsDetectingFile ? "Detecting selected files.\nNo.%d/%d: \"%s\""
+                                                   : "";
     }
     int32_t OutputType() override { return clipwright::kTypeDvd; }
     std::string OutputFolder() override { return folder_; }

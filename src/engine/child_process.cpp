@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -62,37 +63,37 @@ struct SpawnAttributes {
     SpawnAttributes& operator=(const SpawnAttributes&) = delete;
 };
 
-// Restores PATH when the start is over, whether or not it succeeded.
-class PathOverride {
+// The child's environment: ours, with folder put in front of PATH when one is given. Built as a
+// copy so the process-wide environment is never changed while other threads may read it.
+class ChildEnvironment {
 public:
-    explicit PathOverride(const std::string& folder) {
+    explicit ChildEnvironment(const std::string& folder) {
+        const char* old = std::getenv("PATH");
+        path_ = old != nullptr ? old : "";
         if (folder.empty()) {
             return;
         }
-        const char* old = std::getenv("PATH");
-        hadOld_ = old != nullptr;
-        old_ = hadOld_ ? old : "";
-        const std::string value = hadOld_ ? folder + ":" + old_ : folder;
-        ::setenv("PATH", value.c_str(), 1);
-        active_ = true;
-    }
-    ~PathOverride() {
-        if (!active_) {
-            return;
+        path_ = old != nullptr ? folder + ":" + path_ : folder;
+        for (char** entry = environ; entry != nullptr && *entry != nullptr; ++entry) {
+            if (std::string_view(*entry).substr(0, 5) != "PATH=") {
+                pointers_.push_back(*entry);
+            }
         }
-        if (hadOld_) {
-            ::setenv("PATH", old_.c_str(), 1);
-        } else {
-            ::unsetenv("PATH");
-        }
+        pathEntry_ = "PATH=" + path_;
+        pointers_.push_back(pathEntry_.data());
+        pointers_.push_back(nullptr);
     }
-    PathOverride(const PathOverride&) = delete;
-    PathOverride& operator=(const PathOverride&) = delete;
+    ChildEnvironment(const ChildEnvironment&) = delete;
+    ChildEnvironment& operator=(const ChildEnvironment&) = delete;
+
+    // PATH as the child sees it; the program is looked up there too.
+    const std::string& Path() const { return path_; }
+    char** Envp() { return pointers_.empty() ? environ : pointers_.data(); }
 
 private:
-    bool active_ = false;
-    bool hadOld_ = false;
-    std::string old_;
+    std::string path_;
+    std::string pathEntry_;
+    std::vector<char*> pointers_;  // not owned, but for pathEntry_; empty: our own environment
 };
 
 bool IsExecutableFile(const std::string& path) {
@@ -203,6 +204,11 @@ ChildProcess::~ChildProcess() {
 }
 
 std::string FindProgram(const std::string& word) {
+    const char* path = std::getenv("PATH");
+    return FindProgramOnPath(word, path != nullptr ? path : nullptr);
+}
+
+std::string FindProgramOnPath(const std::string& word, const char* path) {
     if (word.empty()) {
         return {};
     }
@@ -213,7 +219,6 @@ std::string FindProgram(const std::string& word) {
     if (IsExecutableFile(besideUs)) {
         return besideUs;
     }
-    const char* path = std::getenv("PATH");
     const std::string dirs = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
     size_t begin = 0;
     while (begin <= dirs.size()) {
@@ -235,7 +240,7 @@ int StartChild(ChildProcess& child) {
     if (child.processHandle != 0 || child.commandLine.empty()) {
         return -1;
     }
-    const PathOverride pathOverride(child.pathFolder);
+    ChildEnvironment environment(child.pathFolder);
     child.processId = 0;
     child.exited = false;
     child.waitStatus = 0;
@@ -245,7 +250,10 @@ int StartChild(ChildProcess& child) {
     if (args.empty()) {
         return -1;
     }
-    const std::string program = FindProgram(args.front());
+    const std::string program =
+        FindProgramOnPath(args.front(), std::getenv("PATH") != nullptr || !child.pathFolder.empty()
+                                            ? environment.Path().c_str()
+                                            : nullptr);
     if (program.empty()) {
         return -1;
     }
@@ -265,7 +273,7 @@ int StartChild(ChildProcess& child) {
     SetUpAttributes(attributes);
     pid_t pid = 0;
     if (::posix_spawn(&pid, program.c_str(), &actions.actions, &attributes.attributes, argv.data(),
-                      environ) != 0) {
+                      environment.Envp()) != 0) {
         return -1;
     }
     child.processHandle = pid;

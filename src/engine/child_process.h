@@ -21,7 +21,7 @@ enum ChildFlags : uint8_t {
 struct ChildProcess {
     std::string commandLine;
     std::string workingFolder;  // empty: the parent's current folder
-    std::string pathFolder;     // non-empty: put in front of PATH while the child starts
+    std::string pathFolder;     // non-empty: put in front of the child's PATH
     int stdoutRead = -1;        // parent's end of the child's output and errors
     int stdinWrite = -1;        // parent's end of the child's input (PIPE_STDIN)
     pid_t processHandle = 0;    // the child's pid while this record holds it
@@ -59,5 +59,7 @@ bool WaitChildExit(ChildProcess& child, int timeoutMs);
 // The program a command line's first word names: a word with a "/" as it is, else the file of
 // that name beside the running executable, else the first match on PATH. Empty when none.
 std::string FindProgram(const std::string& word);
+// The same with path as the list of folders; null: the system's default list.
+std::string FindProgramOnPath(const std::string& word, const char* path);
 
 }  // namespace clipwright

@@ -2,10 +2,11 @@
 
 #include <sys/stat.h>
 
+#include "base/string_ids.h"
+#include "base/text_format.h"
+#include "base/text_log.h"
 #include "engine/command_line.h"
 #include "engine/folders.h"
-#include "engine/text_format.h"
-#include "support/text_log.h"
 
 namespace clipwright {
 
@@ -42,7 +43,7 @@ void ConvertRow(ConversionShared& shared, WorkerUi& ui, RunState& state, int row
                    std::string(OutputExtension(state.settings.outputType)), kOutputSuffix);
     ui.RefreshRow(row);
     {
-        const std::string format = ui.Text(kStepTextId);
+        const std::string format = ui.Text(kIdsConvertStep);
         const std::lock_guard lock(shared.stateLock);
         shared.currentTarget = OutputPath(*item);
         shared.stepText = FormatText(format.c_str(), row + 1, shared.fileCount.load(),
@@ -79,8 +80,8 @@ void RunConversionWorker(ConversionShared& shared, WorkerUi& ui,
         ConvertRow(shared, ui, state, row);
     }
     if (state.anyFailed) {
-        ui.ShowMessage(ui.Text(kConvertFailedId) + "\r\n" + state.failedList + "\r\n\r\n" +
-                       ui.Text(kReasonsId));
+        ui.ShowMessage(ui.Text(kIdsUnknownFileFormat) + "\r\n" + state.failedList + "\r\n\r\n" +
+                       ui.Text(kIdsFailureReasons));
     }
     shared.workerRunning = false;
     shared.doneEvent.Set();

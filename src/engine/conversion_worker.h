@@ -14,10 +14,6 @@
 
 namespace clipwright {
 
-// String ids the run uses.
-inline constexpr int kStepTextId = 61215;       // "Step %d/%d: From \"%s\" ..."
-inline constexpr int kConvertFailedId = 61243;  // head of the failure summary
-inline constexpr int kReasonsId = 61222;        // reasons text closing every failure summary
 // Result of a file that is not run: an empty selection or a type without an encoder.
 inline constexpr int32_t kInvalidArgument = static_cast<int32_t>(0x80070057u);
 

@@ -2,11 +2,12 @@
 
 #include <memory>
 
+#include "base/string_ids.h"
+#include "base/text_format.h"
+#include "base/text_log.h"
 #include "engine/command_line.h"
 #include "engine/conversion_worker.h"
 #include "engine/encoder_output.h"
-#include "engine/text_format.h"
-#include "support/text_log.h"
 
 namespace clipwright {
 
@@ -17,7 +18,7 @@ bool DetectOne(DetectionShared& shared, WorkerUi& ui, const std::string& path, i
                const DetectionCallbacks& callbacks) {
     const int row = ui.RowCount();
     {
-        const std::string format = ui.Text(kDetectingTextId);
+        const std::string format = ui.Text(kIdsDetectingFile);
         const std::lock_guard lock(shared.stateLock);
         shared.statusText = FormatText(format.c_str(), i + 1, n, path.c_str());
     }
@@ -51,8 +52,8 @@ void RunDetectionWorker(DetectionShared& shared, WorkerUi& ui,
         }
     }
     if (!failedList.empty()) {
-        ui.ShowMessage(ui.Text(kDetectFailedId) + "\r\n" + failedList + "\r\n\r\n" +
-                       ui.Text(kReasonsId));
+        ui.ShowMessage(ui.Text(kIdsCantPlayback) + "\r\n" + failedList + "\r\n\r\n" +
+                       ui.Text(kIdsFailureReasons));
     }
     shared.workerRunning = false;
     callbacks.requestClose();

@@ -12,9 +12,6 @@
 
 namespace clipwright {
 
-inline constexpr int kDetectingTextId = 61212;  // "Detecting selected files.\nNo.%d/%d: \"%s\""
-inline constexpr int kDetectFailedId = 61205;   // head of the failure summary
-
 // Owned by the detecting dialog. statusText is read and written under stateLock.
 struct DetectionShared {
     std::mutex stateLock;

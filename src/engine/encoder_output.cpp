@@ -12,8 +12,8 @@
 #include <limits>
 #include <string_view>
 
+#include "base/text_log.h"
 #include "engine/command_line.h"
-#include "support/text_log.h"
 
 namespace clipwright {
 

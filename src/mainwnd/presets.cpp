@@ -8,9 +8,9 @@
 #include <QRegularExpressionValidator>
 #include <algorithm>
 
+#include "base/string_ids.h"
 #include "engine/output_types.h"
 #include "support/resource_strings.h"
-#include "support/string_ids.h"
 
 namespace clipwright {
 namespace {

@@ -4,9 +4,9 @@
 #include <QItemSelectionModel>
 #include <algorithm>
 
+#include "base/string_ids.h"
 #include "engine/encoder_output.h"
 #include "support/resource_strings.h"
-#include "support/string_ids.h"
 
 namespace clipwright {
 

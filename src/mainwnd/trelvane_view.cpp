@@ -15,20 +15,20 @@
 #include <QUrl>
 #include <cstdlib>
 
-#include "engine/dialogs/convert_progress_dialog.h"
-#include "engine/dialogs/detect_dialog.h"
+#include "base/string_ids.h"
+#include "base/text_log.h"
+#include "dialogs/convert_progress_dialog.h"
+#include "dialogs/detect_dialog.h"
+#include "dialogs/help_tips_dialog.h"
 #include "engine/folders.h"
 #include "platform/launcher.h"
 #include "platform/settings_key.h"
-#include "shell/file_dialogs.h"
-#include "shell/help_tips_dialog.h"
-#include "shell/message_box.h"
-#include "shell/modal_dialog.h"
-#include "shell/startup_values.h"
 #include "support/resource_module.h"
 #include "support/resource_strings.h"
-#include "support/string_ids.h"
-#include "support/text_log.h"
+#include "ui/file_dialogs.h"
+#include "ui/message_box.h"
+#include "ui/modal_dialog.h"
+#include "ui/startup_values.h"
 
 namespace clipwright {
 

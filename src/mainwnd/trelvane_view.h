@@ -15,7 +15,7 @@
 #include "engine/worker_ui.h"
 #include "mainwnd/presets.h"
 #include "mainwnd/source_list.h"
-#include "shell/template_form.h"
+#include "ui/template_form.h"
 
 class QButtonGroup;
 class QCheckBox;

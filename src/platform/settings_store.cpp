@@ -1,6 +1,6 @@
 #include "platform/settings_store.h"
 
-#include "support/file_io.h"
+#include "base/file_io.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,7 +1,7 @@
 #include "shell/language.h"
 
-#include "shell/startup_values.h"
 #include "support/resource_module.h"
+#include "ui/startup_values.h"
 
 namespace clipwright {
 

@@ -15,10 +15,10 @@
 #include "mainwnd/trelvane_view.h"
 #include "platform/settings_key.h"
 #include "shell/language.h"
-#include "shell/message_box.h"
-#include "shell/template_form.h"
 #include "support/resource_module.h"
 #include "support/resource_strings.h"
+#include "ui/message_box.h"
+#include "ui/template_form.h"
 
 namespace clipwright {
 

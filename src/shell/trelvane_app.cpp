@@ -6,8 +6,8 @@
 #include "platform/settings_key.h"
 #include "shell/language.h"
 #include "shell/main_frame.h"
-#include "shell/message_box.h"
-#include "shell/startup_values.h"
+#include "ui/message_box.h"
+#include "ui/startup_values.h"
 
 namespace clipwright {
 

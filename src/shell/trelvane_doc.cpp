@@ -1,8 +1,8 @@
 #include "shell/trelvane_doc.h"
 
-#include "shell/message_box.h"
+#include "base/string_ids.h"
 #include "support/resource_strings.h"
-#include "support/string_ids.h"
+#include "ui/message_box.h"
 
 namespace clipwright {
 

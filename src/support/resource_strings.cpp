@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/text_log.h"
 #include "support/resource_module.h"
-#include "support/text_log.h"
 
 namespace clipwright {
 namespace {

@@ -17,7 +17,7 @@
 #include <string_view>
 #include <type_traits>
 
-#include "engine/text_format.h"
+#include "base/text_format.h"
 
 namespace clipwright {
 

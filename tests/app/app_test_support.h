@@ -8,9 +8,9 @@
 
 #include "engine/command_line.h"
 #include "mainwnd/trelvane_view.h"
-#include "shell/message_box.h"
-#include "shell/modal_dialog.h"
-#include "shell/startup_values.h"
+#include "ui/message_box.h"
+#include "ui/modal_dialog.h"
+#include "ui/startup_values.h"
 
 namespace clipwright::testing {
 

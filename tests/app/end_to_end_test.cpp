@@ -10,8 +10,8 @@ extern "C" {
 #include <filesystem>
 
 #include "app_test_support.h"
-#include "shell/file_dialogs.h"
 #include "test_folder.h"
+#include "ui/file_dialogs.h"
 
 namespace clipwright {
 namespace {

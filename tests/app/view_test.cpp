@@ -10,11 +10,11 @@
 #include <filesystem>
 
 #include "app_test_support.h"
-#include "engine/dialogs/convert_progress_dialog.h"
-#include "engine/dialogs/detect_dialog.h"
+#include "dialogs/convert_progress_dialog.h"
+#include "dialogs/detect_dialog.h"
+#include "dialogs/help_tips_dialog.h"
 #include "platform/launcher.h"
-#include "shell/file_dialogs.h"
-#include "shell/help_tips_dialog.h"
+#include "ui/file_dialogs.h"
 
 namespace clipwright {
 namespace {

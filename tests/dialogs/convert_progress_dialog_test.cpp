@@ -9,11 +9,11 @@
 #include <QTimer>
 #include <filesystem>
 
+#include "dialogs/convert_progress_dialog.h"
 #include "engine/command_line.h"
-#include "engine/dialogs/convert_progress_dialog.h"
-#include "shell/message_box.h"
-#include "shell/percent_bar.h"
 #include "test_folder.h"
+#include "ui/message_box.h"
+#include "ui/percent_bar.h"
 #include "ui_thread_worker_ui.h"
 #include "when_file_exists.h"
 

@@ -6,10 +6,10 @@
 #include <QProgressBar>
 #include <QTest>
 
+#include "dialogs/detect_dialog.h"
 #include "engine/command_line.h"
-#include "engine/dialogs/detect_dialog.h"
-#include "shell/message_box.h"
 #include "test_folder.h"
+#include "ui/message_box.h"
 #include "ui_thread_worker_ui.h"
 
 namespace clipwright {

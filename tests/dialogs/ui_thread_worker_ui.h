@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "engine/worker_ui.h"
-#include "shell/message_box.h"
 #include "support/resource_module.h"
+#include "ui/message_box.h"
 
 namespace clipwright::testing {
 

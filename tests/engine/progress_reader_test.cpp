@@ -9,9 +9,9 @@
 #include <chrono>
 #include <thread>
 
+#include "base/text_log.h"
 #include "engine/command_line.h"
 #include "engine/encoder_output.h"
-#include "support/text_log.h"
 #include "test_folder.h"
 
 namespace clipwright {

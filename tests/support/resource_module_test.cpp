@@ -6,9 +6,9 @@
 #include <fstream>
 #include <set>
 
+#include "base/string_ids.h"
 #include "engine/source_item.h"
 #include "support/resource_strings.h"
-#include "support/string_ids.h"
 
 namespace clipwright {
 namespace {

@@ -6,9 +6,9 @@
 #include <fstream>
 #include <thread>
 
+#include "base/string_ids.h"
+#include "base/text_log.h"
 #include "support/resource_module.h"
-#include "support/string_ids.h"
-#include "support/text_log.h"
 #include "test_folder.h"
 
 namespace clipwright {

@@ -1,0 +1,10 @@
+#include "ui/startup_values.h"
+
+namespace clipwright {
+
+StartupValues& TheStartupValues() {
+    static StartupValues values;
+    return values;
+}
+
+}  // namespace clipwright

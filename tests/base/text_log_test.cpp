@@ -1,0 +1,81 @@
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <regex>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+#include "base/text_log.h"
+#include "test_folder.h"
+
+namespace clipwright {
+namespace {
+
+using testing::TestFolder;
+
+class TextLogTest : public ::testing::Test {
+protected:
+    void TearDown() override { SetLogFilePath(""); }
+    TestFolder dir_;
+};
+
+TEST_F(TextLogTest, EmptyPathWritesNothing) {
+    SetLogFilePath("");
+    LogMessage("load %d/%d:%s", 1, 3, "/x");
+    EXPECT_TRUE(std::filesystem::is_empty(dir_.path()));
+}
+
+TEST_F(TextLogTest, PlainAndTaggedLines) {
+    const std::string log = dir_.path() + "log.txt";
+    SetLogFilePath(log);
+    LogMessage("load %d/%d:%s", 1, 3, "/v/a %s b.avi");
+    LogMessage("#FILE_LINE#abc");
+    const std::string text = TestFolder::Read(log);
+    const std::regex expected(R"(load 1/3:/v/a %s b\.avi\n\d\d:\d\d:\d\d \(-?\d+\): abc)");
+    EXPECT_TRUE(std::regex_match(text, expected)) << text;
+}
+
+TEST_F(TextLogTest, LongMessagesAreCut) {
+    const std::string log = dir_.path() + "log.txt";
+    SetLogFilePath(log);
+    LogMessage("%s", std::string(9000, 'm').c_str());
+    EXPECT_EQ(TestFolder::Read(log), std::string(kLogMessageLimit, 'm') + "\n");
+}
+
+TEST_F(TextLogTest, UnopenableFileIsSkipped) {
+    SetLogFilePath(dir_.path() + "no/such/folder/log.txt");
+    LogMessage("nothing happens");
+    EXPECT_FALSE(std::filesystem::exists(dir_.path() + "no"));
+}
+
+TEST_F(TextLogTest, ThreadsAndProcessesNeverInterleave) {
+    const std::string log = dir_.path() + "log.txt";
+    constexpr int kThreads = 3;
+    constexpr int kLines = 150;
+    std::vector<std::thread> processes;
+    for (const char* mark : {"P1", "P2"}) {
+        processes.emplace_back([&, mark] {
+            const std::string command = std::string(LOG_WRITER) + " '" + log + "' " + mark + " " +
+                                        std::to_string(kThreads) + " " + std::to_string(kLines);
+            EXPECT_EQ(std::system(command.c_str()), 0);
+        });
+    }
+    for (std::thread& p : processes) {
+        p.join();
+    }
+    std::istringstream lines(TestFolder::Read(log));
+    const std::regex shape(R"((P[12])-(\d)-(\d+):([a-z])\4{2999})");
+    std::string line;
+    int count = 0;
+    while (std::getline(lines, line)) {
+        ASSERT_TRUE(std::regex_match(line, shape)) << line.substr(0, 80);
+        ++count;
+    }
+    EXPECT_EQ(count, 2 * kThreads * kLines);
+}
+
+}  // namespace
+}  // namespace clipwright
