@@ -3,7 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -45,22 +45,6 @@ struct PipeEnds {
         CloseFd(inRead);
         CloseFd(inWrite);
     }
-};
-
-struct SpawnActions {
-    posix_spawn_file_actions_t actions{};
-    SpawnActions() { posix_spawn_file_actions_init(&actions); }
-    ~SpawnActions() { posix_spawn_file_actions_destroy(&actions); }
-    SpawnActions(const SpawnActions&) = delete;
-    SpawnActions& operator=(const SpawnActions&) = delete;
-};
-
-struct SpawnAttributes {
-    posix_spawnattr_t attributes{};
-    SpawnAttributes() { posix_spawnattr_init(&attributes); }
-    ~SpawnAttributes() { posix_spawnattr_destroy(&attributes); }
-    SpawnAttributes(const SpawnAttributes&) = delete;
-    SpawnAttributes& operator=(const SpawnAttributes&) = delete;
 };
 
 // The child's environment: ours, with folder put in front of PATH when one is given. Built as a
@@ -116,8 +100,7 @@ bool IsScriptCommand(const std::string& commandLine) {
     return dot != std::string::npos && ::strcasecmp(commandLine.c_str() + dot + 1, "bat") == 0;
 }
 
-int SetUpPipes(ChildProcess& child, PipeEnds& ends, SpawnActions& spawn) {
-    posix_spawn_file_actions_t* actions = &spawn.actions;
+int SetUpPipes(const ChildProcess& child, PipeEnds& ends) {
     if ((child.flags & PIPE_STDOUT) != 0) {
         int fds[2];
         if (::pipe2(fds, O_CLOEXEC) != 0) {
@@ -125,10 +108,6 @@ int SetUpPipes(ChildProcess& child, PipeEnds& ends, SpawnActions& spawn) {
         }
         ends.outRead = fds[0];
         ends.outWrite = fds[1];
-        posix_spawn_file_actions_adddup2(actions, ends.outWrite, STDOUT_FILENO);
-        posix_spawn_file_actions_adddup2(actions, ends.outWrite, STDERR_FILENO);
-    } else if ((child.flags & STDERR_TO_STDOUT) != 0) {
-        posix_spawn_file_actions_adddup2(actions, STDOUT_FILENO, STDERR_FILENO);
     }
     if ((child.flags & PIPE_STDIN) != 0) {
         int fds[2];
@@ -137,33 +116,101 @@ int SetUpPipes(ChildProcess& child, PipeEnds& ends, SpawnActions& spawn) {
         }
         ends.inRead = fds[0];
         ends.inWrite = fds[1];
-        posix_spawn_file_actions_adddup2(actions, ends.inRead, STDIN_FILENO);
-    } else {
-        // The encoder gets no input: it must never read the user's terminal.
-        posix_spawn_file_actions_addopen(actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    }
-    if (!child.workingFolder.empty()) {
-        posix_spawn_file_actions_addchdir_np(actions, child.workingFolder.c_str());
     }
     return 0;
 }
 
-// Worker threads may block signals; the child starts with none blocked and default handlers.
-void SetUpAttributes(SpawnAttributes& spawn) {
+// Everything the child needs after fork(), prepared before it: between fork() and exec only
+// async-signal-safe calls may run, since other threads may have held locks at the fork.
+struct ExecPlan {
+    const char* program = nullptr;
+    char** argv = nullptr;
+    char** envp = nullptr;
+    const char* workingFolder = nullptr;  // null: stay
+    int outWrite = -1;
+    bool stderrToStdout = false;
+    int inRead = -1;  // -1: /dev/null
+    pid_t parent = 0;
+    int errorWrite = -1;  // close-on-exec; gets errno when the exec fails
+};
+
+[[noreturn]] void FailInChild(int errorWrite) {
+    const int error = errno;
+    [[maybe_unused]] const ssize_t ignored = ::write(errorWrite, &error, sizeof error);
+    ::_exit(127);
+}
+
+[[noreturn]] void RunChild(const ExecPlan& plan) {
+    // Worker threads may block signals or have handlers; the child starts with none blocked
+    // and default dispositions.
     sigset_t empty;
     sigemptyset(&empty);
-    sigset_t defaults;
-    sigemptyset(&defaults);
+    ::sigprocmask(SIG_SETMASK, &empty, nullptr);
+    struct sigaction defaults {};
+    defaults.sa_handler = SIG_DFL;
     for (const int sig : {SIGPIPE, SIGTERM, SIGINT, SIGHUP, SIGCHLD}) {
-        sigaddset(&defaults, sig);
+        ::sigaction(sig, &defaults, nullptr);
     }
-    posix_spawnattr_setsigmask(&spawn.attributes, &empty);
-    posix_spawnattr_setsigdefault(&spawn.attributes, &defaults);
-    // A group of its own: a Ctrl+C in the terminal that started us is ours to handle.
-    posix_spawnattr_setpgroup(&spawn.attributes, 0);
-    posix_spawnattr_setflags(
-        &spawn.attributes,
-        static_cast<short>(POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETPGROUP));
+    // A group of its own: a Ctrl+C in the terminal that started us is ours to handle, and a
+    // stop reaches whatever the encoder started.
+    ::setpgid(0, 0);
+    // The encoder must not outlive us: killed when the thread that started it ends, which
+    // happens only after the child has been reaped or when the whole program dies.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() != plan.parent) {
+        ::_exit(127);  // we died before the line above took effect
+    }
+    if (plan.outWrite >= 0) {
+        if (::dup2(plan.outWrite, STDOUT_FILENO) < 0 || ::dup2(plan.outWrite, STDERR_FILENO) < 0) {
+            FailInChild(plan.errorWrite);
+        }
+    } else if (plan.stderrToStdout && ::dup2(STDOUT_FILENO, STDERR_FILENO) < 0) {
+        FailInChild(plan.errorWrite);
+    }
+    // The encoder gets no input unless asked: it must never read the user's terminal.
+    const int input = plan.inRead >= 0 ? plan.inRead : ::open("/dev/null", O_RDONLY);
+    if (input < 0 || ::dup2(input, STDIN_FILENO) < 0) {
+        FailInChild(plan.errorWrite);
+    }
+    if (plan.workingFolder != nullptr && ::chdir(plan.workingFolder) != 0) {
+        FailInChild(plan.errorWrite);
+    }
+    ::execve(plan.program, plan.argv, plan.envp);
+    FailInChild(plan.errorWrite);
+}
+
+// Forks and execs; returns the child's pid, or -1 with nothing left running when the start or
+// the exec failed.
+pid_t ForkAndExec(ExecPlan plan) {
+    int errorPipe[2];
+    if (::pipe2(errorPipe, O_CLOEXEC) != 0) {
+        return -1;
+    }
+    plan.errorWrite = errorPipe[1];
+    plan.parent = ::getpid();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        RunChild(plan);
+    }
+    ::close(errorPipe[1]);
+    if (pid < 0) {
+        ::close(errorPipe[0]);
+        return -1;
+    }
+    ::setpgid(pid, pid);  // also here, so a stop sent at once already reaches the group
+    int error = 0;
+    ssize_t n;
+    do {
+        n = ::read(errorPipe[0], &error, sizeof error);
+    } while (n < 0 && errno == EINTR);
+    ::close(errorPipe[0]);
+    if (n == 0) {
+        return pid;  // the exec closed the pipe
+    }
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    return -1;
 }
 
 std::vector<std::string> ChildArguments(const std::string& commandLine) {
@@ -265,15 +312,19 @@ int StartChild(ChildProcess& child) {
     argv.push_back(nullptr);
 
     PipeEnds ends;
-    SpawnActions actions;
-    SpawnAttributes attributes;
-    if (SetUpPipes(child, ends, actions) != 0) {
+    if (SetUpPipes(child, ends) != 0) {
         return -1;
     }
-    SetUpAttributes(attributes);
-    pid_t pid = 0;
-    if (::posix_spawn(&pid, program.c_str(), &actions.actions, &attributes.attributes, argv.data(),
-                      environment.Envp()) != 0) {
+    ExecPlan plan;
+    plan.program = program.c_str();
+    plan.argv = argv.data();
+    plan.envp = environment.Envp();
+    plan.workingFolder = child.workingFolder.empty() ? nullptr : child.workingFolder.c_str();
+    plan.outWrite = ends.outWrite;
+    plan.stderrToStdout = (child.flags & STDERR_TO_STDOUT) != 0;
+    plan.inRead = ends.inRead;
+    const pid_t pid = ForkAndExec(plan);
+    if (pid < 0) {
         return -1;
     }
     child.processHandle = pid;
@@ -303,7 +354,7 @@ int KillChild(ChildProcess& child) {
     if (child.processHandle == 0 || Reap(child, WNOHANG)) {
         return -1;
     }
-    if (::kill(child.processHandle, SIGKILL) != 0) {
+    if (::kill(-child.processHandle, SIGKILL) != 0 && ::kill(child.processHandle, SIGKILL) != 0) {
         return -1;
     }
     child.killedByUs = true;
@@ -341,22 +392,26 @@ int StopChild(ChildProcess& child, int graceMs) {
     if (child.processHandle == 0) {
         return -1;
     }
-    if (Reap(child, WNOHANG)) {
-        return 0;
+    const pid_t group = child.processHandle;
+    if (!Reap(child, WNOHANG)) {
+        if (::kill(-group, SIGTERM) == 0 || ::kill(group, SIGTERM) == 0) {
+            child.killedByUs = true;
+        }
+        // A stopped encoder would keep SIGTERM pending until it is continued.
+        ::kill(-group, SIGCONT);
+        if (!WaitChildExit(child, graceMs)) {
+            KillChild(child);
+        }
     }
-    if (::kill(child.processHandle, SIGTERM) == 0) {
-        child.killedByUs = true;
-    }
-    if (WaitChildExit(child, graceMs)) {
-        return 0;
-    }
-    KillChild(child);
+    // What the encoder started goes with it.
+    ::kill(-group, SIGKILL);
     return 0;
 }
 
 int ReleaseChild(ChildProcess& child) {
     if (child.processHandle != 0 && !Reap(child, WNOHANG)) {
         // Never leave a child running or a zombie behind a released record.
+        ::kill(-child.processHandle, SIGKILL);
         ::kill(child.processHandle, SIGKILL);
         child.killedByUs = true;
         Reap(child, 0);

@@ -1,6 +1,8 @@
 // One child process with its standard output and error in one pipe, started from a command line
 // that is split into arguments (never given to a shell). Used from worker threads; one record is
-// owned by one thread at a time.
+// owned by one thread at a time. The child leads a process group of its own and is killed when
+// the thread that started it ends, so it never outlives the program: a record must be released
+// (or its child reaped) by the thread that started it.
 #pragma once
 
 #include <sys/types.h>
@@ -50,8 +52,9 @@ int SetChildPriority(ChildProcess& child, int level);
 int KillChild(ChildProcess& child);
 int ReleaseChild(ChildProcess& child);
 
-// Sends SIGTERM so the child can close its files, and SIGKILL if it is still there after
-// graceMs. Reaps it. 0 when it is gone, -1 when there was no process.
+// Sends SIGTERM (and SIGCONT, for a stopped child) to the child's group so the child can close
+// its files, and SIGKILL if it is still there after graceMs; then ends whatever is left of its
+// group. Reaps it. 0 when it is gone, -1 when there was no process.
 int StopChild(ChildProcess& child, int graceMs);
 // Waits up to timeoutMs for the child to end on its own and reaps it. True when it has ended.
 bool WaitChildExit(ChildProcess& child, int timeoutMs);

@@ -1,7 +1,11 @@
 #include "engine/command_line.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 
 namespace clipwright {
@@ -25,6 +29,16 @@ bool IsDigits(const std::string& text) {
         }
     }
     return true;
+}
+
+// A size or rate the user typed, as the encoder reads it: plain digits without leading zeros,
+// so "00" is the "0" (keep the source's) that it means. Empty for anything but digits or 0.
+std::string TypedNumber(const std::string& text) {
+    if (!IsDigits(text)) {
+        return {};
+    }
+    const size_t first = text.find_first_not_of('0');
+    return first == std::string::npos ? std::string() : text.substr(first);
 }
 
 std::string Format(const char* format, auto value) {
@@ -52,9 +66,10 @@ std::string VideoCodecOptions(int32_t outputType) {
 
 std::string FreeFormOptions(const ConversionSettings& s) {
     std::string options = VideoCodecOptions(s.outputType);
-    if (s.widthText != "0" && s.heightText != "0" && IsDigits(s.widthText) &&
-        IsDigits(s.heightText)) {
-        options += " -s " + s.widthText + "x" + s.heightText;
+    const std::string width = TypedNumber(s.widthText);
+    const std::string height = TypedNumber(s.heightText);
+    if (!width.empty() && !height.empty()) {
+        options += " -s " + width + "x" + height;
     }
     if (const double* rate = EntryOfRow(kFrameRates, s.frameRateChoice)) {
         options += Format(" -r %.3f", *rate);
@@ -64,11 +79,11 @@ std::string FreeFormOptions(const ConversionSettings& s) {
         if (videoKbps != nullptr) {
             options += Format(" -bt %d", *videoKbps);
         }
-        if (s.maxRateText != "0" && IsDigits(s.maxRateText)) {
-            options += " -maxrate " + s.maxRateText;
+        if (const std::string max = TypedNumber(s.maxRateText); !max.empty()) {
+            options += " -maxrate " + max;
         }
-        if (s.minRateText != "0" && IsDigits(s.minRateText)) {
-            options += " -minrate " + s.minRateText;
+        if (const std::string min = TypedNumber(s.minRateText); !min.empty()) {
+            options += " -minrate " + min;
         }
     } else if (videoKbps != nullptr) {
         options += Format(" -b %d", *videoKbps);
@@ -120,19 +135,39 @@ std::string BuildOptions(const ConversionSettings& settings) {
     return {};
 }
 
+ConversionPart FixedPart(int64_t start, int64_t end) {
+    return ConversionPart{start, end, false, (end - start) * 1000};
+}
+
+ConversionPart PartOf(const SourceItem& item) {
+    ConversionPart part = FixedPart(item.selStart, item.selEnd);
+    if (item.selEnd >= item.duration && item.durationMs > 0 && item.selStart < item.selEnd) {
+        part.toTheEnd = true;
+        part.lengthMs = std::max<int64_t>(item.durationMs - part.start * 1000, 0);
+    }
+    return part;
+}
+
+std::string BuildCommandLine(const std::string& sourcePath, const std::string& title,
+                             const std::string& options, const ConversionPart& part,
+                             const std::string& outputPath) {
+    const auto startText = static_cast<uint32_t>(part.start);
+    const std::string lengthText =
+        part.toTheEnd ? std::string()
+                      : " -t " + std::to_string(static_cast<uint32_t>(part.end - part.start));
+    return ProgramWord() + kAccessToken + " -i " + QuoteArgument(sourcePath) + " -title " +
+           QuoteArgument(title) + " " + options + " -ss " + std::to_string(startText) + lengthText +
+           " -y " + QuoteArgument(outputPath);
+}
+
 std::string BuildCommandLine(const std::string& sourcePath, const std::string& title,
                              const std::string& options, int64_t start, int64_t end,
                              const std::string& outputPath) {
-    const auto startText = static_cast<uint32_t>(start);
-    const auto length = static_cast<uint32_t>(end - start);
-    return ProgramWord() + kAccessToken + " -i " + QuoteArgument(sourcePath) + " -title " +
-           QuoteArgument(title) + " " + options + " -ss " + std::to_string(startText) + " -t " +
-           std::to_string(length) + " -y " + QuoteArgument(outputPath);
+    return BuildCommandLine(sourcePath, title, options, FixedPart(start, end), outputPath);
 }
 
 std::string BuildCommandLine(const SourceItem& item, const std::string& options) {
-    return BuildCommandLine(item.sourcePath, item.title, options, item.selStart, item.selEnd,
-                            OutputPath(item));
+    return BuildCommandLine(item.sourcePath, item.title, options, PartOf(item), OutputPath(item));
 }
 
 std::string BuildProbeCommandLine(const std::string& path) {
@@ -244,22 +279,64 @@ bool PathExists(const std::string& path) {
     return ::lstat(path.c_str(), &info) == 0;
 }
 
-void MakeOutputName(SourceItem& item, const std::string& folder, const std::string& extension,
-                    const std::string& suffix) {
+namespace {
+
+enum class NameState { kTaken, kFree, kReserved };
+
+// Counting goes on until a free name turns up: the encoder is told to overwrite, so a name that
+// exists must never be handed to it. probe says whether one candidate is free.
+template <typename Probe>
+NameState ChooseName(SourceItem& item, const std::string& folder, const std::string& extension,
+                     const std::string& suffix, Probe probe) {
     std::string dir = folder;
     if (!dir.empty() && dir.back() != '/') {
         dir += '/';
     }
     const std::string base = suffix.empty() ? item.title : item.title + "-" + suffix;
     std::string stem = base;
-    // Counting goes on until a free name turns up: the encoder is told to overwrite, so a name
-    // that exists must never be handed to it.
-    for (uint64_t n = 1; PathExists(dir + stem + "." + extension); ++n) {
+    NameState state = probe(dir + stem + "." + extension);
+    for (uint64_t n = 1; state == NameState::kTaken; ++n) {
         stem = base + "[" + std::to_string(n) + "]";
+        state = probe(dir + stem + "." + extension);
     }
     item.outputFolder = dir;
     item.outputStem = stem;
     item.outputExt = extension;
+    return state;
+}
+
+}  // namespace
+
+void MakeOutputName(SourceItem& item, const std::string& folder, const std::string& extension,
+                    const std::string& suffix) {
+    ChooseName(item, folder, extension, suffix, [](const std::string& path) {
+        return PathExists(path) ? NameState::kTaken : NameState::kFree;
+    });
+}
+
+bool ReserveOutputName(SourceItem& item, const std::string& folder, const std::string& extension,
+                       const std::string& suffix) {
+    const NameState state =
+        ChooseName(item, folder, extension, suffix, [](const std::string& path) {
+            const int fd =
+                ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
+            if (fd >= 0) {
+                ::close(fd);
+                return NameState::kReserved;
+            }
+            if (errno == EEXIST || PathExists(path)) {
+                return NameState::kTaken;
+            }
+            return NameState::kFree;  // cannot be created; the encoder will meet the same error
+        });
+    return state == NameState::kReserved;
+}
+
+void DropEmptyOutput(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size == 0) {
+        ::unlink(path.c_str());
+    }
 }
 
 }  // namespace clipwright

@@ -21,12 +21,30 @@ inline constexpr const char* kOutputSuffix = "cvt";
 void SetEncoderName(const std::string& name);
 const std::string& EncoderName();
 
+// The part of a source that one conversion covers, in the list's whole seconds. A part that
+// runs to the end of its source leaves the length open, so the encoder goes on to the source's
+// last frame: whole seconds would cut off the fraction after the last one.
+struct ConversionPart {
+    int64_t start = 0;  // seconds
+    int64_t end = 0;    // seconds
+    bool toTheEnd = false;
+    int64_t lengthMs = 0;  // how long the output should last
+};
+
+ConversionPart PartOf(const SourceItem& item);
+// A fixed part from start to end seconds.
+ConversionPart FixedPart(int64_t start, int64_t end);
+
 std::string BuildOptions(const ConversionSettings& settings);
 std::string BuildCommandLine(const SourceItem& item, const std::string& options);
 // The same from its parts; start and end in seconds. The length is written as the low 32 bits
 // of end - start.
 std::string BuildCommandLine(const std::string& sourcePath, const std::string& title,
                              const std::string& options, int64_t start, int64_t end,
+                             const std::string& outputPath);
+// The same for a part; "-t" is left out for a part that runs to the end.
+std::string BuildCommandLine(const std::string& sourcePath, const std::string& title,
+                             const std::string& options, const ConversionPart& part,
                              const std::string& outputPath);
 std::string BuildProbeCommandLine(const std::string& path);
 
@@ -41,6 +59,14 @@ std::vector<std::string> SplitCommandLine(const std::string& commandLine);
 // or folder has yet.
 void MakeOutputName(SourceItem& item, const std::string& folder, const std::string& extension,
                     const std::string& suffix);
+
+// The same, but the name is also taken: an empty file is created under it exclusively, so two
+// runs into one folder never pick the same name. False when no empty file could be created
+// (the folder is missing or not writable); the name is then one that did not exist.
+bool ReserveOutputName(SourceItem& item, const std::string& folder, const std::string& extension,
+                       const std::string& suffix);
+// Removes a reserved output that is still empty (its conversion wrote nothing).
+void DropEmptyOutput(const std::string& path);
 
 bool PathExists(const std::string& path);
 

@@ -19,14 +19,15 @@ struct RunState {
     bool anyFailed = false;
 };
 
-int32_t ConvertOne(const SourceItem& item, const RunState& state, EncoderRun& run) {
+int32_t ConvertOne(const SourceItem& item, const RunState& state, EncoderRun& run,
+                   std::string& reason) {
     // An empty or reversed part has nothing to convert; a reversed one would also hand the
     // encoder a wrapped-around length.
     if (item.selEnd <= item.selStart || !IsConvertibleType(state.settings.outputType)) {
         return kInvalidArgument;
     }
     return RunConversion(run, item.sourcePath, OutputPath(item), item.title, state.options,
-                         item.selStart, item.selEnd);
+                         PartOf(item), &reason);
 }
 
 void ConvertRow(ConversionShared& shared, WorkerUi& ui, RunState& state, int row) {
@@ -39,8 +40,9 @@ void ConvertRow(ConversionShared& shared, WorkerUi& ui, RunState& state, int row
     }
     item->status = kDoing;
     shared.currentSource = item->sourcePath;
-    MakeOutputName(*item, state.settings.outputFolder,
-                   std::string(OutputExtension(state.settings.outputType)), kOutputSuffix);
+    // Taken at once, so another run into the same folder cannot pick the same name.
+    ReserveOutputName(*item, state.settings.outputFolder,
+                      std::string(OutputExtension(state.settings.outputType)), kOutputSuffix);
     ui.RefreshRow(row);
     {
         const std::string format = ui.Text(kIdsConvertStep);
@@ -51,11 +53,17 @@ void ConvertRow(ConversionShared& shared, WorkerUi& ui, RunState& state, int row
     }
     LogMessage("Start convert %s to %s", item->sourcePath.c_str(), OutputPath(*item).c_str());
     shared.run.percent = 0;
-    const int32_t result = ConvertOne(*item, state, shared.run);
+    std::string reason;
+    const int32_t result = ConvertOne(*item, state, shared.run, reason);
     const bool failed = result < 0;
+    // A name reserved for a file that got nothing is given back.
+    DropEmptyOutput(OutputPath(*item));
     if (failed) {
         state.anyFailed = true;
         state.failedList += "\n" + shared.currentSource;
+        if (!reason.empty()) {
+            state.failedList += " (" + reason + ")";
+        }
         LogMessage("%s", ("Converting " + shared.currentSource + " is failed.").c_str());
     }
     if (shared.cancelAll) {

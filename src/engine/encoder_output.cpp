@@ -1,6 +1,7 @@
 #include "engine/encoder_output.h"
 
 #include <poll.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -8,10 +9,12 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <string_view>
 
+#include "base/text_format.h"
 #include "base/text_log.h"
 #include "engine/command_line.h"
 
@@ -59,7 +62,7 @@ enum class OutputWait { kReadable, kChildEnded, kTimedOut, kAborted };
 OutputWait WaitForOutput(const ChildProcess& child, int timeoutMs, const std::atomic<bool>* abort) {
     pollfd fds[2] = {{child.stdoutRead, POLLIN, 0}, {child.pidFd, POLLIN, 0}};
     const nfds_t count = child.pidFd >= 0 ? 2 : 1;
-    const uint32_t begin = CurrentTick();
+    const uint32_t begin = timeoutMs >= 0 ? CurrentTick() : 0;
     while (abort == nullptr || !abort->load()) {
         int slice = kAbortPollMs;
         if (timeoutMs >= 0) {
@@ -151,7 +154,25 @@ size_t AfterFields(std::string_view text, int count, size_t from = 0) {
     return pos;
 }
 
-bool ParseDuration(std::string_view durationText, int32_t& seconds) {
+// Milliseconds of the digits after a seconds field's ".", if any ("40" of "23.40" is 400).
+int64_t FractionMs(std::string_view secondsField) {
+    const size_t dot = secondsField.find('.');
+    if (dot == std::string_view::npos) {
+        return 0;
+    }
+    int64_t ms = 0;
+    int64_t scale = 100;
+    for (size_t i = dot + 1; i < secondsField.size() && scale > 0; ++i, scale /= 10) {
+        const char c = secondsField[i];
+        if (c < '0' || c > '9') {
+            break;
+        }
+        ms += (c - '0') * scale;
+    }
+    return ms;
+}
+
+bool ParseDuration(std::string_view durationText, int32_t& seconds, int64_t& totalMs) {
     const size_t firstColon = durationText.find(':');
     if (firstColon == std::string_view::npos) {
         return false;
@@ -172,7 +193,9 @@ bool ParseDuration(std::string_view durationText, int32_t& seconds) {
     if (total > kMax) {
         return false;
     }
-    seconds = static_cast<int32_t>(total);
+    totalMs = total * 1000 + FractionMs(durationText.substr(secondColon + 1));
+    // Whole seconds drop the fraction, but a clip shorter than a second is still a clip.
+    seconds = static_cast<int32_t>(total == 0 && totalMs > 0 ? 1 : total);
     return true;
 }
 
@@ -206,13 +229,16 @@ size_t ParseDurationLine(SourceItem& item, const std::string& output) {
     const size_t comma = text.find(',');
     const std::string durationText = Cut(text.substr(0, comma), 99);
     int32_t seconds = 0;
-    if (comma != std::string::npos && ParseDuration(durationText, seconds)) {
+    int64_t totalMs = 0;
+    if (comma != std::string::npos && ParseDuration(durationText, seconds, totalMs)) {
         item.duration = seconds;
+        item.durationMs = totalMs;
         char buffer[160];
         std::snprintf(buffer, sizeof buffer, "%s (%d s)", durationText.c_str(), seconds);
         item.durationText = buffer;
     } else {
         item.duration = 0;
+        item.durationMs = 0;
         item.durationText = "0 (0 s)";
     }
     if (comma != std::string::npos) {
@@ -351,15 +377,42 @@ void ReadProgress(EncoderRun& run, ChildProcess& child) {
     run.percent.store(100);
 }
 
+std::string CheckOutput(const std::string& outputPath, int64_t expectedMs) {
+    struct stat info {};
+    if (::stat(outputPath.c_str(), &info) != 0) {
+        return "no output file was written";
+    }
+    if (info.st_size == 0) {
+        return "the output file is empty";
+    }
+    SourceItem written;
+    if (Probe(written, outputPath) != 0) {
+        return "the output is not a readable media file";
+    }
+    if (std::llabs(written.durationMs - expectedMs) > kOutputLengthToleranceMs) {
+        return FormatText("the output lasts %.2f s instead of %.2f s",
+                          static_cast<double>(written.durationMs) / 1000.0,
+                          static_cast<double>(expectedMs) / 1000.0);
+    }
+    return {};
+}
+
 int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::string& outputPath,
                   const std::string& title, const std::string& options, int64_t start,
                   int64_t end) {
-    run.runDuration.store(end - start);
+    return RunConversion(run, sourcePath, outputPath, title, options, FixedPart(start, end),
+                         nullptr);
+}
+
+int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::string& outputPath,
+                  const std::string& title, const std::string& options, const ConversionPart& part,
+                  std::string* reason) {
+    // A part that runs to the end is measured by its exact length, whole seconds rounded up.
+    run.runDuration.store(part.toTheEnd ? (part.lengthMs + 999) / 1000 : part.end - part.start);
     run.percent.store(0);
     run.abortRequested.store(false);
 
-    const std::string commandLine =
-        BuildCommandLine(sourcePath, title, options, start, end, outputPath);
+    const std::string commandLine = BuildCommandLine(sourcePath, title, options, part, outputPath);
     LogMessage("%s", commandLine.c_str());
 
     ChildProcess child;
@@ -382,7 +435,20 @@ int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::str
     }
     KillChild(child);
     ReleaseChild(child);
-    return failed ? -1 : 0;
+    if (failed || aborted) {
+        return failed ? -1 : 0;
+    }
+    // A status of 0 is not taken on trust: the output must be there, readable, and as long as
+    // the part. A short output (say, of a truncated source) is kept for the user to look at.
+    const std::string problem = CheckOutput(outputPath, part.lengthMs);
+    if (problem.empty()) {
+        return 0;
+    }
+    LogMessage("Encoder said it succeeded, but %s.", problem.c_str());
+    if (reason != nullptr) {
+        *reason = problem;
+    }
+    return -1;
 }
 
 int32_t Probe(SourceItem& item, const std::string& path) {
@@ -391,7 +457,9 @@ int32_t Probe(SourceItem& item, const std::string& path) {
     child.flags = PIPE_STDOUT;
     std::string output;
     if (StartChild(child) == 0) {
-        SetChildPriority(child, 1);
+        // The user waits on a probe, so it runs at the normal level: at the idle level a busy
+        // desktop could hold it past its time limit and a good file would be refused.
+        SetChildPriority(child, 2);
         output = ReadAllOutput(child, kOutputBufferFill, kProbeTimeoutMs);
     }
     KillChild(child);
@@ -401,6 +469,7 @@ int32_t Probe(SourceItem& item, const std::string& path) {
 
 int32_t ParseProbeOutput(SourceItem& item, const std::string& path, const std::string& output) {
     item.duration = 0;
+    item.durationMs = 0;
     item.durationText.clear();
     item.bitrateText.clear();
     item.videoInfo.clear();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/child_process.h"
+#include "engine/command_line.h"
 #include "engine/source_item.h"
 
 namespace clipwright {
@@ -27,14 +28,28 @@ inline constexpr uint32_t kParseIntervalMs = 500;
 inline constexpr size_t kOutputBufferFill = 2047;
 // How long the probe waits for the encoder to finish its text.
 inline constexpr int kProbeTimeoutMs = 10000;
-// How long a stopped encoder may take to close its file before it is killed.
+// How long a stopped encoder may take to close its file before it is killed. The encoder ends
+// well within it; the full second is for a loaded machine, where a shorter one would kill it
+// while it writes the end of a playable file.
 inline constexpr int kStopGraceMs = 1000;
 
-// 0 when the encoder ran and ended well, or was stopped through abortRequested; -1 when it could
-// not be started, exited with a non-zero status or died of a signal it did not get from us.
-// start < end in seconds.
+// How far an output's length may be from the part's before the run counts as failed.
+inline constexpr int64_t kOutputLengthToleranceMs = 1000;
+
+// 0 when the encoder ran and ended well (status 0, and its output exists, is a media file the
+// encoder can read and lasts the part's length), or was stopped through abortRequested; -1 when
+// it could not be started, exited with a non-zero status, died of a signal it did not get from
+// us, or its output failed the check. reason, when given, gets what was wrong with the output.
+int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::string& outputPath,
+                  const std::string& title, const std::string& options, const ConversionPart& part,
+                  std::string* reason);
+// The same for start < end in seconds.
 int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::string& outputPath,
                   const std::string& title, const std::string& options, int64_t start, int64_t end);
+
+// Empty when outputPath holds a media file of expectedMs (within the tolerance); otherwise
+// what is wrong with it.
+std::string CheckOutput(const std::string& outputPath, int64_t expectedMs);
 
 // Follows a started child's output until it ends or the run is aborted; then percent is 100.
 // Allocates nothing.

@@ -22,7 +22,8 @@ struct SourceItem {
     std::string sourcePath;
     std::string sourceExt;     // without the dot
     std::string title;         // file name without folder and extension
-    int32_t duration = 0;      // whole seconds, from the probe
+    int32_t duration = 0;      // whole seconds, from the probe; 1 for a positive one under 1 s
+    int64_t durationMs = 0;    // the probe's duration with its fraction, milliseconds
     std::string outputFolder;  // always ends in "/" once set
     std::string outputStem;
     std::string outputExt;

@@ -15,6 +15,7 @@
 #include <QUrl>
 #include <cstdlib>
 
+#include "base/home_folder.h"
 #include "base/string_ids.h"
 #include "base/text_log.h"
 #include "dialogs/convert_progress_dialog.h"
@@ -119,8 +120,7 @@ bool TooLong(const QString& text, int limit, QWidget* parent) {
 }  // namespace
 
 std::string DefaultOutputFolder() {
-    const char* home = std::getenv("HOME");
-    return std::string(home != nullptr ? home : "") + "/ConvertedMedia/";
+    return HomeFolder() + "/ConvertedMedia/";
 }
 
 std::string StoredOutputFolder() {

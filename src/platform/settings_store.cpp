@@ -1,6 +1,8 @@
 #include "platform/settings_store.h"
 
 #include "base/file_io.h"
+#include "base/home_folder.h"
+#include "base/text_log.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,6 +11,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -21,8 +24,7 @@ std::string ConfigHome() {
     if (xdg != nullptr && xdg[0] == '/') {
         return xdg;
     }
-    const char* home = std::getenv("HOME");
-    return std::string(home != nullptr ? home : "") + "/.config";
+    return HomeFolder() + "/.config";
 }
 
 std::string Escape(const std::string& text) {
@@ -185,14 +187,27 @@ std::string FormatSettings(const SettingsValues& values) {
     return text;
 }
 
-SettingsValues ReadSettingsFile(const std::string& file) {
+std::optional<SettingsValues> ReadSettingsFileStrict(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
     if (!in) {
-        return {};
+        struct stat info {};
+        // Only a file that is not there is an empty one; one we cannot read holds values we
+        // must not lose.
+        if (::lstat(file.c_str(), &info) != 0 && errno == ENOENT) {
+            return SettingsValues{};
+        }
+        return std::nullopt;
     }
     std::ostringstream text;
     text << in.rdbuf();
+    if (in.bad()) {
+        return std::nullopt;
+    }
     return ParseSettings(text.str());
+}
+
+SettingsValues ReadSettingsFile(const std::string& file) {
+    return ReadSettingsFileStrict(file).value_or(SettingsValues{});
 }
 
 bool WriteSettingsValue(const std::string& file, const std::string& name,
@@ -204,9 +219,14 @@ bool WriteSettingsValue(const std::string& file, const std::string& name,
     if (!lock.held()) {
         return false;
     }
-    SettingsValues values = ReadSettingsFile(file);
-    values[name] = value;
-    return WriteWhole(file, FormatSettings(values));
+    std::optional<SettingsValues> values = ReadSettingsFileStrict(file);
+    if (!values) {
+        LogMessage("Settings file %s cannot be read (%s); not writing \"%s\".", file.c_str(),
+                   std::strerror(errno), name.c_str());
+        return false;
+    }
+    (*values)[name] = value;
+    return WriteWhole(file, FormatSettings(*values));
 }
 
 }  // namespace clipwright

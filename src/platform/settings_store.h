@@ -29,7 +29,10 @@ std::string FormatSettings(const SettingsValues& values);
 
 // Reads every value; missing or unreadable files give none.
 SettingsValues ReadSettingsFile(const std::string& file);
-// Sets one value, keeping every other value the file holds now. False when it cannot be written.
+// The same, but nullopt for a file that exists and cannot be read.
+std::optional<SettingsValues> ReadSettingsFileStrict(const std::string& file);
+// Sets one value, keeping every other value the file holds now. False when it cannot be written,
+// and when the file exists but cannot be read: that file is never replaced.
 bool WriteSettingsValue(const std::string& file, const std::string& name,
                         const SettingsValue& value);
 

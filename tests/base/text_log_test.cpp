@@ -1,7 +1,12 @@
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <regex>
 #include <sstream>
@@ -75,6 +80,62 @@ TEST_F(TextLogTest, ThreadsAndProcessesNeverInterleave) {
         ++count;
     }
     EXPECT_EQ(count, 2 * kThreads * kLines);
+}
+
+// Through a pipe, a write longer than the pipe's atomic size can be split, and a slow reader
+// makes the writers wait in the middle of their lines: only the log's own lock keeps the lines
+// of two processes apart.
+TEST_F(TextLogTest, ProcessesNeverInterleaveEvenThroughAPipe) {
+    const std::string log = dir_.path() + "log.fifo";
+    ASSERT_EQ(::mkfifo(log.c_str(), 0600), 0);
+    const int reader = ::open(log.c_str(), O_RDWR | O_CLOEXEC);  // never sees an end of its own
+    ASSERT_GE(reader, 0);
+    constexpr int kLines = 60;
+    constexpr size_t kBody = 7000;
+    std::string received;
+    std::atomic<bool> writersDone{false};
+    std::thread drain([&] {
+        char chunk[512];
+        for (;;) {
+            pollfd pfd{reader, POLLIN, 0};
+            if (::poll(&pfd, 1, writersDone ? 0 : 100) <= 0) {
+                if (writersDone) {
+                    return;
+                }
+                continue;
+            }
+            const ssize_t n = ::read(reader, chunk, sizeof chunk);
+            if (n <= 0) {
+                return;
+            }
+            received.append(chunk, static_cast<size_t>(n));
+        }
+    });
+    std::vector<std::thread> processes;
+    for (const char* mark : {"P1", "P2"}) {
+        processes.emplace_back([&, mark] {
+            const std::string command = std::string(LOG_WRITER) + " '" + log + "' " + mark + " 2 " +
+                                        std::to_string(kLines) + " " + std::to_string(kBody);
+            EXPECT_EQ(std::system(command.c_str()), 0);
+        });
+    }
+    for (std::thread& p : processes) {
+        p.join();
+    }
+    writersDone = true;
+    drain.join();
+    ::close(reader);
+    std::istringstream lines(received);
+    std::string line;
+    int count = 0;
+    while (std::getline(lines, line)) {
+        const size_t colon = line.find(':');
+        ASSERT_NE(colon, std::string::npos) << line.substr(0, 80);
+        const std::string body = line.substr(colon + 1);
+        ASSERT_EQ(body, std::string(kBody, body[0])) << line.substr(0, 80);
+        ++count;
+    }
+    EXPECT_EQ(count, 2 * 2 * kLines);
 }
 
 }  // namespace

@@ -54,11 +54,11 @@ protected:
         ui_.AddRow(item);
     }
     // Three rows; the second announces its start in started_ and then stays silent.
-    void AddThreeWithSilentSecond(const std::string& first = "output 10\n",
+    void AddThreeWithSilentSecond(const std::string& first = "media 20\n",
                                   const std::string& silence = "") {
         AddClip("a", first);
         AddClip("b", "dumpargs " + started_ + "\n" + silence + "sleep 60000\n");
-        AddClip("c", "output 10\n");
+        AddClip("c", "media 20\n");
     }
     std::vector<int32_t> Statuses() {
         std::vector<int32_t> statuses;
@@ -125,7 +125,7 @@ TEST_F(ConvertProgressDialogTest, ProgressFiguresFollowTheSharedState) {
 
 TEST_F(ConvertProgressDialogTest, AFullRunClosesItselfWithTheCompletedMessage) {
     for (const char* name : {"a", "b", "c"}) {
-        AddClip(name, "output 2000\nprogress 3 5 7\n");
+        AddClip(name, "media 20\nprogress 3 5 7\n");
     }
     Answer(kAnswerOk);
     ConvertProgressDialog dialog(nullptr, ui_, run_);
@@ -155,7 +155,7 @@ TEST_F(ConvertProgressDialogTest, CancelAllDuringTheSecondFileSkipsTheRest) {
 TEST_F(ConvertProgressDialogTest, TheWaitServesTheWorkerAndIgnoresASecondCancel) {
     // The first file fails, so the worker shows its summary while Cancel All waits for it; the
     // second encoder ignores the polite stop, which keeps the worker busy during the wait.
-    AddThreeWithSilentSecond("output 10\nexit 2\n", "ignore_term\n");
+    AddThreeWithSilentSecond("media 20\nexit 2\n", "ignore_term\n");
     Answer(kAnswerOk, 2);
     ConvertProgressDialog dialog(nullptr, ui_, run_);
     bool visibleDuringWait = false;
@@ -200,9 +200,9 @@ TEST_F(ConvertProgressDialogTest, EscIsSwallowedAndTheCloseBoxAsksFirst) {
 
 TEST_F(ConvertProgressDialogTest, SkipPressedJustBeforeTheEncoderStartsStillStopsIt) {
     // Were the stop lost, the second encoder would run to its end and fail with status 3.
-    AddClip("a", "output 10\n");
+    AddClip("a", "media 20\n");
     AddClip("b", "sleep 30000\nexit 3\n");
-    AddClip("c", "output 10\n");
+    AddClip("c", "media 20\n");
     Answer(kAnswerOk);
     ConvertProgressDialog dialog(nullptr, ui_, run_);
     ui_.onRefresh = [&](int row, const SourceItem& item) {

@@ -1,9 +1,13 @@
+#include <poll.h>
+#include <signal.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
 
 #include "engine/child_process.h"
@@ -144,6 +148,69 @@ TEST(ChildProcess, StopGivesTheChildItsChanceThenKills) {
     EXPECT_EQ(StopChild(stubborn, 300), 0);
     ASSERT_TRUE(stubborn.exited);
     EXPECT_EQ(WTERMSIG(stubborn.waitStatus), SIGKILL);
+}
+
+// True when the process ends within a generous limit; pidfds see any process end, not only our
+// children's.
+bool EndsSoon(pid_t pid) {
+    const int fd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+    if (fd < 0) {
+        return errno == ESRCH;  // already gone
+    }
+    pollfd pfd{fd, POLLIN, 0};
+    const int r = ::poll(&pfd, 1, 20000);
+    ::close(fd);
+    return r == 1;
+}
+
+pid_t ReadPid(int fd) {
+    std::string text;
+    char c;
+    while (::read(fd, &c, 1) == 1 && c != '\n') {
+        text += c;
+    }
+    return static_cast<pid_t>(std::atoi(text.c_str()));
+}
+
+TEST(ChildProcess, AStoppedChildIsContinuedSoItCanCloseItsFiles) {
+    const TestFolder dir;
+    ChildProcess child;
+    child.commandLine = "/bin/sh -c \"trap 'echo done > " + dir.path() +
+                        "term; exit 3' TERM; echo ready; while true; do sleep 0.05; done\"";
+    child.flags = PIPE_STDOUT;
+    ASSERT_EQ(StartChild(child), 0);
+    WaitReady(child.stdoutRead);
+    ASSERT_EQ(::kill(child.processHandle, SIGSTOP), 0);
+    EXPECT_EQ(StopChild(child, 10000), 0);
+    EXPECT_EQ(TestFolder::Read(dir.path() + "term"), "done\n");
+}
+
+TEST(ChildProcess, AStopEndsWhatTheChildStarted) {
+    const TestFolder dir;
+    const std::string script =
+        dir.Write("script", "leave_holder " + dir.path() + "holder\ndumpargs " + dir.path() +
+                                "ready\nsleep 60000\n");
+    ChildProcess child;
+    child.commandLine = std::string(FAKE_ENCODER) + " -i \"" + script + "\"";
+    child.flags = PIPE_STDOUT;
+    ASSERT_EQ(StartChild(child), 0);
+    testing::WaitForFile(dir.path() + "ready");
+    const pid_t holder =
+        static_cast<pid_t>(std::atoi(TestFolder::Read(dir.path() + "holder").c_str()));
+    ASSERT_GT(holder, 0);
+    EXPECT_EQ(StopChild(child, 100), 0);
+    EXPECT_TRUE(EndsSoon(holder));
+}
+
+TEST(ChildProcess, AChildNeverOutlivesTheProgramThatStartedIt) {
+    ChildProcess starter;
+    starter.commandLine = CHILD_STARTER;
+    starter.flags = PIPE_STDOUT;
+    ASSERT_EQ(StartChild(starter), 0);
+    const pid_t encoder = ReadPid(starter.stdoutRead);
+    ASSERT_GT(encoder, 0);
+    EXPECT_EQ(KillChild(starter), 0);
+    EXPECT_TRUE(EndsSoon(encoder));
 }
 
 TEST(FindProgram, BesideUsFirstThenPath) {

@@ -73,6 +73,13 @@ TEST(BuildOptions, VariableBitRateUsesMaxAndMinTexts) {
     s.minRateText = "200";
     s.videoBitrateChoice = 0;
     EXPECT_EQ(BuildOptions(s), " -vcodec xvid -pix_fmt yuv420p -maxrate 1000 -minrate 200");
+    // Leading zeros are dropped, and zeros alone mean "not given", as "0" does.
+    s.maxRateText = "00";
+    s.minRateText = "0200";
+    EXPECT_EQ(BuildOptions(s), " -vcodec xvid -pix_fmt yuv420p -minrate 200");
+    s.widthText = "000";
+    s.heightText = "240";
+    EXPECT_EQ(BuildOptions(s).find("-s "), std::string::npos);
 }
 
 TEST(BuildOptions, SizeNeedsBothSidesAndOnlyDigitsReachTheLine) {

@@ -2,7 +2,9 @@
 
 #include <cstring>
 
+#include "base/text_log.h"
 #include "engine/encoder_output.h"
+#include "test_folder.h"
 
 namespace clipwright {
 namespace {
@@ -53,6 +55,20 @@ TEST(ParseProgressChunk, HugeTimesAndEmptyRunsAreSafe) {
     run.runDuration = 0;
     EXPECT_EQ(Parse(run, "time=5 x"), 0);
     EXPECT_EQ(run.percent, 0);
+}
+
+// A progress line goes to the log when the percentage moves on from a multiple of ten.
+TEST(ParseProgressChunk, LogsTheLineThatLeavesATenthMark) {
+    const testing::TestFolder dir;
+    SetLogFilePath(dir.path() + "log.txt");
+    EncoderRun run;
+    run.runDuration = 100;
+    for (const int t : {5, 7, 7, 10, 12, 30, 31}) {
+        Parse(run, "time=" + std::to_string(t) + ".00");
+    }
+    SetLogFilePath("");
+    EXPECT_EQ(testing::TestFolder::Read(dir.path() + "log.txt"),
+              "time=5.00\ntime=12.00\ntime=31.00\n");
 }
 
 TEST(ParseProbeOutput, DurationBitrateAndStreams) {

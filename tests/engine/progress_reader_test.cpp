@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
+#include <vector>
 
 #include "base/text_log.h"
 #include "engine/command_line.h"
@@ -83,6 +85,16 @@ TEST_F(FakeEncoderTest, ProbeTakesAtMostTheBufferAndStopsTheEncoder) {
     EXPECT_EQ(item.duration, 4);
 }
 
+// The user waits on a probe; a conversion runs in the background.
+TEST_F(FakeEncoderTest, ProbesRunAtTheNormalLevelAndConversionsAtTheIdleOne) {
+    SourceItem item;
+    Probe(item, Script(std::string("print ") + kProbeText + "\nnice " + dir_.path() + "probe\n"));
+    EXPECT_EQ(TestFolder::Read(dir_.path() + "probe"), "0");
+    EncoderRun run;
+    Convert(run, Script("nice " + dir_.path() + "run\nmedia 100\n"));
+    EXPECT_EQ(TestFolder::Read(dir_.path() + "run"), "19");
+}
+
 TEST_F(FakeEncoderTest, ProbeFailsWithoutAnEncoder) {
     SetEncoderName(dir_.path() + "missing-encoder");
     SourceItem item;
@@ -94,7 +106,7 @@ TEST_F(FakeEncoderTest, ConversionEndsAtHundredAndLogsItsCommandLine) {
     EncoderRun run;
     run.percent = 55;
     run.abortRequested = true;  // left over from an earlier file; the run clears it
-    const std::string script = Script("progress 5 30 10\nprint \\n\n");
+    const std::string script = Script("progress 5 30 10\nprint \\n\nmedia 100\n");
     EXPECT_EQ(Convert(run, script, 10, 110), 0);
     EXPECT_EQ(run.percent, 100);
     EXPECT_EQ(run.runDuration, 100);
@@ -108,9 +120,11 @@ TEST_F(FakeEncoderTest, EncoderFailuresAreFailures) {
     EXPECT_EQ(Convert(run, Script("progress 2 10 5\nexit 1\n")), -1);
     EXPECT_EQ(run.percent, 100);
     EXPECT_EQ(Convert(run, Script("signal 11\n")), -1);
-    EXPECT_EQ(Convert(run, Script("exit 0\n")), 0);
+    EXPECT_EQ(Convert(run, Script("media 100\nexit 0\n")), 0);
+    std::filesystem::remove(dir_.path() + "out.mpg");
+    EXPECT_EQ(Convert(run, Script("exit 0\n")), -1);  // status 0, but no output
     SetEncoderName(dir_.path() + "missing-encoder");
-    EXPECT_EQ(Convert(run, Script("exit 0\n")), -1);
+    EXPECT_EQ(Convert(run, Script("media 100\nexit 0\n")), -1);
 }
 
 TEST_F(FakeEncoderTest, AbortStopsASilentEncoderWithTerm) {
@@ -171,7 +185,7 @@ TEST_F(FakeEncoderTest, AProcessLeftBehindDoesNotKeepUsReading) {
 
     const LeftBehind runHolder(dir_.path() + "run-holder");
     EncoderRun run;
-    EXPECT_EQ(Convert(run, Script("progress 2 10 10\nleave_holder " + dir_.path() +
+    EXPECT_EQ(Convert(run, Script("progress 2 10 10\nmedia 100\nleave_holder " + dir_.path() +
                                   "run-holder\nexit 0\n")),
               0);
     EXPECT_EQ(run.percent, 100);
@@ -182,7 +196,7 @@ TEST_F(FakeEncoderTest, ArgumentsArriveIntactThroughTheSplit) {
     EncoderRun run;
     const std::string args = dir_.path() + "args";
     const std::string weird = "we\"ird \\ na\nme \xc3\xa9-";
-    const std::string script = dir_.Write(weird + ".txt", "dumpargs " + args + "\n");
+    const std::string script = dir_.Write(weird + ".txt", "dumpargs " + args + "\nmedia 6\n");
     const std::string output = dir_.path() + "-" + weird + "\\.mpg";
     ASSERT_EQ(RunConversion(run, script, output, weird, "-target pal-vcd", 3, 9), 0);
     const std::string dumped = TestFolder::Read(args);
@@ -206,7 +220,7 @@ TEST_F(FakeEncoderTest, OutputIsParsedAtMostEveryHalfSecond) {
     EncoderRun run;
     const std::string script = Script(
         "print first chunk time=50 x\\n\nsleep 50\n"
-        "progress 3 20 10\nexit 0\n");
+        "progress 3 20 10\nmedia 100\nexit 0\n");
     // With the clock standing still no parse is ever due: nothing of the output is logged.
     SetTickSource(&FrozenClock);
     EXPECT_EQ(Convert(run, script), 0);
@@ -217,6 +231,69 @@ TEST_F(FakeEncoderTest, OutputIsParsedAtMostEveryHalfSecond) {
     SetTickSource(&FastClock);
     EXPECT_EQ(Convert(run, script), 0);
     EXPECT_NE(Log().find("first chunk time=50 x\n"), std::string::npos);
+}
+
+// Every read is half a second after the one before, and each look at the clock notes the
+// percentage the reader has reached by then.
+std::atomic<uint32_t> gSeenTicks{0};
+EncoderRun* gWatchedRun = nullptr;
+std::vector<int32_t> gSeenPercents;
+uint32_t WatchingClock() {
+    gSeenPercents.push_back(gWatchedRun->percent.load());
+    return gSeenTicks += kParseIntervalMs;
+}
+
+TEST_F(FakeEncoderTest, PercentFollowsTheEncoderDuringTheRun) {
+    EncoderRun run;
+    gWatchedRun = &run;
+    gSeenPercents.clear();
+    SetTickSource(&WatchingClock);
+    EXPECT_EQ(Convert(run, Script("progress 4 50 20\nmedia 100\n")), 0);
+    // 20, 40, 60 and 80 s of 100 were reported one by one, and the bar followed them.
+    std::vector<int32_t> during;
+    for (const int32_t p : gSeenPercents) {
+        if (p > 0 && p < 100) {
+            during.push_back(p);
+        }
+    }
+    ASSERT_FALSE(during.empty());
+    for (const int32_t p : during) {
+        EXPECT_EQ(p % 20, 0) << p;
+    }
+    EXPECT_TRUE(std::is_sorted(during.begin(), during.end()));
+    EXPECT_EQ(run.percent, 100);
+}
+
+std::atomic<uint32_t> gSlowTicks{0};
+uint32_t TenthOfASecondPerLook() {
+    return gSlowTicks += 100;
+}
+
+// Output is parsed after half a second has passed, not sooner: with the clock moving 100 ms a
+// read, the first chunk that is parsed (and logged) holds five pieces of output.
+TEST_F(FakeEncoderTest, TheFirstParseWaitsForHalfASecond) {
+    EncoderRun run;
+    SetTickSource(&TenthOfASecondPerLook);
+    std::string script;
+    for (int i = 1; i <= 8; ++i) {
+        script +=
+            "print piece" + std::to_string(i) + " time=" + std::to_string(i) + "\\r\nsleep 30\n";
+    }
+    EXPECT_EQ(Convert(run, Script(script + "media 100\n")), 0);
+    const std::string log = Log();
+    const size_t first = log.find("piece1");
+    ASSERT_NE(first, std::string::npos);
+    const std::string firstChunk = log.substr(first, log.find('\n', first) - first);
+    EXPECT_NE(firstChunk.find("piece4"), std::string::npos) << firstChunk;
+}
+
+// More output than the buffer holds between two parses is dropped, and reading goes on: the
+// encoder is never left blocked on a full pipe.
+TEST_F(FakeEncoderTest, AFloodOfOutputBetweenParsesIsDropped) {
+    EncoderRun run;
+    SetTickSource(&FrozenClock);
+    EXPECT_EQ(Convert(run, Script("burst 300000\nmedia 100\nexit 0\n")), 0);
+    EXPECT_EQ(run.percent, 100);
 }
 
 }  // namespace

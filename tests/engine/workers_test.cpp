@@ -63,9 +63,9 @@ protected:
 };
 
 TEST_F(WorkersTest, EmptySelectionIsAnErrorAndTheRestConverts) {
-    AddClip("a", "output 1000\nprogress 2 5 10\n");
-    const std::string second = AddClip("b", "output 1000\n", 0);
-    AddClip("c", "output 1000\n");
+    AddClip("a", "media 20\nprogress 2 5 10\n");
+    const std::string second = AddClip("b", "media 20\n", 0);
+    AddClip("c", "media 20\n");
     Convert();
     EXPECT_EQ(StatusOfRow(0), kDone);
     EXPECT_EQ(StatusOfRow(1), kError);
@@ -86,8 +86,8 @@ TEST_F(WorkersTest, EmptySelectionIsAnErrorAndTheRestConverts) {
 }
 
 TEST_F(WorkersTest, AFailingEncoderMakesTheFileAnError) {
-    const std::string bad = AddClip("bad", "output 10\nexit 2\n");
-    AddClip("good", "output 10\n");
+    const std::string bad = AddClip("bad", "media 20\nexit 2\n");
+    AddClip("good", "media 20\n");
     Convert();
     EXPECT_EQ(StatusOfRow(0), kError);
     EXPECT_EQ(StatusOfRow(1), kDone);
@@ -97,9 +97,9 @@ TEST_F(WorkersTest, AFailingEncoderMakesTheFileAnError) {
 
 TEST_F(WorkersTest, SkipCurrentStopsOnlyTheSecondFile) {
     const std::string started = dir_.path() + "started";
-    AddClip("a", "output 10\n");
+    AddClip("a", "media 20\n");
     AddClip("b", "dumpargs " + started + "\nsleep 60000\n");
-    AddClip("c", "output 10\n");
+    AddClip("c", "media 20\n");
     std::thread user([&] {
         WaitForFile(started);
         shared_.skipCurrent = true;
@@ -116,9 +116,9 @@ TEST_F(WorkersTest, SkipCurrentStopsOnlyTheSecondFile) {
 
 TEST_F(WorkersTest, CancelAllDuringTheSecondFileSkipsTheRest) {
     const std::string started = dir_.path() + "started";
-    AddClip("a", "output 10\n");
+    AddClip("a", "media 20\n");
     AddClip("b", "dumpargs " + started + "\nsleep 60000\n");
-    AddClip("c", "output 10\n");
+    AddClip("c", "media 20\n");
     shared_.workerRunning = true;
     std::thread worker([this] { RunConversionWorker(shared_, ui_, [this] { ++posts_; }); });
     WaitForFile(started);
@@ -137,8 +137,8 @@ TEST_F(WorkersTest, CancelAllDuringTheSecondFileSkipsTheRest) {
 }
 
 TEST_F(WorkersTest, ACancelCrossingTheEndKeepsFinishedRows) {
-    AddClip("a", "output 10\n");
-    AddClip("b", "output 10\n");
+    AddClip("a", "media 20\n");
+    AddClip("b", "media 20\n");
     ui_.ItemOfRow(1)->status = kWaiting;
     // The worker went through both files, then a cancel came before it could see completion.
     shared_.workerRunning = true;
@@ -163,18 +163,60 @@ TEST_F(WorkersTest, NestedOutputFolderIsMadeAndNamesNeverCollide) {
     ui_.SetSettings(settings);
     EnsureFolder(settings.outputFolder);
     dir_.Write("x/a/b/c/clip-cvt.mpg", "earlier output");
-    AddClip("clip", "output 10\n");
+    AddClip("clip", "media 20\n");
     Convert();
     EXPECT_EQ(StatusOfRow(0), kDone);
     EXPECT_EQ(TestFolder::Read(dir_.path() + "x/a/b/c/clip-cvt.mpg"), "earlier output");
-    EXPECT_EQ(TestFolder::Read(dir_.path() + "x/a/b/c/clip-cvt[1].mpg"), std::string(10, 'v'));
+    EXPECT_NE(TestFolder::Read(dir_.path() + "x/a/b/c/clip-cvt[1].mpg").find("Duration"),
+              std::string::npos);
+}
+
+// Two runs into one folder: a name another run has taken, even as an empty file it has not yet
+// written, is never given out again; a run that wrote nothing gives its name back.
+TEST_F(WorkersTest, OutputNamesAreReservedAndGivenBackWhenNothingWasWritten) {
+    EnsureFolder(dir_.path() + "out/");
+    dir_.Write("out/a-cvt.mpg", "");  // reserved by another run
+    AddClip("a", "media 20\n");
+    AddClip("b", "exit 0\n");       // claims success but writes nothing
+    AddClip("c", "media 20\n", 0);  // nothing to convert
+    Convert();
+    EXPECT_EQ(StatusOfRow(0), kDone);
+    EXPECT_EQ(TestFolder::Read(dir_.path() + "out/a-cvt.mpg"), "");
+    EXPECT_NE(TestFolder::Read(dir_.path() + "out/a-cvt[1].mpg").find("Duration"),
+              std::string::npos);
+    EXPECT_EQ(StatusOfRow(1), kError);
+    EXPECT_EQ(StatusOfRow(2), kError);
+    EXPECT_FALSE(std::filesystem::exists(dir_.path() + "out/b-cvt.mpg"));
+    EXPECT_FALSE(std::filesystem::exists(dir_.path() + "out/c-cvt.mpg"));
+}
+
+// Status 0 is checked: an output that is missing, not media or too short makes the file an
+// error, with the reason in the summary; a short output is kept.
+TEST_F(WorkersTest, AnEncoderThatClaimsSuccessIsChecked) {
+    const std::string nothing = AddClip("nothing", "progress 3 5 7\nexit 0\n");
+    const std::string garbage = AddClip("garbage", "output 5000\n");
+    const std::string shorter = AddClip("short", "media 12.3\n");
+    AddClip("near", "media 19.2\n");
+    Convert();
+    EXPECT_EQ(StatusOfRow(0), kError);
+    EXPECT_EQ(StatusOfRow(1), kError);
+    EXPECT_EQ(StatusOfRow(2), kError);
+    EXPECT_EQ(StatusOfRow(3), kDone);
+    ASSERT_EQ(ui_.Messages().size(), 1u);
+    const std::string summary = ui_.Messages()[0];
+    EXPECT_NE(summary.find("\n" + nothing + " (the output file is empty)\n"), std::string::npos);
+    EXPECT_NE(summary.find("\n" + garbage + " (the output is not a readable media file)\n"),
+              std::string::npos);
+    EXPECT_NE(summary.find("\n" + shorter + " (the output lasts 12.30 s instead of 20.00 s)"),
+              std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(dir_.path() + "out/short-cvt.mpg"));
 }
 
 TEST_F(WorkersTest, TypesWithoutAnEncoderEndAsErrors) {
     ConversionSettings settings = ui_.Settings();
     settings.outputType = kTypeWmv;
     ui_.SetSettings(settings);
-    const std::string path = AddClip("a", "output 10\n");
+    const std::string path = AddClip("a", "media 20\n");
     Convert();
     EXPECT_EQ(StatusOfRow(0), kError);
     EXPECT_FALSE(std::filesystem::exists(dir_.path() + "out/a-cvt.wmv"));
@@ -226,11 +268,41 @@ TEST_F(WorkersTest, DetectionListsReadableFilesAndNamesTheOthers) {
 TEST_F(WorkersTest, DetectionOfOneFileGoesStraightToHundred) {
     DetectionShared shared;
     std::vector<int> positions;
-    RunDetectionWorker(shared, ui_, {dir_.Write("x.avi", "print Duration: 00:00:00.50, s\\n\n")},
+    RunDetectionWorker(shared, ui_, {dir_.Write("x.avi", "print Duration: 00:00:00.00, s\\n\n")},
                        {[&](int p) { positions.push_back(p); }, [] {}});
     EXPECT_EQ(positions, std::vector<int>{100});
     EXPECT_EQ(ui_.RowCount(), 0);  // a zero duration is not listed
     EXPECT_EQ(ui_.Messages().size(), 1u);
+}
+
+// Durations keep their fraction: a clip under a second is listed as one second, and a part that
+// runs to the end of its file is converted to the end, with no length to cut it short.
+TEST_F(WorkersTest, FractionsOfASecondAreKept) {
+    DetectionShared shared;
+    const std::string args = dir_.path() + "args";
+    const std::string tiny = dir_.Write(
+        "tiny.avi", "print Duration: 00:00:00.60, s\\n\ndumpargs " + args + "\nmedia 0.6\n");
+    RunDetectionWorker(shared, ui_, {tiny}, {[](int) {}, [] {}});
+    ASSERT_EQ(ui_.RowCount(), 1);
+    EXPECT_EQ(ui_.ItemOfRow(0)->duration, 1);
+    EXPECT_EQ(ui_.ItemOfRow(0)->durationMs, 600);
+    Convert();
+    EXPECT_EQ(StatusOfRow(0), kDone);
+    EXPECT_EQ(TestFolder::Read(args).find(std::string("-t") + '\0'), std::string::npos);
+
+    SourceItem item;
+    SetSourcePath(item, "/v/clip.avi");
+    item.duration = 2;
+    item.durationMs = 2900;
+    item.selStart = 1;
+    item.selEnd = 2;
+    const ConversionPart toTheEnd = PartOf(item);
+    EXPECT_TRUE(toTheEnd.toTheEnd);
+    EXPECT_EQ(toTheEnd.lengthMs, 1900);
+    EXPECT_EQ(BuildCommandLine(item, "").find(" -t "), std::string::npos);
+    item.selEnd = 1;
+    item.selStart = 0;
+    EXPECT_NE(BuildCommandLine(item, "").find(" -ss 0 -t 1 -y "), std::string::npos);
 }
 
 }  // namespace

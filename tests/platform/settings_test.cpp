@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -103,6 +104,27 @@ TEST_F(SettingsTest, AnUnwritableFolderLosesWritesQuietly) {
     std::string path = "default";
     key.ReadString("OutputPath", path);
     EXPECT_EQ(path, "default");
+}
+
+// Root reads a file of mode 000, so a link whose file is gone stands for a settings file that is
+// there but cannot be read; without root, mode 000 is tried as well.
+TEST_F(SettingsTest, AFileThatCannotBeReadIsNeverReplaced) {
+    std::filesystem::create_directories(home_ + "/Trelvane");
+    std::filesystem::create_symlink(home_ + "/moved-away.conf", file_);
+    CSettingsKey key(SettingsRoot::kLocalMachine, kSettingsKeyPath, 3);
+    key.WriteString("OutputPath", "/x/");
+    EXPECT_TRUE(std::filesystem::is_symlink(file_));
+    EXPECT_FALSE(std::filesystem::exists(home_ + "/moved-away.conf"));
+
+    if (::geteuid() == 0) {
+        return;
+    }
+    std::filesystem::remove(file_);
+    WriteFile("\"Language\"=dword:00000804\n\"OutputPath\"=\"/kept/\"\n");
+    std::filesystem::permissions(file_, std::filesystem::perms::none);
+    key.WriteDword("Language", 1033);
+    std::filesystem::permissions(file_, std::filesystem::perms::owner_read);
+    EXPECT_EQ(Read(file_), "\"Language\"=dword:00000804\n\"OutputPath\"=\"/kept/\"\n");
 }
 
 TEST_F(SettingsTest, ConcurrentWritersNeverTearTheFile) {

@@ -9,15 +9,20 @@
 //   on_term FILE       on SIGTERM create FILE, then exit with status 255
 //   dumpargs FILE      write every argument to FILE, each ended by a zero byte
 //   output BYTES       write BYTES bytes to the last argument (the output path)
+//   media SECONDS      write to the output a script that, probed, reports SECONDS as its
+//                      duration: the output of a conversion that worked (ignored when probed)
 //   leave_holder FILE  start a process that keeps stdout and stderr open for a minute, and
 //                      write its pid to FILE
+//   nice FILE          write the nice value we run at to FILE
 //   exit CODE          exit with CODE
 //   signal SIG         die of signal SIG
 // Without a readable script it prints an error and exits with 1.
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -143,6 +148,17 @@ int main(int argc, char** argv) {
             in >> n;
             std::ofstream out(args.back(), std::ios::binary);
             out << std::string(n, 'v');
+        } else if (command == "media" && args.back() != script) {  // not when probed
+            double seconds = 0;
+            in >> seconds;
+            const auto hundredths = static_cast<long>(seconds * 100 + 0.5);
+            char text[160];
+            std::snprintf(text, sizeof text,
+                          "print   Duration: %02ld:%02ld:%02ld.%02ld, start: 0.000000, bitrate: "
+                          "1000 kb/s\\n\n",
+                          hundredths / 360000, hundredths / 6000 % 60, hundredths / 100 % 60,
+                          hundredths % 100);
+            std::ofstream(args.back(), std::ios::binary) << text;
         } else if (command == "leave_holder") {
             const std::string pidFile = Rest(in);
             const pid_t holder = ::fork();
@@ -151,6 +167,9 @@ int main(int argc, char** argv) {
                 ::_exit(0);
             }
             std::ofstream(pidFile) << holder;
+        } else if (command == "nice") {
+            errno = 0;
+            std::ofstream(Rest(in)) << ::getpriority(PRIO_PROCESS, 0);
         } else if (command == "exit") {
             int code = 0;
             in >> code;
