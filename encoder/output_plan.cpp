@@ -8,15 +8,12 @@ extern "C" {
 #include <cmath>
 #include <cstdio>
 
+#include "rational.h"
+
 namespace trel {
 namespace {
 
-constexpr AVRational kFilmRate{24000, 1001};
 constexpr double kWideThreshold = 1.55;  // between 4:3 (1.33) and 16:9 (1.78)
-
-std::string rational_text(AVRational q) {
-    return std::to_string(q.num) + "/" + std::to_string(q.den);
-}
 
 std::string seconds_text(int64_t us) {
     char text[48];
@@ -66,8 +63,11 @@ std::string fit_filters(const VideoPlan& v, double picture_aspect, double frame_
 void finish_video_filters(VideoPlan& v, double picture_aspect, double frame_aspect, bool telecine) {
     // The rate is made constant first so dropped frames are never scaled.
     const AVRational picture_rate = telecine ? kFilmRate : v.rate;
-    std::string chain = "fps=fps=" + rational_text(picture_rate) + ":start_time=0";
-    chain += "," + fit_filters(v, picture_aspect, frame_aspect);
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) about "literal" + string&&.
+    std::string chain = "fps=fps=";
+    chain += rational_text(picture_rate);
+    chain += ":start_time=0,";
+    chain += fit_filters(v, picture_aspect, frame_aspect);
     chain += ",format=pix_fmts=";
     chain += av_get_pix_fmt_name(v.pixel_format);
     if (telecine) {

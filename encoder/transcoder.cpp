@@ -28,8 +28,12 @@ namespace {
 
 constexpr int kExitFailure = 1;
 
+enum class TrackKind { kVideo, kAudio };
+
 // A decoded source stream feeding one filter chain.
 struct SourceTrack {
+    explicit SourceTrack(TrackKind k) : kind(k) {}
+    TrackKind kind;
     AVStream* stream = nullptr;  // owned by the input context
     CodecContextPtr decoder;
     FilterChain filters;
@@ -43,6 +47,8 @@ struct SourceTrack {
 
 // An encoder and the output stream it feeds.
 struct EncodedTrack {
+    explicit EncodedTrack(TrackKind k) : kind(k) {}
+    TrackKind kind;
     CodecContextPtr encoder;
     int stream = -1;
     int64_t next_pts = 0;  // encoder time base: frame or sample count
@@ -83,15 +89,17 @@ private:
     const Options& options_;
     const std::optional<TargetPreset>& target_;
     InputContextPtr input_;
-    SourceTrack video_in_;
-    SourceTrack audio_in_;
+    SourceTrack video_in_{TrackKind::kVideo};
+    SourceTrack audio_in_{TrackKind::kAudio};
     OutputPlan plan_;
     OutputFile output_;
-    EncodedTrack video_out_;
-    EncodedTrack audio_out_;
-    FramePtr frame_ = make_frame();
+    EncodedTrack video_out_{TrackKind::kVideo};
+    EncodedTrack audio_out_{TrackKind::kAudio};
+    FramePtr decoded_ = make_frame();   // from a decoder, unreferenced after each use
+    FramePtr filtered_ = make_frame();  // from a filter chain, unreferenced after each use
     FramePtr black_;
-    PacketPtr packet_ = make_packet();
+    PacketPtr in_packet_ = make_packet();   // read from the source
+    PacketPtr out_packet_ = make_packet();  // from an encoder
     ProgressReporter progress_;
     double quality_ = 0.0;
     bool wrote_packets_ = false;
@@ -189,10 +197,10 @@ bool Conversion::setup_output() {
         return fail(options_.output, error);
     }
     if (!plan_.video) {
-        video_in_ = SourceTrack{};
+        video_in_ = SourceTrack(TrackKind::kVideo);
     }
     if (!plan_.audio) {
-        audio_in_ = SourceTrack{};
+        audio_in_ = SourceTrack(TrackKind::kAudio);
     }
     if (plan_.video) {
         OpenedEncoder enc = open_video_encoder(*plan_.video, output_.wants_global_header());
@@ -272,7 +280,7 @@ bool Conversion::handle_frame(SourceTrack& track, AVFrame* frame) {
     }
     frame->pts = pts;
     track.last_end = std::max(track.last_end, pts + duration);
-    if (&track == &audio_in_) {
+    if (track.kind == TrackKind::kAudio) {
         return push_frame(track, frame);  // the audio chain cuts exactly at 0 itself
     }
     // The picture shown at output time 0 is the last one that starts at or before it.
@@ -300,7 +308,7 @@ bool Conversion::push_frame(SourceTrack& track, AVFrame* frame) {
     if (rc < 0) {
         return fail(options_.input, "cannot filter a frame (" + av_error_text(rc) + ")");
     }
-    return &track == &video_in_ ? drain_video() : drain_audio();
+    return track.kind == TrackKind::kVideo ? drain_video() : drain_audio();
 }
 
 bool Conversion::close_track(SourceTrack& track) {
@@ -313,20 +321,20 @@ bool Conversion::close_track(SourceTrack& track) {
     track.closed = true;
     // The end of the last frame, or the end of the requested part when the source goes on.
     track.filters.close(std::min(track.last_end, track.end));
-    return &track == &video_in_ ? drain_video() : drain_audio();
+    return track.kind == TrackKind::kVideo ? drain_video() : drain_audio();
 }
 
 bool Conversion::receive_frames(SourceTrack& track) {
     while (!track.done) {
-        const int rc = avcodec_receive_frame(track.decoder.get(), frame_.get());
+        const int rc = avcodec_receive_frame(track.decoder.get(), decoded_.get());
         if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF) {
             return true;
         }
         if (rc < 0) {
             continue;  // a damaged frame: skip it, as players do
         }
-        const bool ok = handle_frame(track, frame_.get());
-        av_frame_unref(frame_.get());
+        const bool ok = handle_frame(track, decoded_.get());
+        av_frame_unref(decoded_.get());
         if (!ok) {
             return false;
         }
@@ -358,24 +366,24 @@ bool Conversion::encode(EncodedTrack& track, AVFrame* frame) {
         return fail(options_.output, "encoding failed (" + av_error_text(rc) + ")");
     }
     while (true) {
-        rc = avcodec_receive_packet(track.encoder.get(), packet_.get());
+        rc = avcodec_receive_packet(track.encoder.get(), out_packet_.get());
         if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF) {
             return true;
         }
         if (rc < 0) {
             return fail(options_.output, "encoding failed (" + av_error_text(rc) + ")");
         }
-        if (&track == &video_out_) {
+        if (track.kind == TrackKind::kVideo) {
             size_t size = 0;
             const uint8_t* stats =
-                av_packet_get_side_data(packet_.get(), AV_PKT_DATA_QUALITY_STATS, &size);
+                av_packet_get_side_data(out_packet_.get(), AV_PKT_DATA_QUALITY_STATS, &size);
             if (stats != nullptr && size >= 4) {
                 quality_ = std::max(0, static_cast<int32_t>(AV_RL32(stats))) /
                            static_cast<double>(FF_QP2LAMBDA);
             }
         }
-        rc = output_.write(packet_.get(), track.stream, track.encoder->time_base);
-        av_packet_unref(packet_.get());
+        rc = output_.write(out_packet_.get(), track.stream, track.encoder->time_base);
+        av_packet_unref(out_packet_.get());
         if (rc < 0) {
             return fail(options_.output, "cannot write (" + av_error_text(rc) + ")");
         }
@@ -387,8 +395,8 @@ bool Conversion::encode(EncodedTrack& track, AVFrame* frame) {
 
 bool Conversion::drain_video() {
     while (true) {
-        FramePtr out = make_frame();
-        const int rc = video_in_.filters.pull(out.get());
+        AVFrame* out = filtered_.get();
+        const int rc = video_in_.filters.pull(out);
         if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF) {
             return true;
         }
@@ -402,7 +410,9 @@ bool Conversion::drain_video() {
             out->interlaced_frame = 1;
             out->top_field_first = plan_.video->top_field_first ? 1 : 0;
         }
-        if (!encode(video_out_, out.get())) {
+        const bool ok = encode(video_out_, out);
+        av_frame_unref(out);
+        if (!ok) {
             return false;
         }
     }
@@ -428,8 +438,8 @@ FramePtr pad_to_frame_size(const AVFrame& frame, const AVCodecContext& encoder) 
 
 bool Conversion::drain_audio() {
     while (true) {
-        FramePtr out = make_frame();
-        const int rc = audio_in_.filters.pull(out.get());
+        AVFrame* out = filtered_.get();
+        const int rc = audio_in_.filters.pull(out);
         if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF) {
             return true;
         }
@@ -438,16 +448,21 @@ bool Conversion::drain_audio() {
         }
         const AVCodecContext& enc = *audio_out_.encoder;
         const int caps = enc.codec->capabilities;
+        FramePtr padded;
         if (out->nb_samples < enc.frame_size &&
             !(caps & (AV_CODEC_CAP_VARIABLE_FRAME_SIZE | AV_CODEC_CAP_SMALL_LAST_FRAME))) {
-            out = pad_to_frame_size(*out, enc);
-            if (!out) {
+            padded = pad_to_frame_size(*out, enc);
+            av_frame_unref(out);
+            if (!padded) {
                 return fail(options_.output, "out of memory");
             }
+            out = padded.get();
         }
         out->pts = audio_out_.next_pts;
         audio_out_.next_pts += out->nb_samples;
-        if (!encode(audio_out_, out.get())) {
+        const bool ok = encode(audio_out_, out);
+        av_frame_unref(out);
+        if (!ok) {
             return false;
         }
         if (plan_.video && !plan_.video->from_source && !send_black_frames(audio_seconds())) {
@@ -494,7 +509,7 @@ bool Conversion::read_loop() {
         if (!video_wanted && !audio_wanted) {
             return true;
         }
-        const int rc = av_read_frame(input_.get(), packet_.get());
+        const int rc = av_read_frame(input_.get(), in_packet_.get());
         if (rc == AVERROR_EOF || rc == AVERROR_EXIT) {
             return true;
         }
@@ -502,14 +517,14 @@ bool Conversion::read_loop() {
             // A truncated or damaged tail ends the source; what was read is converted.
             return true;
         }
-        PacketPtr packet(av_packet_clone(packet_.get()));
-        av_packet_unref(packet_.get());
+        const AVPacket& packet = *in_packet_;
         bool ok = true;
-        if (video_wanted && packet->stream_index == video_in_.stream->index) {
-            ok = decode_packet(video_in_, packet.get());
-        } else if (audio_wanted && packet->stream_index == audio_in_.stream->index) {
-            ok = decode_packet(audio_in_, packet.get());
+        if (video_wanted && packet.stream_index == video_in_.stream->index) {
+            ok = decode_packet(video_in_, &packet);
+        } else if (audio_wanted && packet.stream_index == audio_in_.stream->index) {
+            ok = decode_packet(audio_in_, &packet);
         }
+        av_packet_unref(in_packet_.get());
         if (!ok) {
             return false;
         }
