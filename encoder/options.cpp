@@ -36,7 +36,8 @@ std::optional<int> parse_int(const std::string& text) {
     return value;
 }
 
-// Bitrates are kbit/s as the application writes them; "k" or "M" may follow by hand.
+// Bitrates are kbit/s as the application writes them; "k" or "M" may follow by hand. Zero, in
+// any spelling such as "00", means not given.
 std::optional<int64_t> parse_bitrate(std::string text) {
     double scale = 1000.0;
     if (!text.empty() && (text.back() == 'k' || text.back() == 'K')) {
@@ -46,7 +47,7 @@ std::optional<int64_t> parse_bitrate(std::string text) {
         text.pop_back();
     }
     const auto value = parse_number(text);
-    if (!value || *value <= 0.0 || *value > 1.0e6) {
+    if (!value || *value < 0.0 || *value > 1.0e6) {
         return std::nullopt;
     }
     return static_cast<int64_t>(std::llround(*value * scale));
@@ -147,15 +148,17 @@ const std::map<std::string, Setter>& value_options() {
          [](Options& o, const std::string& v) {
              const auto n = parse_int(v);
              o.channels = n.value_or(0);
-             return (n && *n >= 1 && *n <= 8) ? std::string()
-                                              : bad_value("-ac", v, "expected 1 to 8 channels");
+             return (n && *n >= 0 && *n <= 8)
+                        ? std::string()
+                        : bad_value("-ac", v, "expected 1 to 8 channels, or 0 to keep");
          }},
         {"-ar",
          [](Options& o, const std::string& v) {
              const auto n = parse_int(v);
              o.sample_rate = n.value_or(0);
-             return (n && *n >= 8000 && *n <= 192000) ? std::string()
-                                                      : bad_value("-ar", v, "expected Hz");
+             return (n && (*n == 0 || (*n >= 8000 && *n <= 192000)))
+                        ? std::string()
+                        : bad_value("-ar", v, "expected 8000 to 192000 Hz, or 0 to keep");
          }},
         {"-ss",
          [](Options& o, const std::string& v) {

@@ -144,6 +144,20 @@ TEST(OptionParsing, ValuesOutOfRangeOrMalformedAreRefused) {
     }
 }
 
+TEST(OptionParsing, ZeroInAnySpellingMeansNotGiven) {
+    const ParseResult result =
+        parse({"-i", "in.mkv", "-b", "5", "-bt", "00", "-maxrate", "000", "-minrate", "0.0", "-ab",
+               "00", "-ac", "00", "-ar", "00", "out.mp4"});
+    ASSERT_EQ(result.error, "");
+    const Options& o = result.options;
+    EXPECT_EQ(o.video_bitrate, 0);
+    EXPECT_EQ(o.max_rate, 0);
+    EXPECT_EQ(o.min_rate, 0);
+    EXPECT_EQ(o.audio_bitrate, 0);
+    EXPECT_EQ(o.channels, 0);
+    EXPECT_EQ(o.sample_rate, 0);
+}
+
 struct RateCase {
     const char* text;
     AVRational rate;
