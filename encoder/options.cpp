@@ -1,5 +1,7 @@
 #include "options.h"
 
+#include "rational.h"
+
 extern "C" {
 #include <libavutil/avutil.h>
 #include <libavutil/parseutils.h>
@@ -7,6 +9,7 @@ extern "C" {
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <functional>
 #include <map>
 
@@ -67,6 +70,16 @@ std::string bad_value(const std::string& option, const std::string& value, const
     return option + ": invalid value '" + value + "' (" + what + ")";
 }
 
+std::string frame_rate_error(const std::string& text) {
+    AVRational rate{0, 1};
+    if (av_parse_video_rate(&rate, text.c_str()) >= 0 && is_sane_rate(rate, 1e12)) {
+        char most[16];
+        std::snprintf(most, sizeof most, "%g", kMaxFrameRate);
+        return "-r: frame rate " + text + " is out of range (at most " + most + ")";
+    }
+    return bad_value("-r", text, "expected frames per second");
+}
+
 const std::map<std::string, Setter>& value_options() {
     static const std::map<std::string, Setter> table = {
         {"-i",
@@ -110,7 +123,7 @@ const std::map<std::string, Setter>& value_options() {
         {"-r",
          [](Options& o, const std::string& v) {
              o.frame_rate = parse_frame_rate(v);
-             return o.frame_rate ? std::string() : bad_value("-r", v, "expected frames per second");
+             return o.frame_rate ? std::string() : frame_rate_error(v);
          }},
         {"-b",
          [](Options& o, const std::string& v) {
@@ -196,7 +209,7 @@ std::string set_output(Options& options, const std::string& path) {
 std::optional<AVRational> parse_frame_rate(const std::string& text) {
     AVRational rate{0, 1};
     if (text.empty() || av_parse_video_rate(&rate, text.c_str()) < 0 || rate.num <= 0 ||
-        rate.den <= 0 || av_q2d(rate) > 1000.0) {
+        rate.den <= 0 || av_q2d(rate) > kMaxFrameRate) {
         return std::nullopt;
     }
     // 29.970 written with three decimals means the NTSC rate 30000/1001, not 2997/100.

@@ -177,6 +177,15 @@ TEST(FrameRateParsing, DecimalNtscRatesMeanTheExactFractions) {
     }
 }
 
+TEST(FrameRateParsing, RatesAboveTheLimitAreNamedAsSuch) {
+    EXPECT_TRUE(parse_frame_rate("240"));
+    EXPECT_FALSE(parse_frame_rate("241"));
+    EXPECT_EQ(parse({"-i", "in.mkv", "-r", "10000", "o.mp4"}).error,
+              "-r: frame rate 10000 is out of range (at most 240)");
+    EXPECT_EQ(parse({"-i", "in.mkv", "-r", "fast", "o.mp4"}).error,
+              "-r: invalid value 'fast' (expected frames per second)");
+}
+
 TEST(FrameRateParsing, NonRatesAreRefused) {
     for (const char* text : {"", "0", "-25", "abc", "25/0", "1/0", "1e9"}) {
         EXPECT_FALSE(parse_frame_rate(text)) << text;

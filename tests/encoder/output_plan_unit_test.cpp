@@ -237,6 +237,96 @@ TEST_F(FreePlan, VariableRateLimitsAndTheirBuffer) {
     EXPECT_GE(v.vbv_bits, 800000);
 }
 
+struct LimitCase {
+    std::vector<std::string> args;
+    const char* output;
+    const char* encoder;
+    int64_t bitrate;
+    int64_t max_rate;
+    int64_t min_rate;
+    bool buffer;
+};
+
+TEST_F(FreePlan, RateLimitsApplyWithoutVariableRateToo) {
+    const std::vector<LimitCase> cases = {
+        {{"-vcodec", "xvid", "-maxrate", "800"}, "o.mp4", "mpeg4", 600000, 800000, 0, true},
+        {{"-vcodec", "xvid", "-maxrate", "800", "-minrate", "700"},
+         "o.mp4",
+         "mpeg4",
+         700000,
+         800000,
+         700000,
+         true},
+        {{"-vcodec", "xvid", "-minrate", "100"}, "o.mp4", "mpeg4", 100000, 0, 100000, false},
+        {{"-vcodec", "xvid", "-b", "500", "-maxrate", "800"},
+         "o.mp4",
+         "mpeg4",
+         500000,
+         800000,
+         0,
+         true},
+        {{"-vcodec", "xvid", "-bt", "00", "-maxrate", "800"},
+         "o.mp4",
+         "mpeg4",
+         600000,
+         800000,
+         0,
+         true},
+        {{"-vcodec", "h264", "-maxrate", "800", "-minrate", "100"},
+         "o.mp4",
+         "libx264",
+         0,
+         800000,
+         0,
+         true},
+        {{"-maxrate", "800"}, "o.mpg", "mpeg1video", 600000, 800000, 0, true},
+    };
+    for (const LimitCase& c : cases) {
+        std::string trace;
+        for (const std::string& arg : c.args) {
+            trace += arg + " ";
+        }
+        SCOPED_TRACE(trace);
+        const PlanResult result = plan(c.args, c.output);
+        ASSERT_EQ(result.error, "");
+        const VideoPlan& v = *result.plan.video;
+        EXPECT_STREQ(v.encoder->name, c.encoder);
+        EXPECT_EQ(v.bitrate, c.bitrate);
+        EXPECT_EQ(v.max_rate, c.max_rate);
+        EXPECT_EQ(v.min_rate, c.min_rate);
+        EXPECT_EQ(v.vbv_bits > 0, c.buffer);
+        EXPECT_GE(v.vbv_bits, 2 * c.max_rate);
+        EXPECT_FALSE(v.constant_quality);
+    }
+}
+
+TEST_F(FreePlan, ImpossibleRateLimitsAreRefused) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* error;
+    };
+    for (const Case& c : {Case{{"-b", "800", "-maxrate", "500"},
+                               "-maxrate 500 kbit/s is below the bit rate 800 kbit/s"},
+                          Case{{"-bt", "500", "-minrate", "900"},
+                               "-minrate 900 kbit/s is above the bit rate 500 kbit/s"},
+                          Case{{"-maxrate", "500", "-minrate", "900"},
+                               "-minrate 900 kbit/s is above -maxrate 500 kbit/s"}}) {
+        std::vector<std::string> args = {"-vcodec", "xvid"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        EXPECT_EQ(plan(args).error, c.error);
+    }
+}
+
+TEST_F(FreePlan, ChannelCountsTheEncoderCannotCarryAreNamed) {
+    EXPECT_EQ(plan({"-ac", "8"}, "o.mpg").error,
+              "MP2 (MPEG audio layer 2) audio takes at most 2 channels; -ac 8 asks for 8");
+    EXPECT_EQ(plan({"-acodec", "ac3", "-ac", "7"}, "o.mkv").error,
+              "ATSC A/52A (AC-3) audio takes at most 6 channels; -ac 7 asks for 7");
+    const PlanResult five = plan({"-acodec", "ac3", "-ac", "5"}, "o.mkv");
+    ASSERT_EQ(five.error, "");
+    EXPECT_EQ(five.plan.audio->channels, 5);
+}
+
 TEST_F(FreePlan, H264KeepsAConstantBitRateNearItsTarget) {
     const PlanResult result =
         plan({"-vcodec", "h264", "-b", "768", "-pix_fmt", "yuv420p"}, "o.mov");

@@ -152,6 +152,18 @@ TEST_F(ConversionTest, Mpeg4WithRateLimitsAndH264WithVariableRate) {
     EXPECT_EQ(mov.sample_rate, 44100);
 }
 
+TEST_F(ConversionTest, RateLimitsAloneAreHonouredWithAKeptBitRate) {
+    const std::string silent = dir_.file("silent.mkv");
+    make_clip(silent, {"--acodec", "none", "--size", "640x480"});
+    // As the application sends them for Variable Bit Rate with the bit rate kept.
+    const MediaInfo info =
+        convert(silent, {"-vcodec", "xvid", "-maxrate", "40", "-minrate", "20"}, "vbr.mp4");
+    ASSERT_GT(info.video_seconds, 1.9);
+    // A stream within a 40 kbit/s limit carries at most that rate plus its 80 kbit buffer.
+    const double limit_bits = 40000.0 * info.video_seconds + 80000.0;
+    EXPECT_LE(static_cast<double>(info.video_bytes) * 8.0, limit_bits);
+}
+
 TEST_F(ConversionTest, SizeFitsTheWidePictureWithBlackBars) {
     convert(wide_, {"-vcodec", "h264", "-s", "320x240"}, "fit.mov");
     const auto picture = first_picture(dir_.file("fit.mov"));

@@ -124,6 +124,13 @@ TEST_F(InterfaceTest, EachErrorGivesOneLineAndAFailureStatus) {
         {{"-i", source_, "-y", dir_.file("no-such-folder/out.mp4")}, "no-such-folder/out.mp4"},
         {{"-i", source_, "-ss", "30", "-t", "5", "-y", out}, "source.mkv"},
         {{"-i", source_, "-y", dir_.file("out.unknownext")}, "out.unknownext"},
+        {{"-i", source_, "-r", "10000", "-y", out}, "-r: frame rate 10000 is out of range"},
+        {{"-i", source_, "-ac", "8", "-y", dir_.file("out.mpg")},
+         "audio takes at most 2 channels; -ac 8 asks for 8"},
+        {{"-i", source_, "-vcodec", "xvid", "-b", "800", "-maxrate", "500", "-y", out},
+         "-maxrate 500 kbit/s is below the bit rate 800 kbit/s"},
+        {{"-i", source_, "-vcodec", "xvid", "-maxrate", "500", "-minrate", "900", "-y", out},
+         "-minrate 900 kbit/s is above -maxrate 500 kbit/s"},
     };
     for (const Case& c : cases) {
         const RunResult result = run(trelcore(c.args));
@@ -132,6 +139,7 @@ TEST_F(InterfaceTest, EachErrorGivesOneLineAndAFailureStatus) {
         EXPECT_NE(result.output.find(c.mentions), std::string::npos) << result.output;
     }
     EXPECT_FALSE(std::filesystem::exists(out)) << "no failed run may leave an output";
+    EXPECT_FALSE(std::filesystem::exists(dir_.file("out.mpg")));
 }
 
 TEST_F(InterfaceTest, ExistingOutputIsKeptWithoutYAndReplacedWithIt) {
