@@ -8,6 +8,7 @@ extern "C" {
 #include <cmath>
 #include <cstdio>
 
+#include "probe.h"
 #include "rational.h"
 
 namespace trel {
@@ -243,9 +244,10 @@ std::optional<VideoPlan> free_video(const Options& o, const AVOutputFormat& form
         v.sample_aspect = source_sar(src);
         frame_aspect = v.width * av_q2d(v.sample_aspect) / v.height;
     }
-    AVRational rate = o.frame_rate.value_or(src.avg_frame_rate);
+    // Kept from the source: its real rate, as the probe reports it.
+    AVRational rate = o.frame_rate.value_or(stream_frame_rate(src));
     if (!is_sane_rate(rate, kMaxFrameRate)) {
-        rate = is_sane_rate(src.r_frame_rate, kMaxFrameRate) ? src.r_frame_rate : kPalRate;
+        rate = is_sane_rate(src.avg_frame_rate, kMaxFrameRate) ? src.avg_frame_rate : kPalRate;
     }
     av_reduce(&rate.num, &rate.den, rate.num, rate.den, 65535);
     v.rate = nearest_supported_rate(*v.encoder, rate);

@@ -207,6 +207,33 @@ TEST_F(FreePlan, WithoutOptionsTheSourceIsKept) {
     EXPECT_EQ(a.bitrate, 128000);
 }
 
+struct KeptRateCase {
+    AVRational average;
+    AVRational real;
+    AVRational expected;
+};
+
+TEST(FreeRatePlan, KeptRateIsTheRealRateNotTheSkewedAverage) {
+    const std::vector<KeptRateCase> cases = {
+        {{1800000, 59059}, kNtsc, kNtsc},       // 29.97 averaged with a long last frame
+        {{1152000, 47047}, kFilm, kFilm},       // 23.976 likewise
+        {{0, 0}, kFilm, kFilm},                 // no average
+        {{24000, 1001}, {0, 0}, kFilm},         // no real rate
+        {{30000, 1001}, {60000, 1001}, kNtsc},  // real rate counts fields
+        {{0, 0}, {10000, 1}, kPal},             // absurd claims
+        {{10000, 1}, {0, 1}, kPal},
+    };
+    for (const KeptRateCase& c : cases) {
+        FakeSource source;
+        const AVStream* video = source.add_video(320, 240, c.average, c.real);
+        const PlanResult result = plan_for({"-vcodec", "xvid"}, "o.mp4", video, nullptr);
+        ASSERT_EQ(result.error, "");
+        EXPECT_TRUE(same_rate(result.plan.video->rate, c.expected))
+            << c.average.num << "/" << c.average.den << " " << c.real.num << "/" << c.real.den
+            << " gave " << result.plan.video->rate.num << "/" << result.plan.video->rate.den;
+    }
+}
+
 TEST_F(FreePlan, EachOptionIsHonoured) {
     const PlanResult result = plan({"-vcodec", "xvid", "-s", "353x289", "-r", "23.976", "-b", "600",
                                     "-ac", "1", "-ab", "96", "-ar", "32000"});

@@ -164,6 +164,19 @@ TEST_F(ConversionTest, RateLimitsAloneAreHonouredWithAKeptBitRate) {
     EXPECT_LE(static_cast<double>(info.video_bytes) * 8.0, limit_bits);
 }
 
+TEST_F(ConversionTest, KeptFrameRateIsTheSourcesRealRate) {
+    // MP4 sources state an average rate skewed by the last frame's length.
+    for (const char* rate : {"30000/1001", "24000/1001"}) {
+        const std::string source = dir_.file("rate.mp4");
+        make_clip(source, {"--rate", rate, "--acodec", "none"});
+        const auto before = inspect(source);
+        ASSERT_TRUE(before.has_value());
+        const MediaInfo after = convert(source, {"-vcodec", "xvid"}, "rate-out.mp4");
+        EXPECT_NEAR(after.frame_rate, before->frame_rate, 0.0005) << rate;
+        EXPECT_EQ(after.video_frames, before->video_frames) << rate << ": no frame doubled";
+    }
+}
+
 TEST_F(ConversionTest, SizeFitsTheWidePictureWithBlackBars) {
     convert(wide_, {"-vcodec", "h264", "-s", "320x240"}, "fit.mov");
     const auto picture = first_picture(dir_.file("fit.mov"));
