@@ -135,10 +135,16 @@ int64_t Conversion::file_start() const {
 }
 
 bool Conversion::open_decoder(SourceTrack& track, AVStream* stream) {
-    const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
+    const AVCodecID id = stream->codecpar->codec_id;
+    const std::string what =
+        std::string("the source's ") + (track.kind == TrackKind::kVideo ? "video" : "audio");
+    if (id == AV_CODEC_ID_NONE) {
+        return fail(options_.input, what + " stream has no known codec");
+    }
+    const AVCodec* codec = avcodec_find_decoder(id);
     if (codec == nullptr) {
-        return fail(options_.input,
-                    std::string("no decoder for ") + avcodec_get_name(stream->codecpar->codec_id));
+        return fail(options_.input, what + " stream is " + avcodec_get_name(id) +
+                                        ", which this build of the FFmpeg libraries cannot decode");
     }
     track.decoder.reset(avcodec_alloc_context3(codec));
     if (!track.decoder ||

@@ -142,6 +142,33 @@ TEST_F(InterfaceTest, EachErrorGivesOneLineAndAFailureStatus) {
     EXPECT_FALSE(std::filesystem::exists(dir_.file("out.mpg")));
 }
 
+TEST_F(InterfaceTest, SourcesThatCannotBeConvertedAreExplained) {
+    const std::string fifo = dir_.file("pipe.mkv");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string unknown = dir_.file("unknown.avi");
+    make_clip(unknown, {"--unknown-vcodec"});
+    const std::string out = dir_.file("out.mp4");
+    struct Case {
+        std::vector<std::string> args;
+        std::string reason;
+    };
+    const std::vector<Case> cases = {
+        {{kToken, "-i", fifo}, "pipe.mkv: not a regular file"},
+        {{"-i", fifo, "-vcodec", "xvid", "-y", out}, "pipe.mkv: not a regular file"},
+        {{"-i", "/dev/zero", "-y", out}, "/dev/zero: not a regular file"},
+        {{"-i", unknown, "-vcodec", "xvid", "-y", out},
+         "unknown.avi: the source's video stream has no known codec"},
+    };
+    for (const Case& c : cases) {
+        // Nothing writes into the pipe: a source that waits for it never ends.
+        const RunResult result = run(trelcore(c.args));
+        EXPECT_NE(result.exit_code, 0) << c.reason;
+        EXPECT_EQ(lines(result.output).size(), 1U) << result.output;
+        EXPECT_NE(result.output.find(c.reason), std::string::npos) << result.output;
+    }
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
 TEST_F(InterfaceTest, ExistingOutputIsKeptWithoutYAndReplacedWithIt) {
     const std::string out = dir_.file("out.mp4");
     make_clip(out, {"--garbage"});
