@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -13,6 +14,7 @@
 #include "input_open.h"
 #include "output_file.h"
 #include "output_plan.h"
+#include "output_target.h"
 #include "progress.h"
 #include "stop_signal.h"
 
@@ -83,6 +85,9 @@ private:
     bool encode(EncodedTrack& track, AVFrame* frame);
     bool send_black_frames(double until_seconds);
     bool finish();
+    bool check_complete();
+    void warn_if_source_ended_early() const;
+    int close_output(bool converted);
     double audio_seconds() const;
     int64_t file_start() const;
 
@@ -92,6 +97,7 @@ private:
     SourceTrack video_in_{TrackKind::kVideo};
     SourceTrack audio_in_{TrackKind::kAudio};
     OutputPlan plan_;
+    OutputTarget target_file_;  // declared before output_, so it is undone after output_ closes
     OutputFile output_;
     EncodedTrack video_out_{TrackKind::kVideo};
     EncodedTrack audio_out_{TrackKind::kAudio};
@@ -103,6 +109,7 @@ private:
     ProgressReporter progress_;
     double quality_ = 0.0;
     bool wrote_packets_ = false;
+    bool source_ended_ = false;  // the source ran out before the requested part did
 };
 
 bool same_file(const std::string& a, const std::string& b) {
@@ -248,7 +255,10 @@ bool Conversion::setup_output() {
     if (audio_out_.stream < 0 && plan_.audio) {
         return fail(options_.output, "cannot add the audio stream");
     }
-    if (const std::string error = output_.open(plan_); !error.empty()) {
+    if (const std::string error = target_file_.prepare(options_.output); !error.empty()) {
+        return fail(options_.output, error);
+    }
+    if (const std::string error = output_.open(plan_, target_file_.write_path()); !error.empty()) {
         return fail(options_.output, error);
     }
     return true;
@@ -516,11 +526,12 @@ bool Conversion::read_loop() {
             return true;
         }
         const int rc = av_read_frame(input_.get(), in_packet_.get());
-        if (rc == AVERROR_EOF || rc == AVERROR_EXIT) {
+        if (rc == AVERROR_EXIT) {
             return true;
         }
         if (rc < 0) {
-            // A truncated or damaged tail ends the source; what was read is converted.
+            // The end, or a truncated or damaged tail; what was read is converted.
+            source_ended_ = true;
             return true;
         }
         const AVPacket& packet = *in_packet_;
@@ -566,6 +577,70 @@ bool Conversion::finish() {
     return true;
 }
 
+// A conversion that ran to its end must have written something, and a picture if it has video.
+bool Conversion::check_complete() {
+    if (!wrote_packets_) {
+        return fail(options_.input, "nothing to convert in the requested part");
+    }
+    if (plan_.video && video_out_.next_pts == 0) {
+        return fail(options_.input,
+                    "the requested part holds no video frame (check -ss and -t); nothing written");
+    }
+    return true;
+}
+
+void Conversion::warn_if_source_ended_early() const {
+    if (!source_ended_ || input_->duration == AV_NOPTS_VALUE || input_->duration <= 0) {
+        return;
+    }
+    int64_t reached = 0;  // microseconds from the file's start
+    for (const SourceTrack* track : {&video_in_, &audio_in_}) {
+        if (track->stream != nullptr) {
+            reached = std::max(
+                reached, options_.start_us + av_rescale_q(track->last_end, track->stream->time_base,
+                                                          AV_TIME_BASE_Q));
+        }
+    }
+    const bool cut =
+        options_.length_us && options_.start_us + *options_.length_us < input_->duration;
+    const int64_t expected = cut ? options_.start_us + *options_.length_us : input_->duration;
+    constexpr int64_t kTolerance = 500000;  // container durations are estimates
+    if (expected - reached < kTolerance) {
+        return;
+    }
+    char line[160];
+    std::snprintf(line, sizeof line,
+                  "trelcore: warning: the source ended at %.1f s, before %s of %.1f s\n",
+                  static_cast<double>(reached) / 1e6,
+                  cut ? "the end of the requested part" : "its stated duration",
+                  static_cast<double>(expected) / 1e6);
+    write_stderr(line);
+}
+
+// Closes the output and gives it its name: when converted, and also when stopped by a signal, as
+// the part converted so far is a playable file. Returns the exit status.
+int Conversion::close_output(bool converted) {
+    const std::string close_error = output_.close();
+    if (!close_error.empty()) {
+        report_error(options_.output, close_error);
+        return kExitFailure;  // target_file_ undoes the run when it goes
+    }
+    const int sig = stop_signal();
+    if (sig == 0 && (!converted || !check_complete())) {
+        return kExitFailure;
+    }
+    if (const std::string error = target_file_.commit(); !error.empty()) {
+        report_error(options_.output, error);
+        return kExitFailure;
+    }
+    if (sig != 0) {
+        report_error(options_.output, "stopped by signal " + std::to_string(sig) +
+                                          "; the part converted so far was closed");
+        return 128 + sig;
+    }
+    return 0;
+}
+
 int Conversion::run() {
     if (!check_paths() || !open_source() || !setup_output()) {
         return kExitFailure;
@@ -574,24 +649,11 @@ int Conversion::run() {
     const bool converted = read_loop() && finish();
     progress_.finish(video_out_.next_pts, quality_, output_.bytes_written(),
                      output_.seconds_written());
-    const std::string close_error = output_.close();
-    if (!close_error.empty()) {
-        report_error(options_.output, close_error);
-        return kExitFailure;
+    const int status = close_output(converted);
+    if (status == 0) {
+        warn_if_source_ended_early();
     }
-    if (const int sig = stop_signal(); sig != 0) {
-        report_error(options_.output, "stopped by signal " + std::to_string(sig) +
-                                          "; the part converted so far was closed");
-        return 128 + sig;
-    }
-    if (!converted) {
-        return kExitFailure;
-    }
-    if (!wrote_packets_) {
-        report_error(options_.input, "nothing to convert in the requested part");
-        return kExitFailure;
-    }
-    return 0;
+    return status;
 }
 
 }  // namespace
