@@ -1,5 +1,7 @@
 #include "filter_chain.h"
 
+#include "rational.h"
+
 extern "C" {
 #include <libavfilter/buffersink.h>
 #include <libavfilter/buffersrc.h>
@@ -15,10 +17,6 @@ struct InOutDeleter {
 };
 using InOutPtr = std::unique_ptr<AVFilterInOut, InOutDeleter>;
 
-std::string rational(AVRational q) {
-    return std::to_string(q.num) + "/" + std::to_string(q.den);
-}
-
 }  // namespace
 
 std::string FilterChain::open_video(const AVCodecContext& decoder, AVRational time_base,
@@ -27,12 +25,12 @@ std::string FilterChain::open_video(const AVCodecContext& decoder, AVRational ti
     if (sar.num <= 0 || sar.den <= 0) {
         sar = AVRational{1, 1};
     }
-    std::string args = "video_size=" + std::to_string(decoder.width) + "x" +
-                       std::to_string(decoder.height) +
-                       ":pix_fmt=" + std::to_string(static_cast<int>(decoder.pix_fmt)) +
-                       ":time_base=" + rational(time_base) + ":pixel_aspect=" + rational(sar);
+    std::string args =
+        "video_size=" + std::to_string(decoder.width) + "x" + std::to_string(decoder.height) +
+        ":pix_fmt=" + std::to_string(static_cast<int>(decoder.pix_fmt)) +
+        ":time_base=" + rational_text(time_base) + ":pixel_aspect=" + rational_text(sar);
     if (frame_rate.num > 0 && frame_rate.den > 0) {
-        args += ":frame_rate=" + rational(frame_rate);
+        args += ":frame_rate=" + rational_text(frame_rate);
     }
     return finish("buffersink", args, chain);
 }
@@ -48,7 +46,7 @@ std::string FilterChain::open_audio(const AVCodecContext& decoder, AVRational ti
     char layout_name[128] = {};
     av_channel_layout_describe(&layout, layout_name, sizeof layout_name);
     av_channel_layout_uninit(&layout);
-    const std::string args = "time_base=" + rational(time_base) +
+    const std::string args = "time_base=" + rational_text(time_base) +
                              ":sample_rate=" + std::to_string(decoder.sample_rate) +
                              ":sample_fmt=" + av_get_sample_fmt_name(decoder.sample_fmt) +
                              ":channel_layout=" + layout_name;

@@ -18,6 +18,11 @@ OpenedInput open_input(const std::string& path, int (*interrupt)(void*)) {
         result.error = "is a folder, not a media file";
         return result;
     }
+    if (!S_ISREG(info.st_mode)) {
+        // A pipe or device would block the open until data comes, or never end.
+        result.error = "not a regular file";
+        return result;
+    }
     AVFormatContext* raw = avformat_alloc_context();
     if (raw == nullptr) {
         result.error = "out of memory";

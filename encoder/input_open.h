@@ -13,8 +13,8 @@ struct OpenedInput {
     std::string error;  // reason when context is empty
 };
 
-// Opens and reads stream information. `interrupt` (may be null) is polled during blocking reads;
-// returning non-zero from it aborts them.
+// Opens and reads stream information. Only regular files (or links to them) are opened. `interrupt`
+// (may be null) is polled during blocking reads; returning non-zero from it aborts them.
 OpenedInput open_input(const std::string& path, int (*interrupt)(void*));
 
 }  // namespace trel

@@ -1,5 +1,7 @@
 #include "options.h"
 
+#include "rational.h"
+
 extern "C" {
 #include <libavutil/avutil.h>
 #include <libavutil/parseutils.h>
@@ -7,6 +9,7 @@ extern "C" {
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <functional>
 #include <map>
 
@@ -36,7 +39,8 @@ std::optional<int> parse_int(const std::string& text) {
     return value;
 }
 
-// Bitrates are kbit/s as the application writes them; "k" or "M" may follow by hand.
+// Bitrates are kbit/s as the application writes them; "k" or "M" may follow by hand. Zero, in
+// any spelling such as "00", means not given.
 std::optional<int64_t> parse_bitrate(std::string text) {
     double scale = 1000.0;
     if (!text.empty() && (text.back() == 'k' || text.back() == 'K')) {
@@ -46,7 +50,7 @@ std::optional<int64_t> parse_bitrate(std::string text) {
         text.pop_back();
     }
     const auto value = parse_number(text);
-    if (!value || *value <= 0.0 || *value > 1.0e6) {
+    if (!value || *value < 0.0 || *value > 1.0e6) {
         return std::nullopt;
     }
     return static_cast<int64_t>(std::llround(*value * scale));
@@ -64,6 +68,16 @@ using Setter = std::function<std::string(Options&, const std::string&)>;
 
 std::string bad_value(const std::string& option, const std::string& value, const char* what) {
     return option + ": invalid value '" + value + "' (" + what + ")";
+}
+
+std::string frame_rate_error(const std::string& text) {
+    AVRational rate{0, 1};
+    if (av_parse_video_rate(&rate, text.c_str()) >= 0 && is_sane_rate(rate, 1e12)) {
+        char most[16];
+        std::snprintf(most, sizeof most, "%g", kMaxFrameRate);
+        return "-r: frame rate " + text + " is out of range (at most " + most + ")";
+    }
+    return bad_value("-r", text, "expected frames per second");
 }
 
 const std::map<std::string, Setter>& value_options() {
@@ -109,7 +123,7 @@ const std::map<std::string, Setter>& value_options() {
         {"-r",
          [](Options& o, const std::string& v) {
              o.frame_rate = parse_frame_rate(v);
-             return o.frame_rate ? std::string() : bad_value("-r", v, "expected frames per second");
+             return o.frame_rate ? std::string() : frame_rate_error(v);
          }},
         {"-b",
          [](Options& o, const std::string& v) {
@@ -147,15 +161,17 @@ const std::map<std::string, Setter>& value_options() {
          [](Options& o, const std::string& v) {
              const auto n = parse_int(v);
              o.channels = n.value_or(0);
-             return (n && *n >= 1 && *n <= 8) ? std::string()
-                                              : bad_value("-ac", v, "expected 1 to 8 channels");
+             return (n && *n >= 0 && *n <= 8)
+                        ? std::string()
+                        : bad_value("-ac", v, "expected 1 to 8 channels, or 0 to keep");
          }},
         {"-ar",
          [](Options& o, const std::string& v) {
              const auto n = parse_int(v);
              o.sample_rate = n.value_or(0);
-             return (n && *n >= 8000 && *n <= 192000) ? std::string()
-                                                      : bad_value("-ar", v, "expected Hz");
+             return (n && (*n == 0 || (*n >= 8000 && *n <= 192000)))
+                        ? std::string()
+                        : bad_value("-ar", v, "expected 8000 to 192000 Hz, or 0 to keep");
          }},
         {"-ss",
          [](Options& o, const std::string& v) {
@@ -193,7 +209,7 @@ std::string set_output(Options& options, const std::string& path) {
 std::optional<AVRational> parse_frame_rate(const std::string& text) {
     AVRational rate{0, 1};
     if (text.empty() || av_parse_video_rate(&rate, text.c_str()) < 0 || rate.num <= 0 ||
-        rate.den <= 0 || av_q2d(rate) > 1000.0) {
+        rate.den <= 0 || av_q2d(rate) > kMaxFrameRate) {
         return std::nullopt;
     }
     // 29.970 written with three decimals means the NTSC rate 30000/1001, not 2997/100.

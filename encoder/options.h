@@ -13,6 +13,7 @@ extern "C" {
 
 namespace trel {
 
+// Numbers left at 0 (also when given as "0" or "00") mean "not given: keep the source's value".
 struct Options {
     bool show_help = false;
     bool show_version = false;

@@ -18,7 +18,6 @@ OutputFile::~OutputFile() {
 
 std::string OutputFile::create(const OutputPlan& plan, const std::string& path,
                                const std::optional<std::string>& title) {
-    path_ = path;
     const int rc = avformat_alloc_output_context2(&context_, plan.format, nullptr, path.c_str());
     if (rc < 0 || context_ == nullptr) {
         return "cannot set up the " + std::string(plan.format->name) + " muxer (" +
@@ -65,10 +64,10 @@ int OutputFile::add_stream(const AVCodecContext& encoder) {
     return st->index;
 }
 
-std::string OutputFile::open(const OutputPlan& plan) {
+std::string OutputFile::open(const OutputPlan& plan, const std::string& write_path) {
     if (!(context_->oformat->flags & AVFMT_NOFILE)) {
         // "file:" keeps a name with a colon from being taken for another protocol.
-        const std::string url = "file:" + path_;
+        const std::string url = "file:" + write_path;
         const int rc = avio_open(&context_->pb, url.c_str(), AVIO_FLAG_WRITE);
         if (rc < 0) {
             return "cannot write (" + av_error_text(rc) + ")";

@@ -24,8 +24,9 @@ public:
                        const std::optional<std::string>& title);
     // Adds a stream carrying the encoder's parameters and side data; returns its index or < 0.
     int add_stream(const AVCodecContext& encoder);
-    // Opens the file and writes the header. Returns an empty string or the reason.
-    std::string open(const OutputPlan& plan);
+    // Opens `write_path` (where the file is made before it gets its name) and writes the header.
+    // Returns an empty string or the reason.
+    std::string open(const OutputPlan& plan, const std::string& write_path);
     // Takes the packet (pts/dts in `time_base`) and writes it interleaved.
     int write(AVPacket* packet, int stream, AVRational time_base);
     // Writes the trailer and closes the file. Returns an empty string or the reason.
@@ -37,7 +38,6 @@ public:
 
 private:
     AVFormatContext* context_ = nullptr;  // owned; freed with its I/O context in the destructor
-    std::string path_;
     bool header_written_ = false;
     double seconds_written_ = 0.0;
 };

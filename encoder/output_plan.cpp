@@ -8,15 +8,13 @@ extern "C" {
 #include <cmath>
 #include <cstdio>
 
+#include "probe.h"
+#include "rational.h"
+
 namespace trel {
 namespace {
 
-constexpr AVRational kFilmRate{24000, 1001};
 constexpr double kWideThreshold = 1.55;  // between 4:3 (1.33) and 16:9 (1.78)
-
-std::string rational_text(AVRational q) {
-    return std::to_string(q.num) + "/" + std::to_string(q.den);
-}
 
 std::string seconds_text(int64_t us) {
     char text[48];
@@ -66,8 +64,11 @@ std::string fit_filters(const VideoPlan& v, double picture_aspect, double frame_
 void finish_video_filters(VideoPlan& v, double picture_aspect, double frame_aspect, bool telecine) {
     // The rate is made constant first so dropped frames are never scaled.
     const AVRational picture_rate = telecine ? kFilmRate : v.rate;
-    std::string chain = "fps=fps=" + rational_text(picture_rate) + ":start_time=0";
-    chain += "," + fit_filters(v, picture_aspect, frame_aspect);
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) about "literal" + string&&.
+    std::string chain = "fps=fps=";
+    chain += rational_text(picture_rate);
+    chain += ":start_time=0,";
+    chain += fit_filters(v, picture_aspect, frame_aspect);
     chain += ",format=pix_fmts=";
     chain += av_get_pix_fmt_name(v.pixel_format);
     if (telecine) {
@@ -181,6 +182,45 @@ const AVCodec* choose_audio_encoder(const Options& o, const AVOutputFormat& form
     return codec;
 }
 
+std::string kbits(int64_t rate) {
+    return std::to_string(rate / 1000) + " kbit/s";
+}
+
+// -maxrate and -minrate must leave room for the bit rate and each other.
+std::string rate_limit_error(const Options& o) {
+    if (o.max_rate > 0 && o.min_rate > o.max_rate) {
+        return "-minrate " + kbits(o.min_rate) + " is above -maxrate " + kbits(o.max_rate);
+    }
+    if (o.video_bitrate > 0 && o.max_rate > 0 && o.max_rate < o.video_bitrate) {
+        return "-maxrate " + kbits(o.max_rate) + " is below the bit rate " + kbits(o.video_bitrate);
+    }
+    if (o.video_bitrate > 0 && o.min_rate > o.video_bitrate) {
+        return "-minrate " + kbits(o.min_rate) + " is above the bit rate " + kbits(o.video_bitrate);
+    }
+    return {};
+}
+
+// The limits apply with or without -bt: the application sends them alone for a kept bit rate.
+void plan_rate_control(const Options& o, bool x264, VideoPlan& v) {
+    v.bitrate = o.video_bitrate;
+    v.max_rate = o.max_rate;
+    v.min_rate = o.min_rate;
+    if (x264) {
+        v.min_rate = 0;  // libx264 has no minimum rate
+        if (v.max_rate == 0 && !o.variable_bitrate && o.video_bitrate > 0) {
+            v.max_rate = o.video_bitrate;  // a one-second buffer keeps the rate near constant
+        }
+    } else if (v.bitrate == 0 && (v.max_rate > 0 || v.min_rate > 0)) {
+        // The MPEG encoders steer towards an average, so the limits need one inside them.
+        v.bitrate = v.max_rate > 0 ? std::max(v.min_rate, v.max_rate * 3 / 4) : v.min_rate;
+    }
+    // The MPEG encoders take a buffer only together with a maximum rate.
+    if (v.max_rate > 0) {
+        v.vbv_bits =
+            static_cast<int>(std::min<int64_t>(2 * std::max(v.max_rate, v.bitrate), INT32_MAX / 2));
+    }
+}
+
 std::optional<VideoPlan> free_video(const Options& o, const AVOutputFormat& format,
                                     const AVStream& src, std::string& error) {
     VideoPlan v;
@@ -204,10 +244,10 @@ std::optional<VideoPlan> free_video(const Options& o, const AVOutputFormat& form
         v.sample_aspect = source_sar(src);
         frame_aspect = v.width * av_q2d(v.sample_aspect) / v.height;
     }
-    AVRational rate = o.frame_rate.value_or(src.avg_frame_rate);
-    if (rate.num <= 0 || rate.den <= 0 || av_q2d(rate) > 240.0) {
-        rate = src.r_frame_rate.num > 0 && av_q2d(src.r_frame_rate) <= 240.0 ? src.r_frame_rate
-                                                                             : AVRational{25, 1};
+    // Kept from the source: its real rate, as the probe reports it.
+    AVRational rate = o.frame_rate.value_or(stream_frame_rate(src));
+    if (!is_sane_rate(rate, kMaxFrameRate)) {
+        rate = is_sane_rate(src.avg_frame_rate, kMaxFrameRate) ? src.avg_frame_rate : kPalRate;
     }
     av_reduce(&rate.num, &rate.den, rate.num, rate.den, 65535);
     v.rate = nearest_supported_rate(*v.encoder, rate);
@@ -223,27 +263,42 @@ std::optional<VideoPlan> free_video(const Options& o, const AVOutputFormat& form
         v.pixel_format =
             avcodec_find_best_pix_fmt_of_list(v.encoder->pix_fmts, v.pixel_format, 0, nullptr);
     }
-    v.bitrate = o.video_bitrate;
+    if (error = rate_limit_error(o); !error.empty()) {
+        return std::nullopt;
+    }
     const bool x264 = std::string(v.encoder->name) == "libx264";
-    if (o.variable_bitrate) {
-        v.max_rate = o.max_rate;
-        v.min_rate = o.min_rate;
-    } else if (o.video_bitrate > 0 && x264) {
-        v.max_rate = o.video_bitrate;  // a one-second buffer keeps the rate near constant
-    }
-    if (v.max_rate > 0 || v.min_rate > 0) {
-        v.vbv_bits = static_cast<int>(
-            std::min<int64_t>(2 * std::max({v.max_rate, v.min_rate, v.bitrate}), INT32_MAX / 2));
-    }
+    plan_rate_control(o, x264, v);
     if (!x264) {
         v.gop = std::max(1, static_cast<int>(std::lround(av_q2d(v.rate) * 10.0)));
         // The libxvid wrapper drops the frames still held for B-frames when it is flushed.
         const bool xvid = std::string(v.encoder->name) == "libxvid";
         v.b_frames = v.encoder->id == AV_CODEC_ID_MPEG4 && !xvid ? 2 : 0;
-        v.constant_quality = o.video_bitrate == 0 && v.encoder->id == AV_CODEC_ID_MPEG4;
+        v.constant_quality = v.bitrate == 0 && v.encoder->id == AV_CODEC_ID_MPEG4;
     }
     finish_video_filters(v, picture_aspect, frame_aspect, false);
     return v;
+}
+
+// Encoders that list their channel layouts refuse any other count when opened.
+std::string channel_error(const AVCodec& codec, int channels) {
+    if (codec.ch_layouts == nullptr) {
+        return {};
+    }
+    int most = 0;
+    for (const AVChannelLayout* layout = codec.ch_layouts; layout->nb_channels != 0; ++layout) {
+        if (layout->nb_channels == channels) {
+            return {};
+        }
+        most = std::max(most, layout->nb_channels);
+    }
+    const AVCodecDescriptor* descriptor = avcodec_descriptor_get(codec.id);
+    const std::string name = descriptor != nullptr ? descriptor->long_name : codec.name;
+    const std::string asked = std::to_string(channels);
+    if (channels > most) {
+        return name + " audio takes at most " + std::to_string(most) + " channels; -ac " + asked +
+               " asks for " + asked;
+    }
+    return name + " audio cannot carry " + asked + " channels (-ac " + asked + ")";
 }
 
 std::optional<AudioPlan> free_audio(const Options& o, const AVOutputFormat& format,
@@ -257,6 +312,9 @@ std::optional<AudioPlan> free_audio(const Options& o, const AVOutputFormat& form
     a.sample_rate = nearest_sample_rate(
         *a.encoder, o.sample_rate > 0 ? o.sample_rate : std::max(par.sample_rate, 8000));
     a.channels = o.channels > 0 ? o.channels : std::clamp(par.ch_layout.nb_channels, 1, 2);
+    if (error = channel_error(*a.encoder, a.channels); !error.empty()) {
+        return std::nullopt;
+    }
     a.bitrate = o.audio_bitrate;
     if (a.bitrate == 0 && a.encoder->id == AV_CODEC_ID_AAC) {
         a.bitrate = 64000LL * a.channels;

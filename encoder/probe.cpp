@@ -18,12 +18,7 @@ constexpr int kMaxStreamLines = 8;
 std::string video_line(const AVStream& st) {
     const AVCodecParameters& par = *st.codecpar;
     const char* pix = av_get_pix_fmt_name(static_cast<AVPixelFormat>(par.format));
-    // The average can be skewed by the last frame's length; the base rate is exact when close.
-    AVRational rate = st.avg_frame_rate.num > 0 ? st.avg_frame_rate : st.r_frame_rate;
-    if (st.r_frame_rate.num > 0 && st.r_frame_rate.den > 0 && rate.num > 0 &&
-        std::fabs(av_q2d(rate) / av_q2d(st.r_frame_rate) - 1.0) < 0.05) {
-        rate = st.r_frame_rate;
-    }
+    const AVRational rate = stream_frame_rate(st);
     char line[160];
     std::snprintf(line, sizeof line, "    Stream #0.%d: Video: %.24s, %.16s, %dx%d, %.2f fps\n",
                   st.index, avcodec_get_name(par.codec_id), pix ? pix : "unknown", par.width,
@@ -73,6 +68,18 @@ std::string duration_line(const AVFormatContext& input) {
 }
 
 }  // namespace
+
+AVRational stream_frame_rate(const AVStream& st) {
+    const AVRational real = st.r_frame_rate;
+    const AVRational average = st.avg_frame_rate;
+    const bool real_set = real.num > 0 && real.den > 0;
+    const bool average_set = average.num > 0 && average.den > 0;
+    // The average can be skewed by the last frame's length; the base rate is exact when close.
+    if (real_set && (!average_set || std::fabs(av_q2d(average) / av_q2d(real) - 1.0) < 0.05)) {
+        return real;
+    }
+    return average_set ? average : AVRational{0, 1};
+}
 
 std::string probe_report(const AVFormatContext& input) {
     std::string text = "Input #0, ";

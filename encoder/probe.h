@@ -12,4 +12,9 @@ namespace trel {
 
 std::string probe_report(const AVFormatContext& input);
 
+// The rate a video stream's pictures come at, frames per second: its real (base) rate, unless
+// that is unset or far from the average (field-rate or variable timing), then the average.
+// {0, 1} when the stream states neither. Not checked for plausibility.
+AVRational stream_frame_rate(const AVStream& stream);
+
 }  // namespace trel

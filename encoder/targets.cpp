@@ -1,5 +1,7 @@
 #include "targets.h"
 
+#include "rational.h"
+
 namespace trel {
 namespace {
 
@@ -31,10 +33,6 @@ std::optional<Disc> parse_disc(const std::string& word) {
     }
     return std::nullopt;
 }
-
-constexpr AVRational kNtscRate{30000, 1001};
-constexpr AVRational kFilmRate{24000, 1001};
-constexpr AVRational kPalRate{25, 1};
 
 // DVD-Video: MPEG-2 MP@ML in a program stream with navigation packs, AC-3 audio.
 void apply_dvd(TargetPreset& p) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -13,6 +14,7 @@
 #include "input_open.h"
 #include "output_file.h"
 #include "output_plan.h"
+#include "output_target.h"
 #include "progress.h"
 #include "stop_signal.h"
 
@@ -28,8 +30,12 @@ namespace {
 
 constexpr int kExitFailure = 1;
 
+enum class TrackKind { kVideo, kAudio };
+
 // A decoded source stream feeding one filter chain.
 struct SourceTrack {
+    explicit SourceTrack(TrackKind k) : kind(k) {}
+    TrackKind kind;
     AVStream* stream = nullptr;  // owned by the input context
     CodecContextPtr decoder;
     FilterChain filters;
@@ -43,6 +49,8 @@ struct SourceTrack {
 
 // An encoder and the output stream it feeds.
 struct EncodedTrack {
+    explicit EncodedTrack(TrackKind k) : kind(k) {}
+    TrackKind kind;
     CodecContextPtr encoder;
     int stream = -1;
     int64_t next_pts = 0;  // encoder time base: frame or sample count
@@ -77,24 +85,31 @@ private:
     bool encode(EncodedTrack& track, AVFrame* frame);
     bool send_black_frames(double until_seconds);
     bool finish();
+    bool check_complete();
+    void warn_if_source_ended_early() const;
+    int close_output(bool converted);
     double audio_seconds() const;
     int64_t file_start() const;
 
     const Options& options_;
     const std::optional<TargetPreset>& target_;
     InputContextPtr input_;
-    SourceTrack video_in_;
-    SourceTrack audio_in_;
+    SourceTrack video_in_{TrackKind::kVideo};
+    SourceTrack audio_in_{TrackKind::kAudio};
     OutputPlan plan_;
+    OutputTarget target_file_;  // declared before output_, so it is undone after output_ closes
     OutputFile output_;
-    EncodedTrack video_out_;
-    EncodedTrack audio_out_;
-    FramePtr frame_ = make_frame();
+    EncodedTrack video_out_{TrackKind::kVideo};
+    EncodedTrack audio_out_{TrackKind::kAudio};
+    FramePtr decoded_ = make_frame();   // from a decoder, unreferenced after each use
+    FramePtr filtered_ = make_frame();  // from a filter chain, unreferenced after each use
     FramePtr black_;
-    PacketPtr packet_ = make_packet();
+    PacketPtr in_packet_ = make_packet();   // read from the source
+    PacketPtr out_packet_ = make_packet();  // from an encoder
     ProgressReporter progress_;
     double quality_ = 0.0;
     bool wrote_packets_ = false;
+    bool source_ended_ = false;  // the source ran out before the requested part did
 };
 
 bool same_file(const std::string& a, const std::string& b) {
@@ -127,10 +142,16 @@ int64_t Conversion::file_start() const {
 }
 
 bool Conversion::open_decoder(SourceTrack& track, AVStream* stream) {
-    const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
+    const AVCodecID id = stream->codecpar->codec_id;
+    const std::string what =
+        std::string("the source's ") + (track.kind == TrackKind::kVideo ? "video" : "audio");
+    if (id == AV_CODEC_ID_NONE) {
+        return fail(options_.input, what + " stream has no known codec");
+    }
+    const AVCodec* codec = avcodec_find_decoder(id);
     if (codec == nullptr) {
-        return fail(options_.input,
-                    std::string("no decoder for ") + avcodec_get_name(stream->codecpar->codec_id));
+        return fail(options_.input, what + " stream is " + avcodec_get_name(id) +
+                                        ", which this build of the FFmpeg libraries cannot decode");
     }
     track.decoder.reset(avcodec_alloc_context3(codec));
     if (!track.decoder ||
@@ -189,10 +210,10 @@ bool Conversion::setup_output() {
         return fail(options_.output, error);
     }
     if (!plan_.video) {
-        video_in_ = SourceTrack{};
+        video_in_ = SourceTrack(TrackKind::kVideo);
     }
     if (!plan_.audio) {
-        audio_in_ = SourceTrack{};
+        audio_in_ = SourceTrack(TrackKind::kAudio);
     }
     if (plan_.video) {
         OpenedEncoder enc = open_video_encoder(*plan_.video, output_.wants_global_header());
@@ -234,7 +255,10 @@ bool Conversion::setup_output() {
     if (audio_out_.stream < 0 && plan_.audio) {
         return fail(options_.output, "cannot add the audio stream");
     }
-    if (const std::string error = output_.open(plan_); !error.empty()) {
+    if (const std::string error = target_file_.prepare(options_.output); !error.empty()) {
+        return fail(options_.output, error);
+    }
+    if (const std::string error = output_.open(plan_, target_file_.write_path()); !error.empty()) {
         return fail(options_.output, error);
     }
     return true;
@@ -272,7 +296,7 @@ bool Conversion::handle_frame(SourceTrack& track, AVFrame* frame) {
     }
     frame->pts = pts;
     track.last_end = std::max(track.last_end, pts + duration);
-    if (&track == &audio_in_) {
+    if (track.kind == TrackKind::kAudio) {
         return push_frame(track, frame);  // the audio chain cuts exactly at 0 itself
     }
     // The picture shown at output time 0 is the last one that starts at or before it.
@@ -300,7 +324,7 @@ bool Conversion::push_frame(SourceTrack& track, AVFrame* frame) {
     if (rc < 0) {
         return fail(options_.input, "cannot filter a frame (" + av_error_text(rc) + ")");
     }
-    return &track == &video_in_ ? drain_video() : drain_audio();
+    return track.kind == TrackKind::kVideo ? drain_video() : drain_audio();
 }
 
 bool Conversion::close_track(SourceTrack& track) {
@@ -313,20 +337,20 @@ bool Conversion::close_track(SourceTrack& track) {
     track.closed = true;
     // The end of the last frame, or the end of the requested part when the source goes on.
     track.filters.close(std::min(track.last_end, track.end));
-    return &track == &video_in_ ? drain_video() : drain_audio();
+    return track.kind == TrackKind::kVideo ? drain_video() : drain_audio();
 }
 
 bool Conversion::receive_frames(SourceTrack& track) {
     while (!track.done) {
-        const int rc = avcodec_receive_frame(track.decoder.get(), frame_.get());
+        const int rc = avcodec_receive_frame(track.decoder.get(), decoded_.get());
         if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF) {
             return true;
         }
         if (rc < 0) {
             continue;  // a damaged frame: skip it, as players do
         }
-        const bool ok = handle_frame(track, frame_.get());
-        av_frame_unref(frame_.get());
+        const bool ok = handle_frame(track, decoded_.get());
+        av_frame_unref(decoded_.get());
         if (!ok) {
             return false;
         }
@@ -358,24 +382,24 @@ bool Conversion::encode(EncodedTrack& track, AVFrame* frame) {
         return fail(options_.output, "encoding failed (" + av_error_text(rc) + ")");
     }
     while (true) {
-        rc = avcodec_receive_packet(track.encoder.get(), packet_.get());
+        rc = avcodec_receive_packet(track.encoder.get(), out_packet_.get());
         if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF) {
             return true;
         }
         if (rc < 0) {
             return fail(options_.output, "encoding failed (" + av_error_text(rc) + ")");
         }
-        if (&track == &video_out_) {
+        if (track.kind == TrackKind::kVideo) {
             size_t size = 0;
             const uint8_t* stats =
-                av_packet_get_side_data(packet_.get(), AV_PKT_DATA_QUALITY_STATS, &size);
+                av_packet_get_side_data(out_packet_.get(), AV_PKT_DATA_QUALITY_STATS, &size);
             if (stats != nullptr && size >= 4) {
                 quality_ = std::max(0, static_cast<int32_t>(AV_RL32(stats))) /
                            static_cast<double>(FF_QP2LAMBDA);
             }
         }
-        rc = output_.write(packet_.get(), track.stream, track.encoder->time_base);
-        av_packet_unref(packet_.get());
+        rc = output_.write(out_packet_.get(), track.stream, track.encoder->time_base);
+        av_packet_unref(out_packet_.get());
         if (rc < 0) {
             return fail(options_.output, "cannot write (" + av_error_text(rc) + ")");
         }
@@ -387,8 +411,8 @@ bool Conversion::encode(EncodedTrack& track, AVFrame* frame) {
 
 bool Conversion::drain_video() {
     while (true) {
-        FramePtr out = make_frame();
-        const int rc = video_in_.filters.pull(out.get());
+        AVFrame* out = filtered_.get();
+        const int rc = video_in_.filters.pull(out);
         if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF) {
             return true;
         }
@@ -402,7 +426,9 @@ bool Conversion::drain_video() {
             out->interlaced_frame = 1;
             out->top_field_first = plan_.video->top_field_first ? 1 : 0;
         }
-        if (!encode(video_out_, out.get())) {
+        const bool ok = encode(video_out_, out);
+        av_frame_unref(out);
+        if (!ok) {
             return false;
         }
     }
@@ -428,8 +454,8 @@ FramePtr pad_to_frame_size(const AVFrame& frame, const AVCodecContext& encoder) 
 
 bool Conversion::drain_audio() {
     while (true) {
-        FramePtr out = make_frame();
-        const int rc = audio_in_.filters.pull(out.get());
+        AVFrame* out = filtered_.get();
+        const int rc = audio_in_.filters.pull(out);
         if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF) {
             return true;
         }
@@ -438,16 +464,21 @@ bool Conversion::drain_audio() {
         }
         const AVCodecContext& enc = *audio_out_.encoder;
         const int caps = enc.codec->capabilities;
+        FramePtr padded;
         if (out->nb_samples < enc.frame_size &&
             !(caps & (AV_CODEC_CAP_VARIABLE_FRAME_SIZE | AV_CODEC_CAP_SMALL_LAST_FRAME))) {
-            out = pad_to_frame_size(*out, enc);
-            if (!out) {
+            padded = pad_to_frame_size(*out, enc);
+            av_frame_unref(out);
+            if (!padded) {
                 return fail(options_.output, "out of memory");
             }
+            out = padded.get();
         }
         out->pts = audio_out_.next_pts;
         audio_out_.next_pts += out->nb_samples;
-        if (!encode(audio_out_, out.get())) {
+        const bool ok = encode(audio_out_, out);
+        av_frame_unref(out);
+        if (!ok) {
             return false;
         }
         if (plan_.video && !plan_.video->from_source && !send_black_frames(audio_seconds())) {
@@ -494,22 +525,23 @@ bool Conversion::read_loop() {
         if (!video_wanted && !audio_wanted) {
             return true;
         }
-        const int rc = av_read_frame(input_.get(), packet_.get());
-        if (rc == AVERROR_EOF || rc == AVERROR_EXIT) {
+        const int rc = av_read_frame(input_.get(), in_packet_.get());
+        if (rc == AVERROR_EXIT) {
             return true;
         }
         if (rc < 0) {
-            // A truncated or damaged tail ends the source; what was read is converted.
+            // The end, or a truncated or damaged tail; what was read is converted.
+            source_ended_ = true;
             return true;
         }
-        PacketPtr packet(av_packet_clone(packet_.get()));
-        av_packet_unref(packet_.get());
+        const AVPacket& packet = *in_packet_;
         bool ok = true;
-        if (video_wanted && packet->stream_index == video_in_.stream->index) {
-            ok = decode_packet(video_in_, packet.get());
-        } else if (audio_wanted && packet->stream_index == audio_in_.stream->index) {
-            ok = decode_packet(audio_in_, packet.get());
+        if (video_wanted && packet.stream_index == video_in_.stream->index) {
+            ok = decode_packet(video_in_, &packet);
+        } else if (audio_wanted && packet.stream_index == audio_in_.stream->index) {
+            ok = decode_packet(audio_in_, &packet);
         }
+        av_packet_unref(in_packet_.get());
         if (!ok) {
             return false;
         }
@@ -545,6 +577,70 @@ bool Conversion::finish() {
     return true;
 }
 
+// A conversion that ran to its end must have written something, and a picture if it has video.
+bool Conversion::check_complete() {
+    if (!wrote_packets_) {
+        return fail(options_.input, "nothing to convert in the requested part");
+    }
+    if (plan_.video && video_out_.next_pts == 0) {
+        return fail(options_.input,
+                    "the requested part holds no video frame (check -ss and -t); nothing written");
+    }
+    return true;
+}
+
+void Conversion::warn_if_source_ended_early() const {
+    if (!source_ended_ || input_->duration == AV_NOPTS_VALUE || input_->duration <= 0) {
+        return;
+    }
+    int64_t reached = 0;  // microseconds from the file's start
+    for (const SourceTrack* track : {&video_in_, &audio_in_}) {
+        if (track->stream != nullptr) {
+            reached = std::max(
+                reached, options_.start_us + av_rescale_q(track->last_end, track->stream->time_base,
+                                                          AV_TIME_BASE_Q));
+        }
+    }
+    const bool cut =
+        options_.length_us && options_.start_us + *options_.length_us < input_->duration;
+    const int64_t expected = cut ? options_.start_us + *options_.length_us : input_->duration;
+    constexpr int64_t kTolerance = 500000;  // container durations are estimates
+    if (expected - reached < kTolerance) {
+        return;
+    }
+    char line[160];
+    std::snprintf(line, sizeof line,
+                  "trelcore: warning: the source ended at %.1f s, before %s of %.1f s\n",
+                  static_cast<double>(reached) / 1e6,
+                  cut ? "the end of the requested part" : "its stated duration",
+                  static_cast<double>(expected) / 1e6);
+    write_stderr(line);
+}
+
+// Closes the output and gives it its name: when converted, and also when stopped by a signal, as
+// the part converted so far is a playable file. Returns the exit status.
+int Conversion::close_output(bool converted) {
+    const std::string close_error = output_.close();
+    if (!close_error.empty()) {
+        report_error(options_.output, close_error);
+        return kExitFailure;  // target_file_ undoes the run when it goes
+    }
+    const int sig = stop_signal();
+    if (sig == 0 && (!converted || !check_complete())) {
+        return kExitFailure;
+    }
+    if (const std::string error = target_file_.commit(); !error.empty()) {
+        report_error(options_.output, error);
+        return kExitFailure;
+    }
+    if (sig != 0) {
+        report_error(options_.output, "stopped by signal " + std::to_string(sig) +
+                                          "; the part converted so far was closed");
+        return 128 + sig;
+    }
+    return 0;
+}
+
 int Conversion::run() {
     if (!check_paths() || !open_source() || !setup_output()) {
         return kExitFailure;
@@ -553,24 +649,11 @@ int Conversion::run() {
     const bool converted = read_loop() && finish();
     progress_.finish(video_out_.next_pts, quality_, output_.bytes_written(),
                      output_.seconds_written());
-    const std::string close_error = output_.close();
-    if (!close_error.empty()) {
-        report_error(options_.output, close_error);
-        return kExitFailure;
+    const int status = close_output(converted);
+    if (status == 0) {
+        warn_if_source_ended_early();
     }
-    if (const int sig = stop_signal(); sig != 0) {
-        report_error(options_.output, "stopped by signal " + std::to_string(sig) +
-                                          "; the part converted so far was closed");
-        return 128 + sig;
-    }
-    if (!converted) {
-        return kExitFailure;
-    }
-    if (!wrote_packets_) {
-        report_error(options_.input, "nothing to convert in the requested part");
-        return kExitFailure;
-    }
-    return 0;
+    return status;
 }
 
 }  // namespace

@@ -183,6 +183,7 @@ std::optional<MediaInfo> inspect(const std::string& path) {
     while (av_read_frame(raw, packet) >= 0) {
         if (packet->stream_index == v) {
             ++info.video_frames;
+            info.video_bytes += packet->size;
         } else if (packet->stream_index == a) {
             audio_ticks += packet->duration;
         }

@@ -67,6 +67,7 @@ struct MediaInfo {
     double frame_rate = 0.0;      // frames per second
     double display_aspect = 0.0;  // width * sample aspect / height
     int64_t video_frames = 0;     // packets read
+    int64_t video_bytes = 0;      // sum of video packet sizes
     double video_seconds = 0.0;   // frames / frame rate
     bool has_audio = false;
     std::string audio_codec;

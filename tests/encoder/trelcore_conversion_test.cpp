@@ -152,6 +152,31 @@ TEST_F(ConversionTest, Mpeg4WithRateLimitsAndH264WithVariableRate) {
     EXPECT_EQ(mov.sample_rate, 44100);
 }
 
+TEST_F(ConversionTest, RateLimitsAloneAreHonouredWithAKeptBitRate) {
+    const std::string silent = dir_.file("silent.mkv");
+    make_clip(silent, {"--acodec", "none", "--size", "640x480"});
+    // As the application sends them for Variable Bit Rate with the bit rate kept.
+    const MediaInfo info =
+        convert(silent, {"-vcodec", "xvid", "-maxrate", "40", "-minrate", "20"}, "vbr.mp4");
+    ASSERT_GT(info.video_seconds, 1.9);
+    // A stream within a 40 kbit/s limit carries at most that rate plus its 80 kbit buffer.
+    const double limit_bits = 40000.0 * info.video_seconds + 80000.0;
+    EXPECT_LE(static_cast<double>(info.video_bytes) * 8.0, limit_bits);
+}
+
+TEST_F(ConversionTest, KeptFrameRateIsTheSourcesRealRate) {
+    // MP4 sources state an average rate skewed by the last frame's length.
+    for (const char* rate : {"30000/1001", "24000/1001"}) {
+        const std::string source = dir_.file("rate.mp4");
+        make_clip(source, {"--rate", rate, "--acodec", "none"});
+        const auto before = inspect(source);
+        ASSERT_TRUE(before.has_value());
+        const MediaInfo after = convert(source, {"-vcodec", "xvid"}, "rate-out.mp4");
+        EXPECT_NEAR(after.frame_rate, before->frame_rate, 0.0005) << rate;
+        EXPECT_EQ(after.video_frames, before->video_frames) << rate << ": no frame doubled";
+    }
+}
+
 TEST_F(ConversionTest, SizeFitsTheWidePictureWithBlackBars) {
     convert(wide_, {"-vcodec", "h264", "-s", "320x240"}, "fit.mov");
     const auto picture = first_picture(dir_.file("fit.mov"));

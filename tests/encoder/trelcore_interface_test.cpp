@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <regex>
 #include <string>
 #include <vector>
@@ -27,6 +29,26 @@ protected:
             out.push_back(text.substr(start, end - start));
         }
         return out;
+    }
+
+    // The names in the scratch folder, hidden ones included, sorted.
+    std::vector<std::string> names() const {
+        std::vector<std::string> out;
+        for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
+            out.push_back(entry.path().filename().string());
+        }
+        std::sort(out.begin(), out.end());
+        return out;
+    }
+
+    static ino_t inode(const std::string& path) {
+        struct stat info {};
+        return ::lstat(path.c_str(), &info) == 0 ? info.st_ino : 0;
+    }
+
+    std::string last_line(const std::string& text) {
+        const auto all = lines(text);
+        return all.empty() ? std::string() : all.back();
     }
 
     TempDir dir_;
@@ -124,6 +146,13 @@ TEST_F(InterfaceTest, EachErrorGivesOneLineAndAFailureStatus) {
         {{"-i", source_, "-y", dir_.file("no-such-folder/out.mp4")}, "no-such-folder/out.mp4"},
         {{"-i", source_, "-ss", "30", "-t", "5", "-y", out}, "source.mkv"},
         {{"-i", source_, "-y", dir_.file("out.unknownext")}, "out.unknownext"},
+        {{"-i", source_, "-r", "10000", "-y", out}, "-r: frame rate 10000 is out of range"},
+        {{"-i", source_, "-ac", "8", "-y", dir_.file("out.mpg")},
+         "audio takes at most 2 channels; -ac 8 asks for 8"},
+        {{"-i", source_, "-vcodec", "xvid", "-b", "800", "-maxrate", "500", "-y", out},
+         "-maxrate 500 kbit/s is below the bit rate 800 kbit/s"},
+        {{"-i", source_, "-vcodec", "xvid", "-maxrate", "500", "-minrate", "900", "-y", out},
+         "-minrate 900 kbit/s is above -maxrate 500 kbit/s"},
     };
     for (const Case& c : cases) {
         const RunResult result = run(trelcore(c.args));
@@ -132,6 +161,34 @@ TEST_F(InterfaceTest, EachErrorGivesOneLineAndAFailureStatus) {
         EXPECT_NE(result.output.find(c.mentions), std::string::npos) << result.output;
     }
     EXPECT_FALSE(std::filesystem::exists(out)) << "no failed run may leave an output";
+    EXPECT_FALSE(std::filesystem::exists(dir_.file("out.mpg")));
+}
+
+TEST_F(InterfaceTest, SourcesThatCannotBeConvertedAreExplained) {
+    const std::string fifo = dir_.file("pipe.mkv");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string unknown = dir_.file("unknown.avi");
+    make_clip(unknown, {"--unknown-vcodec"});
+    const std::string out = dir_.file("out.mp4");
+    struct Case {
+        std::vector<std::string> args;
+        std::string reason;
+    };
+    const std::vector<Case> cases = {
+        {{kToken, "-i", fifo}, "pipe.mkv: not a regular file"},
+        {{"-i", fifo, "-vcodec", "xvid", "-y", out}, "pipe.mkv: not a regular file"},
+        {{"-i", "/dev/zero", "-y", out}, "/dev/zero: not a regular file"},
+        {{"-i", unknown, "-vcodec", "xvid", "-y", out},
+         "unknown.avi: the source's video stream has no known codec"},
+    };
+    for (const Case& c : cases) {
+        // Nothing writes into the pipe: a source that waits for it never ends.
+        const RunResult result = run(trelcore(c.args));
+        EXPECT_NE(result.exit_code, 0) << c.reason;
+        EXPECT_EQ(lines(result.output).size(), 1U) << result.output;
+        EXPECT_NE(result.output.find(c.reason), std::string::npos) << result.output;
+    }
+    EXPECT_FALSE(std::filesystem::exists(out));
 }
 
 TEST_F(InterfaceTest, ExistingOutputIsKeptWithoutYAndReplacedWithIt) {
@@ -146,6 +203,88 @@ TEST_F(InterfaceTest, ExistingOutputIsKeptWithoutYAndReplacedWithIt) {
     result = run(trelcore({"-i", source_, "-vcodec", "xvid", "-y", out}));
     EXPECT_EQ(result.exit_code, 0) << result.output;
     EXPECT_TRUE(inspect(out).has_value());
+}
+
+TEST_F(InterfaceTest, VideoOutputWithoutAFrameFailsAndLeavesNothing) {
+    const std::string out = dir_.file("out.mp4");
+    for (const std::vector<std::string>& cut :
+         {std::vector<std::string>{"-t", "0.001"}, std::vector<std::string>{"-ss", "1"}}) {
+        std::vector<std::string> args = {"-i", source_, "-vcodec", "xvid", "-y", out};
+        args.insert(args.begin() + 2, cut.begin(), cut.end());
+        const RunResult result = run(trelcore(args));
+        EXPECT_NE(result.exit_code, 0) << cut[0] << " " << result.output;
+        EXPECT_NE(last_line(result.output).find(source_), std::string::npos) << result.output;
+        EXPECT_EQ(names(), std::vector<std::string>{"source.mkv"}) << cut[0];
+    }
+    const RunResult result = run(trelcore({"-i", source_, "-t", "0.001", "-vcodec", "h264", out}));
+    EXPECT_NE(result.output.find("holds no video frame"), std::string::npos) << result.output;
+}
+
+TEST_F(InterfaceTest, TruncatedSourceIsConvertedAsFarAsItGoesWithAWarning) {
+    const std::string cut = dir_.file("cut.mkv");
+    make_clip(cut, {"--duration", "10", "--size", "160x120", "--truncate"});
+    const std::string out = dir_.file("out.mp4");
+    const RunResult result = run(trelcore({"-i", cut, "-vcodec", "xvid", "-y", out}));
+    EXPECT_EQ(result.exit_code, 0) << result.output;
+    const std::regex warning(
+        R"(trelcore: warning: the source ended at (\d+\.\d) s, before its stated duration of 10\.0 s)");
+    std::smatch m;
+    const std::string line = last_line(result.output);
+    ASSERT_TRUE(std::regex_match(line, m, warning)) << result.output;
+    const auto info = inspect(out);
+    ASSERT_TRUE(info.has_value());
+    EXPECT_NEAR(info->video_seconds, std::stod(m[1].str()), 0.2);
+    EXPECT_LT(info->video_seconds, 8.0);
+}
+
+TEST_F(InterfaceTest, ReplacedOutputStaysIntactUntilTheNewOneIsComplete) {
+    const std::string out = dir_.file("out.mp4");
+    make_clip(out, {"--garbage"});
+    const std::string before = read_file(out);
+    RunResult result = run(trelcore({"-i", source_, "-vcodec", "xvid", "-t", "0.001", "-y", out}));
+    EXPECT_NE(result.exit_code, 0);
+    EXPECT_EQ(read_file(out), before) << "a failed run keeps the old file";
+    EXPECT_EQ(names(), (std::vector<std::string>{"out.mp4", "source.mkv"}));
+
+    result = run(trelcore({"-i", source_, "-vcodec", "xvid", "-y", out}));
+    EXPECT_EQ(result.exit_code, 0) << result.output;
+    EXPECT_TRUE(inspect(out).has_value());
+    EXPECT_EQ(names(), (std::vector<std::string>{"out.mp4", "source.mkv"}));
+}
+
+TEST_F(InterfaceTest, SymbolicLinkAsOutputIsReplacedNotWrittenThrough) {
+    const std::string real = dir_.file("real.mp4");
+    make_clip(real, {"--garbage"});
+    const std::string before = read_file(real);
+    const std::string link = dir_.file("link.mp4");
+    std::filesystem::create_symlink(real, link);
+    RunResult result = run(trelcore({"-i", source_, "-vcodec", "xvid", "-t", "0.001", "-y", link}));
+    EXPECT_NE(result.exit_code, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(read_file(real), before);
+
+    result = run(trelcore({"-i", source_, "-vcodec", "xvid", "-y", link}));
+    EXPECT_EQ(result.exit_code, 0) << result.output;
+    EXPECT_FALSE(std::filesystem::is_symlink(link));
+    EXPECT_TRUE(inspect(link).has_value());
+    EXPECT_EQ(read_file(real), before) << "the file the link named is untouched";
+    EXPECT_EQ(names(), (std::vector<std::string>{"link.mp4", "real.mp4", "source.mkv"}));
+}
+
+TEST_F(InterfaceTest, EmptyReservedOutputIsWrittenInPlace) {
+    const std::string out = dir_.file("reserved.mp4");
+    { std::ofstream create(out); }
+    const ino_t reserved = inode(out);
+    RunResult result = run(trelcore({"-i", source_, "-vcodec", "xvid", "-t", "0.001", "-y", out}));
+    EXPECT_NE(result.exit_code, 0);
+    EXPECT_EQ(std::filesystem::file_size(out), 0U) << "a failed run leaves the name as reserved";
+    EXPECT_EQ(inode(out), reserved);
+
+    result = run(trelcore({"-i", source_, "-vcodec", "xvid", "-y", out}));
+    EXPECT_EQ(result.exit_code, 0) << result.output;
+    EXPECT_EQ(inode(out), reserved) << "the application watches this very file grow";
+    EXPECT_TRUE(inspect(out).has_value());
+    EXPECT_EQ(names(), (std::vector<std::string>{"reserved.mp4", "source.mkv"}));
 }
 
 TEST_F(InterfaceTest, SourceIsNeverOverwrittenEvenWithY) {
@@ -164,6 +303,9 @@ TEST_F(InterfaceTest, StopSignalLeavesAClosedPlayableFile) {
     make_clip(longer, {"--duration", "60", "--size", "160x120", "--acodec", "aac"});
     for (const int number : {SIGTERM, SIGINT}) {
         const std::string out = dir_.file(number == SIGTERM ? "term.mov" : "int.mov");
+        if (number == SIGINT) {
+            make_clip(out, {"--garbage"});  // replaced through a temporary file
+        }
         Child child(
             trelcore({kToken, "-i", longer, "-vcodec", "h264", "-s", "1280x720", "-y", out}));
         // The second progress line comes once pictures are being encoded.
@@ -177,6 +319,7 @@ TEST_F(InterfaceTest, StopSignalLeavesAClosedPlayableFile) {
         EXPECT_GT(info->video_frames, 0);
         EXPECT_LT(info->video_seconds, 60.0);
     }
+    EXPECT_EQ(names(), (std::vector<std::string>{"int.mov", "long.mkv", "source.mkv", "term.mov"}));
 }
 
 TEST_F(InterfaceTest, PathsAndTitlesWithAnyBytesArePassedThrough) {
