@@ -1,8 +1,10 @@
 #include "dialogs/convert_progress_dialog.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <algorithm>
 
@@ -25,6 +27,25 @@ void SetLabel(const TemplateForm& form, int controlId, const std::string& text) 
     if (auto* label = form.Get<QLabel>(controlId)) {
         label->setText(QString::fromStdString(text));
     }
+}
+
+// Each line that is wider than the label loses the middle of its text (a long path's middle
+// folders), so every line of the step text stays in sight; the whole text is the tooltip.
+void SetElidedLines(const TemplateForm& form, int controlId, const std::string& text) {
+    auto* label = form.Get<QLabel>(controlId);
+    if (label == nullptr) {
+        return;
+    }
+    const QString whole = QString::fromStdString(text);
+    const QFontMetrics metrics(label->font());
+    const int width = label->contentsRect().width();
+    QStringList lines = whole.split(QLatin1Char('\n'));
+    for (QString& line : lines) {
+        line = metrics.elidedText(line, Qt::ElideMiddle, width);
+    }
+    label->setWordWrap(false);
+    label->setText(lines.join(QLatin1Char('\n')));
+    label->setToolTip(whole);
 }
 
 QString CaptionOf(const TemplateForm& form, const ResourceModule& module) {
@@ -106,7 +127,7 @@ void ConvertProgressDialog::UpdateProgress() {
     if (!size.empty()) {
         sizeText_ = size;
     }
-    SetLabel(Form(), kStepTextControl, shared_.stepText);
+    SetElidedLines(Form(), kStepTextControl, shared_.stepText);
     SetLabel(Form(), kSizeTextControl, sizeText_);
 }
 
@@ -123,6 +144,10 @@ void ConvertProgressDialog::CancelAll() {
     shared_.cancelAll = true;
     shared_.skipCurrent = true;
     shared_.run.abortRequested = true;
+    // A close-box question still open asks about a run that is over now: it goes with it.
+    for (QMessageBox* question : findChildren<QMessageBox*>()) {
+        question->reject();
+    }
     if (Started()) {
         WaitUntil([this] { return shared_.doneEvent.TryWait(); });
     }

@@ -2,7 +2,10 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QStyle>
 #include <algorithm>
+#include <array>
+#include <numeric>
 
 #include "base/string_ids.h"
 #include "engine/encoder_output.h"
@@ -46,10 +49,26 @@ void SourceList::SetUpColumns() {
         Qs(LoadResourceString(kIdsConvertDuration)), Qs(LoadResourceString(kIdsStatus))};
     list_->setHeaderLabels(headers);
     list_->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
-    const int widths[kColumns] = {100, 200, 100, 63};
-    for (int column = 0; column < kColumns; ++column) {
-        list_->header()->resizeSection(column, widths[column]);
+    FitColumns();
+}
+
+void SourceList::FitColumns() {
+    // The template's widths, in pixels of the list it was drawn with; scaled to this list, with
+    // room kept for a vertical scroll bar, so no horizontal one is ever needed.
+    static constexpr std::array<int, kColumns> kTemplateWidths = {100, 200, 100, 63};
+    const int total = std::accumulate(kTemplateWidths.begin(), kTemplateWidths.end(), 0);
+    const int room = list_->width() - 2 * list_->frameWidth() -
+                     list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list_);
+    if (room <= 0) {
+        return;
     }
+    int used = 0;
+    for (int column = 0; column < kColumns - 1; ++column) {
+        const int width = room * kTemplateWidths[static_cast<size_t>(column)] / total;
+        list_->header()->resizeSection(column, width);
+        used += width;
+    }
+    list_->header()->resizeSection(kColumns - 1, room - used);
 }
 
 int SourceList::RowCount() const {

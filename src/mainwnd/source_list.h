@@ -21,6 +21,8 @@ public:
     SourceList& operator=(const SourceList&) = delete;
 
     QTreeWidget* Control() const { return list_; }
+    // Column widths at the template's proportions within the list's present width.
+    void FitColumns();
 
     // Headers from the current resource module: Source, Target, Convert Duration, Status.
     void SetUpColumns();

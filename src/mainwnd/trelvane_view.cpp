@@ -169,6 +169,7 @@ void CTrelvaneView::WireControls() {
     typeGroup_ = form.RadioGroup(kFirstTypeId);
     standardGroup_ = form.RadioGroup(kFirstStandardId);
     tipLabel_ = form.Get<QLabel>(kTipLabelId);
+    NameForAccessibility(form);
 
     connect(controls_.size, &QComboBox::currentIndexChanged, this,
             [this] { OnSizeSelChange(controls_.size, controls_.width, controls_.height); });
@@ -179,6 +180,15 @@ void CTrelvaneView::WireControls() {
             &CTrelvaneView::OnBrowse);
     connect(form.Get<QPushButton>(kGoId), &QPushButton::clicked, this, &CTrelvaneView::OnGo);
     connect(hideTipsBox_, &QCheckBox::clicked, this, &CTrelvaneView::ToggleHelpTips);
+    // A pressed type or standard is kept at once, so reloading the form data (as every change
+    // of the selected row does) shows the user's choice instead of undoing it.
+    if (typeGroup_ != nullptr) {
+        connect(typeGroup_, &QButtonGroup::idClicked, this, [this](int id) { outputType_ = id; });
+    }
+    if (standardGroup_ != nullptr) {
+        connect(standardGroup_, &QButtonGroup::idClicked, this,
+                [this](int id) { tvStandard_ = id; });
+    }
 
     QTreeWidget* tree = list_->Control();
     connect(tree, &QTreeWidget::itemSelectionChanged, this, [this] {
@@ -190,6 +200,26 @@ void CTrelvaneView::WireControls() {
             &CTrelvaneView::CommandStateChanged);
     connect(tree->model(), &QAbstractItemModel::rowsRemoved, this,
             &CTrelvaneView::CommandStateChanged);
+}
+
+void CTrelvaneView::NameForAccessibility(const TemplateForm& form) {
+    // The names screen readers say are the texts that label these controls on screen.
+    constexpr int kOutputPathLabel = 40019;
+    list_->Control()->setAccessibleName(QString::fromStdString(LoadResourceString(kIdsSource)));
+    if (auto* label = form.Get<QLabel>(kOutputPathLabel); label != nullptr && folderEdit_) {
+        label->setBuddy(folderEdit_);
+        folderEdit_->setAccessibleName(label->text().remove(QLatin1Char(':')).trimmed());
+    }
+    if (infoEdit_ != nullptr) {
+        infoEdit_->setAccessibleName(
+            QString::fromStdString(module_->Text("dlg.107.40002").value_or("")));
+    }
+}
+
+void CTrelvaneView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    form_->FitTo(size());
+    list_->FitColumns();
 }
 
 void CTrelvaneView::OnInitialUpdate() {

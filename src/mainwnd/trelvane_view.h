@@ -110,6 +110,7 @@ signals:
 
 protected:
     void timerEvent(QTimerEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -117,6 +118,7 @@ private:
     template <typename F>
     auto OnUiThread(F&& function);
 
+    void NameForAccessibility(const TemplateForm& form);
     void WireControls();
     void WriteOutputPathSetting();
 

@@ -313,6 +313,7 @@ void CMainFrame::RecreateView() {
     });
     auto* scroller = new QScrollArea();
     scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setFocusPolicy(Qt::NoFocus);  // the form's controls are the tab stops
     scroller->setWidgetResizable(true);
     scroller->setWidget(view);
     view->OnInitialUpdate();

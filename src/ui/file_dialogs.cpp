@@ -34,7 +34,9 @@ std::optional<QStringList> ChooseOpenFiles(QWidget* parent, const QString& filte
     if (TakeQueued(OpenAnswers(), answer)) {
         return answer;
     }
-    const QStringList files = QFileDialog::getOpenFileNames(parent, QString(), QString(), filter);
+    // Our labels already name their patterns; Qt would add them a second time.
+    const QStringList files = QFileDialog::getOpenFileNames(
+        parent, QString(), QString(), filter, nullptr, QFileDialog::HideNameFilterDetails);
     if (files.isEmpty()) {
         return std::nullopt;
     }

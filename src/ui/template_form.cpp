@@ -15,6 +15,7 @@
 #include <QRegularExpressionValidator>
 #include <QSlider>
 #include <QTreeWidget>
+#include <cmath>
 
 #include "support/resource_module.h"
 #include "ui/percent_bar.h"
@@ -93,6 +94,17 @@ QWidget* MakeSlider(QWidget* parent, const DialogControl& control) {
     return slider;
 }
 
+// As the templates were drawn: the frame's top line runs through the middle of the title, and
+// the title sits on the box's top edge rather than above it.
+QWidget* MakeGroupBox(QWidget* parent, const QString& text) {
+    auto* box = new QGroupBox(text, parent);
+    box->setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 0.5em; }"
+        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+        " left: 6px; padding: 0 2px; top: 0px; }"));
+    return box;
+}
+
 QWidget* MakeFrame(QWidget* parent, bool black) {
     auto* frame = new QFrame(parent);
     if (black) {
@@ -106,30 +118,51 @@ QWidget* MakeFrame(QWidget* parent, bool black) {
 
 }  // namespace
 
-QRect TemplateForm::ToPixels(const DialogRect& units, const QFont& font) {
+namespace {
+
+double AverageCharWidth(const QFont& font) {
     const QFontMetricsF metrics(font);
-    const double averageWidth = metrics.horizontalAdvance(QStringLiteral(
-                                    "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ")) /
-                                52.0;
-    const DialogRect pixels =
-        DialogUnitsToPixels(units, averageWidth, static_cast<int>(metrics.height() + 0.5));
-    return {pixels.x, pixels.y, pixels.width, pixels.height};
+    return metrics.horizontalAdvance(
+               QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ")) /
+           52.0;
+}
+
+// A face the templates name for its weight ("Arial Black") is stood in for by the desktop's
+// own family at that weight.
+QFont::Weight WeightOfFace(const std::string& face) {
+    if (face.find("Black") != std::string::npos || face.find("Heavy") != std::string::npos) {
+        return QFont::Black;
+    }
+    if (face.find("Bold") != std::string::npos) {
+        return QFont::Bold;
+    }
+    return QFont::Normal;
+}
+
+}  // namespace
+
+QSizeF TemplateForm::BaseUnits(int pointSize) {
+    return {kBaseUnitWidth * pointSize / 8.0, kBaseUnitHeight * pointSize / 8.0};
+}
+
+QRect TemplateForm::ToPixels(const DialogRect& units, QSizeF baseUnits) {
+    const auto x = [&](int v) { return static_cast<int>(std::lround(v * baseUnits.width() / 4)); };
+    const auto y = [&](int v) { return static_cast<int>(std::lround(v * baseUnits.height() / 8)); };
+    return {x(units.x), y(units.y), x(units.width), y(units.height)};
 }
 
 QFont TemplateForm::DialogFont(const QFont& base, int pointSize) {
-    // Templates are laid out for a font whose average character is 6 by 13 pixels at 8 points;
-    // the desktop's own font is usually wider, so take the largest pixel size that is not.
-    const double target = 6.0 * pointSize / 8.0;
+    // The templates were drawn for a font whose average character is 6 by 13 pixels at 8
+    // points; the desktop's own font is usually larger, so take its largest pixel size that
+    // fits in those units.
+    const QSizeF units = BaseUnits(pointSize);
     QFont best = base;
     best.setPixelSize(8);
-    for (int pixels = 8; pixels <= 24; ++pixels) {
+    for (int pixels = 8; pixels <= 32; ++pixels) {
         QFont candidate = base;
         candidate.setPixelSize(pixels);
-        const QFontMetricsF metrics(candidate);
-        const double average = metrics.horizontalAdvance(QStringLiteral(
-                                   "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ")) /
-                               52.0;
-        if (average > target) {
+        if (AverageCharWidth(candidate) > units.width() ||
+            QFontMetricsF(candidate).height() > units.height()) {
             break;
         }
         best = candidate;
@@ -142,15 +175,19 @@ TemplateForm::TemplateForm(QWidget* parent, int dialogId, const ResourceModule& 
     if (template_ == nullptr) {
         return;
     }
-    parent->setFont(DialogFont(parent->font(), template_->fontPointSize));
-    const QFont font = parent->font();
-    size_ = ToPixels({0, 0, template_->width, template_->height}, font).size();
+    QFont face = parent->font();
+    face.setWeight(WeightOfFace(template_->fontFamily));
+    parent->setFont(DialogFont(face, template_->fontPointSize));
+    // Positions use the template's own base units, not the stand-in font's: laid out as drawn,
+    // a form fills the space its template was made for.
+    const QSizeF units = BaseUnits(template_->fontPointSize);
+    size_ = ToPixels({0, 0, template_->width, template_->height}, units).size();
     QButtonGroup* group = nullptr;
     for (const DialogControl& control : template_->controls) {
         const QString text = QString::fromStdString(
             control.textKey.empty() ? std::string() : module.Text(control.textKey).value_or(""));
         QWidget* widget = MakeControl(parent, control, text);
-        widget->setGeometry(ToPixels(control.rect, font));
+        widget->setGeometry(ToPixels(control.rect, units));
         widget->setVisible(control.visible);
         if (control.kind == ControlKind::kGroupBox) {
             widget->lower();
@@ -169,6 +206,58 @@ TemplateForm::TemplateForm(QWidget* parent, int dialogId, const ResourceModule& 
                              static_cast<int>(group->buttons().size()));
         }
     }
+    SetTabOrder();
+}
+
+void TemplateForm::FitTo(QSize area) {
+    if (template_ == nullptr || template_->width <= 0 || template_->height <= 0 ||
+        area.width() < size_.width() || area.height() < size_.height()) {
+        return;
+    }
+    const QSizeF units(area.width() * 4.0 / template_->width,
+                       area.height() * 8.0 / template_->height);
+    for (const DialogControl& control : template_->controls) {
+        if (QWidget* widget = Control(control.id)) {
+            widget->setGeometry(ToPixels(control.rect, units));
+        }
+    }
+}
+
+void TemplateForm::SetTabOrder() {
+    // Template order; a control that lies wholly under a larger one drawn later (the settings
+    // of the hidden types under the source list) is out of sight and takes no focus.
+    QWidget* previous = nullptr;
+    for (const DialogControl& control : template_->controls) {
+        QWidget* widget = Control(control.id);
+        if (widget == nullptr || widget->focusPolicy() == Qt::NoFocus) {
+            continue;
+        }
+        if (IsCovered(control)) {
+            widget->setFocusPolicy(Qt::NoFocus);
+            continue;
+        }
+        if (previous != nullptr) {
+            QWidget::setTabOrder(previous, widget);
+        }
+        previous = widget;
+    }
+}
+
+bool TemplateForm::IsCovered(const DialogControl& control) const {
+    const QRect area(control.rect.x, control.rect.y, control.rect.width, control.rect.height);
+    bool after = false;
+    for (const DialogControl& other : template_->controls) {
+        if (&other == &control) {
+            after = true;
+            continue;
+        }
+        const bool large = other.kind == ControlKind::kListView || other.kind == ControlKind::kEdit;
+        const QRect otherArea(other.rect.x, other.rect.y, other.rect.width, other.rect.height);
+        if (after && large && other.visible && otherArea.contains(area)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 QWidget* TemplateForm::MakeControl(QWidget* parent, const DialogControl& control,
@@ -182,7 +271,7 @@ QWidget* TemplateForm::MakeControl(QWidget* parent, const DialogControl& control
         case ControlKind::kCheckBox:
             return new QCheckBox(text, parent);
         case ControlKind::kGroupBox:
-            return new QGroupBox(text, parent);
+            return MakeGroupBox(parent, text);
         case ControlKind::kEdit:
             return MakeEdit(parent, control);
         case ControlKind::kComboBox:

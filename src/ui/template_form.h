@@ -29,15 +29,27 @@ public:
     QButtonGroup* RadioGroup(int firstId) const;
     // The template's size in pixels.
     QSize PixelSize() const { return size_; }
+    // Lays the controls out again to fill area, which is at least PixelSize(): a form that is
+    // its window's whole client area fills it, as on the desktop the templates were drawn for.
+    void FitTo(QSize area);
     const DialogTemplate* Template() const { return template_; }
 
-    // The font a template of this point size is shown in, based on the desktop's font.
+    // Pixels per 4 horizontal and 8 vertical dialog units of an 8-point template, as the
+    // templates were drawn.
+    static constexpr double kBaseUnitWidth = 6.0;
+    static constexpr double kBaseUnitHeight = 13.0;
+    // Base units (average character width and height, pixels) of a template of this point size.
+    static QSizeF BaseUnits(int pointSize);
+    // The font a template of this point size is shown in: base's family and weight at the
+    // largest pixel size whose characters fit the template's base units.
     static QFont DialogFont(const QFont& base, int pointSize);
-    // Pixel rectangle of dialog units for a widget with this font.
-    static QRect ToPixels(const DialogRect& units, const QFont& font);
+    // Pixel rectangle of dialog units at these base units.
+    static QRect ToPixels(const DialogRect& units, QSizeF baseUnits);
 
 private:
     QWidget* MakeControl(QWidget* parent, const DialogControl& control, const QString& text);
+    void SetTabOrder();
+    bool IsCovered(const DialogControl& control) const;
 
     const DialogTemplate* template_ = nullptr;
     std::map<int, QWidget*> controls_;

@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTimer>
@@ -73,7 +74,8 @@ TEST_F(ViewTest, CommandEnablingFollowsTheRowCount) {
 
 TEST_F(ViewTest, SavingStopsAtATextOverItsLimit) {
     auto view = NewView();
-    view->Form().Get<QAbstractButton>(1016)->click();  // PAL
+    // PAL shown without a press (a press is saved at once).
+    view->Form().Get<QAbstractButton>(1016)->setChecked(true);
     view->Form().Get<QLineEdit>(1001)->setText(QString(257, QLatin1Char('x')));
     TakeMessageTexts();
     SetNextMessageAnswer(kAnswerOk);
@@ -171,6 +173,49 @@ TEST_F(ViewTest, TheTipsOpenOnceAndAreThenStoredAsSeen) {
     EXPECT_TRUE(view->TipsHidden());
     EXPECT_TRUE(view->Form().Get<QCheckBox>(kCmdToolTips)->isChecked());
     EXPECT_NE(ReadConfig().find("\"HiddenToolTips\"=\"TRUE\""), std::string::npos);
+}
+
+// Selecting a row reloads the form data; the type and standard the user pressed stay, and the
+// next conversion uses them.
+TEST_F(ViewTest, ThePressedTypeAndStandardSurviveASelection) {
+    auto view = NewView();
+    AddRow(*view, MakeItem("/v/a.avi", 10));
+    AddRow(*view, MakeItem("/v/b.avi", 10));
+    view->Form().Get<QAbstractButton>(1010)->click();  // VCD
+    view->Form().Get<QAbstractButton>(1016)->click();  // PAL
+    view->List().SelectAndFocus(1);
+    view->List().SelectAndFocus(0);
+    EXPECT_TRUE(view->Form().Get<QAbstractButton>(1010)->isChecked());
+    EXPECT_TRUE(view->Form().Get<QAbstractButton>(1016)->isChecked());
+    std::optional<ConversionSettings> used;
+    SetModalDialogHandler([&](QDialog&) {
+        used = view->Settings();
+        return static_cast<int>(QDialog::Accepted);
+    });
+    view->OnConvert();
+    ASSERT_TRUE(used.has_value());
+    EXPECT_EQ(used->outputType, kTypeVcd);
+    EXPECT_EQ(used->tvStandard, kPal);
+}
+
+// The list's columns fit it at the template's proportions, with no horizontal scroll bar; Tab
+// goes through the controls a user can see.
+TEST_F(ViewTest, ColumnsFitAndTabSkipsWhatIsOutOfSight) {
+    auto view = NewView();
+    view->resize(view->minimumSize() + QSize(17, 14));
+    view->show();
+    QTreeWidget* list = view->List().Control();
+    EXPECT_LE(list->header()->length(), list->viewport()->width());
+    EXPECT_GT(list->header()->sectionSize(3), list->header()->sectionSize(0) / 2);
+    EXPECT_EQ(view->Form().Get<QWidget>(1118)->focusPolicy(), Qt::NoFocus);
+    // The next stop after the list is the information pane, not a part of the list itself.
+    QWidget* next = list->nextInFocusChain();
+    while (list->isAncestorOf(next) || (next->focusPolicy() & Qt::TabFocus) == 0) {
+        next = next->nextInFocusChain();
+    }
+    EXPECT_EQ(next, view->Form().Control(1210));
+    EXPECT_FALSE(list->accessibleName().isEmpty());
+    EXPECT_EQ(view->Form().Control(1001)->accessibleName(), "Output Path");
 }
 
 TEST_F(ViewTest, ConvertMarksEveryRowWaitingAndReplacesTheLastDialog) {

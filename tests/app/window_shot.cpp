@@ -1,14 +1,50 @@
-// Starts Clipwright as a user would, waits until the window is on screen, and saves a picture
-// of it. Usage: window_shot OUT.png (run under a display; scripts/screenshot.sh uses Xvfb).
+// Starts Clipwright as a user would, waits until the window is on screen, and saves pictures of
+// it: the main window, the help tips and the conversion progress dialog with long paths.
+// Usage: window_shot MAIN.png [TIPS.png PROGRESS.png] (run under a display; scripts/screenshot.sh
+// uses Xvfb).
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
 
+#include "dialogs/convert_progress_dialog.h"
+#include "dialogs/help_tips_dialog.h"
+#include "engine/encoder_output.h"
+#include "mainwnd/trelvane_view.h"
 #include "shell/main_frame.h"
 #include "shell/trelvane_app.h"
 
+namespace {
+
+bool SaveTips(const QString& out) {
+    clipwright::CHelpTipsDialog tips(nullptr);
+    tips.show();
+    QApplication::processEvents();
+    return tips.grab().save(out);
+}
+
+// The dialog is shown without its worker: only what a long step text looks like matters here.
+bool SaveProgress(clipwright::CMainFrame& frame, const QString& out) {
+    clipwright::EncoderRun run;
+    clipwright::CTrelvaneView* view = frame.View();
+    clipwright::ConvertProgressDialog dialog(&frame, *view, run);
+    {
+        clipwright::ConversionShared& shared = dialog.Shared();
+        const std::lock_guard lock(shared.stateLock);
+        shared.stepText =
+            "Step 2/3: From \"/home/ann/Videos/Holidays 2025/Summer at the lake/"
+            "Day three - the long walk around the north shore.mp4\" \n"
+            "to \"/home/ann/ConvertedMedia/Day three - the long walk around the north "
+            "shore-cvt.mpg\" \nClick Skip to skip the current file.";
+    }
+    run.percent = 40;
+    dialog.UpdateProgress();
+    return dialog.grab().save(out);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    if (argc != 2) {
+    if (argc != 2 && argc != 4) {
         return 2;
     }
     QApplication application(argc, argv);
@@ -16,9 +52,12 @@ int main(int argc, char** argv) {
     if (!app.InitInstance()) {
         return 1;
     }
-    const QString out = QString::fromLocal8Bit(argv[1]);
     QTimer::singleShot(1500, [&] {
-        const bool saved = app.Frame()->grab().save(out);
+        bool saved = app.Frame()->grab().save(QString::fromLocal8Bit(argv[1]));
+        if (argc == 4) {
+            saved = SaveTips(QString::fromLocal8Bit(argv[2])) && saved;
+            saved = SaveProgress(*app.Frame(), QString::fromLocal8Bit(argv[3])) && saved;
+        }
         QApplication::exit(saved ? 0 : 1);
     });
     return QApplication::exec();

@@ -3,7 +3,9 @@
 // answered from the message seam.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -213,6 +215,50 @@ TEST_F(ConvertProgressDialogTest, SkipPressedJustBeforeTheEncoderStartsStillStop
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
     EXPECT_EQ(Statuses(), (std::vector<int32_t>{kDone, kSkip, kDone}));
     EXPECT_EQ(TakeMessageTexts(), Texts{kCompleted});
+}
+
+// The close box asks whether to cancel; when the run ends while that question is open, the
+// question goes with the run instead of staying on screen over nothing.
+TEST_F(ConvertProgressDialogTest, AQuestionOpenWhenTheRunEndsGoesWithIt) {
+    AddClip("a", "dumpargs " + started_ + "\nsleep 300\nmedia 20\n");
+    ConvertProgressDialog dialog(nullptr, ui_, run_);
+    bool asked = false;
+    int questionsOpenAtTheEnd = -1;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (!asked && std::filesystem::exists(started_)) {
+            asked = true;
+            // Asks, and waits for an answer that never comes; queued, so this poll goes on.
+            QMetaObject::invokeMethod(
+                &dialog, [&] { dialog.close(); }, Qt::QueuedConnection);
+            return;
+        }
+        std::vector<QMessageBox*> open;
+        QMessageBox* completed = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(window);
+            if (box == nullptr || !box->isVisible()) {
+                continue;
+            }
+            (box->text().toStdString() == kCompleted ? completed : open.emplace_back()) = box;
+        }
+        if (completed != nullptr) {
+            questionsOpenAtTheEnd = static_cast<int>(open.size());
+            completed->accept();
+            for (QMessageBox* left : open) {
+                left->reject();  // so a failing run still ends
+            }
+        }
+    });
+    poll.start(5);
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    poll.stop();
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(questionsOpenAtTheEnd, 0);
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        EXPECT_FALSE(qobject_cast<QMessageBox*>(window) != nullptr && window->isVisible());
+    }
+    EXPECT_EQ(TakeMessageTexts(), (Texts{"Are you sure to cancel all convert tasks?", kCompleted}));
 }
 
 }  // namespace
