@@ -826,7 +826,7 @@ Clipwright 可免费使用；许可证请参阅用户手册。</translation>
     </message>
     <message id="dlg.101.40009">
         <source>Max:</source>
-        <translation>最大：</translation>
+        <translation>最大</translation>
     </message>
     <message id="dlg.101.40010">
         <source>kbps</source>
@@ -834,7 +834,7 @@ Clipwright 可免费使用；许可证请参阅用户手册。</translation>
     </message>
     <message id="dlg.101.40011">
         <source>Min:</source>
-        <translation>最小：</translation>
+        <translation>最小</translation>
     </message>
     <message id="dlg.101.40012">
         <source>kbps</source>
@@ -974,11 +974,11 @@ Clipwright 可免费使用；许可证请参阅用户手册。</translation>
     </message>
     <message id="dlg.107.40008">
         <source>Min</source>
-        <translation>最小</translation>
+        <translation>低</translation>
     </message>
     <message id="dlg.107.40009">
         <source>Max</source>
-        <translation>最大</translation>
+        <translation>高</translation>
     </message>
     <message id="dlg.107.40010">
         <source>Balance</source>

@@ -866,7 +866,7 @@ Clipwright ist kostenlos nutzbar; die Lizenz steht im Benutzerhandbuch.</transla
     </message>
     <message id="dlg.101.40019">
         <source>Output Path:</source>
-        <translation>Ausgabepfad:</translation>
+        <translation>Zielordner:</translation>
     </message>
     <message id="dlg.106.caption">
         <source>Convert Video to VCD/DVD/SVCD/...</source>
@@ -910,7 +910,7 @@ Clipwright ist kostenlos nutzbar; die Lizenz steht im Benutzerhandbuch.</transla
     </message>
     <message id="dlg.107.1037">
         <source>Cancel</source>
-        <translation>Abbrechen</translation>
+        <translation>Zurück</translation>
     </message>
     <message id="dlg.107.1043">
         <source>Slider1</source>
@@ -918,7 +918,7 @@ Clipwright ist kostenlos nutzbar; die Lizenz steht im Benutzerhandbuch.</transla
     </message>
     <message id="dlg.107.1049">
         <source>Play</source>
-        <translation>Abspielen</translation>
+        <translation>Play</translation>
     </message>
     <message id="dlg.107.1050">
         <source>Pause</source>
@@ -926,15 +926,15 @@ Clipwright ist kostenlos nutzbar; die Lizenz steht im Benutzerhandbuch.</transla
     </message>
     <message id="dlg.107.1051">
         <source>Stop</source>
-        <translation>Stopp</translation>
+        <translation>Stop</translation>
     </message>
     <message id="dlg.107.1052">
         <source>Start</source>
-        <translation>Anfang</translation>
+        <translation>Von</translation>
     </message>
     <message id="dlg.107.1053">
         <source>End</source>
-        <translation>Ende</translation>
+        <translation>Bis</translation>
     </message>
     <message id="dlg.107.1054">
         <source>Full</source>
@@ -986,15 +986,15 @@ Clipwright ist kostenlos nutzbar; die Lizenz steht im Benutzerhandbuch.</transla
     </message>
     <message id="dlg.107.40011">
         <source>Left</source>
-        <translation>Links</translation>
+        <translation>L</translation>
     </message>
     <message id="dlg.107.40012">
         <source>Right</source>
-        <translation>Rechts</translation>
+        <translation>R</translation>
     </message>
     <message id="dlg.107.40013">
         <source>? You can select a part from the full duration to convert.</source>
-        <translation>? Sie können einen Teil der gesamten Dauer zum Umwandeln auswählen.</translation>
+        <translation>? Sie können einen Teil zum Umwandeln auswählen.</translation>
     </message>
     <message id="dlg.137.1030">
         <source>Detecting selected files...</source>
@@ -1013,8 +1013,8 @@ Clipwright ist kostenlos nutzbar; die Lizenz steht im Benutzerhandbuch.</transla
 4. OK, Convert it.</source>
         <translation>Hilfe 1-2-3-4
 
-1. Eine oder mehrere Mediendateien zur Quellliste hinzufügen.
-2. Vorschau ansehen oder den umzuwandelnden Teil wählen; vorgegeben ist die ganze Dauer.
+1. Mediendateien zur Quellliste hinzufügen.
+2. Vorschau ansehen oder den Teil wählen (vorgegeben: alles).
 3. Das Zielformat wählen und einstellen.
 4. Fertig: umwandeln.</translation>
     </message>

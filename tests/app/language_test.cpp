@@ -5,10 +5,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <QToolBar>
 #include <QXmlStreamReader>
@@ -26,6 +30,7 @@
 #include "support/resource_module.h"
 #include "support/resource_strings.h"
 #include "test_folder.h"
+#include "ui/template_form.h"
 
 namespace clipwright {
 namespace {
@@ -406,6 +411,73 @@ TEST(ShippedCatalogTest, EveryTextIsTranslatedWithItsPlaceholdersLinesAndAcceler
         }
         LoadLanguageLibrary({});
     }
+}
+
+// The room a control's text needs, in pixels, word-wrapped for labels. A label is as tall as
+// one line needs even when its template makes it a pixel or two lower.
+QSize Needed(const QWidget& widget, const QString& text) {
+    const QFontMetrics metrics = widget.fontMetrics();
+    if (const auto* label = qobject_cast<const QLabel*>(&widget)) {
+        const QRect rect =
+            metrics.boundingRect(QRect(QPoint(), QSize(widget.width(), 100000)),
+                                 static_cast<int>(label->alignment()) | Qt::TextWordWrap, text);
+        return {rect.width(), std::max(rect.height(), widget.height())};
+    }
+    if (const auto* box = qobject_cast<const QGroupBox*>(&widget)) {
+        return {metrics.horizontalAdvance(box->title()), widget.height()};
+    }
+    if (qobject_cast<const QPushButton*>(&widget) != nullptr) {
+        const int margin = widget.style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, &widget);
+        return {metrics.horizontalAdvance(text) + 2 * margin, widget.height()};
+    }
+    if (qobject_cast<const QAbstractButton*>(&widget) != nullptr) {
+        return {widget.sizeHint().width(), widget.height()};
+    }
+    return widget.size();
+}
+
+std::map<std::pair<int, int>, QSize> TemplateTextSizes(const ResourceModule& module) {
+    std::map<std::pair<int, int>, QSize> sizes;
+    for (const DialogTemplate& dialog : module.Layout().dialogs) {
+        QWidget parent;
+        const TemplateForm form(&parent, dialog.id, module);
+        for (const DialogControl& control : dialog.controls) {
+            QWidget* widget = form.Control(control.id);
+            const std::optional<std::string> text = module.Text(control.textKey);
+            if (widget == nullptr || !text || control.kind == ControlKind::kEdit) {
+                continue;
+            }
+            const QString shown = QString::fromStdString(*text).remove(QLatin1Char('&'));
+            sizes[{dialog.id, control.id}] =
+                Needed(*widget, shown).boundedTo(QSize(100000, 100000));
+            // What the control offers, kept beside it.
+            sizes[{-dialog.id, control.id}] = widget->size();
+        }
+    }
+    return sizes;
+}
+
+// Every text of every template fits its control in both shipped languages (the Chinese texts
+// need the CJK font of the package list), or needs no more room than the English text does.
+TEST(ShippedCatalogTest, EveryTemplateTextFitsItsControl) {
+    const std::map<std::pair<int, int>, QSize> english =
+        TemplateTextSizes(*ResourceModule::BuiltIn());
+    for (const char* library : {CHINESE_LIBRARY, GERMAN_LIBRARY}) {
+        SCOPED_TRACE(library);
+        ASSERT_TRUE(LoadLanguageLibrary(library));
+        const std::map<std::pair<int, int>, QSize> translated =
+            TemplateTextSizes(*CurrentResourceModule());
+        for (const auto& [key, needed] : translated) {
+            if (key.first < 0) {
+                continue;
+            }
+            const QSize room = translated.at({-key.first, key.second}).expandedTo(english.at(key));
+            EXPECT_TRUE(needed.width() <= room.width() && needed.height() <= room.height())
+                << key.first << "/" << key.second << " needs " << needed.width() << "x"
+                << needed.height() << ", has " << room.width() << "x" << room.height();
+        }
+    }
+    LoadLanguageLibrary({});
 }
 
 }  // namespace
