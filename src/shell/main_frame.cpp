@@ -205,6 +205,10 @@ void CMainFrame::RebuildMenu(bool reload) {
         const std::optional<std::vector<MenuItem>> popups = module->Menu(kMenuId);
         if (popups) {
             menuBar()->clear();
+            // Later, not now: the language popup may be the one whose entry runs this switch.
+            for (const auto& [position, menu] : popups_) {
+                menu->deleteLater();
+            }
             popups_.clear();
             int position = 0;
             for (const MenuItem& popup : *popups) {
@@ -293,6 +297,8 @@ void CMainFrame::RunCommand(int commandId) {
     UpdateCommandStates();
 }
 
+// Every entry switches to the language it lists, the second (32751) included: a binding of its
+// own to Chinese would switch to another language than the one shown once German sorts first.
 void CMainFrame::OnLanguageCommand(int commandId) {
     const std::vector<LanguageEntry>& entries = LanguageEntries();
     const size_t index = static_cast<size_t>(commandId - kFirstLanguageCommand);
