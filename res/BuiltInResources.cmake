@@ -15,8 +15,9 @@ add_custom_command(
 
 # clipwright_embed_file(<output.cpp> <input> <symbol>): defines
 # `extern const unsigned char <symbol>[]` and `extern const size_t <symbol>Size` in clipwright.
-set(CLIPWRIGHT_EMBED_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/EmbedFile.cmake)
+# Also used by the language libraries (lang/), hence the function's own folder for the script.
 function(clipwright_embed_file output input symbol)
+    set(CLIPWRIGHT_EMBED_SCRIPT ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/EmbedFile.cmake)
     add_custom_command(
         OUTPUT ${output}
         COMMAND ${CMAKE_COMMAND} -DINPUT=${input} -DOUTPUT=${output} -DSYMBOL=${symbol}

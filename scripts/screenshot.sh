@@ -1,15 +1,23 @@
 #!/usr/bin/env bash
 # Makes the README's pictures in a real X server (Xvfb) with a fresh settings folder:
-# docs/main-window.png, docs/help-tips.png and docs/progress.png.
-# Run after a build: scripts/screenshot.sh [BUILD_DIR]
+# docs/main-window.png, docs/help-tips.png and docs/progress.png. Run after a build:
+#   scripts/screenshot.sh [BUILD_DIR] [LANGUAGE_ID]
+# With a language id (2052 Chinese Simplified, 1031 German) the window starts in that language,
+# from the library beside the program, and the pictures are docs/<name>-<id>.png.
 set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")/.."
 build="${1:-build}"
+language="${2:-}"
+suffix="${language:+-$language}"
+out="docs/main-window${suffix}.png"
 home="$(mktemp -d)"
 trap 'rm -rf "$home"' EXIT
 mkdir -p "$home/.config/Trelvane"
-printf '"HiddenToolTips"="TRUE"\n' > "$home/.config/Trelvane/Clipwright.conf"
+{
+    printf '"HiddenToolTips"="TRUE"\n'
+    [ -z "$language" ] || printf '"Language"=dword:%08x\n' "$language"
+} > "$home/.config/Trelvane/Clipwright.conf"
 HOME="$home" XDG_CONFIG_HOME="$home/.config" \
-    xvfb-run -a -s "-screen 0 1024x768x24" "$build/bin/window_shot" docs/main-window.png \
-    docs/help-tips.png docs/progress.png
-echo "docs/main-window.png, docs/help-tips.png and docs/progress.png written"
+    xvfb-run -a -s "-screen 0 1024x768x24" "$build/bin/window_shot" "$out" \
+    "docs/help-tips${suffix}.png" "docs/progress${suffix}.png"
+echo "$out, docs/help-tips${suffix}.png and docs/progress${suffix}.png written"

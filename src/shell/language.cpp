@@ -1,32 +1,244 @@
 #include "shell/language.h"
 
+#include <dlfcn.h>
+#include <fnmatch.h>
+
+#include <QByteArray>
+#include <QString>
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <span>
+
+#include "base/text_log.h"
 #include "support/resource_module.h"
 #include "ui/startup_values.h"
 
 namespace clipwright {
 
 namespace {
+
+constexpr char kLibraryPattern[] = "LanRes*Dll.so";
+// Longer names are taken as garbage: a menu entry, not a text.
+constexpr size_t kMaxNameBytes = 256;
+// Larger catalogs are taken as garbage; a full translation is a few tens of kilobytes.
+constexpr size_t kMaxCatalogBytes = size_t{16} << 20;
+
+using GetLanguageFunction = uint32_t (*)();
+using GetLanguageNameFunction = const char* (*)();
+using GetLanguageCatalogFunction = const unsigned char* (*)(size_t*);
+
+struct LibraryCloser {
+    void operator()(void* handle) const { ::dlclose(handle); }
+};
+using LibraryHandle = std::unique_ptr<void, LibraryCloser>;
+
+struct LanguageState {
+    LibraryHandle library;  // the selected library; null while the built-in resources are current
+    std::vector<LanguageEntry> entries;
+    std::string directory;  // set by tests; empty = the executable's folder
+};
+
+LanguageState& State() {
+    static LanguageState state;
+    return state;
+}
+
+// A library that answered, with its catalog made into a module.
+struct OpenedLibrary {
+    LibraryHandle handle;
+    LanguageEntry entry;
+    std::shared_ptr<const ResourceModule> module;
+};
+
+template <typename Function>
+Function Export(const LibraryHandle& library, const char* name) {
+    return reinterpret_cast<Function>(::dlsym(library.get(), name));
+}
+
 bool IsEnglishUs(uint32_t id) {
     return (id & 0x3ff) == 9 && (id & 0xfc00) == 0x0400;
 }
+
+std::optional<std::string> ValidName(const char* name) {
+    if (name == nullptr) {
+        return std::nullopt;
+    }
+    const size_t length = ::strnlen(name, kMaxNameBytes + 1);
+    if (length == 0 || length > kMaxNameBytes) {
+        return std::nullopt;
+    }
+    const QByteArray bytes(name, static_cast<qsizetype>(length));
+    // Invalid UTF-8 does not survive the round trip.
+    if (QString::fromUtf8(bytes).toUtf8() != bytes) {
+        return std::nullopt;
+    }
+    return bytes.toStdString();
+}
+
+std::shared_ptr<const ResourceModule> ValidCatalog(GetLanguageCatalogFunction getCatalog) {
+    size_t size = 0;
+    const unsigned char* data = getCatalog(&size);
+    if (data == nullptr || size == 0 || size > kMaxCatalogBytes) {
+        return nullptr;
+    }
+    std::string error;
+    return ResourceModule::FromCatalog(std::as_bytes(std::span(data, size)), &error);
+}
+
+std::optional<OpenedLibrary> OpenLanguageLibrary(const std::string& path) {
+    LibraryHandle library(::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL));
+    if (!library) {
+        LogMessage("Language library %s cannot be loaded: %s", path.c_str(), ::dlerror());
+        return std::nullopt;
+    }
+    const auto getLanguage = Export<GetLanguageFunction>(library, "GetLanguage");
+    const auto getName = Export<GetLanguageNameFunction>(library, "GetLanguageName");
+    const auto getCatalog = Export<GetLanguageCatalogFunction>(library, "GetLanguageCatalog");
+    if (getLanguage == nullptr || getName == nullptr || getCatalog == nullptr) {
+        LogMessage("Language library %s lacks an export", path.c_str());
+        return std::nullopt;
+    }
+    const auto id = static_cast<uint16_t>(getLanguage() & 0xffff);
+    std::optional<std::string> name = ValidName(getName());
+    std::shared_ptr<const ResourceModule> module = ValidCatalog(getCatalog);
+    if (id == 0 || !name || !module) {
+        LogMessage("Language library %s reports an unusable id, name or catalog", path.c_str());
+        return std::nullopt;
+    }
+    return OpenedLibrary{std::move(library), {id, std::move(*name), path}, std::move(module)};
+}
+
+std::string ExecutableDirectory() {
+    std::error_code error;
+    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error || executable.empty()) {
+        return {};
+    }
+    return executable.parent_path().string() + "/";
+}
+
 }  // namespace
 
-bool SetLanguage(uint32_t id) {
-    if (IsEnglishUs(id)) {
+std::string LanguageDirectory() {
+    const std::string& directory = State().directory;
+    return directory.empty() ? ExecutableDirectory() : directory;
+}
+
+void SetLanguageDirectory(std::string directory) {
+    if (!directory.empty() && directory.back() != '/') {
+        directory += '/';
+    }
+    State().directory = std::move(directory);
+}
+
+std::vector<std::string> ListLanguageLibraries(const std::string& directory) {
+    std::vector<std::string> paths;
+    std::error_code error;
+    for (const auto& file : std::filesystem::directory_iterator(directory, error)) {
+        const std::string name = file.path().filename().string();
+        if (::fnmatch(kLibraryPattern, name.c_str(), 0) != 0 || file.is_directory(error)) {
+            continue;
+        }
+        paths.push_back(directory + name);
+    }
+    return paths;
+}
+
+std::optional<LanguageEntry> QueryLanguageLibrary(const std::string& path) {
+    std::optional<OpenedLibrary> opened = OpenLanguageLibrary(path);
+    if (!opened) {
+        return std::nullopt;
+    }
+    return std::move(opened->entry);
+}
+
+std::string FindLanguageLibrary(uint16_t id) {
+    const std::string directory = LanguageDirectory();
+    if (directory.empty()) {
+        return {};
+    }
+    for (const std::string& path : ListLanguageLibraries(directory)) {
+        const std::optional<LanguageEntry> entry = QueryLanguageLibrary(path);
+        if (entry && entry->id == id) {
+            return path;
+        }
+    }
+    return {};
+}
+
+std::vector<LanguageEntry> EnumerateLanguages() {
+    std::vector<LanguageEntry> entries;
+    const std::string directory = LanguageDirectory();
+    if (directory.empty()) {
+        return entries;
+    }
+    for (const std::string& path : ListLanguageLibraries(directory)) {
+        std::optional<LanguageEntry> entry = QueryLanguageLibrary(path);
+        if (!entry) {
+            continue;
+        }
+        // std::string compares as unsigned bytes; after the last equal name keeps discovery order.
+        const auto position = std::upper_bound(
+            entries.begin(), entries.end(), entry->name,
+            [](const std::string& name, const LanguageEntry& other) { return name < other.name; });
+        entries.insert(position, std::move(*entry));
+    }
+    return entries;
+}
+
+bool LoadLanguageLibrary(const std::string& path) {
+    LanguageState& state = State();
+    if (path.empty()) {
         SetCurrentResourceModule(nullptr);
-        TheStartupValues().currentLanguage = static_cast<uint16_t>(id & 0xffff);
+        state.library.reset();
+        return false;
+    }
+    // Opened before the current library is released, so a library that fails leaves the
+    // resources, the menu and the current language consistent with each other.
+    std::optional<OpenedLibrary> opened = OpenLanguageLibrary(path);
+    if (!opened) {
+        return false;
+    }
+    SetCurrentResourceModule(std::move(opened->module));
+    state.library = std::move(opened->handle);
+    return true;
+}
+
+bool SetLanguage(uint32_t id) {
+    uint16_t& current = TheStartupValues().currentLanguage;
+    const auto language = static_cast<uint16_t>(id & 0xffff);
+    if (IsEnglishUs(id)) {
+        LoadLanguageLibrary({});
+        current = language;
         return true;
     }
-    // No language library answers for any other id in this build.
-    return false;
+    if (language == current) {
+        return false;
+    }
+    const std::string path = FindLanguageLibrary(language);
+    if (path.empty() || !LoadLanguageLibrary(path)) {
+        return false;
+    }
+    current = language;
+    return true;
 }
 
 uint16_t CurrentLanguage() {
     return TheStartupValues().currentLanguage;
 }
 
-std::vector<LanguageEntry> LanguageEntries() {
-    return {{static_cast<uint16_t>(kEnglishUs), "&English", ""}};
+const std::vector<LanguageEntry>& LanguageEntries() {
+    return State().entries;
+}
+
+void RefreshLanguageEntries() {
+    std::vector<LanguageEntry> entries{{kEnglishUs, kEnglishName, ""}};
+    for (LanguageEntry& entry : EnumerateLanguages()) {
+        entries.push_back(std::move(entry));
+    }
+    State().entries = std::move(entries);
 }
 
 }  // namespace clipwright

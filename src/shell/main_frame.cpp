@@ -28,6 +28,7 @@ constexpr int kMenuId = 128;
 constexpr int kLanguagePopup = 2;
 constexpr int kHelpPopup = 6;
 constexpr int kLanguageCommands = 20;
+constexpr char kTranslationMailAddress[] = "translations@trelvane.example";
 // The document commands whose menu entries go (their accelerators stay).
 constexpr int kDocumentCommands[] = {kCmdNew, kCmdOpen, kCmdSave, kCmdSaveAs};
 // Target types this edition does not offer on the form.
@@ -204,6 +205,10 @@ void CMainFrame::RebuildMenu(bool reload) {
         const std::optional<std::vector<MenuItem>> popups = module->Menu(kMenuId);
         if (popups) {
             menuBar()->clear();
+            // Later, not now: the language popup may be the one whose entry runs this switch.
+            for (const auto& [position, menu] : popups_) {
+                menu->deleteLater();
+            }
             popups_.clear();
             int position = 0;
             for (const MenuItem& popup : *popups) {
@@ -224,6 +229,7 @@ void CMainFrame::RebuildMenu(bool reload) {
             RemoveAction(menuBar(), action);
         }
     }
+    RefreshLanguageEntries();
     if (const auto found = popups_.find(kLanguagePopup); found != popups_.end()) {
         FillLanguagePopup(found->second);
     }
@@ -238,12 +244,18 @@ void CMainFrame::RebuildMenu(bool reload) {
 
 void CMainFrame::FillLanguagePopup(QMenu* popup) {
     popup->clear();
-    const std::vector<LanguageEntry> entries = LanguageEntries();
+    const std::vector<LanguageEntry>& entries = LanguageEntries();
     for (size_t i = 0; i < entries.size(); ++i) {
-        QAction* action = EnsureAction(kFirstLanguageCommand + static_cast<int>(i));
+        const int commandId = kFirstLanguageCommand + static_cast<int>(i);
+        // Ids past the twentieth belong to other commands (32771 on: Download); such an entry
+        // gets an action of its own that is disabled and runs nothing.
+        QAction* action =
+            IsLanguageCommand(commandId) ? EnsureAction(commandId) : new QAction(popup);
         action->setText(Qs(entries[i].name));
+        action->setStatusTip(QString());
         action->setCheckable(true);
         action->setChecked(entries[i].id == CurrentLanguage());
+        action->setEnabled(IsLanguageCommand(commandId));
         popup->addAction(action);
     }
 }
@@ -285,8 +297,10 @@ void CMainFrame::RunCommand(int commandId) {
     UpdateCommandStates();
 }
 
+// Every entry switches to the language it lists, the second (32751) included: a binding of its
+// own to Chinese would switch to another language than the one shown once German sorts first.
 void CMainFrame::OnLanguageCommand(int commandId) {
-    const std::vector<LanguageEntry> entries = LanguageEntries();
+    const std::vector<LanguageEntry>& entries = LanguageEntries();
     const size_t index = static_cast<size_t>(commandId - kFirstLanguageCommand);
     if (index >= entries.size()) {
         return;
@@ -301,6 +315,12 @@ void CMainFrame::OnLanguageCommand(int commandId) {
     LabelToolbar(false);
     CSettingsKey key(SettingsRoot::kLocalMachine, kSettingsKeyPath, kSettingsRead | kSettingsWrite);
     key.WriteDword("Language", id);
+    if (index != 0) {
+        ShowMessageBox(this,
+                       std::string("If you find any translation error, please mail to ") +
+                           kTranslationMailAddress + ", thanks a lot.",
+                       MessageButtons::kOk, MessageIcon::kInformation);
+    }
 }
 
 void CMainFrame::RecreateView() {

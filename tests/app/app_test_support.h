@@ -8,6 +8,7 @@
 
 #include "engine/command_line.h"
 #include "mainwnd/trelvane_view.h"
+#include "shell/language.h"
 #include "ui/message_box.h"
 #include "ui/modal_dialog.h"
 #include "ui/startup_values.h"
@@ -41,6 +42,8 @@ inline void ResetShell() {
     TheStartupValues() = StartupValues{};
     TheStartupValues().tipsHidden = true;
     SetEncoderName(kEncoderName);
+    // Language libraries beside the test program are not this test's: none are listed.
+    SetLanguageDirectory(std::string(std::getenv("HOME")) + "/no-languages/");
 }
 
 inline SourceItem MakeItem(const std::string& path, int32_t duration) {

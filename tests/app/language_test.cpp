@@ -1,0 +1,484 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QStyle>
+#include <QTest>
+#include <QToolBar>
+#include <QXmlStreamReader>
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <set>
+
+#include "app_test_support.h"
+#include "base/text_log.h"
+#include "dialogs/help_tips_dialog.h"
+#include "shell/language.h"
+#include "shell/main_frame.h"
+#include "shell/trelvane_app.h"
+#include "support/resource_module.h"
+#include "support/resource_strings.h"
+#include "test_folder.h"
+#include "ui/template_form.h"
+
+namespace clipwright {
+namespace {
+
+using namespace testing;
+namespace fs = std::filesystem;
+
+constexpr int kGermanEntry = 1;   // "&Deutsch" sorts before the Chinese name
+constexpr int kChineseEntry = 2;  // "中文(简体)(&C)"
+constexpr char kThanks[] =
+    "If you find any translation error, please mail to translations@trelvane.example, thanks a "
+    "lot.";
+
+std::string TestLibrary(int kind) {
+    return std::string(TEST_LANGUAGES) + "test_language_" + std::to_string(kind) + ".so";
+}
+
+class LanguageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetShell();
+        WriteConfig("\"HiddenToolTips\"=\"TRUE\"\n");
+        SetLanguageDirectory(folder_.path());
+    }
+    void TearDown() override {
+        app_.reset();
+        LoadLanguageLibrary({});
+        SetLanguageDirectory({});
+        SetLogFilePath("");
+    }
+
+    void Install(const std::string& library, const std::string& name) const {
+        fs::copy_file(library, folder_.path() + name, fs::copy_options::overwrite_existing);
+    }
+    void InstallShipped() const {
+        Install(CHINESE_LIBRARY, "LanResChsDll.so");
+        Install(GERMAN_LIBRARY, "LanResDeuDll.so");
+    }
+
+    CMainFrame* Start() {
+        app_ = std::make_unique<CTrelvaneApp>();
+        EXPECT_TRUE(app_->InitInstance());
+        return app_->Frame();
+    }
+
+    QMenu* LanguagePopup() const { return app_->Frame()->menuBar()->actions()[2]->menu(); }
+
+    QStringList LanguageTexts() const {
+        QStringList texts;
+        for (QAction* action : LanguagePopup()->actions()) {
+            texts << action->text();
+        }
+        return texts;
+    }
+
+    std::vector<bool> CheckMarks() const {
+        std::vector<bool> marks;
+        for (QAction* action : LanguagePopup()->actions()) {
+            marks.push_back(action->isChecked());
+        }
+        return marks;
+    }
+
+    QString ToolbarLabel(int commandId) const {
+        return app_->Frame()->Action(commandId)->iconText();
+    }
+
+    // Runs a language entry as the menu does; a switch to an entry other than English shows the
+    // translation message, which is answered.
+    void Choose(int entry) {
+        if (entry != 0) {
+            SetNextMessageAnswer(kAnswerOk);
+        }
+        app_->Frame()->RunCommand(kFirstLanguageCommand + entry);
+    }
+
+    TestFolder folder_;
+    std::unique_ptr<CTrelvaneApp> app_;
+};
+
+TEST_F(LanguageTest, LibrariesThatCannotAnswerAreLeftOut) {
+    Install(TestLibrary(1), "LanResNoIdDll.so");
+    Install(TestLibrary(6), "LanResNoNameDll.so");
+    Install(TestLibrary(7), "LanResZeroDll.so");
+    folder_.Write("LanResJunkDll.so", "not a shared library");
+    fs::create_directory(folder_.path() + "LanResFolderDll.so");
+    Install(TestLibrary(5), "LanResAfrDll.so");
+    Install(TestLibrary(5), "LanResAfr.so");  // not the library pattern
+
+    std::vector<std::string> listed = ListLanguageLibraries(folder_.path());
+    std::sort(listed.begin(), listed.end());
+    const std::string dir = folder_.path();
+    EXPECT_EQ(listed,
+              (std::vector<std::string>{dir + "LanResAfrDll.so", dir + "LanResJunkDll.so",
+                                        dir + "LanResNoIdDll.so", dir + "LanResNoNameDll.so",
+                                        dir + "LanResZeroDll.so"}));
+    const std::vector<LanguageEntry> entries = EnumerateLanguages();
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].id, 1078);
+    EXPECT_EQ(entries[0].name, "&Afrikaans");
+    EXPECT_EQ(entries[0].path, dir + "LanResAfrDll.so");
+    EXPECT_EQ(FindLanguageLibrary(1049), "");
+    EXPECT_EQ(FindLanguageLibrary(1078), dir + "LanResAfrDll.so");
+    EXPECT_FALSE(SetLanguage(1049));
+    EXPECT_EQ(CurrentLanguage(), 0);
+}
+
+TEST_F(LanguageTest, EntriesAreSortedByNameAfterEnglishAndCarryCheckMarks) {
+    InstallShipped();
+    Install(TestLibrary(2), "LanResEnuDll.so");
+    Install(TestLibrary(3), "LanResTw1Dll.so");
+    Install(TestLibrary(4), "LanResTw2Dll.so");
+    Install(TestLibrary(5), "LanResAfrDll.so");
+    Start();
+    EXPECT_EQ(LanguageTexts(),
+              (QStringList{"&English", "&Afrikaans", "&Deutsch", "&English (US)", "&Twin", "&Twin",
+                           QString::fromUtf8("中文(简体)(&C)")}));
+    // Equal names keep the order in which the folder listed them.
+    std::vector<uint16_t> twinsListed;
+    for (const std::string& path : ListLanguageLibraries(folder_.path())) {
+        if (path.find("LanResTw") != std::string::npos) {
+            twinsListed.push_back(QueryLanguageLibrary(path)->id);
+        }
+    }
+    EXPECT_EQ(twinsListed,
+              (std::vector<uint16_t>{LanguageEntries()[4].id, LanguageEntries()[5].id}));
+    // A first start: nothing is checked.
+    EXPECT_EQ(CheckMarks(), std::vector<bool>(7, false));
+
+    // English while no language was chosen yet: switches and stores 1033, without a message.
+    const CTrelvaneView* firstView = app_->Frame()->View();
+    app_->Frame()->RunCommand(kFirstLanguageCommand);
+    EXPECT_EQ(CurrentLanguage(), kEnglishUs);
+    EXPECT_NE(ReadConfig().find("\"Language\"=dword:00000409"), std::string::npos);
+    EXPECT_TRUE(TakeMessageTexts().empty());
+    EXPECT_NE(app_->Frame()->View(), firstView);  // the view was re-created
+    // The library that reports 1033 is checked together with the built-in entry.
+    EXPECT_EQ(CheckMarks(), (std::vector<bool>{true, false, false, true, false, false, false}));
+
+    // Choosing a checked entry does nothing: no new view, no write, no message.
+    WriteConfig("\"HiddenToolTips\"=\"TRUE\"\n");
+    const QPointer<CTrelvaneView> view = app_->Frame()->View();
+    app_->Frame()->RunCommand(kFirstLanguageCommand);
+    app_->Frame()->RunCommand(kFirstLanguageCommand + 3);
+    EXPECT_EQ(app_->Frame()->View(), view.data());
+    EXPECT_EQ(ReadConfig().find("Language"), std::string::npos);
+    EXPECT_TRUE(TakeMessageTexts().empty());
+    EXPECT_EQ(LoadResourceString(61308), "Add");
+}
+
+TEST_F(LanguageTest, SwitchingRebuildsEverythingAndKeepsTheViewsState) {
+    InstallShipped();
+    CMainFrame* frame = Start();
+    AddRow(*frame->View(), MakeItem("/v/a.avi", 10));
+    AddRow(*frame->View(), MakeItem("/v/b.avi", 20));
+    AddRow(*frame->View(), MakeItem("/v/c.avi", 30));
+    frame->View()->List().Control()->topLevelItem(0)->setSelected(true);
+    frame->View()->OnRemove();                                  // slot 0 stays, empty
+    frame->View()->Form().Get<QAbstractButton>(1011)->click();  // SVCD
+    frame->View()->Form().Get<QAbstractButton>(1016)->click();  // PAL
+    frame->View()->Controls().size->setCurrentIndex(4);
+    frame->View()->Controls().variableBitRate->click();
+    frame->View()->Controls().maxRate->setText(QStringLiteral("2500"));
+    frame->View()->Controls().sampleRate->setCurrentIndex(2);
+
+    struct Step {
+        int entry;
+        uint16_t id;
+        const char* stored;
+        const char* fileMenu;
+        const char* addLabel;
+        bool message;
+    };
+    const Step steps[] = {
+        {kChineseEntry, 2052, "dword:00000804", "文件(&F)", "添加", true},
+        {kGermanEntry, 1031, "dword:00000407", "&Datei", "Hinzufügen", true},
+        {0, 1033, "dword:00000409", "&File", "Add", false},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.id);
+        const CTrelvaneView* old = frame->View();
+        Choose(step.entry);
+        ASSERT_NE(frame->View(), old);
+        CTrelvaneView* view = frame->View();
+        EXPECT_EQ(CurrentLanguage(), step.id);
+        EXPECT_NE(ReadConfig().find(std::string("\"Language\"=") + step.stored), std::string::npos);
+        EXPECT_EQ(TakeMessageTexts(),
+                  step.message ? std::vector<std::string>{kThanks} : std::vector<std::string>{});
+        EXPECT_EQ(frame->menuBar()->actions()[0]->text(), QString::fromUtf8(step.fileMenu));
+        EXPECT_EQ(ToolbarLabel(kCmdAdd), QString::fromUtf8(step.addLabel));
+        EXPECT_EQ(frame->windowTitle(), "Clipwright");
+        EXPECT_EQ(frame->Action(kCmdAbout)->text(), "&About Clipwright ...");
+        EXPECT_TRUE(frame->Action(kFirstLanguageCommand + step.entry)->isChecked());
+        EXPECT_EQ(CheckMarks().size(), 3u);
+
+        EXPECT_EQ(view->OutputTypeMember(), kTypeSvcd);
+        EXPECT_EQ(view->TvStandardMember(), kPal);
+        EXPECT_TRUE(view->Form().Get<QAbstractButton>(1011)->isChecked());
+        EXPECT_EQ(view->Controls().size->currentIndex(), 4);
+        EXPECT_TRUE(view->Controls().variableBitRate->isChecked());
+        EXPECT_EQ(view->Controls().maxRate->text(), "2500");
+        EXPECT_EQ(view->Controls().sampleRate->currentIndex(), 2);
+        ASSERT_EQ(view->RowCount(), 2);
+        EXPECT_EQ(view->List().Slots().size(), 3u);
+        EXPECT_EQ(view->List().Slots()[0], nullptr);
+        EXPECT_EQ(view->ItemOfRow(1)->sourcePath, "/v/c.avi");
+        EXPECT_EQ(view->List().Control()->topLevelItem(1)->text(0), "c.avi");
+        EXPECT_TRUE(frame->Action(kCmdConvert)->isEnabled());
+    }
+    TakeMessageTexts();
+}
+
+TEST_F(LanguageTest, StartUpAppliesTheStoredLanguageBeforeTheFrameExists) {
+    InstallShipped();
+    WriteConfig("\"HiddenToolTips\"=\"TRUE\"\n\"Language\"=dword:00000804\n");
+    CMainFrame* frame = Start();
+    EXPECT_EQ(CurrentLanguage(), 2052);
+    EXPECT_EQ(frame->menuBar()->actions()[0]->text(), QString::fromUtf8("文件(&F)"));
+    EXPECT_EQ(ToolbarLabel(kCmdRemoveAll), QString::fromUtf8("全部移除"));
+    EXPECT_EQ(frame->View()->Form().Get<QAbstractButton>(1002)->text(),
+              QString::fromUtf8("浏览..."));
+    EXPECT_EQ(CheckMarks(), (std::vector<bool>{false, false, true}));
+}
+
+TEST_F(LanguageTest, AStoredLanguageWithoutItsLibraryKeepsTheBuiltInResources) {
+    Install(GERMAN_LIBRARY, "LanResDeuDll.so");
+    WriteConfig("\"HiddenToolTips\"=\"TRUE\"\n\"Language\"=dword:00000804\n");
+    Start();
+    EXPECT_EQ(CurrentLanguage(), 0);
+    EXPECT_EQ(ToolbarLabel(kCmdAdd), "Add");
+    EXPECT_EQ(CheckMarks(), (std::vector<bool>{false, false}));
+}
+
+TEST_F(LanguageTest, ALibraryThatIsGoneOrBrokenWhenChosenChangesNothing) {
+    InstallShipped();
+    CMainFrame* frame = Start();
+    Choose(kChineseEntry);
+    ASSERT_EQ(CurrentLanguage(), 2052);
+    TakeMessageTexts();
+    WriteConfig("\"HiddenToolTips\"=\"TRUE\"\n");
+    const QPointer<CTrelvaneView> view = frame->View();
+
+    // Gone since the menu was built.
+    fs::remove(folder_.path() + "LanResDeuDll.so");
+    frame->RunCommand(kFirstLanguageCommand + kGermanEntry);
+    // Still there by name, but no longer a library: the loaded Chinese resources stay current.
+    folder_.Write("LanResDeuDll.so", "truncated");
+    frame->RunCommand(kFirstLanguageCommand + kGermanEntry);
+
+    EXPECT_EQ(CurrentLanguage(), 2052);
+    EXPECT_EQ(LoadResourceString(61308), "添加");
+    EXPECT_EQ(frame->View(), view.data());
+    EXPECT_EQ(ReadConfig().find("Language"), std::string::npos);
+    EXPECT_TRUE(TakeMessageTexts().empty());
+    EXPECT_TRUE(frame->Action(kFirstLanguageCommand + kChineseEntry)->isChecked());
+}
+
+TEST_F(LanguageTest, EntriesPastTheTwentiethAreDisabledAndRunNothing) {
+    for (int copy = 0; copy < 21; ++copy) {
+        Install(TestLibrary(5), "LanRes" + std::to_string(copy) + "Dll.so");
+    }
+    CMainFrame* frame = Start();
+    const QList<QAction*> entries = LanguagePopup()->actions();
+    ASSERT_EQ(entries.size(), 22);
+    EXPECT_TRUE(entries[19]->isEnabled());
+    EXPECT_EQ(entries[19], frame->Action(kFirstLanguageCommand + 19));
+    QAction* download = frame->Action(32771);
+    ASSERT_NE(download, nullptr);
+    for (const int overflow : {20, 21}) {
+        QAction* entry = entries[overflow];
+        EXPECT_FALSE(entry->isEnabled()) << overflow;
+        EXPECT_NE(entry, download);
+        entry->trigger();
+    }
+    frame->UpdateCommandStates();
+    EXPECT_FALSE(entries[21]->isEnabled());
+    EXPECT_EQ(download->text(), "Trelvane Audio Converter");
+    EXPECT_TRUE(frame->menuBar()->actions()[5]->menu()->actions().contains(download));
+    EXPECT_EQ(CurrentLanguage(), 0);
+    EXPECT_TRUE(TakeMessageTexts().empty());
+}
+
+TEST_F(LanguageTest, AStringMissingFromTheLibraryIsEmptyAndLogged) {
+    Install(TestLibrary(5), "LanResAfrDll.so");
+    TestFolder logs;
+    SetLogFilePath(logs.path() + "log.txt");
+    Start();
+    Choose(1);
+    ASSERT_EQ(CurrentLanguage(), 1078);
+    EXPECT_EQ(ToolbarLabel(kCmdAdd), "");
+    EXPECT_EQ(LoadResourceString(61337), "Garder l'original");  // no fallback to English
+    EXPECT_NE(
+        TestFolder::Read(logs.path() + "log.txt").find("**Error Loading Resource String:id=61308"),
+        std::string::npos);
+    TakeMessageTexts();
+}
+
+TEST_F(LanguageTest, TheHelpTipsOpenAgainAfterASwitch) {
+    InstallShipped();
+    WriteConfig("");
+    int opened = 0;
+    SetModalDialogHandler([&](QDialog& dialog) {
+        opened += qobject_cast<CHelpTipsDialog*>(&dialog) != nullptr ? 1 : 0;
+        return static_cast<int>(QDialog::Accepted);
+    });
+    Start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return opened == 1; }, 10000));
+    Choose(kGermanEntry);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return opened == 2; }, 10000));
+    TakeMessageTexts();
+}
+
+// Ids, sources and placeholders of the built-in catalog's source file.
+std::map<std::string, std::string> EnglishMessages() {
+    QFile file(QStringLiteral(ENGLISH_CATALOG));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    std::map<std::string, std::string> messages;
+    std::string id;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) {
+            continue;
+        }
+        if (xml.name() == QLatin1String("message")) {
+            id = xml.attributes().value(QLatin1String("id")).toString().toStdString();
+        } else if (xml.name() == QLatin1String("source")) {
+            messages[id] = xml.readElementText().toStdString();
+        }
+    }
+    EXPECT_FALSE(xml.hasError());
+    return messages;
+}
+
+int Count(const std::string& text, char c) {
+    return static_cast<int>(std::count(text.begin(), text.end(), c));
+}
+
+// The letter after a single "&", lower-cased; 0 when there is none.
+QChar Accelerator(const QString& text) {
+    const qsizetype at = text.indexOf(QLatin1Char('&'));
+    return at < 0 || at + 1 >= text.size() ? QChar() : text[at + 1].toLower();
+}
+
+TEST(ShippedCatalogTest, EveryTextIsTranslatedWithItsPlaceholdersLinesAndAccelerators) {
+    const std::map<std::string, std::string> english = EnglishMessages();
+    ASSERT_GT(english.size(), 200u);
+    for (const auto& [library, id] : {std::pair{CHINESE_LIBRARY, 2052}, {GERMAN_LIBRARY, 1031}}) {
+        SCOPED_TRACE(library);
+        const std::optional<LanguageEntry> entry = QueryLanguageLibrary(library);
+        ASSERT_TRUE(entry.has_value());
+        EXPECT_EQ(entry->id, id);
+        ASSERT_TRUE(LoadLanguageLibrary(library));
+        const std::shared_ptr<const ResourceModule> module = CurrentResourceModule();
+        for (const auto& [key, source] : english) {
+            const std::optional<std::string> text = module->Text(key);
+            ASSERT_TRUE(text.has_value()) << key;
+            EXPECT_EQ(PlaceholderKinds(*text), PlaceholderKinds(source)) << key;
+            EXPECT_EQ(Count(*text, '\n'), Count(source, '\n')) << key;
+            EXPECT_EQ(Count(*text, '\t'), Count(source, '\t')) << key;
+            EXPECT_EQ(Count(*text, '&'), Count(source, '&')) << key;
+        }
+        // Accelerators stay unique among the top-level popups and within each popup.
+        const std::vector<MenuItem> menu = *module->Menu(128);
+        std::set<QChar> top;
+        for (const MenuItem& popup : menu) {
+            const QString title = QString::fromStdString(*module->Text(popup.textKey));
+            EXPECT_TRUE(top.insert(Accelerator(title)).second) << title.toStdString();
+            std::set<QChar> inside;
+            for (const MenuItem& item : popup.children) {
+                const QChar key =
+                    item.separator
+                        ? QChar()
+                        : Accelerator(QString::fromStdString(*module->Text(item.textKey)));
+                if (!key.isNull()) {
+                    EXPECT_TRUE(inside.insert(key).second) << item.commandId;
+                }
+            }
+        }
+        LoadLanguageLibrary({});
+    }
+}
+
+// The room a control's text needs, in pixels, word-wrapped for labels. A label is as tall as
+// one line needs even when its template makes it a pixel or two lower.
+QSize Needed(const QWidget& widget, const QString& text) {
+    const QFontMetrics metrics = widget.fontMetrics();
+    if (const auto* label = qobject_cast<const QLabel*>(&widget)) {
+        const QRect rect =
+            metrics.boundingRect(QRect(QPoint(), QSize(widget.width(), 100000)),
+                                 static_cast<int>(label->alignment()) | Qt::TextWordWrap, text);
+        return {rect.width(), std::max(rect.height(), widget.height())};
+    }
+    if (const auto* box = qobject_cast<const QGroupBox*>(&widget)) {
+        return {metrics.horizontalAdvance(box->title()), widget.height()};
+    }
+    if (qobject_cast<const QPushButton*>(&widget) != nullptr) {
+        const int margin = widget.style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, &widget);
+        return {metrics.horizontalAdvance(text) + 2 * margin, widget.height()};
+    }
+    if (qobject_cast<const QAbstractButton*>(&widget) != nullptr) {
+        return {widget.sizeHint().width(), widget.height()};
+    }
+    return widget.size();
+}
+
+std::map<std::pair<int, int>, QSize> TemplateTextSizes(const ResourceModule& module) {
+    std::map<std::pair<int, int>, QSize> sizes;
+    for (const DialogTemplate& dialog : module.Layout().dialogs) {
+        QWidget parent;
+        const TemplateForm form(&parent, dialog.id, module);
+        for (const DialogControl& control : dialog.controls) {
+            QWidget* widget = form.Control(control.id);
+            const std::optional<std::string> text = module.Text(control.textKey);
+            if (widget == nullptr || !text || control.kind == ControlKind::kEdit) {
+                continue;
+            }
+            const QString shown = QString::fromStdString(*text).remove(QLatin1Char('&'));
+            sizes[{dialog.id, control.id}] =
+                Needed(*widget, shown).boundedTo(QSize(100000, 100000));
+            // What the control offers, kept beside it.
+            sizes[{-dialog.id, control.id}] = widget->size();
+        }
+    }
+    return sizes;
+}
+
+// Every text of every template fits its control in both shipped languages (the Chinese texts
+// need the CJK font of the package list), or needs no more room than the English text does.
+TEST(ShippedCatalogTest, EveryTemplateTextFitsItsControl) {
+    const std::map<std::pair<int, int>, QSize> english =
+        TemplateTextSizes(*ResourceModule::BuiltIn());
+    for (const char* library : {CHINESE_LIBRARY, GERMAN_LIBRARY}) {
+        SCOPED_TRACE(library);
+        ASSERT_TRUE(LoadLanguageLibrary(library));
+        const std::map<std::pair<int, int>, QSize> translated =
+            TemplateTextSizes(*CurrentResourceModule());
+        for (const auto& [key, needed] : translated) {
+            if (key.first < 0) {
+                continue;
+            }
+            const QSize room = translated.at({-key.first, key.second}).expandedTo(english.at(key));
+            EXPECT_TRUE(needed.width() <= room.width() && needed.height() <= room.height())
+                << key.first << "/" << key.second << " needs " << needed.width() << "x"
+                << needed.height() << ", has " << room.width() << "x" << room.height();
+        }
+    }
+    LoadLanguageLibrary({});
+}
+
+}  // namespace
+}  // namespace clipwright
