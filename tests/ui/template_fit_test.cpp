@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/language.h"
 #include "support/resource_module.h"
 #include "ui/template_form.h"
 
@@ -22,9 +23,16 @@ namespace {
 
 constexpr int kTemplates[] = {100, 101, 106, 107, 137, 138};
 
-// The catalogs the build ships; language catalogs join the built-in one as they are added.
+// The catalogs the build ships: the built-in one and each language library's.
 std::vector<std::pair<std::string, std::shared_ptr<const ResourceModule>>> ShippedCatalogs() {
-    return {{"English", ResourceModule::BuiltIn()}};
+    std::vector<std::pair<std::string, std::shared_ptr<const ResourceModule>>> catalogs = {
+        {"English", ResourceModule::BuiltIn()}};
+    for (const char* library : {CHINESE_LIBRARY, GERMAN_LIBRARY}) {
+        EXPECT_TRUE(LoadLanguageLibrary(library)) << library;
+        catalogs.emplace_back(library, CurrentResourceModule());
+    }
+    SetLanguage(kEnglishUs);
+    return catalogs;
 }
 
 // The text as drawn: "&&" is a literal ampersand, a single "&" marks the accelerator.
