@@ -14,7 +14,8 @@
 
 namespace {
 
-// One scratch file for the whole process, rewritten for every input.
+// One scratch file for the whole process, rewritten for every input. Its name is removed at
+// once and the reader opens it through /proc, so a run that crashes leaves nothing behind.
 class ScratchFile {
 public:
     ScratchFile() {
@@ -23,14 +24,13 @@ public:
         const std::string folder = dir != nullptr && dir[0] == '/'          ? dir
                                    : ::access("/dev/shm", W_OK | X_OK) == 0 ? "/dev/shm"
                                                                             : "/tmp";
-        path_ = folder + "/clipwright-fuzz-version-XXXXXX";
-        fd_ = ::mkstemp(path_.data());
+        std::string name = folder + "/clipwright-fuzz-version-XXXXXX";
+        fd_ = ::mkstemp(name.data());
         FUZZ_CHECK(fd_ >= 0);
+        ::unlink(name.c_str());
+        path_ = "/proc/self/fd/" + std::to_string(fd_);
     }
-    ~ScratchFile() {
-        ::close(fd_);
-        ::unlink(path_.c_str());
-    }
+    ~ScratchFile() { ::close(fd_); }
     ScratchFile(const ScratchFile&) = delete;
     ScratchFile& operator=(const ScratchFile&) = delete;
 
