@@ -139,11 +139,11 @@ std::vector<uint8_t> PeVersionResource(const Bytes& file) {
     }
     const uint64_t magic = file.Read(optional, 2);
     const uint64_t directories = optional + (magic == 0x20B ? 112 : 96);
-    const uint64_t directoryCount = file.Read(directories - 4, 4);
     constexpr uint64_t kResourceDirectory = 2;
     if ((magic != 0x10B && magic != 0x20B) || !file.Has(directories, 8 * 3)) {
         throw Failure{kBadImage};
     }
+    const uint64_t directoryCount = file.Read(directories - 4, 4);
     const uint64_t resourceRva = file.Read(directories + kResourceDirectory * 8, 4);
     if (directoryCount <= kResourceDirectory || resourceRva == 0) {
         throw Failure{kNoResource};

@@ -1,0 +1,17 @@
+// The settings file reader: the user's own file, which may have been edited by hand or cut short.
+// Whatever it reads must be written back so that the next read finds the same values.
+#include <cstdint>
+#include <string>
+
+#include "fuzz_input.h"
+#include "platform/settings_store.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    const clipwright::SettingsValues values = clipwright::ParseSettings(text);
+    const std::string written = clipwright::FormatSettings(values);
+    FUZZ_CHECK(clipwright::ParseSettings(written) == values);
+    // Written text is in its settled form: a second round changes nothing.
+    FUZZ_CHECK(clipwright::FormatSettings(clipwright::ParseSettings(written)) == written);
+    return 0;
+}
