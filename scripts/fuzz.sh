@@ -25,6 +25,11 @@ for target in "${targets[@]}"; do
     [ -d "tests/fuzz/corpus/$target" ] || { echo "fuzz.sh: no such target: $target" >&2; exit 2; }
 done
 
+source scripts/deps.sh
+# Only this script needs clang with its libFuzzer and sanitizer runtimes.
+CLIPWRIGHT_PACKAGES+=(clang libclang-rt-14-dev)
+clipwright_ensure_packages
+
 build=build-fuzz
 echo "== configuring $build"
 # Checked container indexing: AddressSanitizer misses a read past a vector's size that stays

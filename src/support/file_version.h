@@ -34,7 +34,7 @@ std::string FileFlagsText(uint32_t flags);
 std::string FileOsName(uint32_t os);
 // The type name directly followed by the subtype text, e.g. "VFT_DRVFileSubtype: VFT2_DRV_SOUND".
 std::string FileTypeText(uint32_t type, uint32_t subtype);
-// The ten dump lines, each starting with two blanks and ending in "\n".
+// The nine dump lines, each starting with two blanks and ending in "\n".
 std::string FormatVersionDump(const FixedFileInfo& info);
 
 class CFileVersion {
