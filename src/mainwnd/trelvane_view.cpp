@@ -23,6 +23,7 @@
 #include "engine/folders.h"
 #include "platform/launcher.h"
 #include "platform/settings_key.h"
+#include "preview/preview_dlg.h"
 #include "support/resource_module.h"
 #include "support/resource_strings.h"
 #include "ui/file_dialogs.h"
@@ -244,6 +245,7 @@ bool CTrelvaneView::HandlesCommand(int commandId) const {
         case kCmdRemoveAll:
         case kCmdMoveUp:
         case kCmdMoveDown:
+        case kCmdPreview:
         case kCmdConvert:
         case kCmdToolTips:
             return true;
@@ -284,6 +286,9 @@ void CTrelvaneView::RunCommand(int commandId) {
             break;
         case kCmdMoveDown:
             OnMoveDown();
+            break;
+        case kCmdPreview:
+            OnPreview();
             break;
         case kCmdConvert:
             OnConvert();
@@ -343,6 +348,23 @@ void CTrelvaneView::OnMoveUp() {
 
 void CTrelvaneView::OnMoveDown() {
     list_->MoveDown();
+}
+
+void CTrelvaneView::OnPreview() {
+    const int row = list_->FirstSelectedRow();
+    SourceItem* item = list_->ItemOfRow(row);
+    if (item == nullptr) {
+        return;
+    }
+    int32_t start = item->selStart;
+    int32_t end = item->selEnd;
+    CPreviewDlg dialog(this, item->sourcePath, &start, &end);
+    RunModalDialog(dialog);
+    if (start != item->selStart || end != item->selEnd) {
+        item->selStart = start;
+        item->selEnd = end;
+        list_->ShowPart(row, start, end);
+    }
 }
 
 void CTrelvaneView::OnConvert() {
