@@ -21,29 +21,30 @@ void SelectionSlider::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     QStyleOptionSlider option;
     initStyleOption(&option);
-    // Groove and ticks first, the band over the groove, the handle on top.
-    option.subControls = QStyle::SC_SliderGroove | QStyle::SC_SliderTickmarks;
-    style()->drawComplexControl(QStyle::CC_Slider, &option, &painter, this);
-
+    // The style's groove shows the part left of the handle as filled, which would read as a
+    // selection; a plain channel with the band in it is drawn instead, then ticks and handle.
     const QRect groove =
         style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
     const QRect handle =
         style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
+    const int height = std::max(6, groove.height());
+    const QRect channel(groove.x(), groove.center().y() - height / 2, groove.width(), height);
+    painter.fillRect(channel, palette().color(QPalette::Base));
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(channel.adjusted(0, 0, -1, -1));
     const int span = groove.width() - handle.width();
-    const int from = std::clamp(selStart_, minimum(), maximum());
-    const int to = std::clamp(selEnd_, minimum(), maximum());
     if (span > 0 && maximum() > minimum()) {
-        const int left = groove.x() + handle.width() / 2 +
-                         QStyle::sliderPositionFromValue(minimum(), maximum(), from, span);
-        const int right = groove.x() + handle.width() / 2 +
-                          QStyle::sliderPositionFromValue(minimum(), maximum(), to, span);
-        const int height = std::max(4, groove.height() / 2);
-        const QRect band(left, groove.center().y() - height / 2 + 1, std::max(right - left, 2),
-                         height);
-        painter.fillRect(band, palette().color(QPalette::Highlight));
+        const auto at = [&](int value) {
+            const int clamped = std::clamp(value, minimum(), maximum());
+            return groove.x() + handle.width() / 2 +
+                   QStyle::sliderPositionFromValue(minimum(), maximum(), clamped, span);
+        };
+        const int left = at(selStart_);
+        const int right = at(selEnd_);
+        painter.fillRect(QRect(left, channel.y() + 1, std::max(right - left, 2), height - 2),
+                         palette().color(QPalette::Highlight));
     }
-
-    option.subControls = QStyle::SC_SliderHandle;
+    option.subControls = QStyle::SC_SliderTickmarks | QStyle::SC_SliderHandle;
     style()->drawComplexControl(QStyle::CC_Slider, &option, &painter, this);
 }
 
