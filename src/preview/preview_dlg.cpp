@@ -1,6 +1,7 @@
 #include "preview/preview_dlg.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QTimerEvent>
 #include <algorithm>
@@ -40,6 +41,23 @@ QString CaptionOf(const TemplateForm& form) {
     return QString::fromStdString(CurrentResourceModule()->Text(dialog->captionKey).value_or(""));
 }
 
+// The time labels are tight in the template for fonts wider than the one it was drawn for:
+// on one line, up to the box beside each, in a smaller font when the text needs it.
+void FitLabel(QLabel* label, const QWidget* box) {
+    if (label == nullptr || box == nullptr) {
+        return;
+    }
+    label->setWordWrap(false);
+    const int room = box->x() - label->x() - 2;
+    label->resize(std::max(label->width(), room), label->height());
+    QFont font = label->font();
+    while (QFontMetrics(font).horizontalAdvance(label->text()) > label->width() &&
+           font.pointSizeF() > 6) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
+    label->setFont(font);
+}
+
 void SetUpSlider(QSlider* slider, int minimum, int maximum, int page) {
     if (slider == nullptr) {
         return;
@@ -61,6 +79,11 @@ CPreviewDlg::CPreviewDlg(QWidget* parent, std::string fileName, int32_t* startOu
     setFixedSize(form_->PixelSize());
     setWindowTitle(CaptionOf(*form_));
     SetButtonRow(ButtonRow::kInitialised);
+    const std::pair<int, int> labels[] = {
+        {40003, kStartTimeId}, {40004, kEndTimeId}, {40005, kDurationId}, {40006, kElapsedId}};
+    for (const auto& [label, box] : labels) {
+        FitLabel(form_->Get<QLabel>(label), form_->Control(box));
+    }
 
     QWidget* frameControl = form_->Control(kFrameId);
     frame_ = frameControl != nullptr ? new VideoFrame(frameControl) : nullptr;
