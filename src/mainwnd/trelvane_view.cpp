@@ -195,9 +195,7 @@ void CTrelvaneView::WireControls() {
 
 void CTrelvaneView::OnInitialUpdate() {
     show();
-    if (tipLabel_ != nullptr) {
-        tipLabel_->setVisible(MediaRuntimeTooOld(TheStartupValues().mediaRuntime));
-    }
+    UpdateRuntimeTip();
     if (!run_) {
         run_ = std::make_unique<EncoderRun>();
     }
@@ -209,6 +207,12 @@ void CTrelvaneView::OnInitialUpdate() {
     UpdateData(false);
     if (!TheStartupValues().tipsHidden) {
         tipsTimer_ = startTimer(1000);
+    }
+}
+
+void CTrelvaneView::UpdateRuntimeTip() {
+    if (tipLabel_ != nullptr) {
+        tipLabel_->setVisible(MediaRuntimeTooOld(TheStartupValues().mediaRuntime));
     }
 }
 

@@ -128,6 +128,23 @@ TEST_F(FrameTest, ToolbarLabelsPromptsAndEnabling) {
     EXPECT_FALSE(frame->Action(kCmdMoveUp)->isEnabled());
 }
 
+TEST_F(FrameTest, TheMediaRuntimeTipFollowsTheVersionReadAfterTheWindowIsUp) {
+    WriteConfig("\"HiddenToolTips\"=\"TRUE\"\n");
+    auto app = Start();
+    const QWidget* tip = app->Frame()->View()->Form().Control(1101);
+    ASSERT_NE(tip, nullptr);
+    EXPECT_FALSE(tip->isVisible());
+    while (TheStartupValues().mediaRuntime.major == kRequiredMediaRuntime.major &&
+           TheStartupValues().mediaRuntime.minor == kRequiredMediaRuntime.minor) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);  // the reader's answer
+    }
+    EXPECT_GE(TheStartupValues().mediaRuntime.major, 2);  // the installed libmpv
+    EXPECT_FALSE(tip->isVisible());
+    TheStartupValues().mediaRuntime = RuntimeVersion{1, 106};
+    app->Frame()->View()->UpdateRuntimeTip();
+    EXPECT_TRUE(tip->isVisible());
+}
+
 TEST_F(FrameTest, EveryWayOfClosingAsksFirst) {
     WriteConfig("\"HiddenToolTips\"=\"TRUE\"\n");
     auto app = Start();
