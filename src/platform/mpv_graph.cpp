@@ -7,6 +7,7 @@
 
 #include <QMetaObject>
 #include <QObject>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -102,6 +103,8 @@ MediaOutputs& Outputs() {
     return outputs;
 }
 
+std::atomic<int> liveSessions{0};
+
 struct Track {
     int64_t id = 0;
     std::string type;  // "video", "audio" or "sub"
@@ -110,8 +113,11 @@ struct Track {
 // One libmpv core playing one file, with its render context while a surface draws it.
 class MpvSession {
 public:
-    explicit MpvSession(const MpvApi& api) : api_(api), handle_(nullptr, CoreCloser{&api}) {}
+    explicit MpvSession(const MpvApi& api) : api_(api), handle_(nullptr, CoreCloser{&api}) {
+        ++liveSessions;
+    }
     ~MpvSession() {
+        --liveSessions;
         FreeRender();
         if (handle_) {
             // After this returns libmpv calls no more wakeups, so the pump can go.
@@ -846,6 +852,10 @@ void SetMediaOutputs(const MediaOutputs& outputs) {
 MediaOutputs CurrentMediaOutputs() {
     const std::lock_guard lock(OutputsMutex());
     return Outputs();
+}
+
+int LiveMediaSessions() {
+    return liveSessions.load();
 }
 
 bool MediaRuntimeUsable() {

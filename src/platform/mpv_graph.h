@@ -24,6 +24,10 @@ MediaOutputs CurrentMediaOutputs();
 // thread-safe.
 bool MediaRuntimeUsable();
 
+// libmpv cores alive now, in this process: each open file holds one until its graph or filter
+// lets go. Thread-safe.
+int LiveMediaSessions();
+
 // A new object of a built-in class, or nullptr (unknown class, or libmpv not usable).
 std::shared_ptr<Unknown> CreateMpvObject(const Clsid& clsid);
 

@@ -210,5 +210,27 @@ TEST_F(PreviewTest, StartEndAndFullChooseThePartAndOkReturnsIt) {
     EXPECT_EQ(end_, 120);
 }
 
+TEST_F(PreviewTest, NoLibmpvCoreOutlivesItsDialog) {
+    const std::string clip = MakeClip(dir_->path() + "two.avi",
+                                      "--duration 2 --rate 5 --size 64x48 --vcodec mpeg4 "
+                                      "--acodec mp2");
+    for (int i = 0; i < 50; ++i) {
+        const auto dialog = Open(clip);
+        ASSERT_TRUE(dialog->Player().Opened());
+        EXPECT_EQ(LiveMediaSessions(), 1);
+        if (i % 2 == 0) {
+            dialog->OnOk();
+        } else {
+            dialog->reject();
+        }
+        ASSERT_EQ(LiveMediaSessions(), 0) << i;
+    }
+    {
+        const auto dialog = Open(clip);  // goes without being closed
+        EXPECT_EQ(LiveMediaSessions(), 1);
+    }
+    EXPECT_EQ(LiveMediaSessions(), 0);
+}
+
 }  // namespace
 }  // namespace clipwright
