@@ -158,9 +158,9 @@ public:
         return false;
     }
     int64_t VideoTrack() const { return videoTrack_; }
-    void SetVideoTrack(int64_t id) {
+    HRESULT SetVideoTrack(int64_t id) {
         videoTrack_ = id;
-        ApplyVideoTrack();
+        return SetString("vid", std::to_string(id));
     }
     bool Aborted() const { return aborted_; }
     void SetOnEvents(std::function<void()> onEvents) { onEvents_ = std::move(onEvents); }
@@ -215,7 +215,7 @@ public:
         render_ = render;
         frameReady_ = std::move(frameReady);
         api_.render_context_set_update_callback(render_, &MpvSession::OnFrameUpdate, this);
-        ApplyVideoTrack();
+        SetString("vo", "libmpv");  // the video chain starts again, drawing through render_
         return true;
     }
 
@@ -225,7 +225,7 @@ public:
             return;
         }
         if (drawsThroughRenderer_) {
-            SetString("vid", "no");  // no video output without a render context
+            SetString("vo", "null");  // video goes on without a picture until drawn again
         }
         api_.render_context_set_update_callback(render_, nullptr, nullptr);
         api_.render_context_free(render_);
@@ -266,15 +266,14 @@ private:
             {"hwdec", "no"},
             {"audio-display", "no"},
             {"force-window", "no"},
-            {"vo", outputs.video},
+            // Drawing needs a render context, which needs the surface's OpenGL context, which
+            // exists only once the surface is shown; until then video goes to no output, so
+            // the file opens (and a file of video alone has a stream to play).
+            {"vo", drawsThroughRenderer_ ? std::string("null") : outputs.video},
             {"ao", outputs.audio},
         };
         for (const auto& [name, value] : options) {
             api_.set_option_string(handle_.get(), name, value.c_str());
-        }
-        if (drawsThroughRenderer_) {
-            // Video waits for a render context; opening it earlier would fail and drop it.
-            api_.set_option_string(handle_.get(), "vid", "no");
         }
         if (!lavfFormat.empty()) {
             api_.set_option_string(handle_.get(), "demuxer", "lavf");
@@ -321,13 +320,6 @@ private:
             }
             tracks_.push_back(track);
         }
-    }
-
-    void ApplyVideoTrack() {
-        if (videoTrack_ == 0 || (drawsThroughRenderer_ && render_ == nullptr)) {
-            return;
-        }
-        SetString("vid", std::to_string(videoTrack_));
     }
 
     void HandleEvent(const mpv_event& event) {
@@ -515,8 +507,7 @@ public:
         }
         const Track& track = stream->StreamTrack();
         if (track.type == "video") {
-            session_->SetVideoTrack(track.id);
-            return S_OK;
+            return session_->SetVideoTrack(track.id);
         }
         if (track.type == "audio" || track.type == "sub") {
             return session_->SetString(track.type == "audio" ? "aid" : "sid",

@@ -152,6 +152,16 @@ TEST_F(PreviewTest, AnAudioOnlyFilePlaysWithoutVideoAndTakesVolumeAndBalance) {
     EXPECT_EQ(audio->put_Volume(1), E_INVALIDARG);
 }
 
+TEST_F(PreviewTest, AVideoOnlyFileOpensAndPlaysBeforeItsPictureCanBeDrawn) {
+    SetMediaOutputs({"libmpv", "null"});  // the dialog is not shown: no render context yet
+    const auto dialog = Open(clip150_);
+    UseNullOutputs();
+    ASSERT_TRUE(dialog->Player().Opened());
+    EXPECT_FALSE(dialog->Player().NoVideo());
+    EXPECT_EQ(dialog->Player().PlayState(), kStateRunning);
+    EXPECT_TRUE(TickUntil([&] { return GraphSeconds(*dialog) >= 1; }));
+}
+
 TEST_F(PreviewTest, AFileThatCannotOpenLeavesThePartAndItsButtonsAlone) {
     const TestFolder dir;
     const std::string log = dir.path() + "log.txt";
