@@ -58,7 +58,9 @@ bool Resolve(void* handle, const char* name, Function* out) {
 
 std::unique_ptr<MpvLibrary> LoadMpv() {
     auto library = std::make_unique<MpvLibrary>();
-    library->handle.reset(dlopen("libmpv.so.2", RTLD_NOW | RTLD_LOCAL));
+    // Kept mapped after dlclose: libmpv's libraries are not made to be unloaded, and what they
+    // hold in their globals would read as leaked.
+    library->handle.reset(dlopen("libmpv.so.2", RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE));
     if (!library->handle) {
         return nullptr;
     }
