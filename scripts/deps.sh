@@ -5,7 +5,7 @@ CLIPWRIGHT_PACKAGES=(
     libmpv-dev
     libavformat-dev libavcodec-dev libavfilter-dev libswscale-dev libswresample-dev libavutil-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth
+    xvfb xauth libgl1-mesa-dri
     fonts-wqy-microhei
 )
 

@@ -24,6 +24,7 @@
 #include "engine/folders.h"
 #include "platform/launcher.h"
 #include "platform/settings_key.h"
+#include "preview/preview_dlg.h"
 #include "support/resource_module.h"
 #include "support/resource_strings.h"
 #include "ui/file_dialogs.h"
@@ -224,9 +225,7 @@ void CTrelvaneView::resizeEvent(QResizeEvent* event) {
 
 void CTrelvaneView::OnInitialUpdate() {
     show();
-    if (tipLabel_ != nullptr) {
-        tipLabel_->setVisible(MediaRuntimeTooOld(TheStartupValues().mediaRuntime));
-    }
+    UpdateRuntimeTip();
     if (!run_) {
         run_ = std::make_unique<EncoderRun>();
     }
@@ -238,6 +237,12 @@ void CTrelvaneView::OnInitialUpdate() {
     UpdateData(false);
     if (!TheStartupValues().tipsHidden) {
         tipsTimer_ = startTimer(1000);
+    }
+}
+
+void CTrelvaneView::UpdateRuntimeTip() {
+    if (tipLabel_ != nullptr) {
+        tipLabel_->setVisible(MediaRuntimeTooOld(TheStartupValues().mediaRuntime));
     }
 }
 
@@ -274,6 +279,7 @@ bool CTrelvaneView::HandlesCommand(int commandId) const {
         case kCmdRemoveAll:
         case kCmdMoveUp:
         case kCmdMoveDown:
+        case kCmdPreview:
         case kCmdConvert:
         case kCmdToolTips:
             return true;
@@ -314,6 +320,9 @@ void CTrelvaneView::RunCommand(int commandId) {
             break;
         case kCmdMoveDown:
             OnMoveDown();
+            break;
+        case kCmdPreview:
+            OnPreview();
             break;
         case kCmdConvert:
             OnConvert();
@@ -373,6 +382,23 @@ void CTrelvaneView::OnMoveUp() {
 
 void CTrelvaneView::OnMoveDown() {
     list_->MoveDown();
+}
+
+void CTrelvaneView::OnPreview() {
+    const int row = list_->FirstSelectedRow();
+    SourceItem* item = list_->ItemOfRow(row);
+    if (item == nullptr) {
+        return;
+    }
+    int32_t start = item->selStart;
+    int32_t end = item->selEnd;
+    CPreviewDlg dialog(this, item->sourcePath, &start, &end);
+    RunModalDialog(dialog);
+    if (start != item->selStart || end != item->selEnd) {
+        item->selStart = start;
+        item->selEnd = end;
+        list_->ShowPart(row, start, end);
+    }
 }
 
 void CTrelvaneView::OnConvert() {

@@ -51,6 +51,8 @@ public:
     ~CTrelvaneView() override;
 
     void OnInitialUpdate();
+    // Shows the tip about the media runtime when the start-up values say it is missing or old.
+    void UpdateRuntimeTip();
     // Controls into members (save) or members into controls. Saving stops at the first text
     // over its limit, after telling the user; false then.
     bool UpdateData(bool save);

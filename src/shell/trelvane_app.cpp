@@ -2,7 +2,9 @@
 
 #include <strings.h>
 #include <QApplication>
+#include <QPointer>
 
+#include "mainwnd/trelvane_view.h"
 #include "platform/settings_key.h"
 #include "shell/language.h"
 #include "shell/main_frame.h"
@@ -17,7 +19,7 @@ CTrelvaneApp::~CTrelvaneApp() = default;
 bool CTrelvaneApp::InitInstance() {
     QApplication::setApplicationName(QLatin1String(kApplicationName));
     StartupValues& values = TheStartupValues();
-    values.mediaRuntime = ReadMediaRuntimeVersion();
+    values.mediaRuntime = kRequiredMediaRuntime;  // no tip until the version is read
     values.settingsKeyPath = std::string("Software\\Trelvane\\") + kApplicationName;
     {
         const CSettingsKey key(SettingsRoot::kLocalMachine, values.settingsKeyPath,
@@ -35,7 +37,25 @@ bool CTrelvaneApp::InitInstance() {
     frame_->RebuildMenu(false);
     frame_->UpdateTitle();
     frame_->show();
+    ReadRuntimeVersionLater();
     return true;
+}
+
+// libmpv pulls in some 180 libraries (about 150 ms), so it is loaded off the path to the first
+// window; the form's tip is shown once the version turns out missing or too old.
+void CTrelvaneApp::ReadRuntimeVersionLater() {
+    versionReader_ = std::jthread([frame = QPointer<CMainFrame>(frame_.get())] {
+        const RuntimeVersion version = ReadMediaRuntimeVersion();
+        QMetaObject::invokeMethod(
+            qApp,
+            [frame, version] {
+                TheStartupValues().mediaRuntime = version;
+                if (frame != nullptr && frame->View() != nullptr) {
+                    frame->View()->UpdateRuntimeTip();
+                }
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 }  // namespace clipwright

@@ -1,8 +1,10 @@
-// Start-up of the application: names it, reads the media runtime's version and the settings,
-// restores the language, and makes and shows the main window. User-interface thread only.
+// Start-up of the application: names it, reads the settings, restores the language, makes and
+// shows the main window, then reads the media runtime's version on a thread of its own (the tip
+// follows). User-interface thread only.
 #pragma once
 
 #include <memory>
+#include <thread>
 
 namespace clipwright {
 
@@ -20,7 +22,10 @@ public:
     CMainFrame* Frame() const { return frame_.get(); }
 
 private:
+    void ReadRuntimeVersionLater();
+
     std::unique_ptr<CMainFrame> frame_;
+    std::jthread versionReader_;  // joined before the frame goes
 };
 
 }  // namespace clipwright

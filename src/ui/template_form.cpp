@@ -19,6 +19,7 @@
 
 #include "support/resource_module.h"
 #include "ui/percent_bar.h"
+#include "ui/selection_slider.h"
 
 namespace clipwright {
 
@@ -87,7 +88,9 @@ QWidget* MakeRadio(QWidget* parent, const DialogControl& control, const QString&
 }
 
 QWidget* MakeSlider(QWidget* parent, const DialogControl& control) {
-    auto* slider = new QSlider(Qt::Horizontal, parent);
+    // A slider with a selection range shows it as a band, which Qt's slider cannot.
+    QSlider* slider = control.HasFlag("selrange") ? new SelectionSlider(parent)
+                                                  : new QSlider(Qt::Horizontal, parent);
     if (control.HasFlag("autoticks")) {
         slider->setTickPosition(QSlider::TicksBelow);
     }

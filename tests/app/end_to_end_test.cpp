@@ -6,10 +6,13 @@ extern "C" {
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <cstdlib>
 #include <filesystem>
 
 #include "app_test_support.h"
+#include "platform/mpv_graph.h"
+#include "preview/preview_dlg.h"
 #include "test_folder.h"
 #include "ui/file_dialogs.h"
 
@@ -98,6 +101,55 @@ TEST(EndToEnd, AddThreeClipsAndConvertThemToPalDvd) {
     EXPECT_EQ(view.ItemOfRow(0)->outputStem, "one-cvt[1]");
     EXPECT_TRUE(std::filesystem::exists(dir.path() + "out/one-cvt.mpg"));
     EXPECT_TRUE(std::filesystem::exists(dir.path() + "out/one-cvt[1].mpg"));
+}
+
+// The user picks 4 s to 9 s in the preview (by the slider, paused) and presses OK.
+int ChoosePartFourToNine(QDialog& dialog) {
+    auto* preview = dynamic_cast<CPreviewDlg*>(&dialog);
+    if (preview == nullptr) {
+        return dialog.exec();
+    }
+    while (!preview->Player().OpenTried()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);  // the first tick
+    }
+    preview->OnPause();
+    preview->PositionSlider()->setSliderPosition(4);
+    preview->OnStart();
+    preview->PositionSlider()->setSliderPosition(9);
+    preview->OnEnd();
+    preview->OnOk();
+    return preview->result();
+}
+
+TEST(EndToEnd, ThePartChosenInThePreviewIsWhatIsConverted) {
+    ResetShell();
+    SetModalDialogHandler({});
+    SetEncoderName(TRELCORE);
+    SetMediaOutputs({"null", "null"});
+    const TestFolder dir;
+    const std::string clip = dir.path() + "clip.avi";
+    const std::string command = std::string(CLIPGEN) + " '" + clip +
+                                "' --duration 12 --size 320x240 --vcodec mpeg4 --acodec mp2";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    CTrelvaneView view;
+    view.OnInitialUpdate();
+    SetNextFolder(QString::fromStdString(dir.path() + "out"));
+    view.OnBrowse();
+    view.AddPaths({clip});
+    ASSERT_EQ(view.RowCount(), 1);
+    view.List().SelectOnlyLast();
+
+    SetModalDialogHandler(&ChoosePartFourToNine);
+    view.RunCommand(kCmdPreview);
+    EXPECT_EQ(view.List().Control()->topLevelItem(0)->text(2), "00:00:04-00:00:09");
+    EXPECT_EQ(view.ItemOfRow(0)->selStart, 4);
+    EXPECT_EQ(view.ItemOfRow(0)->selEnd, 9);
+
+    SetModalDialogHandler({});
+    SetNextMessageAnswer(kAnswerOk);
+    view.OnConvert();
+    ASSERT_EQ(view.ItemOfRow(0)->status, kDone);
+    EXPECT_NEAR(ReadFacts(OutputPath(*view.ItemOfRow(0))).seconds, 5.0, 0.2);
 }
 
 }  // namespace

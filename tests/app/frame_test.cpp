@@ -106,10 +106,12 @@ TEST_F(FrameTest, ToolbarLabelsPromptsAndEnabling) {
     auto app = Start();
     CMainFrame* frame = app->Frame();
     QStringList labels;
+    QAction* preview = nullptr;  // the button the user sees
     for (QAction* action : frame->Toolbar()->actions()) {
         if (!action->isSeparator()) {
             labels << action->iconText();
         }
+        preview = action->iconText() == "Preview" ? action : preview;
     }
     EXPECT_EQ(labels, (QStringList{"Add", "Remove", "Remove All", "Move Up", "Move Down", "Preview",
                                    "Convert", "Exit"}));
@@ -117,10 +119,30 @@ TEST_F(FrameTest, ToolbarLabelsPromptsAndEnabling) {
     EXPECT_FALSE(frame->Toolbar()->isMovable());
     EXPECT_TRUE(frame->Action(kCmdAdd)->isEnabled());
     EXPECT_FALSE(frame->Action(kCmdConvert)->isEnabled());
+    ASSERT_NE(preview, nullptr);
+    EXPECT_FALSE(preview->isEnabled());
     EXPECT_FALSE(frame->Action(kCmdAdd)->statusTip().isEmpty());
     AddRow(*frame->View(), MakeItem("/v/a.avi", 10));
     EXPECT_TRUE(frame->Action(kCmdConvert)->isEnabled());
+    EXPECT_TRUE(preview->isEnabled());
     EXPECT_FALSE(frame->Action(kCmdMoveUp)->isEnabled());
+}
+
+TEST_F(FrameTest, TheMediaRuntimeTipFollowsTheVersionReadAfterTheWindowIsUp) {
+    WriteConfig("\"HiddenToolTips\"=\"TRUE\"\n");
+    auto app = Start();
+    const QWidget* tip = app->Frame()->View()->Form().Control(1101);
+    ASSERT_NE(tip, nullptr);
+    EXPECT_FALSE(tip->isVisible());
+    while (TheStartupValues().mediaRuntime.major == kRequiredMediaRuntime.major &&
+           TheStartupValues().mediaRuntime.minor == kRequiredMediaRuntime.minor) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);  // the reader's answer
+    }
+    EXPECT_GE(TheStartupValues().mediaRuntime.major, 2);  // the installed libmpv
+    EXPECT_FALSE(tip->isVisible());
+    TheStartupValues().mediaRuntime = RuntimeVersion{1, 106};
+    app->Frame()->View()->UpdateRuntimeTip();
+    EXPECT_TRUE(tip->isVisible());
 }
 
 TEST_F(FrameTest, EveryWayOfClosingAsksFirst) {
