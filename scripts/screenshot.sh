@@ -26,4 +26,4 @@ echo "$out, docs/help-tips${suffix}.png and docs/progress${suffix}.png written"
 HOME="$home" XDG_CONFIG_HOME="$home/.config" \
     xvfb-run -a -s "-screen 0 1024x768x24" "$build/bin/preview_shot" "docs/preview-dialog${suffix}.png" \
     "$home/clip.mp4"
-echo ""docs/preview-dialog${suffix}.png" written"
+echo "docs/preview-dialog${suffix}.png written"

@@ -11,7 +11,7 @@
 //   output BYTES       write BYTES bytes to the last argument (the output path)
 //   media SECONDS      write to the output a script that, probed, reports SECONDS as its
 //                      duration: the output of a conversion that worked (ignored when probed)
-//   leave_holder FILE  start a process that keeps stdout and stderr open for a minute, and
+//   leave_holder FILE  start a process that keeps stdout and stderr open for ten minutes, and
 //                      write its pid to FILE
 //   nice FILE          write the nice value we run at to FILE
 //   exit CODE          exit with CODE
@@ -163,7 +163,7 @@ int main(int argc, char** argv) {
             const std::string pidFile = Rest(in);
             const pid_t holder = ::fork();
             if (holder == 0) {
-                ::sleep(60);
+                ::sleep(600);
                 ::_exit(0);
             }
             std::ofstream(pidFile) << holder;
