@@ -325,6 +325,10 @@ It was looked for in:
 Reinstall Clipwright to bring it back.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message id="str.61245">
+        <source>%d converted, %d skipped, %d failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message id="str.61308">
         <source>Add</source>
         <translation type="unfinished"></translation>

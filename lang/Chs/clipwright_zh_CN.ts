@@ -388,6 +388,10 @@ Reinstall Clipwright to bring it back.</source>
 %s
 请重新安装 Clipwright 以恢复它。</translation>
     </message>
+    <message id="str.61245">
+        <source>%d converted, %d skipped, %d failed.</source>
+        <translation>已转换 %d 个，跳过 %d 个，失败 %d 个。</translation>
+    </message>
     <message id="str.61308">
         <source>Add</source>
         <translation>添加</translation>

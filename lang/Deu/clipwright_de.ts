@@ -388,6 +388,10 @@ Es wurde gesucht in:
 %s
 Installieren Sie Clipwright neu, um es wiederherzustellen.</translation>
     </message>
+    <message id="str.61245">
+        <source>%d converted, %d skipped, %d failed.</source>
+        <translation>%d umgewandelt, %d übersprungen, %d fehlgeschlagen.</translation>
+    </message>
     <message id="str.61308">
         <source>Add</source>
         <translation>Hinzufügen</translation>
