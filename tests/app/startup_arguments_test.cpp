@@ -1,6 +1,7 @@
 // The command line of clipwright: parsed as a function, run as a process without a display, and
 // files given at start-up taken through the detecting dialog into the list.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <QDir>
 #include <QGuiApplication>
@@ -112,6 +113,11 @@ TEST(StartupArgumentsProcess, HelpVersionAndErrorsNeedNoDisplay) {
     const ProcessResult version = RunWithoutDisplay({QStringLiteral("--version")});
     EXPECT_EQ(version.exitCode, 0) << version.err.toStdString();
     EXPECT_EQ(version.out, QByteArray("clipwright " CLIPWRIGHT_VERSION "\n"));
+
+    // Help that could not be written (standard output closed) is no success.
+    const std::string closed = std::string("'") + CLIPWRIGHT + "' --help >&- 2>/dev/null";
+    const int closedStatus = std::system(closed.c_str());
+    EXPECT_TRUE(WIFEXITED(closedStatus) && WEXITSTATUS(closedStatus) == 1) << closedStatus;
 
     const ProcessResult unknown = RunWithoutDisplay({QStringLiteral("--bogus")});
     EXPECT_EQ(unknown.exitCode, 2);

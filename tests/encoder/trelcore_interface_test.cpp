@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -391,6 +392,10 @@ TEST(TrelcoreUsage, HelpAndVersionGoToStandardOutput) {
         EXPECT_EQ(status, 0) << flag;
         EXPECT_EQ(version.rfind("trelcore ", 0), 0U) << flag << ": " << version;
     }
+    // Help that could not be written (standard output closed) is no success.
+    const std::string closed = std::string("'") + TRELCORE_PATH + "' --help >&- 2>/dev/null";
+    const int closedStatus = std::system(closed.c_str());
+    EXPECT_TRUE(WIFEXITED(closedStatus) && WEXITSTATUS(closedStatus) == 1) << closedStatus;
     // An error says nothing on standard output and names the option.
     EXPECT_EQ(StandardOutputOf("-i x.mkv --verbose out.mp4", status), "");
     EXPECT_EQ(WEXITSTATUS(status), 2);
