@@ -31,17 +31,30 @@ std::string printable(std::string_view text) {
     return out;
 }
 
-void write_stderr(std::string_view text) {
+namespace {
+
+bool write_all(int fd, std::string_view text) {
     while (!text.empty()) {
-        const ssize_t written = ::write(STDERR_FILENO, text.data(), text.size());
+        const ssize_t written = ::write(fd, text.data(), text.size());
         if (written < 0) {
             if (errno == EINTR) {
                 continue;
             }
-            return;
+            return false;
         }
         text.remove_prefix(static_cast<size_t>(written));
     }
+    return true;
+}
+
+}  // namespace
+
+void write_stderr(std::string_view text) {
+    write_all(STDERR_FILENO, text);
+}
+
+bool write_stdout(std::string_view text) {
+    return write_all(STDOUT_FILENO, text);
 }
 
 void report_error(std::string_view subject, std::string_view reason) {

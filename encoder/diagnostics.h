@@ -14,6 +14,10 @@ std::string printable(std::string_view text);
 // Writes all of `text` to standard error, retrying after interruptions and short writes.
 void write_stderr(std::string_view text);
 
+// The same on standard output, for --help and --version. False when not all of it was written
+// (a closed or full output), so the caller can fail instead of claiming success.
+bool write_stdout(std::string_view text);
+
 // Writes "trelcore: <subject>: <reason>\n" with the subject made printable.
 void report_error(std::string_view subject, std::string_view reason);
 

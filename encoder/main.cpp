@@ -25,6 +25,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: trelcore -i SOURCE                         describe the source\n"
     "       trelcore -i SOURCE [options] [-y] OUTPUT   convert\n"
+    "       trelcore --help | --version | -V\n"
     "options: -title TEXT  -target {ntsc,pal,film}-{dvd,vcd,svcd,dv}\n"
     "         -vcodec xvid|h264|NAME  -acodec NAME  -pix_fmt FMT  -s WxH  -r FPS\n"
     "         -b KBITS | -bt KBITS [-maxrate KBITS] [-minrate KBITS]\n"
@@ -54,12 +55,10 @@ int main(int argc, char** argv) {
     }
     const trel::Options& options = parsed.options;
     if (options.show_help) {
-        trel::write_stderr(kUsage);
-        return 0;
+        return trel::write_stdout(kUsage) ? 0 : 1;
     }
     if (options.show_version) {
-        trel::write_stderr("trelcore " TRELCORE_VERSION " (Clipwright)\n");
-        return 0;
+        return trel::write_stdout("trelcore " TRELCORE_VERSION " (Clipwright)\n") ? 0 : 1;
     }
     if (options.probe_only()) {
         return probe(options);

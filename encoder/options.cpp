@@ -240,7 +240,7 @@ ParseResult parse_options(const std::vector<std::string>& args) {
             options_ended = true;
         } else if (arg == "--help" || arg == "-h" || arg == "-help") {
             options.show_help = true;
-        } else if (arg == "--version" || arg == "-version") {
+        } else if (arg == "--version" || arg == "-version" || arg == "-V") {
             options.show_version = true;
         } else if (arg == "-y") {
             options.overwrite = true;
@@ -250,8 +250,10 @@ ParseResult parse_options(const std::vector<std::string>& args) {
             } else {
                 result.error = it->second(options, args[++index]);
             }
-        } else if (last && !options.has_output) {
-            // A last argument that is no option is the output path, even with a leading dash.
+        } else if (last && !options.has_output && !arg.starts_with("--")) {
+            // A last argument that is no option is the output path, even with a leading dash;
+            // a double dash always marks an option (such as a mistyped --verbose), never a path:
+            // an output whose name begins with "--" is written after "--".
             result.error = set_output(options, arg);
         } else {
             result.error = arg + ": unknown option";

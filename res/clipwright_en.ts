@@ -318,6 +318,17 @@ download it now?</source>
         <source>Unknown file format . Please ensure your computer can playback the file normally.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message id="str.61244">
+        <source>The encoder program %s is missing, so no file can be added.
+It was looked for in:
+%s
+Reinstall Clipwright to bring it back.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61245">
+        <source>%d converted, %d skipped, %d failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message id="str.61308">
         <source>Add</source>
         <translation type="unfinished"></translation>

@@ -6,6 +6,7 @@ CLIPWRIGHT_PACKAGES=(
     libavformat-dev libavcodec-dev libavfilter-dev libswscale-dev libswresample-dev libavutil-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth libgl1-mesa-dri
+    librsvg2-bin desktop-file-utils appstream
     fonts-wqy-microhei
 )
 

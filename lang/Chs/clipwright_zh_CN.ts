@@ -378,6 +378,20 @@ download it now?</source>
         <source>Unknown file format . Please ensure your computer can playback the file normally.</source>
         <translation>未知的文件格式。请确认您的计算机能正常播放此文件。</translation>
     </message>
+    <message id="str.61244">
+        <source>The encoder program %s is missing, so no file can be added.
+It was looked for in:
+%s
+Reinstall Clipwright to bring it back.</source>
+        <translation>编码程序 %s 不存在，因此无法添加文件。
+已在以下位置查找：
+%s
+请重新安装 Clipwright 以恢复它。</translation>
+    </message>
+    <message id="str.61245">
+        <source>%d converted, %d skipped, %d failed.</source>
+        <translation>已转换 %d 个，跳过 %d 个，失败 %d 个。</translation>
+    </message>
     <message id="str.61308">
         <source>Add</source>
         <translation>添加</translation>

@@ -378,6 +378,20 @@ Jetzt herunterladen?</translation>
         <source>Unknown file format . Please ensure your computer can playback the file normally.</source>
         <translation>Unbekanntes Dateiformat. Bitte stellen Sie sicher, dass die Datei auf Ihrem Computer normal abgespielt werden kann.</translation>
     </message>
+    <message id="str.61244">
+        <source>The encoder program %s is missing, so no file can be added.
+It was looked for in:
+%s
+Reinstall Clipwright to bring it back.</source>
+        <translation>Das Kodierprogramm %s fehlt, daher kann keine Datei hinzugefügt werden.
+Es wurde gesucht in:
+%s
+Installieren Sie Clipwright neu, um es wiederherzustellen.</translation>
+    </message>
+    <message id="str.61245">
+        <source>%d converted, %d skipped, %d failed.</source>
+        <translation>%d umgewandelt, %d übersprungen, %d fehlgeschlagen.</translation>
+    </message>
     <message id="str.61308">
         <source>Add</source>
         <translation>Hinzufügen</translation>

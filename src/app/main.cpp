@@ -1,12 +1,38 @@
 #include <QApplication>
+#include <cstdio>
 
+#include "shell/startup_arguments.h"
 #include "shell/trelvane_app.h"
 
+namespace {
+
+// Help, version and errors end the program before any display is needed.
+int Finish(const clipwright::StartupArguments& arguments) {
+    const QByteArray text = arguments.text.toLocal8Bit();
+    std::FILE* const stream =
+        arguments.action == clipwright::StartupArguments::Action::kError ? stderr : stdout;
+    const bool written = std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()),
+                                     stream) == static_cast<size_t>(text.size());
+    // A help text that could not be written is no success.
+    if (std::fflush(stream) != 0 || !written) {
+        return arguments.exitCode == 0 ? 1 : arguments.exitCode;
+    }
+    return arguments.exitCode;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    clipwright::StartupArguments arguments =
+        clipwright::ParseStartupArguments(clipwright::ArgumentsOf(argc, argv));
+    if (arguments.action != clipwright::StartupArguments::Action::kRun) {
+        return Finish(arguments);
+    }
     QApplication application(argc, argv);
     clipwright::CTrelvaneApp app;
     if (!app.InitInstance()) {
         return 1;
     }
+    app.OpenFilesWhenShown(std::move(arguments.files));
     return QApplication::exec();
 }

@@ -24,6 +24,8 @@ inline constexpr int kIdsAskWindowsMedia = 61225;
 inline constexpr int kIdsAskOgg = 61226;
 inline constexpr int kIdsSelectOutputFolder = 61242;
 inline constexpr int kIdsUnknownFileFormat = 61243;
+inline constexpr int kIdsEncoderMissing = 61244;  // %s program name, %s folders, one a line
+inline constexpr int kIdsRunCounts = 61245;       // %d converted, %d skipped, %d failed
 inline constexpr int kIdsAdd = 61308;
 inline constexpr int kIdsConvert = 61310;
 inline constexpr int kIdsConvertDuration = 61311;
@@ -58,7 +60,7 @@ struct StringUse {
     std::string_view argumentKinds;  // as PlaceholderKinds gives them; "" for no arguments
 };
 
-inline constexpr std::array<StringUse, 38> kStringUses{{
+inline constexpr std::array<StringUse, 40> kStringUses{{
     {kIdsInitFailed, ""},
     {kIdsRestartAfterOgg, ""},
     {kIdsCantPlayback, ""},
@@ -74,6 +76,8 @@ inline constexpr std::array<StringUse, 38> kStringUses{{
     {kIdsAskOgg, ""},
     {kIdsSelectOutputFolder, ""},
     {kIdsUnknownFileFormat, ""},
+    {kIdsEncoderMissing, "ss"},
+    {kIdsRunCounts, "ddd"},
     {kIdsAdd, ""},
     {kIdsConvert, ""},
     {kIdsConvertDuration, ""},

@@ -154,6 +154,7 @@ void ConvertProgressDialog::CancelAll() {
     if (!shared_.completed) {
         MarkRemainingSkipped(shared_, ui_);
     }
+    emit RunEnded(shared_.completed);
     const int messageId = shared_.completed ? kIdsConversionCompleted : kIdsConversionCanceled;
     ShowMessageBox(this, LoadResourceString(messageId), MessageButtons::kOk,
                    MessageIcon::kInformation);

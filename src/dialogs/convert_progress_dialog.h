@@ -43,6 +43,10 @@ public:
 
     ConversionShared& Shared() { return shared_; }
 
+signals:
+    // The run is over and every row has its final status; the closing message comes next.
+    void RunEnded(bool completed);
+
 protected:
     void RunWorker() override;
     void Tick() override { UpdateProgress(); }

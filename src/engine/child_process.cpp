@@ -262,9 +262,17 @@ std::string FindProgramOnPath(const std::string& word, const char* path) {
     if (word.find('/') != std::string::npos) {
         return word;
     }
-    const std::string besideUs = ExecutableFolder() + word;
-    if (IsExecutableFile(besideUs)) {
-        return besideUs;
+    return FindProgramIn(word, ProgramSearchFolders(path));
+}
+
+std::vector<std::string> ProgramSearchFolders(const char* path) {
+    std::vector<std::string> folders;
+    const std::string besideUs = ExecutableFolder();
+    if (!besideUs.empty()) {
+        folders.push_back(besideUs.substr(0, besideUs.size() - 1));
+    }
+    if (kLibexecFolder[0] != '\0') {
+        folders.emplace_back(kLibexecFolder);
     }
     const std::string dirs = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
     size_t begin = 0;
@@ -273,14 +281,28 @@ std::string FindProgramOnPath(const std::string& word, const char* path) {
         if (end == std::string::npos) {
             end = dirs.size();
         }
-        const std::string dir = end > begin ? dirs.substr(begin, end - begin) : ".";
-        const std::string candidate = dir + "/" + word;
+        // An empty entry means the current folder, as for execvp.
+        folders.push_back(end > begin ? dirs.substr(begin, end - begin) : ".");
+        begin = end + 1;
+    }
+    return folders;
+}
+
+std::string FindProgramIn(const std::string& word, const std::vector<std::string>& folders) {
+    for (const std::string& folder : folders) {
+        const std::string candidate = folder + "/" + word;
         if (IsExecutableFile(candidate)) {
             return candidate;
         }
-        begin = end + 1;
     }
     return {};
+}
+
+bool ProgramExists(const std::string& word) {
+    if (word.find('/') != std::string::npos) {
+        return IsExecutableFile(word);
+    }
+    return !FindProgram(word).empty();
 }
 
 int StartChild(ChildProcess& child) {

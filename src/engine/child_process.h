@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace clipwright {
 
@@ -59,10 +60,25 @@ int StopChild(ChildProcess& child, int graceMs);
 // Waits up to timeoutMs for the child to end on its own and reaps it. True when it has ended.
 bool WaitChildExit(ChildProcess& child, int timeoutMs);
 
-// The program a command line's first word names: a word with a "/" as it is, else the file of
-// that name beside the running executable, else the first match on PATH. Empty when none.
+// The package's folder for programs only the application starts, fixed at build time; empty
+// when the build named none.
+#ifdef CLIPWRIGHT_LIBEXEC_DIR
+inline constexpr const char* kLibexecFolder = CLIPWRIGHT_LIBEXEC_DIR;
+#else
+inline constexpr const char* kLibexecFolder = "";
+#endif
+
+// The program a command line's first word names: a word with a "/" as it is, else the first
+// executable file of that name in ProgramSearchFolders. Empty when none.
 std::string FindProgram(const std::string& word);
 // The same with path as the list of folders; null: the system's default list.
 std::string FindProgramOnPath(const std::string& word, const char* path);
+// The folders a program is looked for in, in order: beside the running executable, the
+// libexec folder, then each entry of path (null: the system's default list). No trailing "/".
+std::vector<std::string> ProgramSearchFolders(const char* path);
+// The first folder/word that is an executable file (not a folder). Empty when none.
+std::string FindProgramIn(const std::string& word, const std::vector<std::string>& folders);
+// Whether a command line starting with word would find its program now (PATH of this process).
+bool ProgramExists(const std::string& word);
 
 }  // namespace clipwright

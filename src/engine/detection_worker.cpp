@@ -1,10 +1,12 @@
 #include "engine/detection_worker.h"
 
+#include <cstdlib>
 #include <memory>
 
 #include "base/string_ids.h"
 #include "base/text_format.h"
 #include "base/text_log.h"
+#include "engine/child_process.h"
 #include "engine/command_line.h"
 #include "engine/conversion_worker.h"
 #include "engine/encoder_output.h"
@@ -38,13 +40,40 @@ bool DetectOne(DetectionShared& shared, WorkerUi& ui, const std::string& path, i
     return true;
 }
 
+// Where the encoder was looked for, one folder a line, as the message shows it.
+std::string EncoderSearchText(const std::string& name) {
+    if (name.find('/') != std::string::npos) {
+        return name;
+    }
+    std::string text;
+    for (const std::string& folder : ProgramSearchFolders(std::getenv("PATH"))) {
+        text += (text.empty() ? "" : "\n") + folder;
+    }
+    return text;
+}
+
 }  // namespace
+
+std::string EncoderMissingMessage(WorkerUi& ui) {
+    const std::string& name = EncoderName();
+    const std::string format = ui.Text(kIdsEncoderMissing);
+    return FormatText(format.c_str(), name.c_str(), EncoderSearchText(name).c_str());
+}
 
 void RunDetectionWorker(DetectionShared& shared, WorkerUi& ui,
                         const std::vector<std::string>& paths,
                         const DetectionCallbacks& callbacks) {
     const int n = static_cast<int>(paths.size());
     LogMessage("------Start load source files(%d)...------", n);
+    // Without the encoder every file would fail with the codec-libraries text, which names the
+    // wrong cause: say what is missing instead, and list nothing.
+    if (n > 0 && !ProgramExists(EncoderName())) {
+        LogMessage("Encoder %s not found.", EncoderName().c_str());
+        ui.ShowMessage(EncoderMissingMessage(ui));
+        shared.workerRunning = false;
+        callbacks.requestClose();
+        return;
+    }
     std::string failedList;
     for (int i = 0; i < n; ++i) {
         if (!DetectOne(shared, ui, paths[static_cast<size_t>(i)], i, n, callbacks)) {

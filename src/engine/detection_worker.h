@@ -24,7 +24,11 @@ struct DetectionCallbacks {
     std::function<void()> requestClose;    // the worker's own close request, posted
 };
 
-// Probes every path in order and lists the ones with a duration. Sets workerRunning false and
+// The text that says the encoder program is missing and the folders it was looked for in.
+std::string EncoderMissingMessage(WorkerUi& ui);
+
+// Probes every path in order and lists the ones with a duration; when the encoder program
+// cannot be found, says so (EncoderMissingMessage) and lists nothing. Sets workerRunning false and
 // calls requestClose at its end.
 void RunDetectionWorker(DetectionShared& shared, WorkerUi& ui,
                         const std::vector<std::string>& paths, const DetectionCallbacks& callbacks);

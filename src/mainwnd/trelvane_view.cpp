@@ -1,5 +1,6 @@
 #include "mainwnd/trelvane_view.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,6 +23,7 @@
 #include "dialogs/detect_dialog.h"
 #include "dialogs/help_tips_dialog.h"
 #include "engine/folders.h"
+#include "platform/desktop_notifier.h"
 #include "platform/launcher.h"
 #include "platform/settings_key.h"
 #include "preview/preview_dlg.h"
@@ -412,7 +414,29 @@ void CTrelvaneView::OnConvert() {
     }
     progressDialog_.reset();
     progressDialog_ = std::make_unique<ConvertProgressDialog>(this, *this, *run_);
+    connect(progressDialog_.get(), &ConvertProgressDialog::RunEnded, this,
+            &CTrelvaneView::NotifyRunEnded);
     RunModalDialog(*progressDialog_);
+}
+
+void CTrelvaneView::NotifyRunEnded(bool completed) {
+    int converted = 0;
+    int skipped = 0;
+    int failed = 0;
+    for (int row = 0; row < list_->RowCount(); ++row) {
+        const SourceItem* item = list_->ItemOfRow(row);
+        const int32_t status = item != nullptr ? item->status : kError;
+        int& count = status == kDone ? converted : status == kError ? failed : skipped;
+        ++count;
+    }
+    // The user who looks at our window (or one of its dialogs) sees the closing message.
+    bool active = false;
+    for (const QWidget* w = QApplication::activeWindow(); w != nullptr; w = w->parentWidget()) {
+        active = active || w == window();
+    }
+    const int summaryId = completed ? kIdsConversionCompleted : kIdsConversionCanceled;
+    clipwright::NotifyRunEnded(TheNotificationBus(), active, Qs(LoadResourceString(summaryId)),
+                               Qs(LoadResourceString(kIdsRunCounts, converted, skipped, failed)));
 }
 
 void CTrelvaneView::OnBrowse() {

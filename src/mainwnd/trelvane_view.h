@@ -116,6 +116,10 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
+private slots:
+    // Tells the desktop how the run ended when the user is not looking at the main window.
+    void NotifyRunEnded(bool completed);
+
 private:
     template <typename F>
     auto OnUiThread(F&& function);

@@ -6,6 +6,7 @@
 
 #include "mainwnd/trelvane_view.h"
 #include "platform/settings_key.h"
+#include "shell/app_icon.h"
 #include "shell/language.h"
 #include "shell/main_frame.h"
 #include "ui/message_box.h"
@@ -18,6 +19,8 @@ CTrelvaneApp::~CTrelvaneApp() = default;
 
 bool CTrelvaneApp::InitInstance() {
     QApplication::setApplicationName(QLatin1String(kApplicationName));
+    QGuiApplication::setDesktopFileName(QLatin1String(kApplicationId));
+    QApplication::setWindowIcon(ApplicationIcon());
     StartupValues& values = TheStartupValues();
     values.mediaRuntime = kRequiredMediaRuntime;  // no tip until the version is read
     values.settingsKeyPath = std::string("Software\\Trelvane\\") + kApplicationName;
@@ -56,6 +59,27 @@ void CTrelvaneApp::ReadRuntimeVersionLater() {
             },
             Qt::QueuedConnection);
     });
+}
+
+void CTrelvaneApp::OpenFilesWhenShown(std::vector<std::string> paths) {
+    if (paths.empty() || !frame_) {
+        return;
+    }
+    // The frame, not this object, carries the call: the view may be replaced before it runs,
+    // so it is looked up then.
+    CMainFrame* const frame = frame_.get();
+    QMetaObject::invokeMethod(
+        frame,
+        [frame, files = std::move(paths)] {
+            CTrelvaneView* const view = frame->View();
+            if (view == nullptr) {
+                return;
+            }
+            view->AddPaths(files);
+            view->List().SelectOnlyLast();
+            view->ShowSourceInfo();
+        },
+        Qt::QueuedConnection);
 }
 
 }  // namespace clipwright

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <thread>
+#include <vector>
 
 namespace clipwright {
 
@@ -19,6 +21,9 @@ public:
 
     // False when start-up failed and the program should end.
     bool InitInstance();
+    // Queues the files of the command line to be added as the Add command adds them (detecting
+    // dialog, failure summary), once the event loop runs with the main window shown.
+    void OpenFilesWhenShown(std::vector<std::string> paths);
     CMainFrame* Frame() const { return frame_.get(); }
 
 private:

@@ -127,6 +127,34 @@ TEST(OptionParsing, OutputAndTokenRules) {
 TEST(OptionParsing, UnknownOptionsAreNamed) {
     EXPECT_EQ(parse({"-i", "in.mkv", "-bogus", "1", "out.mp4"}).error, "-bogus: unknown option");
     EXPECT_EQ(parse({"-i", "in.mkv", "-vf", "x", "out.mp4"}).error, "-vf: unknown option");
+    EXPECT_EQ(parse({"-i", "in.mkv", "--verbose", "out.mp4"}).error, "--verbose: unknown option");
+    EXPECT_EQ(parse({"--verbose", "-i", "in.mkv"}).error, "--verbose: unknown option");
+}
+
+TEST(OptionParsing, ADoubleDashWordIsNeverTakenForTheOutput) {
+    const ParseResult last = parse({"-i", "in.mkv", "--verbose"});
+    EXPECT_EQ(last.error, "--verbose: unknown option");
+    EXPECT_FALSE(last.options.has_output);
+    // Written after "--" such a name is still a valid output.
+    EXPECT_EQ(parse({"-i", "in.mkv", "--", "--verbose"}).options.output, "--verbose");
+}
+
+TEST(OptionParsing, HelpAndVersionSpellings) {
+    for (const char* flag : {"--version", "-version", "-V"}) {
+        const ParseResult result = parse({flag});
+        EXPECT_EQ(result.error, "") << flag;
+        EXPECT_TRUE(result.options.show_version) << flag;
+        EXPECT_FALSE(result.options.show_help) << flag;
+    }
+    for (const char* flag : {"--help", "-help", "-h"}) {
+        const ParseResult result = parse({flag});
+        EXPECT_EQ(result.error, "") << flag;
+        EXPECT_TRUE(result.options.show_help) << flag;
+    }
+    // -V is the version, not taken as an output name when it stands last.
+    const ParseResult withInput = parse({"-i", "in.mkv", "-V"});
+    EXPECT_TRUE(withInput.options.show_version);
+    EXPECT_FALSE(withInput.options.has_output);
 }
 
 TEST(OptionParsing, ValuesOutOfRangeOrMalformedAreRefused) {

@@ -2,9 +2,12 @@
 // rules, stopping by signal and paths holding any byte Linux allows.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -359,6 +362,47 @@ TEST(TrelcoreUsage, HelpAndVersionSucceed) {
     }
     const RunResult none = run(trelcore({}));
     EXPECT_NE(none.exit_code, 0);
+}
+
+// Standard output alone: help and version are read by pipes and man-page tools, errors are not.
+std::string StandardOutputOf(const std::string& flag, int& status) {
+    const std::string command = std::string("'") + TRELCORE_PATH + "' " + flag + " 2>/dev/null";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        status = -1;
+        return {};
+    }
+    std::string text;
+    char buffer[512];
+    size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+        text.append(buffer, n);
+    }
+    status = ::pclose(pipe);
+    return text;
+}
+
+TEST(TrelcoreUsage, HelpAndVersionGoToStandardOutput) {
+    int status = -1;
+    const std::string help = StandardOutputOf("--help", status);
+    EXPECT_EQ(status, 0);
+    EXPECT_NE(help.find("usage: trelcore"), std::string::npos) << help;
+    for (const char* flag : {"--version", "-V"}) {
+        const std::string version = StandardOutputOf(flag, status);
+        EXPECT_EQ(status, 0) << flag;
+        EXPECT_EQ(version.rfind("trelcore ", 0), 0U) << flag << ": " << version;
+    }
+    // Help that could not be written (standard output closed) is no success.
+    const std::string closed = std::string("'") + TRELCORE_PATH + "' --help >&- 2>/dev/null";
+    const int closedStatus = std::system(closed.c_str());
+    EXPECT_TRUE(WIFEXITED(closedStatus) && WEXITSTATUS(closedStatus) == 1) << closedStatus;
+    // An error says nothing on standard output and names the option.
+    EXPECT_EQ(StandardOutputOf("-i x.mkv --verbose out.mp4", status), "");
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+    const RunResult verbose = run(trelcore({"-i", "x.mkv", "--verbose"}));
+    EXPECT_EQ(verbose.exit_code, 2);
+    EXPECT_NE(verbose.output.find("--verbose: unknown option"), std::string::npos)
+        << verbose.output;
 }
 
 }  // namespace

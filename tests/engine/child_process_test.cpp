@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 
 #include "engine/child_process.h"
 #include "test_folder.h"
@@ -222,6 +223,51 @@ TEST(FindProgram, BesideUsFirstThenPath) {
     ASSERT_GT(::readlink("/proc/self/exe", self, sizeof self - 1), 0);
     const std::string path = self;
     EXPECT_EQ(FindProgram(path.substr(path.find_last_of('/') + 1)), path);
+}
+
+TEST(FindProgram, SearchesBesideUsThenLibexecThenEachPathEntry) {
+    const std::vector<std::string> folders = ProgramSearchFolders("/p1::/p2");
+    char self[4096] = {};
+    ASSERT_GT(::readlink("/proc/self/exe", self, sizeof self - 1), 0);
+    const std::string exe = self;
+    const std::vector<std::string> expected = {exe.substr(0, exe.find_last_of('/')), kLibexecFolder,
+                                               "/p1", ".", "/p2"};
+    EXPECT_EQ(folders, expected);
+    // The build names the package's folder, absolute, under the install prefix.
+    const std::string libexec = kLibexecFolder;
+    ASSERT_FALSE(libexec.empty());
+    EXPECT_EQ(libexec.front(), '/');
+    EXPECT_EQ(libexec.substr(libexec.find_last_of('/')), "/clipwright");
+    EXPECT_EQ(ProgramSearchFolders(nullptr).back(), "/bin") << "the system's default list";
+}
+
+TEST(FindProgram, TheFirstFolderWithAnExecutableFileWins) {
+    const TestFolder dir;
+    std::vector<std::string> folders;
+    for (const char* name : {"not-executable", "a-folder", "libexec", "path"}) {
+        folders.push_back(dir.path() + name);
+        std::filesystem::create_directory(folders.back());
+    }
+    dir.Write("not-executable/prog", "#!/bin/sh\n");
+    std::filesystem::create_directory(folders[1] + "/prog");
+    for (const size_t i : {2U, 3U}) {
+        const std::string file = dir.Write(
+            std::filesystem::path(folders[i]).filename().string() + "/prog", "#!/bin/sh\n");
+        std::filesystem::permissions(file, std::filesystem::perms::owner_all);
+    }
+    EXPECT_EQ(FindProgramIn("prog", folders), folders[2] + "/prog");
+    std::filesystem::remove(folders[2] + "/prog");
+    EXPECT_EQ(FindProgramIn("prog", folders), folders[3] + "/prog");
+    std::filesystem::remove(folders[3] + "/prog");
+    EXPECT_EQ(FindProgramIn("prog", folders), "");
+}
+
+TEST(FindProgram, ProgramExistsOnlyForAnExecutableFile) {
+    EXPECT_TRUE(ProgramExists("sh"));
+    EXPECT_TRUE(ProgramExists("/bin/sh"));
+    EXPECT_FALSE(ProgramExists("/bin"));
+    EXPECT_FALSE(ProgramExists("/no/such/trelcore"));
+    EXPECT_FALSE(ProgramExists("definitely-not-a-program"));
 }
 
 }  // namespace

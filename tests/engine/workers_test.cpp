@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
+#include "engine/child_process.h"
 #include "engine/command_line.h"
 #include "engine/conversion_worker.h"
 #include "engine/detection_worker.h"
@@ -263,6 +265,39 @@ TEST_F(WorkersTest, DetectionListsReadableFilesAndNamesTheOthers) {
     EXPECT_FALSE(shared.workerRunning);
     const std::lock_guard lock(shared.stateLock);
     EXPECT_EQ(shared.statusText, "Detecting selected files.\nNo.4/4: \"" + paths[3] + "\"");
+}
+
+TEST_F(WorkersTest, AMissingEncoderIsNamedWithWhereItWasLookedFor) {
+    const std::vector<std::string> paths = {dir_.Write("one.avi", kProbeText)};
+    struct Case {
+        std::string encoder;
+        std::string folders;
+    };
+    std::string searched;
+    for (const std::string& folder : ProgramSearchFolders(std::getenv("PATH"))) {
+        searched += (searched.empty() ? "" : "\n") + folder;
+    }
+    const std::vector<Case> cases = {
+        {"clipwright-test-no-such-encoder", searched},
+        {dir_.path() + "gone/trelcore", dir_.path() + "gone/trelcore"},
+    };
+    for (const Case& c : cases) {
+        SetEncoderName(c.encoder);
+        DetectionShared shared;
+        shared.workerRunning = true;
+        std::vector<int> positions;
+        int closes = 0;
+        RunDetectionWorker(shared, ui_, paths,
+                           {[&](int p) { positions.push_back(p); }, [&] { ++closes; }});
+        EXPECT_EQ(ui_.RowCount(), 0) << c.encoder;
+        EXPECT_TRUE(positions.empty()) << "no file is probed";
+        EXPECT_EQ(closes, 1);
+        EXPECT_FALSE(shared.workerRunning);
+        ASSERT_FALSE(ui_.Messages().empty());
+        EXPECT_EQ(ui_.Messages().back(), "The encoder program " + c.encoder +
+                                             " is missing.\nIt was looked for in:\n" + c.folders);
+    }
+    EXPECT_EQ(ui_.Messages().size(), 2U) << "one message each, not the codec-libraries text";
 }
 
 TEST_F(WorkersTest, DetectionOfOneFileGoesStraightToHundred) {

@@ -50,6 +50,7 @@ public:
             {61222, "Please note the following reasons:"},
             {61212, "Detecting selected files.\nNo.%d/%d: \"%s\""},
             {61205, "Can't playback the following files."},
+            {61244, "The encoder program %s is missing.\nIt was looked for in:\n%s"},
         };
         const auto found = kTexts.find(id);
         return found == kTexts.end() ? std::string() : found->second;
