@@ -15,7 +15,7 @@
 #include "dialogs/about_dialog.h"
 #include "mainwnd/trelvane_view.h"
 #include "platform/settings_key.h"
-#include "shell/help_commands.h"
+#include "ui/help_commands.h"
 #include "shell/language.h"
 #include "support/resource_module.h"
 #include "support/resource_strings.h"

@@ -10,7 +10,7 @@
 #include "app_test_support.h"
 #include "dialogs/about_dialog.h"
 #include "platform/launcher.h"
-#include "shell/help_commands.h"
+#include "ui/help_commands.h"
 #include "shell/main_frame.h"
 #include "test_folder.h"
 #include "ui/hyper_link.h"

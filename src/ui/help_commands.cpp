@@ -1,4 +1,4 @@
-#include "shell/help_commands.h"
+#include "ui/help_commands.h"
 
 #include <QCoreApplication>
 #include <QStandardPaths>
