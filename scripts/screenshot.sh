@@ -19,5 +19,5 @@ mkdir -p "$home/.config/Trelvane"
 } > "$home/.config/Trelvane/Clipwright.conf"
 HOME="$home" XDG_CONFIG_HOME="$home/.config" \
     xvfb-run -a -s "-screen 0 1024x768x24" "$build/bin/window_shot" "$out" \
-    "docs/help-tips${suffix}.png" "docs/progress${suffix}.png"
-echo "$out, docs/help-tips${suffix}.png and docs/progress${suffix}.png written"
+    "docs/help-tips${suffix}.png" "docs/progress${suffix}.png" "docs/about${suffix}.png"
+echo "$out, docs/help-tips${suffix}.png, docs/progress${suffix}.png and docs/about${suffix}.png written"

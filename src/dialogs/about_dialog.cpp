@@ -34,7 +34,12 @@ CAboutDialog::CAboutDialog(QWidget* parent)
     if (auto* title = form_->Get<QLabel>(kTitleId)) {
         QFont bold = title->font();
         bold.setBold(true);
-        bold.setPointSizeF(bold.pointSizeF() * 1.25);
+        // Template fonts are set in pixels.
+        if (bold.pixelSize() > 0) {
+            bold.setPixelSize(bold.pixelSize() * 5 / 4);
+        } else {
+            bold.setPointSizeF(bold.pointSizeF() * 1.25);
+        }
         title->setFont(bold);
         title->setWordWrap(false);
         title->setText(QLatin1String(kApplicationName) + QStringLiteral(" ( tm )"));
