@@ -20,8 +20,8 @@ mkdir -p "$home/.config/Trelvane"
 } > "$home/.config/Trelvane/Clipwright.conf"
 HOME="$home" XDG_CONFIG_HOME="$home/.config" \
     xvfb-run -a -s "-screen 0 1024x768x24" "$build/bin/window_shot" "$out" \
-    "docs/help-tips${suffix}.png" "docs/progress${suffix}.png"
-echo "$out, docs/help-tips${suffix}.png and docs/progress${suffix}.png written"
+    "docs/help-tips${suffix}.png" "docs/progress${suffix}.png" "docs/about${suffix}.png"
+echo "$out, docs/help-tips${suffix}.png, docs/progress${suffix}.png and docs/about${suffix}.png written"
 "$build/bin/clipgen" "$home/clip.mp4" --duration 10 --size 1280x720 --vcodec h264 --acodec aac
 HOME="$home" XDG_CONFIG_HOME="$home/.config" \
     xvfb-run -a -s "-screen 0 1024x768x24" "$build/bin/preview_shot" "docs/preview-dialog${suffix}.png" \

@@ -29,6 +29,7 @@
 #include "preview/preview_dlg.h"
 #include "support/resource_module.h"
 #include "support/resource_strings.h"
+#include "ui/component_checks.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_box.h"
 #include "ui/modal_dialog.h"
@@ -405,7 +406,12 @@ void CTrelvaneView::OnPreview() {
 
 void CTrelvaneView::OnConvert() {
     UpdateData(true);
-    // The form offers no type that needs an outside component check (WMV, OGM stay hidden).
+    if (outputType_ == kTypeWmv && CheckWindowsMediaSupport(this)) {
+        return;
+    }
+    if (outputType_ == kTypeOgm && CheckOggSupport(this)) {
+        return;
+    }
     for (int row = 0; row < list_->RowCount(); ++row) {
         if (SourceItem* item = list_->ItemOfRow(row)) {
             item->status = kWaiting;

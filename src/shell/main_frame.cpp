@@ -12,12 +12,15 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "dialogs/about_dialog.h"
 #include "mainwnd/trelvane_view.h"
 #include "platform/settings_key.h"
+#include "ui/help_commands.h"
 #include "shell/language.h"
 #include "support/resource_module.h"
 #include "support/resource_strings.h"
 #include "ui/message_box.h"
+#include "ui/modal_dialog.h"
 #include "ui/template_form.h"
 
 namespace clipwright {
@@ -272,7 +275,8 @@ void CMainFrame::UpdateCommandStates() {
         } else {
             enabled =
                 commandId == kCmdExit || commandId == kCmdNew || commandId == kCmdOpen ||
-                IsFormatCommand(commandId) ||
+                commandId == kCmdAbout || commandId == kCmdHelpContents ||
+                IsDownloadCommand(commandId) || IsFormatCommand(commandId) ||
                 (IsLanguageCommand(commandId) &&
                  static_cast<size_t>(commandId - kFirstLanguageCommand) < LanguageEntries().size());
         }
@@ -293,6 +297,13 @@ void CMainFrame::RunCommand(int commandId) {
         UpdateTitle();
     } else if (IsLanguageCommand(commandId)) {
         OnLanguageCommand(commandId);
+    } else if (commandId == kCmdAbout) {
+        CAboutDialog about(this);
+        RunModalDialog(about);
+    } else if (commandId == kCmdHelpContents) {
+        OpenHelpContents(this);
+    } else if (IsDownloadCommand(commandId)) {
+        OpenDownloadPage(commandId);
     }
     UpdateCommandStates();
 }

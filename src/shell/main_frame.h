@@ -27,6 +27,7 @@ inline constexpr int kCmdSave = 57603;
 inline constexpr int kCmdSaveAs = 57604;
 inline constexpr int kCmdExit = 57665;
 inline constexpr int kCmdAbout = 57664;
+inline constexpr int kCmdHelpContents = 32791;
 inline constexpr int kFirstLanguageCommand = 32750;
 
 class CMainFrame : public QMainWindow {

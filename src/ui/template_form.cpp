@@ -18,6 +18,7 @@
 #include <cmath>
 
 #include "support/resource_module.h"
+#include "ui/hyper_link.h"
 #include "ui/percent_bar.h"
 #include "ui/selection_slider.h"
 
@@ -298,6 +299,7 @@ QWidget* TemplateForm::MakeControl(QWidget* parent, const DialogControl& control
             return icon;
         }
         case ControlKind::kLink:
+            return new CHyperLink(text, parent);
         case ControlKind::kLabel:
         default:
             return MakeLabel(parent, control, text);

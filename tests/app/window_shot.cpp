@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "dialogs/about_dialog.h"
 #include "dialogs/convert_progress_dialog.h"
 #include "dialogs/help_tips_dialog.h"
 #include "engine/encoder_output.h"
@@ -14,6 +15,13 @@
 #include "shell/trelvane_app.h"
 
 namespace {
+
+bool SaveAbout(const QString& out) {
+    clipwright::CAboutDialog about(nullptr);
+    about.show();
+    QApplication::processEvents();
+    return about.grab().save(out);
+}
 
 bool SaveTips(const QString& out) {
     clipwright::CHelpTipsDialog tips(nullptr);
@@ -44,7 +52,7 @@ bool SaveProgress(clipwright::CMainFrame& frame, const QString& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2 && argc != 4) {
+    if (argc != 2 && argc != 4 && argc != 5) {
         return 2;
     }
     QApplication application(argc, argv);
@@ -54,7 +62,10 @@ int main(int argc, char** argv) {
     }
     QTimer::singleShot(1500, [&] {
         bool saved = app.Frame()->grab().save(QString::fromLocal8Bit(argv[1]));
-        if (argc == 4) {
+        if (argc == 5) {
+            saved = SaveAbout(QString::fromLocal8Bit(argv[4])) && saved;
+        }
+        if (argc >= 4) {
             saved = SaveTips(QString::fromLocal8Bit(argv[2])) && saved;
             saved = SaveProgress(*app.Frame(), QString::fromLocal8Bit(argv[3])) && saved;
         }

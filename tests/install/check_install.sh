@@ -20,6 +20,9 @@ done
 for library in LanResChsDll.so LanResDeuDll.so; do
     [ -f "$bin/$library" ] || fail "the language library $library is not beside clipwright"
 done
+for page in Clipwright.html download.html; do
+    [ -f "$bin/docs/$page" ] || fail "$page is not in docs/ beside clipwright, where Help opens it"
+done
 
 desktop="$share/applications/$id.desktop"
 if [ -f "$desktop" ]; then
