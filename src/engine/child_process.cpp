@@ -53,6 +53,7 @@ class ChildEnvironment {
 public:
     explicit ChildEnvironment(const std::string& folder) {
         const char* old = std::getenv("PATH");
+        hasPath_ = old != nullptr || !folder.empty();
         path_ = old != nullptr ? old : "";
         if (folder.empty()) {
             return;
@@ -70,11 +71,12 @@ public:
     ChildEnvironment(const ChildEnvironment&) = delete;
     ChildEnvironment& operator=(const ChildEnvironment&) = delete;
 
-    // PATH as the child sees it; the program is looked up there too.
-    const std::string& Path() const { return path_; }
+    // PATH as the child sees it, where the program is looked up too; null when it has none.
+    const char* SearchPath() const { return hasPath_ ? path_.c_str() : nullptr; }
     char** Envp() { return pointers_.empty() ? environ : pointers_.data(); }
 
 private:
+    bool hasPath_ = false;
     std::string path_;
     std::string pathEntry_;
     std::vector<char*> pointers_;  // not owned, but for pathEntry_; empty: our own environment
@@ -319,10 +321,7 @@ int StartChild(ChildProcess& child) {
     if (args.empty()) {
         return -1;
     }
-    const std::string program =
-        FindProgramOnPath(args.front(), std::getenv("PATH") != nullptr || !child.pathFolder.empty()
-                                            ? environment.Path().c_str()
-                                            : nullptr);
+    const std::string program = FindProgramOnPath(args.front(), environment.SearchPath());
     if (program.empty()) {
         return -1;
     }
