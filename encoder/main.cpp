@@ -1,6 +1,9 @@
 // trelcore: the encoder program Clipwright starts for probing and converting media files.
 //   trelcore [token] -i SOURCE                      prints what the source holds
 //   trelcore [token] -i SOURCE [options] [-y] OUT   converts
+//   trelcore [token] --probe-server                  probes the paths read from standard input
+#include <unistd.h>
+
 #include <string>
 #include <vector>
 
@@ -9,9 +12,8 @@ extern "C" {
 }
 
 #include "diagnostics.h"
-#include "input_open.h"
 #include "options.h"
-#include "probe.h"
+#include "probe_server.h"
 #include "stop_signal.h"
 #include "targets.h"
 #include "transcoder.h"
@@ -25,22 +27,14 @@ namespace {
 constexpr const char* kUsage =
     "usage: trelcore -i SOURCE                         describe the source\n"
     "       trelcore -i SOURCE [options] [-y] OUTPUT   convert\n"
+    "       trelcore --probe-server                    describe each zero-ended path read\n"
+    "                                                  from standard input (see trelcore(1))\n"
     "       trelcore --help | --version | -V\n"
     "options: -title TEXT  -target {ntsc,pal,film}-{dvd,vcd,svcd,dv}\n"
     "         -vcodec xvid|h264|NAME  -acodec NAME  -pix_fmt FMT  -s WxH  -r FPS\n"
     "         -b KBITS | -bt KBITS [-maxrate KBITS] [-minrate KBITS]\n"
     "         -ac CHANNELS  -ab KBITS  -ar HZ  -ss SECONDS  -t SECONDS  -y\n"
     "         --  (the next argument is the output even if it begins with '-')\n";
-
-int probe(const trel::Options& options) {
-    trel::OpenedInput opened = trel::open_input(options.input, trel::stop_requested_callback);
-    if (!opened.context) {
-        trel::report_error(options.input, opened.error);
-        return 1;
-    }
-    trel::write_stderr(trel::probe_report(*opened.context));
-    return 0;
-}
 
 }  // namespace
 
@@ -60,8 +54,11 @@ int main(int argc, char** argv) {
     if (options.show_version) {
         return trel::write_stdout("trelcore " TRELCORE_VERSION " (Clipwright)\n") ? 0 : 1;
     }
+    if (options.probe_server) {
+        return trel::run_probe_server(STDIN_FILENO);
+    }
     if (options.probe_only()) {
-        return probe(options);
+        return trel::probe_source(options.input);
     }
     std::optional<trel::TargetPreset> target;
     if (!options.target.empty()) {

@@ -242,6 +242,8 @@ ParseResult parse_options(const std::vector<std::string>& args) {
             options.show_help = true;
         } else if (arg == "--version" || arg == "-version" || arg == "-V") {
             options.show_version = true;
+        } else if (arg == "--probe-server") {
+            options.probe_server = true;
         } else if (arg == "-y") {
             options.overwrite = true;
         } else if (const auto it = value_options().find(arg); it != value_options().end()) {
@@ -263,6 +265,14 @@ ParseResult parse_options(const std::vector<std::string>& args) {
         }
     }
     if (options.show_help || options.show_version) {
+        return result;
+    }
+    if (options.probe_server) {
+        if (!options.input.empty() || options.has_output) {
+            result.error =
+                "--probe-server reads its sources from standard input and takes no "
+                "-i or output";
+        }
         return result;
     }
     if (options.input.empty()) {

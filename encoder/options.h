@@ -17,7 +17,8 @@ namespace trel {
 struct Options {
     bool show_help = false;
     bool show_version = false;
-    std::string input;  // -i
+    bool probe_server = false;  // --probe-server: many probes, paths read from standard input
+    std::string input;          // -i
     std::optional<std::string> title;
     std::string target;        // -target, e.g. "pal-dvd"; empty when not given
     std::string video_codec;   // -vcodec as written

@@ -421,6 +421,14 @@ Reinstall Clipwright to bring it back.</source>
         <source>Disable Audio</source>
         <translation type="unfinished"></translation>
     </message>
+    <message id="str.61380">
+        <source>did not answer within %d s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61381">
+        <source>the encoder program ended unexpectedly</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message id="menu.128.p0">
         <source>&amp;File</source>
         <translation type="unfinished"></translation>

@@ -484,6 +484,14 @@ Reinstall Clipwright to bring it back.</source>
         <source>Disable Audio</source>
         <translation>禁用音频</translation>
     </message>
+    <message id="str.61380">
+        <source>did not answer within %d s</source>
+        <translation>未在 %d 秒内响应</translation>
+    </message>
+    <message id="str.61381">
+        <source>the encoder program ended unexpectedly</source>
+        <translation>编码程序意外终止</translation>
+    </message>
     <message id="menu.128.p0">
         <source>&amp;File</source>
         <translation>文件(&amp;F)</translation>

@@ -484,6 +484,14 @@ Installieren Sie Clipwright neu, um es wiederherzustellen.</translation>
         <source>Disable Audio</source>
         <translation>Audio deaktivieren</translation>
     </message>
+    <message id="str.61380">
+        <source>did not answer within %d s</source>
+        <translation>antwortete nicht innerhalb von %d s</translation>
+    </message>
+    <message id="str.61381">
+        <source>the encoder program ended unexpectedly</source>
+        <translation>das Kodierprogramm wurde unerwartet beendet</translation>
+    </message>
     <message id="menu.128.p0">
         <source>&amp;File</source>
         <translation>&amp;Datei</translation>

@@ -49,6 +49,8 @@ inline constexpr int kIdsKeepOriginal = 61337;
 inline constexpr int kIdsOneChannel = 61338;
 inline constexpr int kIdsTwoChannels = 61339;
 inline constexpr int kIdsDisableAudio = 61340;
+inline constexpr int kIdsProbeTimedOut = 61380;  // %d seconds
+inline constexpr int kIdsProbeEncoderEnded = 61381;
 
 // Command prompts, "status-bar text\ntooltip", carry the command id as their string id.
 inline constexpr std::array<int, 18> kPromptCommandIds{32801, 32803, 32804, 32805, 32806, 32807,
@@ -60,7 +62,7 @@ struct StringUse {
     std::string_view argumentKinds;  // as PlaceholderKinds gives them; "" for no arguments
 };
 
-inline constexpr std::array<StringUse, 40> kStringUses{{
+inline constexpr std::array<StringUse, 42> kStringUses{{
     {kIdsInitFailed, ""},
     {kIdsRestartAfterOgg, ""},
     {kIdsCantPlayback, ""},
@@ -101,6 +103,8 @@ inline constexpr std::array<StringUse, 40> kStringUses{{
     {kIdsOneChannel, ""},
     {kIdsTwoChannels, ""},
     {kIdsDisableAudio, ""},
+    {kIdsProbeTimedOut, "d"},
+    {kIdsProbeEncoderEnded, ""},
 }};
 
 }  // namespace clipwright

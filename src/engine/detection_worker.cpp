@@ -10,14 +10,32 @@
 #include "engine/command_line.h"
 #include "engine/conversion_worker.h"
 #include "engine/encoder_output.h"
+#include "engine/probe_server.h"
 
 namespace clipwright {
 
 namespace {
 
-// Returns whether the file was listed.
-bool DetectOne(DetectionShared& shared, WorkerUi& ui, const std::string& path, int i, int n,
-               const DetectionCallbacks& callbacks) {
+// The reason line under a failed path in the summary; empty when no reason is known.
+std::string FailureReasonLine(WorkerUi& ui, const ProbeFailure& failure) {
+    switch (failure.kind) {
+        case ProbeFailure::kEncoderSaid:
+            return "\n    " + failure.text;
+        case ProbeFailure::kTimedOut: {
+            const std::string format = ui.Text(kIdsProbeTimedOut);
+            return "\n    " + FormatText(format.c_str(), kProbeTimeoutMs / 1000);
+        }
+        case ProbeFailure::kEncoderEnded:
+            return "\n    " + ui.Text(kIdsProbeEncoderEnded);
+        case ProbeFailure::kNone:
+            break;
+    }
+    return {};
+}
+
+// Returns whether the file was listed; failure gets why it was not.
+bool DetectOne(DetectionShared& shared, WorkerUi& ui, ProbeServer& server, const std::string& path,
+               int i, int n, const DetectionCallbacks& callbacks, ProbeFailure& failure) {
     const int row = ui.RowCount();
     {
         const std::string format = ui.Text(kIdsDetectingFile);
@@ -27,7 +45,7 @@ bool DetectOne(DetectionShared& shared, WorkerUi& ui, const std::string& path, i
     LogMessage("load %d/%d:%s", i + 1, n, path.c_str());
     callbacks.setProgress(100 * (i + 1) / n);
     auto item = std::make_unique<SourceItem>();
-    if (Probe(*item, path) != 0) {
+    if (server.Probe(*item, path, &failure) != 0) {
         return false;
     }
     // Named before the view takes it, so no other thread ever sees it half made.
@@ -75,9 +93,14 @@ void RunDetectionWorker(DetectionShared& shared, WorkerUi& ui,
         return;
     }
     std::string failedList;
+    // One encoder process probes the files in turn; a file that hangs or kills it costs only
+    // that file, and an encoder without the mode is started once per file instead.
+    ProbeServer server;
     for (int i = 0; i < n; ++i) {
-        if (!DetectOne(shared, ui, paths[static_cast<size_t>(i)], i, n, callbacks)) {
-            failedList += "\n" + paths[static_cast<size_t>(i)];
+        ProbeFailure failure;
+        if (!DetectOne(shared, ui, server, paths[static_cast<size_t>(i)], i, n, callbacks,
+                       failure)) {
+            failedList += "\n" + paths[static_cast<size_t>(i)] + FailureReasonLine(ui, failure);
         }
     }
     if (!failedList.empty()) {

@@ -54,46 +54,6 @@ int64_t LeadingWholeNumber(std::string_view text) {
     return value;
 }
 
-enum class OutputWait { kReadable, kChildEnded, kTimedOut, kAborted };
-
-// Waits until the child's output has something to read (or has ended), the child itself has
-// ended, timeoutMs pass (-1: no limit) or *abort is set. The child's own end counts even while
-// a process it left behind still holds the pipe open, so such a process cannot keep us reading.
-OutputWait WaitForOutput(const ChildProcess& child, int timeoutMs, const std::atomic<bool>* abort) {
-    pollfd fds[2] = {{child.stdoutRead, POLLIN, 0}, {child.pidFd, POLLIN, 0}};
-    const nfds_t count = child.pidFd >= 0 ? 2 : 1;
-    const uint32_t begin = timeoutMs >= 0 ? CurrentTick() : 0;
-    while (abort == nullptr || !abort->load()) {
-        int slice = kAbortPollMs;
-        if (timeoutMs >= 0) {
-            const uint32_t elapsed = CurrentTick() - begin;
-            if (elapsed >= static_cast<uint32_t>(timeoutMs)) {
-                return OutputWait::kTimedOut;
-            }
-            slice = std::min(slice, static_cast<int>(static_cast<uint32_t>(timeoutMs) - elapsed));
-        }
-        const int r = ::poll(fds, count, slice);
-        if (r < 0 && errno == EINTR) {
-            continue;
-        }
-        if (r < 0 || fds[0].revents != 0) {
-            return OutputWait::kReadable;  // data, the end of the output, or an error to read
-        }
-        if (count == 2 && fds[1].revents != 0) {
-            return OutputWait::kChildEnded;
-        }
-    }
-    return OutputWait::kAborted;
-}
-
-ssize_t ReadSome(int fd, char* into, size_t room) {
-    ssize_t n;
-    do {
-        n = ::read(fd, into, room);
-    } while (n < 0 && errno == EINTR);
-    return n;
-}
-
 bool EncoderFailed(const ChildProcess& child) {
     if (!child.exited) {
         return true;
@@ -272,18 +232,23 @@ void ParseStreamLines(SourceItem& item, const std::string& output, size_t pos) {
     }
 }
 
-// Reads until the child closes its output, limit bytes are in, or timeoutMs pass.
-std::string ReadAllOutput(ChildProcess& child, size_t limit, int timeoutMs) {
+// Reads until the child closes its output, limit bytes are in, or timeoutMs pass; timedOut tells
+// whether the time ran out first.
+std::string ReadAllOutput(ChildProcess& child, size_t limit, int timeoutMs, bool& timedOut) {
     std::string output;
     char chunk[kOutputBufferFill];
     const uint32_t begin = CurrentTick();
+    timedOut = false;
     while (output.size() < limit) {
         const uint32_t elapsed = CurrentTick() - begin;
         if (elapsed >= static_cast<uint32_t>(timeoutMs)) {
+            timedOut = true;
             break;
         }
         const int left = static_cast<int>(static_cast<uint32_t>(timeoutMs) - elapsed);
-        if (WaitForOutput(child, left, nullptr) != OutputWait::kReadable) {
+        const OutputWait wait = WaitForOutput(child, left, nullptr);
+        if (wait != OutputWait::kReadable) {
+            timedOut = wait == OutputWait::kTimedOut;
             break;
         }
         const ssize_t n = ReadSome(child.stdoutRead, chunk, limit - output.size());
@@ -295,6 +260,52 @@ std::string ReadAllOutput(ChildProcess& child, size_t limit, int timeoutMs) {
     return output;
 }
 
+// The path as the encoder writes it in an error line: control characters escaped, backslashes
+// doubled (trel::printable).
+std::string EncoderPrintable(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\') {
+            out += "\\\\";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (byte < 0x20 || byte == 0x7f) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02x", byte);
+            out += hex;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// The reason of the encoder's first error line, or empty.
+std::string EncoderErrorReason(const std::string& output, const std::string& path) {
+    constexpr std::string_view kPrefix = "trelcore: ";
+    size_t pos = 0;
+    while (pos < output.size()) {
+        const size_t end = std::min(output.find('\n', pos), output.size());
+        const std::string_view line = std::string_view(output).substr(pos, end - pos);
+        pos = end + 1;
+        if (!line.starts_with(kPrefix) || end == output.size()) {
+            continue;  // not an error line, or one cut short
+        }
+        const std::string subject = std::string(kPrefix) + EncoderPrintable(path) + ": ";
+        if (line.starts_with(subject)) {
+            return std::string(line.substr(subject.size()));
+        }
+        const size_t colon = line.rfind(": ");
+        return std::string(line.substr(colon + 2));
+    }
+    return {};
+}
+
 }  // namespace
 
 void SetTickSource(TickSource source) {
@@ -303,6 +314,41 @@ void SetTickSource(TickSource source) {
 
 uint32_t CurrentTick() {
     return gTickSource.load()();
+}
+
+OutputWait WaitForOutput(const ChildProcess& child, int timeoutMs, const std::atomic<bool>* abort) {
+    pollfd fds[2] = {{child.stdoutRead, POLLIN, 0}, {child.pidFd, POLLIN, 0}};
+    const nfds_t count = child.pidFd >= 0 ? 2 : 1;
+    const uint32_t begin = timeoutMs >= 0 ? CurrentTick() : 0;
+    while (abort == nullptr || !abort->load()) {
+        int slice = kAbortPollMs;
+        if (timeoutMs >= 0) {
+            const uint32_t elapsed = CurrentTick() - begin;
+            if (elapsed >= static_cast<uint32_t>(timeoutMs)) {
+                return OutputWait::kTimedOut;
+            }
+            slice = std::min(slice, static_cast<int>(static_cast<uint32_t>(timeoutMs) - elapsed));
+        }
+        const int r = ::poll(fds, count, slice);
+        if (r < 0 && errno == EINTR) {
+            continue;
+        }
+        if (r < 0 || fds[0].revents != 0) {
+            return OutputWait::kReadable;  // data, the end of the output, or an error to read
+        }
+        if (count == 2 && fds[1].revents != 0) {
+            return OutputWait::kChildEnded;
+        }
+    }
+    return OutputWait::kAborted;
+}
+
+ssize_t ReadSome(int fd, char* into, size_t room) {
+    ssize_t n;
+    do {
+        n = ::read(fd, into, room);
+    } while (n < 0 && errno == EINTR);
+    return n;
 }
 
 int ParseProgressChunk(EncoderRun& run, const char* text, size_t length) {
@@ -452,19 +498,43 @@ int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::str
 }
 
 int32_t Probe(SourceItem& item, const std::string& path) {
+    return Probe(item, path, nullptr);
+}
+
+int32_t Probe(SourceItem& item, const std::string& path, ProbeFailure* failure) {
     ChildProcess child;
     child.commandLine = BuildProbeCommandLine(path);
     child.flags = PIPE_STDOUT;
     std::string output;
+    bool timedOut = false;
     if (StartChild(child) == 0) {
         // The user waits on a probe, so it runs at the normal level: at the idle level a busy
         // desktop could hold it past its time limit and a good file would be refused.
         SetChildPriority(child, 2);
-        output = ReadAllOutput(child, kOutputBufferFill, kProbeTimeoutMs);
+        output = ReadAllOutput(child, kOutputBufferFill, kProbeTimeoutMs, timedOut);
     }
     KillChild(child);
+    const bool ended = child.exited && !child.killedByUs && WIFSIGNALED(child.waitStatus);
     ReleaseChild(child);
-    return ParseProbeOutput(item, path, output);
+    const int32_t result = ParseProbeOutput(item, path, output);
+    if (result != 0 && failure != nullptr) {
+        *failure = DescribeProbeFailure(output, path, timedOut, ended);
+    }
+    return result;
+}
+
+ProbeFailure DescribeProbeFailure(const std::string& output, const std::string& path, bool timedOut,
+                                  bool ended) {
+    ProbeFailure failure;
+    failure.text = EncoderErrorReason(output, path);
+    if (!failure.text.empty()) {
+        failure.kind = ProbeFailure::kEncoderSaid;
+    } else if (timedOut) {
+        failure.kind = ProbeFailure::kTimedOut;
+    } else if (ended) {
+        failure.kind = ProbeFailure::kEncoderEnded;
+    }
+    return failure;
 }
 
 int32_t ParseProbeOutput(SourceItem& item, const std::string& path, const std::string& output) {

@@ -59,10 +59,35 @@ void ReadProgress(EncoderRun& run, ChildProcess& child);
 // was found, -1 otherwise. text must be zero-terminated at text[length].
 int ParseProgressChunk(EncoderRun& run, const char* text, size_t length);
 
+// Why a probe found no duration, as far as it is known.
+struct ProbeFailure {
+    enum Kind { kNone, kEncoderSaid, kTimedOut, kEncoderEnded };
+    Kind kind = kNone;
+    std::string text;  // kEncoderSaid: the encoder's own reason, as it wrote it
+};
+
 // Probes path with the encoder and fills item. 0, or kProbeFailed when no duration was found.
 int32_t Probe(SourceItem& item, const std::string& path);
+// The same; failure, when given, gets why a failed probe failed.
+int32_t Probe(SourceItem& item, const std::string& path, ProbeFailure* failure);
 // The parsing half of Probe, on text the encoder printed.
 int32_t ParseProbeOutput(SourceItem& item, const std::string& path, const std::string& output);
+
+// What is known of why a probe whose text was output failed: the encoder's error line for
+// path ("trelcore: PATH: REASON"), else the time limit (timedOut), else the encoder's death by a
+// signal it did not get from us (ended). kNone when none of them.
+ProbeFailure DescribeProbeFailure(const std::string& output, const std::string& path, bool timedOut,
+                                  bool ended);
+
+enum class OutputWait { kReadable, kChildEnded, kTimedOut, kAborted };
+
+// Waits until the child's output has something to read (or has ended), the child itself has
+// ended, timeoutMs pass (-1: no limit) or *abort (may be null) is set. The child's own end counts
+// even while a process it left behind still holds the pipe open.
+OutputWait WaitForOutput(const ChildProcess& child, int timeoutMs, const std::atomic<bool>* abort);
+
+// read() that retries after interruptions.
+ssize_t ReadSome(int fd, char* into, size_t room);
 
 // "%02d:%02d:%02d" of whole seconds; hours may take more digits. Negative counts as 0.
 std::string FormatHms(int64_t seconds);
