@@ -14,14 +14,20 @@
 //   leave_holder FILE  start a process that keeps stdout and stderr open for ten minutes, and
 //                      write its pid to FILE
 //   nice FILE          write the nice value we run at to FILE
+//   pid FILE           write our process id to FILE
 //   exit CODE          exit with CODE
 //   signal SIG         die of signal SIG
 // Without a readable script it prints an error and exits with 1.
+//
+// With --probe-server it serves probes as trelcore does: it writes the ready line, then reads
+// zero-ended paths on stdin and, for each, runs that script (where "exit CODE" ends the answer
+// and "signal" or "sleep" hit the whole server) and writes the end line with the status.
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -92,17 +98,14 @@ std::string Rest(std::istringstream& in) {
     return rest.empty() ? rest : rest.substr(1);
 }
 
-}  // namespace
+constexpr const char* kServerReady = "\x1etrelcore probe server\n";
+constexpr const char* kAnswerEnd =
+    "\x1e"
+    "end ";
 
-int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv, argv + argc);
-    std::string script;
-    for (size_t i = 1; i + 1 < args.size(); ++i) {
-        if (args[i] == "-i") {
-            script = args[i + 1];
-            break;
-        }
-    }
+// Runs the script's commands; the status the run ends with. probing: the run is a probe (no
+// output is written).
+int RunScript(const std::vector<std::string>& args, const std::string& script, bool probing) {
     std::ifstream file(script);
     if (!file) {
         WriteAll(STDERR_FILENO, "fake encoder: cannot read " + script + "\n");
@@ -143,12 +146,12 @@ int main(int argc, char** argv) {
             for (const std::string& arg : args) {
                 out << arg << '\0';
             }
-        } else if (command == "output") {
+        } else if (command == "output" && !probing) {
             size_t n = 0;
             in >> n;
             std::ofstream out(args.back(), std::ios::binary);
             out << std::string(n, 'v');
-        } else if (command == "media" && args.back() != script) {  // not when probed
+        } else if (command == "media" && !probing) {
             double seconds = 0;
             in >> seconds;
             const auto hundredths = static_cast<long>(seconds * 100 + 0.5);
@@ -170,6 +173,8 @@ int main(int argc, char** argv) {
         } else if (command == "nice") {
             errno = 0;
             std::ofstream(Rest(in)) << ::getpriority(PRIO_PROCESS, 0);
+        } else if (command == "pid") {
+            std::ofstream(Rest(in)) << ::getpid();
         } else if (command == "exit") {
             int code = 0;
             in >> code;
@@ -182,4 +187,44 @@ int main(int argc, char** argv) {
         }
     }
     return 0;
+}
+
+// Zero-ended paths from stdin until its end.
+int ServeProbes(const std::vector<std::string>& args) {
+    WriteAll(STDERR_FILENO, kServerReady);
+    std::string path;
+    char c = 0;
+    while (true) {
+        const ssize_t n = ::read(STDIN_FILENO, &c, 1);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return 0;
+        }
+        if (c != '\0') {
+            path += c;
+            continue;
+        }
+        const int status = RunScript(args, path, true);
+        WriteAll(STDERR_FILENO, kAnswerEnd + std::to_string(status) + "\n");
+        path.clear();
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv, argv + argc);
+    if (std::find(args.begin(), args.end(), "--probe-server") != args.end()) {
+        return ServeProbes(args);
+    }
+    std::string script;
+    for (size_t i = 1; i + 1 < args.size(); ++i) {
+        if (args[i] == "-i") {
+            script = args[i + 1];
+            break;
+        }
+    }
+    return RunScript(args, script, args.back() == script);
 }

@@ -51,6 +51,8 @@ public:
             {61212, "Detecting selected files.\nNo.%d/%d: \"%s\""},
             {61205, "Can't playback the following files."},
             {61244, "The encoder program %s is missing.\nIt was looked for in:\n%s"},
+            {61380, "did not answer within %d s"},
+            {61381, "the encoder program ended unexpectedly"},
         };
         const auto found = kTexts.find(id);
         return found == kTexts.end() ? std::string() : found->second;
