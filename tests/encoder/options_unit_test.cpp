@@ -124,6 +124,15 @@ TEST(OptionParsing, OutputAndTokenRules) {
     EXPECT_TRUE(parse({"-version"}).options.show_version);
 }
 
+TEST(OptionParsing, TheProbeServerTakesNoSourceOrOutput) {
+    const ParseResult server = parse({"qmt52rwKZ#&", "--probe-server"});
+    EXPECT_EQ(server.error, "");
+    EXPECT_TRUE(server.options.probe_server);
+    EXPECT_FALSE(parse({"-i", "in.mkv"}).options.probe_server);
+    EXPECT_NE(parse({"--probe-server", "-i", "in.mkv"}).error, "");
+    EXPECT_NE(parse({"--probe-server", "out.mp4"}).error, "");
+}
+
 TEST(OptionParsing, UnknownOptionsAreNamed) {
     EXPECT_EQ(parse({"-i", "in.mkv", "-bogus", "1", "out.mp4"}).error, "-bogus: unknown option");
     EXPECT_EQ(parse({"-i", "in.mkv", "-vf", "x", "out.mp4"}).error, "-vf: unknown option");

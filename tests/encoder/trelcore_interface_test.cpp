@@ -99,6 +99,35 @@ TEST_F(InterfaceTest, ProbeOfUnreadableSourcesFailsWithOneLine) {
     }
 }
 
+// The server answers each zero-ended path with the one-shot run's text and an end line holding
+// that run's status; a last path without its zero byte is dropped, and the end of input ends it.
+TEST_F(InterfaceTest, TheProbeServerAnswersAsOneShotRuns) {
+    const std::string garbage = dir_.file("garbage \"x\"\nline.mp4");
+    make_clip(garbage, {"--garbage"});
+    const std::vector<std::string> paths = {source_, garbage, dir_.file("missing.avi"), source_};
+    std::string expected = "\x1etrelcore probe server\n";
+    for (const std::string& path : paths) {
+        const RunResult once = run(trelcore({kToken, "-i", path}));
+        expected += once.output +
+                    "\x1e"
+                    "end " +
+                    std::to_string(once.exit_code) + "\n";
+    }
+    std::vector<std::string> args = {"/bin/sh",
+                                     "-c",
+                                     "program=$1; token=$2; shift 2; "
+                                     "{ printf '%s\\0' \"$@\"; printf unfinished; } | "
+                                     "\"$program\" \"$token\" --probe-server",
+                                     "sh",
+                                     TRELCORE_PATH,
+                                     kToken};
+    args.insert(args.end(), paths.begin(), paths.end());
+    const RunResult served = run(args);
+    EXPECT_EQ(served.exit_code, 0);
+    EXPECT_EQ(served.output, expected);
+    EXPECT_EQ(run(trelcore({kToken, "--probe-server", "-i", source_})).exit_code, 2);
+}
+
 TEST_F(InterfaceTest, ProgressLinesEndInCarriageReturnsAndTheLastInALineFeed) {
     const RunResult result =
         run(trelcore({kToken, "-i", source_, "-target", "pal-vcd", "-y", dir_.file("o.mpg")}));
