@@ -7,6 +7,7 @@ CLIPWRIGHT_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth libgl1-mesa-dri
     librsvg2-bin desktop-file-utils appstream
+    mediainfo
     fonts-wqy-microhei
 )
 
