@@ -132,6 +132,7 @@ struct ExecPlan {
     int outWrite = -1;
     bool stderrToStdout = false;
     int inRead = -1;  // -1: /dev/null
+    int nice = kInheritNice;
     pid_t parent = 0;
     int errorWrite = -1;  // close-on-exec; gets errno when the exec fails
 };
@@ -173,6 +174,10 @@ struct ExecPlan {
     const int input = plan.inRead >= 0 ? plan.inRead : ::open("/dev/null", O_RDONLY);
     if (input < 0 || ::dup2(input, STDIN_FILENO) < 0) {
         FailInChild(plan.errorWrite);
+    }
+    if (plan.nice != kInheritNice) {
+        // A level we may not take leaves ours, as SetChildPriority would.
+        ::setpriority(PRIO_PROCESS, 0, plan.nice);
     }
     if (plan.workingFolder != nullptr && ::chdir(plan.workingFolder) != 0) {
         FailInChild(plan.errorWrite);
@@ -344,6 +349,7 @@ int StartChild(ChildProcess& child) {
     plan.outWrite = ends.outWrite;
     plan.stderrToStdout = (child.flags & STDERR_TO_STDOUT) != 0;
     plan.inRead = ends.inRead;
+    plan.nice = child.startNice;
     const pid_t pid = ForkAndExec(plan);
     if (pid < 0) {
         return -1;

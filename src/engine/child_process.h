@@ -21,14 +21,19 @@ enum ChildFlags : uint8_t {
     STDERR_TO_STDOUT = 16,
 };
 
+inline constexpr int kInheritNice = -1000;
+
 struct ChildProcess {
     std::string commandLine;
     std::string workingFolder;  // empty: the parent's current folder
     std::string pathFolder;     // non-empty: put in front of the child's PATH
-    int stdoutRead = -1;        // parent's end of the child's output and errors
-    int stdinWrite = -1;        // parent's end of the child's input (PIPE_STDIN)
-    pid_t processHandle = 0;    // the child's pid while this record holds it
-    int pidFd = -1;             // a pidfd for timed waits on the child's exit, when available
+    // The nice value the child starts at, set before its program runs (so none of its work is
+    // done at ours first); kInheritNice: ours.
+    int startNice = kInheritNice;
+    int stdoutRead = -1;      // parent's end of the child's output and errors
+    int stdinWrite = -1;      // parent's end of the child's input (PIPE_STDIN)
+    pid_t processHandle = 0;  // the child's pid while this record holds it
+    int pidFd = -1;           // a pidfd for timed waits on the child's exit, when available
     pid_t processId = 0;
     void* buffer = nullptr;  // freed with free() by ReleaseChild when OWNS_BUFFER is set
     uint32_t bufferSize = 0;

@@ -464,6 +464,7 @@ int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::str
     ChildProcess child;
     child.commandLine = commandLine;
     child.flags = PIPE_STDOUT;
+    child.startNice = 19;  // the idle level from its first instruction, as ReadProgress keeps it
     if (StartChild(child) != 0) {
         return -1;
     }
