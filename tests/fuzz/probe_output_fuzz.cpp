@@ -1,5 +1,5 @@
-// The probe's parse of the encoder's "Duration: ..." and "Stream #..." text, as the detection
-// worker runs it on every source file the user adds.
+// The probe's parse of the encoder's "Duration: ..." and "Stream #..." text, and of its error
+// line, as the detection worker runs them on every source file the user adds.
 #include <cstdint>
 #include <string>
 
@@ -45,5 +45,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     reused.selStart = 7;
     FUZZ_CHECK(clipwright::ParseProbeOutput(reused, path, output) == result);
     FUZZ_CHECK(SameResult(fresh, reused));
+
+    // The reason shown under a failed file is one line of what the encoder wrote.
+    const clipwright::ProbeFailure failure =
+        clipwright::DescribeProbeFailure(output, path, false, false);
+    FUZZ_CHECK((failure.kind == clipwright::ProbeFailure::kEncoderSaid) == !failure.text.empty());
+    FUZZ_CHECK(failure.text.find('\n') == std::string::npos);
+    FUZZ_CHECK(failure.text.size() < output.size());
     return 0;
 }
