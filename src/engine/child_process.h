@@ -21,23 +21,24 @@ enum ChildFlags : uint8_t {
     STDERR_TO_STDOUT = 16,
 };
 
+// ChildProcess::startNice when the child keeps our nice value.
 inline constexpr int kInheritNice = -1000;
 
 struct ChildProcess {
     std::string commandLine;
     std::string workingFolder;  // empty: the parent's current folder
     std::string pathFolder;     // non-empty: put in front of the child's PATH
-    // The nice value the child starts at, set before its program runs (so none of its work is
-    // done at ours first); kInheritNice: ours.
-    int startNice = kInheritNice;
-    int stdoutRead = -1;      // parent's end of the child's output and errors
-    int stdinWrite = -1;      // parent's end of the child's input (PIPE_STDIN)
-    pid_t processHandle = 0;  // the child's pid while this record holds it
-    int pidFd = -1;           // a pidfd for timed waits on the child's exit, when available
+    int stdoutRead = -1;        // parent's end of the child's output and errors
+    int stdinWrite = -1;        // parent's end of the child's input (PIPE_STDIN)
+    pid_t processHandle = 0;    // the child's pid while this record holds it
+    int pidFd = -1;             // a pidfd for timed waits on the child's exit, when available
     pid_t processId = 0;
     void* buffer = nullptr;  // freed with free() by ReleaseChild when OWNS_BUFFER is set
     uint32_t bufferSize = 0;
     uint8_t flags = 0;
+    // The nice value the child starts at, set before its program runs (so none of its work is
+    // done at ours first); kInheritNice: ours.
+    int startNice = kInheritNice;
     // Filled when the child has been reaped: the raw waitpid status.
     bool exited = false;
     int waitStatus = 0;
