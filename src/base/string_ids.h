@@ -49,6 +49,15 @@ inline constexpr int kIdsKeepOriginal = 61337;
 inline constexpr int kIdsOneChannel = 61338;
 inline constexpr int kIdsTwoChannels = 61339;
 inline constexpr int kIdsDisableAudio = 61340;
+inline constexpr int kIdsBatchTimeLeft = 61400;  // %s speed, %s time left
+inline constexpr int kIdsAskLowSpace = 61401;    // %s needed, %s free, %s folder
+inline constexpr int kIdsReasonEmptyPart = 61402;
+inline constexpr int kIdsReasonNoEncoderForType = 61403;
+inline constexpr int kIdsReasonEncoderMissing = 61404;    // %s program name
+inline constexpr int kIdsReasonFolderUnwritable = 61405;  // %s folder
+inline constexpr int kIdsReasonDiskFull = 61406;
+inline constexpr int kIdsAskBatchReport = 61407;
+inline constexpr int kIdsReportFailed = 61408;  // %s folder
 
 // Command prompts, "status-bar text\ntooltip", carry the command id as their string id.
 inline constexpr std::array<int, 18> kPromptCommandIds{32801, 32803, 32804, 32805, 32806, 32807,
@@ -60,7 +69,7 @@ struct StringUse {
     std::string_view argumentKinds;  // as PlaceholderKinds gives them; "" for no arguments
 };
 
-inline constexpr std::array<StringUse, 40> kStringUses{{
+inline constexpr std::array<StringUse, 49> kStringUses{{
     {kIdsInitFailed, ""},
     {kIdsRestartAfterOgg, ""},
     {kIdsCantPlayback, ""},
@@ -101,6 +110,15 @@ inline constexpr std::array<StringUse, 40> kStringUses{{
     {kIdsOneChannel, ""},
     {kIdsTwoChannels, ""},
     {kIdsDisableAudio, ""},
+    {kIdsBatchTimeLeft, "ss"},
+    {kIdsAskLowSpace, "sss"},
+    {kIdsReasonEmptyPart, ""},
+    {kIdsReasonNoEncoderForType, ""},
+    {kIdsReasonEncoderMissing, "s"},
+    {kIdsReasonFolderUnwritable, "s"},
+    {kIdsReasonDiskFull, ""},
+    {kIdsAskBatchReport, ""},
+    {kIdsReportFailed, "s"},
 }};
 
 }  // namespace clipwright
