@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "base/string_ids.h"
+#include "engine/batch_estimate.h"
 #include "support/resource_strings.h"
 #include "ui/message_box.h"
 #include "ui/percent_bar.h"
@@ -129,6 +130,23 @@ void ConvertProgressDialog::UpdateProgress() {
     }
     SetElidedLines(Form(), kStepTextControl, shared_.stepText);
     SetLabel(Form(), kSizeTextControl, sizeText_);
+    ShowTimeLeft();
+}
+
+void ConvertProgressDialog::ShowTimeLeft() {
+    auto* label = Form().Get<QLabel>(kTimeLeftControl);
+    if (label == nullptr) {
+        return;
+    }
+    const BatchEstimate estimate = EstimateBatch(MeasureRun(shared_, CurrentTick()));
+    if (!estimate.shown) {
+        label->setVisible(false);
+        return;
+    }
+    label->setText(QString::fromStdString(
+        LoadResourceString(kIdsBatchTimeLeft, SpeedText(estimate.speed).c_str(),
+                           FormatHms(estimate.secondsLeft).c_str())));
+    label->setVisible(true);
 }
 
 void ConvertProgressDialog::SkipCurrent() {
