@@ -5,10 +5,14 @@ extern "C" {
 
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
+#include <unistd.h>
+
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 
 #include "app_test_support.h"
 #include "platform/launcher.h"
@@ -171,6 +175,51 @@ TEST(EndToEnd, ABrokenSourceShowsTrelcoresReason) {
     ASSERT_EQ(texts.size(), 3u);
     const std::string under = "\n" + broken + "\n    trelcore: ";
     EXPECT_NE(texts[0].find(under), std::string::npos) << texts[0];
+}
+
+// Converting into a file system too small for the output: the question comes first, and when
+// the user goes on anyway the failure summary says the disk is full.
+TEST(EndToEnd, AFullDiskIsAskedAboutAndNamedAsTheReason) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    }
+    ResetShell();
+    SetModalDialogHandler({});
+    SetEncoderName(TRELCORE);
+    const TestFolder dir;
+    const std::string clip = dir.path() + "long.avi";
+    const std::string command = std::string(CLIPGEN) + " '" + clip +
+                                "' --duration 20 --size 320x240 --vcodec mpeg4 --acodec mp2";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    const std::string small = dir.path() + "small/";
+    std::filesystem::create_directory(small);
+    if (::mount("tmpfs", small.c_str(), "tmpfs", 0, "size=1m") != 0) {
+        GTEST_SKIP() << "tmpfs cannot be mounted here";
+    }
+    // Unmounted however the test ends, after the view is gone.
+    const std::unique_ptr<const char, void (*)(const char*)> unmount(
+        small.c_str(), [](const char* path) { ::umount(path); });
+    {
+        CTrelvaneView view;
+        view.OnInitialUpdate();
+        SetNextFolder(QString::fromStdString(small));
+        view.OnBrowse();
+        view.Form().Get<QAbstractButton>(1016)->click();  // PAL DVD
+        view.AddPaths({clip});
+        ASSERT_EQ(view.RowCount(), 1);
+        SetNextMessageAnswer(kAnswerOk);      // convert anyway
+        SetNextMessageAnswer(kAnswerOk);      // the failure summary
+        SetNextMessageAnswer(kAnswerOk);      // the closing message
+        SetNextMessageAnswer(kAnswerCancel);  // no report
+        view.OnConvert();
+        EXPECT_EQ(view.ItemOfRow(0)->status, kError);
+        const std::vector<std::string> texts = TakeMessageTexts();
+        ASSERT_EQ(texts.size(), 4u);
+        EXPECT_NE(texts[0].find("is free in " + small), std::string::npos) << texts[0];
+        EXPECT_NE(texts[1].find("\n" + clip + "\n    The disk of the output folder is full."),
+                  std::string::npos)
+            << texts[1];
+    }
 }
 
 TEST(EndToEnd, ThePartChosenInThePreviewIsWhatIsConverted) {

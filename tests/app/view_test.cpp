@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <filesystem>
+#include <memory>
 
 #include <sys/mount.h>
 #include <unistd.h>
@@ -302,12 +303,12 @@ TEST_F(ViewTest, ASmallRealFileSystemAsksToo) {
     if (::mount("tmpfs", small.c_str(), "tmpfs", 0, "size=1m") != 0) {
         GTEST_SKIP() << "tmpfs cannot be mounted here";
     }
+    const std::unique_ptr<const char, void (*)(const char*)> unmount(
+        small.c_str(), [](const char* path) { ::umount(path); });
     auto view = NewView();
     view->Form().Get<QLineEdit>(1001)->setText(QString::fromStdString(small));
     AddRow(*view, MakeItem("/v/a.avi", 10));
     ExpectCancelLeavesAllAsItWas(*view, small);
-    view.reset();
-    ::umount(small.c_str());
 }
 
 // After a run, the report is offered from the run's own record.
