@@ -121,6 +121,7 @@ void ConvertProgressDialog::UpdateProgress() {
     // Before the first file starts the index is -1, which would give a negative position.
     const int index = std::max(shared_.currentIndex.load(), 0);
     const int overall = std::clamp(OverallPercent(current, index, shared_.fileCount), 0, 100);
+    ShowTimeLeft();  // from atomics alone, outside the lock
     const std::lock_guard lock(shared_.stateLock);
     SetBar(Form(), kCurrentBarControl, current);
     SetBar(Form(), kOverallBarControl, overall);
@@ -130,7 +131,6 @@ void ConvertProgressDialog::UpdateProgress() {
     }
     SetElidedLines(Form(), kStepTextControl, shared_.stepText);
     SetLabel(Form(), kSizeTextControl, sizeText_);
-    ShowTimeLeft();
 }
 
 void ConvertProgressDialog::ShowTimeLeft() {

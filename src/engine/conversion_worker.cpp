@@ -26,12 +26,11 @@ bool IsEmptyPart(const SourceItem& item) {
     return item.selEnd <= item.selStart;
 }
 
-int32_t ConvertOne(const SourceItem& item, const RunState& state, bool folderWritable,
-                   EncoderRun& run, EncoderOutcome& outcome) {
+int32_t ConvertOne(const SourceItem& item, const RunState& state, EncoderRun& run,
+                   EncoderOutcome& outcome) {
     // An empty or reversed part has nothing to convert; a reversed one would also hand the
-    // encoder a wrapped-around length. A folder no file can be made in fails every file, so
-    // the encoder is not started only to say so.
-    if (IsEmptyPart(item) || !IsConvertibleType(state.settings.outputType) || !folderWritable) {
+    // encoder a wrapped-around length.
+    if (IsEmptyPart(item) || !IsConvertibleType(state.settings.outputType)) {
         return kInvalidArgument;
     }
     return RunConversion(run, item.sourcePath, OutputPath(item), item.title, state.options,
@@ -88,7 +87,9 @@ void ConvertRow(ConversionShared& shared, WorkerUi& ui, RunState& state, int row
     }
     item->status = kDoing;
     shared.currentSource = item->sourcePath;
-    // Taken at once, so another run into the same folder cannot pick the same name.
+    // Taken at once, so another run into the same folder cannot pick the same name. When no
+    // name can be taken the encoder still runs (it may know better), but a failure is put down
+    // to the folder.
     const bool folderWritable =
         ReserveOutputName(*item, state.settings.outputFolder,
                           std::string(OutputExtension(state.settings.outputType)), kOutputSuffix);
@@ -104,7 +105,7 @@ void ConvertRow(ConversionShared& shared, WorkerUi& ui, RunState& state, int row
     shared.run.percent = 0;
     EncoderOutcome outcome;
     const uint32_t began = CurrentTick();
-    const int32_t result = ConvertOne(*item, state, folderWritable, shared.run, outcome);
+    const int32_t result = ConvertOne(*item, state, shared.run, outcome);
     const int64_t encodeMs = static_cast<int64_t>(CurrentTick() - began);
     const bool failed = result < 0;
     const bool skipped = !failed && (shared.skipCurrent || shared.cancelAll);

@@ -2,6 +2,7 @@
 
 #include <sys/statvfs.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
@@ -18,6 +19,8 @@ constexpr int64_t kDvdBits = 6000000 + 448000;
 constexpr int64_t kVcdMuxBits = 1411200;
 constexpr int64_t kSvcdBits = 2040000 + 224000;
 constexpr int64_t kDvBits = 28800000;
+// Estimates stop here (an exabyte): far past any disk, and sums of it cannot overflow.
+constexpr double kByteLimit = 1e18;
 // trelcore's AAC default when no audio rate is chosen.
 constexpr int64_t kAacBitsPerChannel = 64000;
 
@@ -94,8 +97,10 @@ int64_t EstimateOutputBytes(const ConversionSettings& settings, const SourceItem
     if (item.selEnd <= item.selStart) {
         return 0;
     }
-    const int64_t partMs = PartOf(item).lengthMs;
-    return OutputBitsPerSecond(settings, item) / 8 * partMs / 1000;
+    // In floating point: a wild probed rate times a long part would overflow 64 bits.
+    const double bytes = static_cast<double>(OutputBitsPerSecond(settings, item)) / 8.0 *
+                         static_cast<double>(PartOf(item).lengthMs) / 1000.0;
+    return bytes < kByteLimit ? static_cast<int64_t>(bytes) : static_cast<int64_t>(kByteLimit);
 }
 
 int64_t EstimateRunBytes(const ConversionSettings& settings,
@@ -103,7 +108,8 @@ int64_t EstimateRunBytes(const ConversionSettings& settings,
     int64_t total = 0;
     for (const SourceItem* item : items) {
         if (item != nullptr) {
-            total += EstimateOutputBytes(settings, *item);
+            total = std::min<int64_t>(total + EstimateOutputBytes(settings, *item),
+                                      static_cast<int64_t>(kByteLimit));
         }
     }
     return total;

@@ -62,6 +62,14 @@ TEST(FreeSpace, FreeFormTypesUseTheChosenRatesOrTheSources) {
               EstimateOutputBytes(settings, clip) + EstimateOutputBytes(settings, other));
 }
 
+TEST(FreeSpace, WildFiguresStayPositiveInsteadOfOverflowing) {
+    const SourceItem huge = Clip(2000000000, "9999999 kb/s");
+    const int64_t one = EstimateOutputBytes(Type(kTypeMpeg4), huge);
+    EXPECT_GT(one, int64_t{1} << 59);
+    const std::vector<const SourceItem*> many(64, &huge);
+    EXPECT_GE(EstimateRunBytes(Type(kTypeMpeg4), many), one);
+}
+
 TEST(FreeSpace, SizesReadAsPeopleWriteThem) {
     EXPECT_EQ(ByteSizeText(0), "0 bytes");
     EXPECT_EQ(ByteSizeText(512), "512 bytes");
