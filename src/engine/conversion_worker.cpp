@@ -69,6 +69,24 @@ void Record(ConversionShared& shared, const SourceItem& item, int32_t status, in
     shared.records.push_back(std::move(record));
 }
 
+// The rows Cancel All kept from starting are in the report too, as skipped, without output
+// (their item's name is still an earlier run's).
+void RecordUnreached(ConversionShared& shared, WorkerUi& ui, int firstRow) {
+    for (int row = firstRow; row < shared.fileCount; ++row) {
+        const SourceItem* item = ui.ItemOfRow(row);
+        if (item == nullptr) {
+            continue;
+        }
+        RowRecord record;
+        record.source = item->sourcePath;
+        record.status = kSkip;
+        record.partStart = item->selStart;
+        record.partEnd = item->selEnd;
+        const std::lock_guard lock(shared.stateLock);
+        shared.records.push_back(std::move(record));
+    }
+}
+
 // Moves the run's measure past a file that ended: what it converted joins the finished media,
 // its planned part leaves the pending one.
 void CountFileEnded(ConversionShared& shared, int64_t convertedMs, int64_t plannedMs) {
@@ -205,9 +223,11 @@ void RunConversionWorker(ConversionShared& shared, WorkerUi& ui,
     shared.run.mediaMs = 0;
     shared.startTick = CurrentTick();
     shared.measuring = true;
-    for (int row = 0; row < shared.fileCount && !shared.cancelAll; ++row) {
+    int row = 0;
+    for (; row < shared.fileCount && !shared.cancelAll; ++row) {
         ConvertRow(shared, ui, state, row);
     }
+    RecordUnreached(shared, ui, row);
     shared.measuring = false;
     if (state.anyFailed) {
         ui.ShowMessage(ui.Text(kIdsUnknownFileFormat) + "\r\n" + state.failedList + "\r\n\r\n" +

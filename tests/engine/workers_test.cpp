@@ -138,6 +138,16 @@ TEST_F(WorkersTest, CancelAllDuringTheSecondFileSkipsTheRest) {
     EXPECT_FALSE(shared_.completed);
     EXPECT_EQ(posts_, 0);
     EXPECT_FALSE(std::filesystem::exists(dir_.path() + "out/c-cvt.mpg"));
+    // The record has every row: the one stopped and the one never started count as skipped,
+    // the latter without an output.
+    const std::lock_guard lock(shared_.stateLock);
+    ASSERT_EQ(shared_.records.size(), 3u);
+    EXPECT_EQ(shared_.records[0].status, kDone);
+    EXPECT_EQ(shared_.records[1].status, kSkip);
+    EXPECT_EQ(shared_.records[2].status, kSkip);
+    EXPECT_EQ(shared_.records[2].source, ui_.ItemOfRow(2)->sourcePath);
+    EXPECT_EQ(shared_.records[2].output, "");
+    EXPECT_EQ(shared_.records[2].outputBytes, -1);
 }
 
 TEST_F(WorkersTest, ACancelCrossingTheEndKeepsFinishedRows) {
