@@ -311,29 +311,6 @@ TEST_F(ViewTest, ASmallRealFileSystemAsksToo) {
     ExpectCancelLeavesAllAsItWas(*view, small);
 }
 
-// After a run, the report is offered from the run's own record.
-TEST_F(ViewTest, TheReportIsOfferedAfterARunWithRecords) {
-    const TestFolder dir;
-    auto view = NewView();
-    view->Form().Get<QLineEdit>(1001)->setText(QString::fromStdString(dir.path()));
-    AddRow(*view, MakeItem("/v/a.avi", 10));
-    SetModalDialogHandler([&](QDialog& dialog) {
-        ConversionShared& shared = static_cast<ConvertProgressDialog&>(dialog).Shared();
-        const std::lock_guard lock(shared.stateLock);
-        RowRecord row;
-        row.source = "/v/a.avi";
-        row.status = kDone;
-        shared.records.push_back(row);
-        return static_cast<int>(QDialog::Accepted);
-    });
-    SetNextMessageAnswer(kAnswerCancel);
-    view->OnConvert();
-    EXPECT_EQ(TakeMessageTexts(),
-              std::vector<std::string>{"Write a report of this run (CSV and JSON) into the "
-                                       "output folder and open it?"});
-    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
-}
-
 TEST_F(ViewTest, ARecreatedViewTakesOverChoicesRecordsAndRows) {
     auto old = NewView();
     old->Controls().size->setCurrentIndex(9);

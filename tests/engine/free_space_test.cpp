@@ -1,8 +1,5 @@
 // The run's expected output size from the target's rates, and the free space it is held to.
 #include <gtest/gtest.h>
-#include <sys/mount.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "engine/free_space.h"
 #include "test_folder.h"
@@ -92,24 +89,6 @@ TEST(FreeSpace, AFolderNotMadeYetCountsItsParentsFileSystemAndTheSeamReplacesIt)
     EXPECT_EQ(asked, "/some/where/");
     SetFreeSpaceSource({});
     EXPECT_TRUE(FreeBytesOf(dir.path()).has_value());
-}
-
-// A real small file system, where the system allows mounting one.
-TEST(FreeSpace, ASmallTmpfsReportsItsOwnFreeSpace) {
-    if (::geteuid() != 0) {
-        GTEST_SKIP() << "mounting a tmpfs needs root";
-    }
-    const TestFolder dir;
-    const std::string mountPoint = dir.path() + "small";
-    ASSERT_EQ(::mkdir(mountPoint.c_str(), 0755), 0);
-    if (::mount("tmpfs", mountPoint.c_str(), "tmpfs", 0, "size=1m") != 0) {
-        GTEST_SKIP() << "tmpfs cannot be mounted here";
-    }
-    const std::optional<uint64_t> free = FreeBytesOf(mountPoint + "/out/");
-    ::umount(mountPoint.c_str());
-    ASSERT_TRUE(free.has_value());
-    EXPECT_LE(*free, 1024u * 1024u);
-    EXPECT_LT(*free, static_cast<uint64_t>(EstimateOutputBytes(Type(kTypeDvd), Clip(60))));
 }
 
 }  // namespace

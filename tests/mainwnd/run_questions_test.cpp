@@ -47,22 +47,6 @@ protected:
     std::vector<QString> launched_;
 };
 
-TEST_F(RunQuestionsTest, TooLittleSpaceAsksWithTheFiguresAndCancelStops) {
-    FreeBytes(3 * 1024 * 1024);
-    SetNextMessageAnswer(kAnswerCancel);
-    EXPECT_FALSE(ConfirmFreeSpace(nullptr, settings_, {&clip_, &clip_}));
-    const std::vector<std::string> texts = TakeMessageTexts();
-    ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(
-        texts[0],
-        "The conversion needs about " +
-            ByteSizeText(static_cast<uint64_t>(EstimateRunBytes(settings_, {&clip_, &clip_}))) +
-            ", but only 3.0 MB is free in " + dir_.path() + ".\nConvert anyway?");
-    SetNextMessageAnswer(kAnswerOk);
-    EXPECT_TRUE(ConfirmFreeSpace(nullptr, settings_, {&clip_}));
-    EXPECT_EQ(TakeMessageTexts().size(), 1u);
-}
-
 TEST_F(RunQuestionsTest, EnoughOrUnknownSpaceAsksNothing) {
     FreeBytes(static_cast<uint64_t>(EstimateRunBytes(settings_, {&clip_})));
     EXPECT_TRUE(ConfirmFreeSpace(nullptr, settings_, {&clip_}));
