@@ -95,6 +95,22 @@ void CountFileEnded(ConversionShared& shared, int64_t convertedMs, int64_t plann
     shared.pendingMediaMs -= plannedMs;
 }
 
+// Adds a failed file to the summary, its reason on the line under it, and its encoder's output
+// to the log. Returns the reason.
+std::string NoteFailure(WorkerUi& ui, RunState& state, const SourceItem& item,
+                        const EncoderOutcome& outcome, bool folderWritable) {
+    const std::string reason = FailureReason(ui, item, outcome, folderWritable,
+                                             IsConvertibleType(state.settings.outputType));
+    state.anyFailed = true;
+    state.failedList += "\n" + item.sourcePath;
+    if (!reason.empty()) {
+        state.failedList += "\n    " + reason;
+    }
+    LogMessage("%s", ("Converting " + item.sourcePath + " is failed.").c_str());
+    LogTranscript(outcome.transcript);
+    return reason;
+}
+
 void ConvertRow(ConversionShared& shared, WorkerUi& ui, RunState& state, int row) {
     shared.skipCurrent = false;
     shared.currentIndex = row;
@@ -133,18 +149,8 @@ void ConvertRow(ConversionShared& shared, WorkerUi& ui, RunState& state, int row
     CountFileEnded(shared, convertedMs, plannedMs);
     // A name reserved for a file that got nothing is given back.
     DropEmptyOutput(OutputPath(*item));
-    std::string reason;
-    if (failed) {
-        reason = FailureReason(ui, *item, outcome, folderWritable,
-                               IsConvertibleType(state.settings.outputType));
-        state.anyFailed = true;
-        state.failedList += "\n" + shared.currentSource;
-        if (!reason.empty()) {
-            state.failedList += "\n    " + reason;
-        }
-        LogMessage("%s", ("Converting " + shared.currentSource + " is failed.").c_str());
-        LogTranscript(outcome.transcript);
-    }
+    const std::string reason =
+        failed ? NoteFailure(ui, state, *item, outcome, folderWritable) : std::string();
     // After Cancel All the dialog marks the row (Skip) itself; the record says the same.
     const int32_t status = failed ? kError : (shared.skipCurrent ? kSkip : kDone);
     Record(shared, *item, shared.cancelAll ? kSkip : status, encodeMs, convertedMs, reason);
