@@ -429,6 +429,48 @@ Reinstall Clipwright to bring it back.</source>
         <source>the encoder program ended unexpectedly</source>
         <translation type="unfinished"></translation>
     </message>
+    <message id="str.61400">
+        <extracomment>printf placeholders, keep them in this order and kind: %s %s; write a literal percent sign as %%</extracomment>
+        <source>Speed %s, about %s left for all files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61401">
+        <extracomment>printf placeholders, keep them in this order and kind: %s %s %s; write a literal percent sign as %%</extracomment>
+        <source>The conversion needs about %s, but only %s is free in %s.
+Convert anyway?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61402">
+        <source>The chosen part is empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61403">
+        <source>There is no encoder for this output type.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61404">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>The encoder program %s is missing or could not be started.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61405">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>The output folder %s cannot be written to.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61406">
+        <source>The disk of the output folder is full.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61407">
+        <source>Write a report of this run (CSV and JSON) into the output folder and open it?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61408">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>The report could not be written to %s.</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message id="menu.128.p0">
         <source>&amp;File</source>
         <translation type="unfinished"></translation>

@@ -492,6 +492,49 @@ Reinstall Clipwright to bring it back.</source>
         <source>the encoder program ended unexpectedly</source>
         <translation>编码程序意外终止</translation>
     </message>
+    <message id="str.61400">
+        <extracomment>printf placeholders, keep them in this order and kind: %s %s; write a literal percent sign as %%</extracomment>
+        <source>Speed %s, about %s left for all files</source>
+        <translation>速度 %s，全部文件约剩 %s</translation>
+    </message>
+    <message id="str.61401">
+        <extracomment>printf placeholders, keep them in this order and kind: %s %s %s; write a literal percent sign as %%</extracomment>
+        <source>The conversion needs about %s, but only %s is free in %s.
+Convert anyway?</source>
+        <translation>转换大约需要 %s，但只剩 %s 可用空间（位于 %s）。
+仍然转换吗？</translation>
+    </message>
+    <message id="str.61402">
+        <source>The chosen part is empty.</source>
+        <translation>所选片段为空。</translation>
+    </message>
+    <message id="str.61403">
+        <source>There is no encoder for this output type.</source>
+        <translation>此输出类型没有可用的编码器。</translation>
+    </message>
+    <message id="str.61404">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>The encoder program %s is missing or could not be started.</source>
+        <translation>编码程序 %s 缺失或无法启动。</translation>
+    </message>
+    <message id="str.61405">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>The output folder %s cannot be written to.</source>
+        <translation>无法写入输出文件夹 %s。</translation>
+    </message>
+    <message id="str.61406">
+        <source>The disk of the output folder is full.</source>
+        <translation>输出文件夹所在的磁盘已满。</translation>
+    </message>
+    <message id="str.61407">
+        <source>Write a report of this run (CSV and JSON) into the output folder and open it?</source>
+        <translation>将本次转换的报告（CSV 和 JSON）写入输出文件夹并打开吗？</translation>
+    </message>
+    <message id="str.61408">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>The report could not be written to %s.</source>
+        <translation>无法将报告写入 %s。</translation>
+    </message>
     <message id="menu.128.p0">
         <source>&amp;File</source>
         <translation>文件(&amp;F)</translation>

@@ -492,6 +492,49 @@ Installieren Sie Clipwright neu, um es wiederherzustellen.</translation>
         <source>the encoder program ended unexpectedly</source>
         <translation>das Kodierprogramm wurde unerwartet beendet</translation>
     </message>
+    <message id="str.61400">
+        <extracomment>printf placeholders, keep them in this order and kind: %s %s; write a literal percent sign as %%</extracomment>
+        <source>Speed %s, about %s left for all files</source>
+        <translation>Geschwindigkeit %s, noch etwa %s für alle Dateien</translation>
+    </message>
+    <message id="str.61401">
+        <extracomment>printf placeholders, keep them in this order and kind: %s %s %s; write a literal percent sign as %%</extracomment>
+        <source>The conversion needs about %s, but only %s is free in %s.
+Convert anyway?</source>
+        <translation>Die Umwandlung braucht etwa %s, frei sind aber nur %s in %s.
+Trotzdem umwandeln?</translation>
+    </message>
+    <message id="str.61402">
+        <source>The chosen part is empty.</source>
+        <translation>Der gewählte Abschnitt ist leer.</translation>
+    </message>
+    <message id="str.61403">
+        <source>There is no encoder for this output type.</source>
+        <translation>Für diesen Ausgabetyp gibt es keinen Kodierer.</translation>
+    </message>
+    <message id="str.61404">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>The encoder program %s is missing or could not be started.</source>
+        <translation>Das Kodierprogramm %s fehlt oder konnte nicht gestartet werden.</translation>
+    </message>
+    <message id="str.61405">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>The output folder %s cannot be written to.</source>
+        <translation>In den Ausgabeordner %s kann nicht geschrieben werden.</translation>
+    </message>
+    <message id="str.61406">
+        <source>The disk of the output folder is full.</source>
+        <translation>Der Datenträger des Ausgabeordners ist voll.</translation>
+    </message>
+    <message id="str.61407">
+        <source>Write a report of this run (CSV and JSON) into the output folder and open it?</source>
+        <translation>Einen Bericht über diesen Durchlauf (CSV und JSON) in den Ausgabeordner schreiben und öffnen?</translation>
+    </message>
+    <message id="str.61408">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>The report could not be written to %s.</source>
+        <translation>Der Bericht konnte nicht in %s geschrieben werden.</translation>
+    </message>
     <message id="menu.128.p0">
         <source>&amp;File</source>
         <translation>&amp;Datei</translation>

@@ -51,6 +51,15 @@ inline constexpr int kIdsTwoChannels = 61339;
 inline constexpr int kIdsDisableAudio = 61340;
 inline constexpr int kIdsProbeTimedOut = 61380;  // %d seconds
 inline constexpr int kIdsProbeEncoderEnded = 61381;
+inline constexpr int kIdsBatchTimeLeft = 61400;  // %s speed, %s time left
+inline constexpr int kIdsAskLowSpace = 61401;    // %s needed, %s free, %s folder
+inline constexpr int kIdsReasonEmptyPart = 61402;
+inline constexpr int kIdsReasonNoEncoderForType = 61403;
+inline constexpr int kIdsReasonEncoderMissing = 61404;    // %s program name
+inline constexpr int kIdsReasonFolderUnwritable = 61405;  // %s folder
+inline constexpr int kIdsReasonDiskFull = 61406;
+inline constexpr int kIdsAskBatchReport = 61407;
+inline constexpr int kIdsReportFailed = 61408;  // %s folder
 
 // Command prompts, "status-bar text\ntooltip", carry the command id as their string id.
 inline constexpr std::array<int, 18> kPromptCommandIds{32801, 32803, 32804, 32805, 32806, 32807,
@@ -62,7 +71,7 @@ struct StringUse {
     std::string_view argumentKinds;  // as PlaceholderKinds gives them; "" for no arguments
 };
 
-inline constexpr std::array<StringUse, 42> kStringUses{{
+inline constexpr std::array<StringUse, 51> kStringUses{{
     {kIdsInitFailed, ""},
     {kIdsRestartAfterOgg, ""},
     {kIdsCantPlayback, ""},
@@ -105,6 +114,15 @@ inline constexpr std::array<StringUse, 42> kStringUses{{
     {kIdsDisableAudio, ""},
     {kIdsProbeTimedOut, "d"},
     {kIdsProbeEncoderEnded, ""},
+    {kIdsBatchTimeLeft, "ss"},
+    {kIdsAskLowSpace, "sss"},
+    {kIdsReasonEmptyPart, ""},
+    {kIdsReasonNoEncoderForType, ""},
+    {kIdsReasonEncoderMissing, "s"},
+    {kIdsReasonFolderUnwritable, "s"},
+    {kIdsReasonDiskFull, ""},
+    {kIdsAskBatchReport, ""},
+    {kIdsReportFailed, "s"},
 }};
 
 }  // namespace clipwright

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "base/string_ids.h"
+#include "engine/batch_estimate.h"
 #include "support/resource_strings.h"
 #include "ui/message_box.h"
 #include "ui/percent_bar.h"
@@ -120,6 +121,7 @@ void ConvertProgressDialog::UpdateProgress() {
     // Before the first file starts the index is -1, which would give a negative position.
     const int index = std::max(shared_.currentIndex.load(), 0);
     const int overall = std::clamp(OverallPercent(current, index, shared_.fileCount), 0, 100);
+    ShowTimeLeft();  // from atomics alone, outside the lock
     const std::lock_guard lock(shared_.stateLock);
     SetBar(Form(), kCurrentBarControl, current);
     SetBar(Form(), kOverallBarControl, overall);
@@ -129,6 +131,22 @@ void ConvertProgressDialog::UpdateProgress() {
     }
     SetElidedLines(Form(), kStepTextControl, shared_.stepText);
     SetLabel(Form(), kSizeTextControl, sizeText_);
+}
+
+void ConvertProgressDialog::ShowTimeLeft() {
+    auto* label = Form().Get<QLabel>(kTimeLeftControl);
+    if (label == nullptr) {
+        return;
+    }
+    const BatchEstimate estimate = EstimateBatch(MeasureRun(shared_, CurrentTick()));
+    if (!estimate.shown) {
+        label->setVisible(false);
+        return;
+    }
+    label->setText(QString::fromStdString(
+        LoadResourceString(kIdsBatchTimeLeft, SpeedText(estimate.speed).c_str(),
+                           FormatHms(estimate.secondsLeft).c_str())));
+    label->setVisible(true);
 }
 
 void ConvertProgressDialog::SkipCurrent() {

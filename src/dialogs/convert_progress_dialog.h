@@ -23,6 +23,8 @@ inline constexpr int kCurrentBarControl = 1025;
 inline constexpr int kSizeTextControl = 1028;
 inline constexpr int kSkipCurrentControl = 1036;
 inline constexpr int kCancelAllControl = 1022;
+// Speed and time left for the whole run, under the overall bar; hidden until measured.
+inline constexpr int kTimeLeftControl = 1041;
 
 class ConvertProgressDialog : public WorkerDialog {
     Q_OBJECT
@@ -33,7 +35,8 @@ public:
     ConvertProgressDialog(QWidget* owner, WorkerUi& ui, EncoderRun& run);
     ~ConvertProgressDialog() override;
 
-    // The timer's work: both bars, the output size and the step text from the shared state.
+    // The timer's work: both bars, the output size, the step text and the time left from the
+    // shared state.
     void UpdateProgress();
     // Stops the encoder of the current file; the worker marks it Skip and goes on.
     void SkipCurrent();
@@ -59,6 +62,7 @@ protected:
 private:
     void PostCancelAll();
     void KeepStopRequested();
+    void ShowTimeLeft();
 
     WorkerUi& ui_;
     ConversionShared shared_;

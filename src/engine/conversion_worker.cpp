@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+
 #include "base/string_ids.h"
 #include "base/text_format.h"
 #include "base/text_log.h"
@@ -17,17 +19,96 @@ struct RunState {
     std::string options;
     std::string failedList;
     bool anyFailed = false;
+    std::vector<int64_t> plannedMs;  // each row's part as the estimate counts it
 };
 
+bool IsEmptyPart(const SourceItem& item) {
+    return item.selEnd <= item.selStart;
+}
+
 int32_t ConvertOne(const SourceItem& item, const RunState& state, EncoderRun& run,
-                   std::string& reason) {
+                   EncoderOutcome& outcome) {
     // An empty or reversed part has nothing to convert; a reversed one would also hand the
     // encoder a wrapped-around length.
-    if (item.selEnd <= item.selStart || !IsConvertibleType(state.settings.outputType)) {
+    if (IsEmptyPart(item) || !IsConvertibleType(state.settings.outputType)) {
         return kInvalidArgument;
     }
     return RunConversion(run, item.sourcePath, OutputPath(item), item.title, state.options,
-                         PartOf(item), &reason);
+                         PartOf(item), outcome);
+}
+
+// The log line is cut at kLogMessageLimit, so a long output goes in several.
+void LogTranscript(const std::string& transcript) {
+    constexpr size_t kPiece = 4096;
+    for (size_t at = 0; at < transcript.size(); at += kPiece) {
+        LogMessage("%s", transcript.substr(at, kPiece).c_str());
+    }
+}
+
+int64_t FileBytes(const std::string& path) {
+    struct stat info {};
+    if (path.empty() || ::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return -1;
+    }
+    return static_cast<int64_t>(info.st_size);
+}
+
+void Record(ConversionShared& shared, const SourceItem& item, int32_t status, int64_t encodeMs,
+            int64_t mediaMs, const std::string& reason) {
+    RowRecord record;
+    record.source = item.sourcePath;
+    record.outputBytes = FileBytes(OutputPath(item));
+    record.output = record.outputBytes >= 0 ? OutputPath(item) : std::string();
+    record.status = status;
+    record.partStart = item.selStart;
+    record.partEnd = item.selEnd;
+    record.encodeMs = encodeMs;
+    record.mediaMs = mediaMs;
+    record.reason = reason;
+    const std::lock_guard lock(shared.stateLock);
+    shared.records.push_back(std::move(record));
+}
+
+// The rows Cancel All kept from starting are in the report too, as skipped, without output
+// (their item's name is still an earlier run's).
+void RecordUnreached(ConversionShared& shared, WorkerUi& ui, int firstRow) {
+    for (int row = firstRow; row < shared.fileCount; ++row) {
+        const SourceItem* item = ui.ItemOfRow(row);
+        if (item == nullptr) {
+            continue;
+        }
+        RowRecord record;
+        record.source = item->sourcePath;
+        record.status = kSkip;
+        record.partStart = item->selStart;
+        record.partEnd = item->selEnd;
+        const std::lock_guard lock(shared.stateLock);
+        shared.records.push_back(std::move(record));
+    }
+}
+
+// Moves the run's measure past a file that ended: what it converted joins the finished media,
+// its planned part leaves the pending one.
+void CountFileEnded(ConversionShared& shared, int64_t convertedMs, int64_t plannedMs) {
+    shared.finishedMediaMs += convertedMs;
+    shared.run.mediaMs = 0;
+    shared.pendingMediaMs -= plannedMs;
+}
+
+// Adds a failed file to the summary, its reason on the line under it, and its encoder's output
+// to the log. Returns the reason.
+std::string NoteFailure(WorkerUi& ui, RunState& state, const SourceItem& item,
+                        const EncoderOutcome& outcome, bool folderWritable) {
+    const std::string reason = FailureReason(ui, item, outcome, folderWritable,
+                                             IsConvertibleType(state.settings.outputType));
+    state.anyFailed = true;
+    state.failedList += "\n" + item.sourcePath;
+    if (!reason.empty()) {
+        state.failedList += "\n    " + reason;
+    }
+    LogMessage("%s", ("Converting " + item.sourcePath + " is failed.").c_str());
+    LogTranscript(outcome.transcript);
+    return reason;
 }
 
 void ConvertRow(ConversionShared& shared, WorkerUi& ui, RunState& state, int row) {
@@ -40,9 +121,12 @@ void ConvertRow(ConversionShared& shared, WorkerUi& ui, RunState& state, int row
     }
     item->status = kDoing;
     shared.currentSource = item->sourcePath;
-    // Taken at once, so another run into the same folder cannot pick the same name.
-    ReserveOutputName(*item, state.settings.outputFolder,
-                      std::string(OutputExtension(state.settings.outputType)), kOutputSuffix);
+    // Taken at once, so another run into the same folder cannot pick the same name. When no
+    // name can be taken the encoder still runs (it may know better), but a failure is put down
+    // to the folder.
+    const bool folderWritable =
+        ReserveOutputName(*item, state.settings.outputFolder,
+                          std::string(OutputExtension(state.settings.outputType)), kOutputSuffix);
     ui.RefreshRow(row);
     {
         const std::string format = ui.Text(kIdsConvertStep);
@@ -53,27 +137,74 @@ void ConvertRow(ConversionShared& shared, WorkerUi& ui, RunState& state, int row
     }
     LogMessage("Start convert %s to %s", item->sourcePath.c_str(), OutputPath(*item).c_str());
     shared.run.percent = 0;
-    std::string reason;
-    const int32_t result = ConvertOne(*item, state, shared.run, reason);
+    EncoderOutcome outcome;
+    const uint32_t began = CurrentTick();
+    const int32_t result = ConvertOne(*item, state, shared.run, outcome);
+    const int64_t encodeMs = static_cast<int64_t>(CurrentTick() - began);
     const bool failed = result < 0;
+    const bool skipped = !failed && (shared.skipCurrent || shared.cancelAll);
+    const int64_t convertedMs =
+        failed || skipped ? shared.run.mediaMs.load() : PartOf(*item).lengthMs;
+    const int64_t plannedMs = state.plannedMs[static_cast<size_t>(row)];
+    CountFileEnded(shared, convertedMs, plannedMs);
     // A name reserved for a file that got nothing is given back.
     DropEmptyOutput(OutputPath(*item));
-    if (failed) {
-        state.anyFailed = true;
-        state.failedList += "\n" + shared.currentSource;
-        if (!reason.empty()) {
-            state.failedList += " (" + reason + ")";
-        }
-        LogMessage("%s", ("Converting " + shared.currentSource + " is failed.").c_str());
+    const std::string reason =
+        failed ? NoteFailure(ui, state, *item, outcome, folderWritable) : std::string();
+    // After Cancel All the dialog marks the row (Skip) itself; the record says the same.
+    const int32_t status = failed ? kError : (shared.skipCurrent ? kSkip : kDone);
+    Record(shared, *item, shared.cancelAll ? kSkip : status, encodeMs, convertedMs, reason);
+    if (!shared.cancelAll) {
+        item->status = status;
+        ui.RefreshRow(row);
     }
-    if (shared.cancelAll) {
-        return;
+}
+
+std::vector<int64_t> PlanRows(WorkerUi& ui, int count) {
+    std::vector<const SourceItem*> items;
+    items.reserve(static_cast<size_t>(count));
+    for (int row = 0; row < count; ++row) {
+        items.push_back(ui.ItemOfRow(row));
     }
-    item->status = failed ? kError : (shared.skipCurrent ? kSkip : kDone);
-    ui.RefreshRow(row);
+    return PlannedPartMs(items);
 }
 
 }  // namespace
+
+std::string FailureReason(WorkerUi& ui, const SourceItem& item, const EncoderOutcome& outcome,
+                          bool folderWritable, bool convertibleType) {
+    if (IsEmptyPart(item)) {
+        return ui.Text(kIdsReasonEmptyPart);
+    }
+    if (!convertibleType) {
+        return ui.Text(kIdsReasonNoEncoderForType);
+    }
+    if (!folderWritable) {
+        return FormatText(ui.Text(kIdsReasonFolderUnwritable).c_str(), item.outputFolder.c_str());
+    }
+    if (!outcome.started) {
+        return FormatText(ui.Text(kIdsReasonEncoderMissing).c_str(), EncoderName().c_str());
+    }
+    if (IsDiskFullError(outcome.errorLine)) {
+        return ui.Text(kIdsReasonDiskFull);
+    }
+    if (!outcome.errorLine.empty()) {
+        return outcome.errorLine;
+    }
+    return outcome.outputProblem;
+}
+
+RunMeasure MeasureRun(const ConversionShared& shared, uint32_t now) {
+    RunMeasure measure;
+    if (!shared.measuring) {
+        return measure;
+    }
+    const int64_t current = shared.run.mediaMs.load();
+    measure.elapsedMs = static_cast<int64_t>(now - shared.startTick.load());
+    measure.convertedMediaMs = shared.finishedMediaMs.load() + current;
+    measure.remainingMediaMs = std::max<int64_t>(shared.pendingMediaMs.load() - current, 0);
+    return measure;
+}
 
 void RunConversionWorker(ConversionShared& shared, WorkerUi& ui,
                          const std::function<void()>& postCancelAll) {
@@ -84,9 +215,26 @@ void RunConversionWorker(ConversionShared& shared, WorkerUi& ui,
         EnsureFolder(state.settings.outputFolder);
         state.options = BuildOptions(state.settings);
     }
-    for (int row = 0; row < shared.fileCount && !shared.cancelAll; ++row) {
+    state.plannedMs = PlanRows(ui, shared.fileCount);
+    int64_t planned = 0;
+    for (const int64_t part : state.plannedMs) {
+        planned += part;
+    }
+    {
+        const std::lock_guard lock(shared.stateLock);
+        shared.records.clear();
+    }
+    shared.finishedMediaMs = 0;
+    shared.pendingMediaMs = planned;
+    shared.run.mediaMs = 0;
+    shared.startTick = CurrentTick();
+    shared.measuring = true;
+    int row = 0;
+    for (; row < shared.fileCount && !shared.cancelAll; ++row) {
         ConvertRow(shared, ui, state, row);
     }
+    RecordUnreached(shared, ui, row);
+    shared.measuring = false;
     if (state.anyFailed) {
         ui.ShowMessage(ui.Text(kIdsUnknownFileFormat) + "\r\n" + state.failedList + "\r\n\r\n" +
                        ui.Text(kIdsFailureReasons));

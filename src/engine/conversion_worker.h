@@ -7,8 +7,11 @@
 #include <functional>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "engine/auto_reset_event.h"
+#include "engine/batch_estimate.h"
+#include "engine/batch_report.h"
 #include "engine/encoder_output.h"
 #include "engine/worker_ui.h"
 
@@ -30,10 +33,18 @@ struct ConversionShared {
     std::atomic<SourceItem*> currentItem{nullptr};
     std::atomic<bool> workerRunning{false};
 
+    // The run's measure for the time left, all media figures in milliseconds: set when the
+    // first file starts (measuring), then moved on as each file ends.
+    std::atomic<bool> measuring{false};
+    std::atomic<uint32_t> startTick{0};       // CurrentTick when the first file started
+    std::atomic<int64_t> finishedMediaMs{0};  // media converted by the files that ended
+    std::atomic<int64_t> pendingMediaMs{0};   // media of the files not ended yet
+
     std::mutex stateLock;
-    std::string currentSource;  // the worker's own
-    std::string currentTarget;  // under stateLock
-    std::string stepText;       // under stateLock
+    std::string currentSource;       // the worker's own
+    std::string currentTarget;       // under stateLock
+    std::string stepText;            // under stateLock
+    std::vector<RowRecord> records;  // under stateLock: one entry a row the worker ended
 
     AutoResetEvent doneEvent;
     EncoderRun& run;
@@ -48,6 +59,15 @@ void RunConversionWorker(ConversionShared& shared, WorkerUi& ui,
 // The dialog's Cancel All after doneEvent: marks the rows from the current one on as Skip and
 // refreshes them, unless the run completed meanwhile; rows already Done or Error keep that.
 void MarkRemainingSkipped(ConversionShared& shared, WorkerUi& ui);
+
+// The run's measure at tick now (a CurrentTick value), read from the shared counters.
+RunMeasure MeasureRun(const ConversionShared& shared, uint32_t now);
+
+// The reason a failed file shows under its path in the failure summary, in the user's language
+// where it is one of ours (texts from ui), else the encoder's own error line or the output
+// check's text; empty when nothing is known.
+std::string FailureReason(WorkerUi& ui, const SourceItem& item, const EncoderOutcome& outcome,
+                          bool folderWritable, bool convertibleType);
 
 // The overall bar: (current + index * 100) / count, truncated; 0 without files.
 int OverallPercent(int current, int index, int count);

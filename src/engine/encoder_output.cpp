@@ -376,7 +376,11 @@ int ParseProgressChunk(EncoderRun& run, const char* text, size_t length) {
     while (end < line.size() && !IsBlankChar(line[end])) {
         ++end;
     }
-    const int64_t seconds = LeadingWholeNumber(line.substr(begin, end - begin));
+    const std::string_view timeText = line.substr(begin, end - begin);
+    const int64_t seconds = LeadingWholeNumber(timeText);
+    if (seconds < std::numeric_limits<int64_t>::max() / 1000) {
+        run.mediaMs.store(seconds * 1000 + FractionMs(timeText));
+    }
     const int64_t duration = run.runDuration.load();
     const int64_t p = duration > 0 && seconds <= std::numeric_limits<int64_t>::max() / 100
                           ? seconds * 100 / duration
@@ -389,7 +393,46 @@ int ParseProgressChunk(EncoderRun& run, const char* text, size_t length) {
     return 0;
 }
 
-void ReadProgress(EncoderRun& run, ChildProcess& child) {
+void AppendTranscript(std::string& transcript, const char* data, size_t length) {
+    transcript.append(data, length);
+    if (transcript.size() <= kTranscriptLimit) {
+        return;
+    }
+    static constexpr std::string_view kCut = "\n[... encoder output left out ...]\n";
+    constexpr size_t kHead = kTranscriptLimit / 4;
+    constexpr size_t kTail = kTranscriptLimit / 2;
+    const bool cutBefore = transcript.compare(kHead, kCut.size(), kCut) == 0;
+    const size_t from = kHead + (cutBefore ? kCut.size() : 0);
+    transcript.erase(from, transcript.size() - kTail - from);
+    if (!cutBefore) {
+        transcript.insert(kHead, kCut);
+    }
+}
+
+std::string LastErrorLine(const std::string& transcript) {
+    static constexpr std::string_view kPrefix = "trelcore: ";
+    static constexpr std::string_view kWarning = "trelcore: warning:";
+    size_t end = transcript.size();
+    while (end > 0) {
+        const size_t lineStart = transcript.find_last_of("\r\n", end - 1);
+        const size_t begin = lineStart == std::string::npos ? 0 : lineStart + 1;
+        const std::string_view line = std::string_view(transcript).substr(begin, end - begin);
+        if (line.starts_with(kPrefix) && !line.starts_with(kWarning)) {
+            return std::string(line);
+        }
+        if (lineStart == std::string::npos) {
+            break;
+        }
+        end = lineStart;
+    }
+    return {};
+}
+
+bool IsDiskFullError(const std::string& errorLine) {
+    return errorLine.find("No space left on device") != std::string::npos;
+}
+
+void ReadProgress(EncoderRun& run, ChildProcess& child, std::string* transcript) {
     SetChildPriority(child, 1);
     char buffer[kOutputBufferFill + 1];
     size_t used = 0;
@@ -399,6 +442,9 @@ void ReadProgress(EncoderRun& run, ChildProcess& child) {
         const ssize_t n = ReadSome(child.stdoutRead, buffer + used, kOutputBufferFill - used);
         if (n <= 0) {
             break;
+        }
+        if (transcript != nullptr) {
+            AppendTranscript(*transcript, buffer + used, static_cast<size_t>(n));
         }
         used += static_cast<size_t>(n);
         const uint32_t now = CurrentTick();
@@ -453,9 +499,21 @@ int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::str
 int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::string& outputPath,
                   const std::string& title, const std::string& options, const ConversionPart& part,
                   std::string* reason) {
+    EncoderOutcome outcome;
+    const int result = RunConversion(run, sourcePath, outputPath, title, options, part, outcome);
+    if (reason != nullptr) {
+        *reason = outcome.outputProblem;
+    }
+    return result;
+}
+
+int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::string& outputPath,
+                  const std::string& title, const std::string& options, const ConversionPart& part,
+                  EncoderOutcome& outcome) {
     // A part that runs to the end is measured by its exact length, whole seconds rounded up.
     run.runDuration.store(part.toTheEnd ? (part.lengthMs + 999) / 1000 : part.end - part.start);
     run.percent.store(0);
+    run.mediaMs.store(0);
     run.abortRequested.store(false);
 
     const std::string commandLine = BuildCommandLine(sourcePath, title, options, part, outputPath);
@@ -468,7 +526,9 @@ int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::str
     if (StartChild(child) != 0) {
         return -1;
     }
-    ReadProgress(run, child);
+    outcome.started = true;
+    ReadProgress(run, child, &outcome.transcript);
+    outcome.errorLine = LastErrorLine(outcome.transcript);
     if (run.abortRequested.load()) {
         StopChild(child, kStopGraceMs);
     } else if (!WaitChildExit(child, kExitAfterEofMs)) {
@@ -492,9 +552,7 @@ int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::str
         return 0;
     }
     LogMessage("Encoder said it succeeded, but %s.", problem.c_str());
-    if (reason != nullptr) {
-        *reason = problem;
-    }
+    outcome.outputProblem = problem;
     return -1;
 }
 

@@ -17,7 +17,19 @@ struct EncoderRun {
     std::atomic<int32_t> percent{0};      // 0..100 for the current file
     std::atomic<int64_t> runDuration{0};  // seconds of the selected part
     std::atomic<bool> abortRequested{false};
+    std::atomic<int64_t> mediaMs{0};  // media time of the current file the encoder has passed
 };
+
+// What one encoder run left to tell about itself, for the failure summary and the log.
+struct EncoderOutcome {
+    bool started = false;       // the encoder program could be started at all
+    std::string transcript;     // its output (progress, errors), cut to kTranscriptLimit
+    std::string errorLine;      // its last "trelcore: ..." error line, if any
+    std::string outputProblem;  // CheckOutput's text when the output failed the check
+};
+
+// Bytes of an encoder's output kept for the log; past it the start and the newest part stay.
+inline constexpr size_t kTranscriptLimit = 1 << 20;
 
 // The probe's failure code (no duration found), negative as a signed value.
 inline constexpr int32_t kProbeFailed = static_cast<int32_t>(0x80040200u);
@@ -43,6 +55,10 @@ inline constexpr int64_t kOutputLengthToleranceMs = 1000;
 int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::string& outputPath,
                   const std::string& title, const std::string& options, const ConversionPart& part,
                   std::string* reason);
+// The same, filling outcome (never null) with what the encoder said and what was wrong.
+int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::string& outputPath,
+                  const std::string& title, const std::string& options, const ConversionPart& part,
+                  EncoderOutcome& outcome);
 // The same for start < end in seconds.
 int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::string& outputPath,
                   const std::string& title, const std::string& options, int64_t start, int64_t end);
@@ -52,11 +68,19 @@ int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::str
 std::string CheckOutput(const std::string& outputPath, int64_t expectedMs);
 
 // Follows a started child's output until it ends or the run is aborted; then percent is 100.
-// Allocates nothing.
-void ReadProgress(EncoderRun& run, ChildProcess& child);
+// Allocates nothing, apart from what it appends to transcript when one is given.
+void ReadProgress(EncoderRun& run, ChildProcess& child, std::string* transcript = nullptr);
 
-// Takes the first "time=" of the text's last line into percent (never past 99). 0 when a time
-// was found, -1 otherwise. text must be zero-terminated at text[length].
+// Appends to an encoder's transcript; past kTranscriptLimit the middle is left out, marked.
+void AppendTranscript(std::string& transcript, const char* data, size_t length);
+// The last error line trelcore printed ("trelcore: " but not "trelcore: warning:"), without
+// its line end; empty when there is none.
+std::string LastErrorLine(const std::string& transcript);
+// Whether an error line says the disk was full.
+bool IsDiskFullError(const std::string& errorLine);
+
+// Takes the first "time=" of the text's last line into percent (never past 99) and mediaMs. 0
+// when a time was found, -1 otherwise. text must be zero-terminated at text[length].
 int ParseProgressChunk(EncoderRun& run, const char* text, size_t length);
 
 // Why a probe found no duration, as far as it is known.

@@ -23,6 +23,7 @@
 #include "dialogs/detect_dialog.h"
 #include "dialogs/help_tips_dialog.h"
 #include "engine/folders.h"
+#include "mainwnd/run_questions.h"
 #include "platform/desktop_notifier.h"
 #include "platform/launcher.h"
 #include "platform/settings_key.h"
@@ -412,6 +413,9 @@ void CTrelvaneView::OnConvert() {
     if (outputType_ == kTypeOgm && CheckOggSupport(this)) {
         return;
     }
+    if (!ConfirmFreeSpace(this, Settings(), ListedItems())) {
+        return;
+    }
     for (int row = 0; row < list_->RowCount(); ++row) {
         if (SourceItem* item = list_->ItemOfRow(row)) {
             item->status = kWaiting;
@@ -423,6 +427,26 @@ void CTrelvaneView::OnConvert() {
     connect(progressDialog_.get(), &ConvertProgressDialog::RunEnded, this,
             &CTrelvaneView::NotifyRunEnded);
     RunModalDialog(*progressDialog_);
+    OfferRunReport();
+}
+
+std::vector<const SourceItem*> CTrelvaneView::ListedItems() {
+    std::vector<const SourceItem*> items;
+    for (int row = 0; row < list_->RowCount(); ++row) {
+        items.push_back(list_->ItemOfRow(row));
+    }
+    return items;
+}
+
+void CTrelvaneView::OfferRunReport() {
+    // The dialog's worker has ended when exec() returns, so its record is ours to read.
+    std::vector<RowRecord> records;
+    {
+        ConversionShared& shared = progressDialog_->Shared();
+        const std::lock_guard lock(shared.stateLock);
+        records = shared.records;
+    }
+    OfferBatchReport(this, records, Settings().outputFolder);
 }
 
 void CTrelvaneView::NotifyRunEnded(bool completed) {

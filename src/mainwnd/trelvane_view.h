@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/encoder_output.h"
 #include "engine/worker_ui.h"
@@ -124,6 +125,10 @@ private:
     template <typename F>
     auto OnUiThread(F&& function);
 
+    // The items behind the list's rows, in list order.
+    std::vector<const SourceItem*> ListedItems();
+    // After a run: offers the report of it (see OfferBatchReport).
+    void OfferRunReport();
     void NameForAccessibility(const TemplateForm& form);
     void WireControls();
     void WriteOutputPathSetting();

@@ -5,12 +5,17 @@ extern "C" {
 
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
+#include <unistd.h>
+
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 
 #include "app_test_support.h"
+#include "platform/launcher.h"
 #include "platform/mpv_graph.h"
 #include "preview/preview_dlg.h"
 #include "test_folder.h"
@@ -82,8 +87,33 @@ TEST(EndToEnd, AddThreeClipsAndConvertThemToPalDvd) {
     second->selEnd = 2;
 
     SetNextMessageAnswer(kAnswerOk);
+    SetNextMessageAnswer(kAnswerOk);  // the report, please
+    std::vector<QStringList> opened;
+    SetLaunchHandler([&](const QString&, const QStringList& arguments) {
+        opened.push_back(arguments);
+        return true;
+    });
     view.OnConvert();
-    EXPECT_EQ(TakeMessageTexts(), std::vector<std::string>{"Conversion is completed."});
+    SetLaunchHandler({});
+    EXPECT_EQ(TakeMessageTexts(),
+              (std::vector<std::string>{"Conversion is completed.",
+                                        "Write a report of this run (CSV and JSON) into the output "
+                                        "folder and open it?"}));
+    // The report lists each file with its part, output and size; the desktop opens it.
+    const std::string report = dir.path() + "out/clipwright-report.csv";
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].back().toStdString(), report);
+    const std::string csv = TestFolder::Read(report);
+    EXPECT_EQ(csv.substr(0, csv.find('\r')),
+              "source,output,status,part,output_bytes,encode_seconds,speed,reason");
+    EXPECT_NE(csv.find("\r\n" + clips[1] + "," + dir.path() + "out/two two-cvt.mpg,Done,1-2,"),
+              std::string::npos)
+        << csv;
+    EXPECT_NE(csv.find("\r\n\"" + dir.path() + "thr\"\"ee.avi\"," + "\"" + dir.path() +
+                       "out/thr\"\"ee-cvt.mpg\",Done,0-2,"),
+              std::string::npos)
+        << csv;
+    EXPECT_TRUE(std::filesystem::exists(dir.path() + "out/clipwright-report.json"));
     for (int row = 0; row < 3; ++row) {
         EXPECT_EQ(view.ItemOfRow(row)->status, kDone) << row;
         const MediaFacts facts = ReadFacts(OutputPath(*view.ItemOfRow(row)));
@@ -97,7 +127,9 @@ TEST(EndToEnd, AddThreeClipsAndConvertThemToPalDvd) {
 
     // A second run of the same list never overwrites: new names with "[1]".
     SetNextMessageAnswer(kAnswerOk);
+    SetNextMessageAnswer(kAnswerCancel);  // no report this time
     view.OnConvert();
+    EXPECT_FALSE(std::filesystem::exists(dir.path() + "out/clipwright-report[1].csv"));
     EXPECT_EQ(view.ItemOfRow(0)->outputStem, "one-cvt[1]");
     EXPECT_TRUE(std::filesystem::exists(dir.path() + "out/one-cvt.mpg"));
     EXPECT_TRUE(std::filesystem::exists(dir.path() + "out/one-cvt[1].mpg"));
@@ -119,6 +151,75 @@ int ChoosePartFourToNine(QDialog& dialog) {
     preview->OnEnd();
     preview->OnOk();
     return preview->result();
+}
+
+// A source trelcore cannot read: the failure summary names trelcore's own error line under it.
+TEST(EndToEnd, ABrokenSourceShowsTrelcoresReason) {
+    ResetShell();
+    SetModalDialogHandler({});
+    SetEncoderName(TRELCORE);
+    const TestFolder dir;
+    const std::string broken = dir.Write("broken.avi", std::string(4096, 'z'));
+    CTrelvaneView view;
+    view.OnInitialUpdate();
+    SetNextFolder(QString::fromStdString(dir.path() + "out"));
+    view.OnBrowse();
+    SourceItem item = MakeItem(broken, 2);  // listed as if its probe had worked
+    AddRow(view, item);
+    SetNextMessageAnswer(kAnswerOk);      // the failure summary
+    SetNextMessageAnswer(kAnswerOk);      // the closing message
+    SetNextMessageAnswer(kAnswerCancel);  // no report
+    view.OnConvert();
+    EXPECT_EQ(view.ItemOfRow(0)->status, kError);
+    const std::vector<std::string> texts = TakeMessageTexts();
+    ASSERT_EQ(texts.size(), 3u);
+    const std::string under = "\n" + broken + "\n    trelcore: ";
+    EXPECT_NE(texts[0].find(under), std::string::npos) << texts[0];
+}
+
+// Converting into a file system too small for the output: the question comes first, and when
+// the user goes on anyway the failure summary says the disk is full.
+TEST(EndToEnd, AFullDiskIsAskedAboutAndNamedAsTheReason) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    }
+    ResetShell();
+    SetModalDialogHandler({});
+    SetEncoderName(TRELCORE);
+    const TestFolder dir;
+    const std::string clip = dir.path() + "long.avi";
+    const std::string command = std::string(CLIPGEN) + " '" + clip +
+                                "' --duration 20 --size 320x240 --vcodec mpeg4 --acodec mp2";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    const std::string small = dir.path() + "small/";
+    std::filesystem::create_directory(small);
+    if (::mount("tmpfs", small.c_str(), "tmpfs", 0, "size=1m") != 0) {
+        GTEST_SKIP() << "tmpfs cannot be mounted here";
+    }
+    // Unmounted however the test ends, after the view is gone.
+    const std::unique_ptr<const char, void (*)(const char*)> unmount(
+        small.c_str(), [](const char* path) { ::umount(path); });
+    {
+        CTrelvaneView view;
+        view.OnInitialUpdate();
+        SetNextFolder(QString::fromStdString(small));
+        view.OnBrowse();
+        view.Form().Get<QAbstractButton>(1016)->click();  // PAL DVD
+        view.AddPaths({clip});
+        ASSERT_EQ(view.RowCount(), 1);
+        SetNextMessageAnswer(kAnswerOk);      // convert anyway
+        SetNextMessageAnswer(kAnswerOk);      // the failure summary
+        SetNextMessageAnswer(kAnswerOk);      // the closing message
+        SetNextMessageAnswer(kAnswerCancel);  // no report
+        view.OnConvert();
+        EXPECT_EQ(view.ItemOfRow(0)->status, kError);
+        const std::vector<std::string> texts = TakeMessageTexts();
+        ASSERT_EQ(texts.size(), 4u);
+        EXPECT_NE(texts[0].find("is free in " + small), std::string::npos) << texts[0];
+        EXPECT_NE(texts[1].find("\n" + clip + "\n    The disk of the output folder is full."),
+                  std::string::npos)
+            << texts[1];
+    }
 }
 
 TEST(EndToEnd, ThePartChosenInThePreviewIsWhatIsConverted) {
@@ -147,6 +248,7 @@ TEST(EndToEnd, ThePartChosenInThePreviewIsWhatIsConverted) {
 
     SetModalDialogHandler({});
     SetNextMessageAnswer(kAnswerOk);
+    SetNextMessageAnswer(kAnswerCancel);  // no report
     view.OnConvert();
     ASSERT_EQ(view.ItemOfRow(0)->status, kDone);
     EXPECT_NEAR(ReadFacts(OutputPath(*view.ItemOfRow(0))).seconds, 5.0, 0.2);

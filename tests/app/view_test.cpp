@@ -9,12 +9,18 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <filesystem>
+#include <memory>
+
+#include <sys/mount.h>
+#include <unistd.h>
 
 #include "app_test_support.h"
 #include "dialogs/convert_progress_dialog.h"
 #include "dialogs/detect_dialog.h"
 #include "dialogs/help_tips_dialog.h"
+#include "engine/free_space.h"
 #include "platform/launcher.h"
+#include "test_folder.h"
 #include "ui/file_dialogs.h"
 
 namespace clipwright {
@@ -239,6 +245,70 @@ TEST_F(ViewTest, ConvertMarksEveryRowWaitingAndReplacesTheLastDialog) {
     view->OnConvert();
     EXPECT_TRUE(watch.isNull());  // the first run's dialog was deleted
     EXPECT_NE(view->ProgressDialog(), nullptr);
+}
+
+// When the outputs will not fit, Convert asks first; Cancel leaves the list, the statuses and
+// the output folder as they were, and no run starts.
+void ExpectCancelLeavesAllAsItWas(CTrelvaneView& view, const std::string& folder) {
+    bool started = false;
+    SetModalDialogHandler([&](QDialog&) {
+        started = true;
+        return static_cast<int>(QDialog::Accepted);
+    });
+    SetNextMessageAnswer(kAnswerCancel);
+    view.OnConvert();
+    EXPECT_FALSE(started);
+    EXPECT_EQ(view.ProgressDialog(), nullptr);
+    const std::vector<std::string> texts = TakeMessageTexts();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].substr(0, 27), "The conversion needs about ");
+    EXPECT_NE(texts[0].find(" is free in " + folder + ".\nConvert anyway?"), std::string::npos)
+        << texts[0];
+    for (int row = 0; row < view.RowCount(); ++row) {
+        EXPECT_EQ(view.ItemOfRow(row)->status, kReady);
+    }
+    EXPECT_EQ(view.List().Control()->topLevelItem(0)->text(3), "Ready");
+    EXPECT_TRUE(std::filesystem::is_empty(folder));
+}
+
+TEST_F(ViewTest, TooLittleSpaceAsksBeforeTheRunAndCancelChangesNothing) {
+    const TestFolder dir;
+    auto view = NewView();
+    view->Form().Get<QLineEdit>(1001)->setText(QString::fromStdString(dir.path()));
+    AddRow(*view, MakeItem("/v/a.avi", 10));
+    AddRow(*view, MakeItem("/v/b.avi", 10));
+    SetFreeSpaceSource([](const std::string&) { return std::optional<uint64_t>(1000000); });
+    ExpectCancelLeavesAllAsItWas(*view, dir.path());
+    // OK goes on as before.
+    bool started = false;
+    SetModalDialogHandler([&](QDialog&) {
+        started = true;
+        return static_cast<int>(QDialog::Accepted);
+    });
+    SetNextMessageAnswer(kAnswerOk);
+    view->OnConvert();
+    SetFreeSpaceSource({});
+    EXPECT_TRUE(started);
+    EXPECT_EQ(view->ItemOfRow(0)->status, kWaiting);
+}
+
+// The same on a real file system of one megabyte, where the system lets us mount one.
+TEST_F(ViewTest, ASmallRealFileSystemAsksToo) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    }
+    const TestFolder dir;
+    const std::string small = dir.path() + "small/";
+    std::filesystem::create_directory(small);
+    if (::mount("tmpfs", small.c_str(), "tmpfs", 0, "size=1m") != 0) {
+        GTEST_SKIP() << "tmpfs cannot be mounted here";
+    }
+    const std::unique_ptr<const char, void (*)(const char*)> unmount(
+        small.c_str(), [](const char* path) { ::umount(path); });
+    auto view = NewView();
+    view->Form().Get<QLineEdit>(1001)->setText(QString::fromStdString(small));
+    AddRow(*view, MakeItem("/v/a.avi", 10));
+    ExpectCancelLeavesAllAsItWas(*view, small);
 }
 
 TEST_F(ViewTest, ARecreatedViewTakesOverChoicesRecordsAndRows) {

@@ -35,8 +35,8 @@ bool SaveProgress(clipwright::CMainFrame& frame, const QString& out) {
     clipwright::EncoderRun run;
     clipwright::CTrelvaneView* view = frame.View();
     clipwright::ConvertProgressDialog dialog(&frame, *view, run);
+    clipwright::ConversionShared& shared = dialog.Shared();
     {
-        clipwright::ConversionShared& shared = dialog.Shared();
         const std::lock_guard lock(shared.stateLock);
         shared.stepText =
             "Step 2/3: From \"/home/ann/Videos/Holidays 2025/Summer at the lake/"
@@ -45,6 +45,14 @@ bool SaveProgress(clipwright::CMainFrame& frame, const QString& out) {
             "shore-cvt.mpg\" \nClick Skip to skip the current file.";
     }
     run.percent = 40;
+    // Eight seconds into the run, a 20 s file done and 6 s of the next: the time-left line shows.
+    shared.fileCount = 3;
+    shared.currentIndex = 1;
+    shared.startTick = clipwright::CurrentTick() - 8000;
+    shared.finishedMediaMs = 20000;
+    shared.pendingMediaMs = 600000;
+    run.mediaMs = 6000;
+    shared.measuring = true;
     dialog.UpdateProgress();
     return dialog.grab().save(out);
 }

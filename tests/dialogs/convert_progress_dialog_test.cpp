@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <atomic>
 #include <filesystem>
 
 #include "dialogs/convert_progress_dialog.h"
@@ -123,6 +124,43 @@ TEST_F(ConvertProgressDialogTest, ProgressFiguresFollowTheSharedState) {
     EXPECT_EQ(BarPos(dialog, kCurrentBarControl), 100);
     EXPECT_EQ(BarPos(dialog, kOverallBarControl), 100);
     EXPECT_EQ(LabelText(dialog, kSizeTextControl), "1500K");
+}
+
+std::atomic<uint32_t> gFakeTick{0};
+uint32_t FakeTick() {
+    return gFakeTick.load();
+}
+
+// The time left for the whole run shows under the overall bar once a few seconds are measured,
+// from the counters the worker keeps, and goes again when the run is over.
+TEST_F(ConvertProgressDialogTest, TheTimeLeftShowsOnceMeasured) {
+    SetTickSource(&FakeTick);
+    ConvertProgressDialog dialog(nullptr, ui_, run_);
+    dialog.show();
+    const QLabel* label = qobject_cast<QLabel*>(dialog.Control(kTimeLeftControl));
+    ASSERT_NE(label, nullptr);
+    ConversionShared& shared = dialog.Shared();
+    shared.fileCount = 3;
+    gFakeTick = 1000;
+    shared.startTick = 1000;
+    shared.pendingMediaMs = 60000;  // 10, 20 and 30 s
+    shared.measuring = true;
+    gFakeTick = 3000;
+    run_.mediaMs = 4000;
+    dialog.UpdateProgress();
+    EXPECT_FALSE(label->isVisible());  // two seconds say too little
+    // The first file (10 s) took 5 s: twice real time, 50 media seconds left.
+    gFakeTick = 6000;
+    run_.mediaMs = 0;
+    shared.finishedMediaMs = 10000;
+    shared.pendingMediaMs = 50000;
+    dialog.UpdateProgress();
+    EXPECT_TRUE(label->isVisible());
+    EXPECT_EQ(label->text().toStdString(), "Speed 2.0x, about 00:00:25 left for all files");
+    shared.measuring = false;
+    dialog.UpdateProgress();
+    EXPECT_FALSE(label->isVisible());
+    SetTickSource(nullptr);
 }
 
 TEST_F(ConvertProgressDialogTest, AFullRunClosesItselfWithTheCompletedMessage) {

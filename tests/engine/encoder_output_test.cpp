@@ -134,5 +134,53 @@ TEST(FormatHms, HoursMayGrow) {
     EXPECT_EQ(FormatHms(-5), "00:00:00");
 }
 
+// The media time the estimate counts comes from the same lines, with its fraction.
+TEST(ParseProgressChunk, MediaTimeInMilliseconds) {
+    EncoderRun run;
+    run.runDuration = 40;
+    EXPECT_EQ(Parse(run, "frame= 1\rframe= 9 time=12.34 bitrate=1"), 0);
+    EXPECT_EQ(run.mediaMs, 12340);
+    EXPECT_EQ(Parse(run, "no time here"), -1);
+    EXPECT_EQ(run.mediaMs, 12340);  // kept until a new time comes
+}
+
+TEST(EncoderTranscript, TheLastErrorLineIsTrelcoresNotAWarning) {
+    EXPECT_EQ(LastErrorLine("trelcore: a.avi: cannot open\nframe= 1 time=0.1\r"
+                            "trelcore: warning: late\n"),
+              "trelcore: a.avi: cannot open");
+    EXPECT_EQ(LastErrorLine("frame=1\rtrelcore: o.mpg: cannot write (No space left on device)\r"
+                            "frame=2\r"),
+              "trelcore: o.mpg: cannot write (No space left on device)");
+    EXPECT_EQ(LastErrorLine("trelcore: first\ntrelcore: second"), "trelcore: second");
+    EXPECT_EQ(LastErrorLine("trelcore: warning: only\n"), "");
+    EXPECT_EQ(LastErrorLine("not trelcore: x\n"), "");
+    EXPECT_EQ(LastErrorLine(""), "");
+    EXPECT_TRUE(IsDiskFullError("trelcore: o: cannot write (No space left on device)"));
+    EXPECT_FALSE(IsDiskFullError("trelcore: o: cannot write (Input/output error)"));
+}
+
+// A chatty encoder cannot grow the transcript without end: the start and the newest part stay,
+// the cut is marked once.
+TEST(EncoderTranscript, PastTheLimitTheMiddleIsLeftOut) {
+    std::string transcript;
+    AppendTranscript(transcript, "BEGIN\n", 6);
+    const std::string chunk(1000, 'p');
+    for (int i = 0; i < 3000; ++i) {
+        AppendTranscript(transcript, chunk.data(), chunk.size());
+    }
+    AppendTranscript(transcript, "\ntrelcore: the end\n", 19);
+    EXPECT_LE(transcript.size(), kTranscriptLimit);
+    EXPECT_EQ(transcript.substr(0, 6), "BEGIN\n");
+    EXPECT_EQ(LastErrorLine(transcript), "trelcore: the end");
+    const std::string mark = "[... encoder output left out ...]";
+    const size_t at = transcript.find(mark);
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_EQ(transcript.find(mark, at + 1), std::string::npos);
+    std::string small;
+    AppendTranscript(small, "abc", 3);
+    AppendTranscript(small, "def", 3);
+    EXPECT_EQ(small, "abcdef");
+}
+
 }  // namespace
 }  // namespace clipwright

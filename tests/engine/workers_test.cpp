@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "base/text_log.h"
 #include "engine/child_process.h"
 #include "engine/command_line.h"
 #include "engine/conversion_worker.h"
@@ -76,7 +77,8 @@ TEST_F(WorkersTest, EmptySelectionIsAnErrorAndTheRestConverts) {
     EXPECT_EQ(ui_.Messages()[0],
               "Unknown file format . Please ensure your computer can playback the file normally."
               "\r\n\n" +
-                  second + "\r\n\r\nPlease note the following reasons:");
+                  second +
+                  "\n    The chosen part is empty.\r\n\r\nPlease note the following reasons:");
     EXPECT_TRUE(shared_.completed);
     EXPECT_EQ(posts_, 1);
     EXPECT_FALSE(shared_.workerRunning);
@@ -136,6 +138,16 @@ TEST_F(WorkersTest, CancelAllDuringTheSecondFileSkipsTheRest) {
     EXPECT_FALSE(shared_.completed);
     EXPECT_EQ(posts_, 0);
     EXPECT_FALSE(std::filesystem::exists(dir_.path() + "out/c-cvt.mpg"));
+    // The record has every row: the one stopped and the one never started count as skipped,
+    // the latter without an output.
+    const std::lock_guard lock(shared_.stateLock);
+    ASSERT_EQ(shared_.records.size(), 3u);
+    EXPECT_EQ(shared_.records[0].status, kDone);
+    EXPECT_EQ(shared_.records[1].status, kSkip);
+    EXPECT_EQ(shared_.records[2].status, kSkip);
+    EXPECT_EQ(shared_.records[2].source, ui_.ItemOfRow(2)->sourcePath);
+    EXPECT_EQ(shared_.records[2].output, "");
+    EXPECT_EQ(shared_.records[2].outputBytes, -1);
 }
 
 TEST_F(WorkersTest, ACancelCrossingTheEndKeepsFinishedRows) {
@@ -206,10 +218,10 @@ TEST_F(WorkersTest, AnEncoderThatClaimsSuccessIsChecked) {
     EXPECT_EQ(StatusOfRow(3), kDone);
     ASSERT_EQ(ui_.Messages().size(), 1u);
     const std::string summary = ui_.Messages()[0];
-    EXPECT_NE(summary.find("\n" + nothing + " (the output file is empty)\n"), std::string::npos);
-    EXPECT_NE(summary.find("\n" + garbage + " (the output is not a readable media file)\n"),
+    EXPECT_NE(summary.find("\n" + nothing + "\n    the output file is empty\n"), std::string::npos);
+    EXPECT_NE(summary.find("\n" + garbage + "\n    the output is not a readable media file\n"),
               std::string::npos);
-    EXPECT_NE(summary.find("\n" + shorter + " (the output lasts 12.30 s instead of 20.00 s)"),
+    EXPECT_NE(summary.find("\n" + shorter + "\n    the output lasts 12.30 s instead of 20.00 s"),
               std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(dir_.path() + "out/short-cvt.mpg"));
 }
@@ -223,7 +235,104 @@ TEST_F(WorkersTest, TypesWithoutAnEncoderEndAsErrors) {
     EXPECT_EQ(StatusOfRow(0), kError);
     EXPECT_FALSE(std::filesystem::exists(dir_.path() + "out/a-cvt.wmv"));
     ASSERT_EQ(ui_.Messages().size(), 1u);
-    EXPECT_NE(ui_.Messages()[0].find(path), std::string::npos);
+    EXPECT_NE(ui_.Messages()[0].find(path + "\n    There is no encoder for this output type."),
+              std::string::npos);
+}
+
+// Each failed file names its own reason on the line under it: trelcore's last error line (not
+// a warning), a full disk in the user's words, or nothing when none is known.
+TEST_F(WorkersTest, TheFailureSummaryGivesEachFilesReason) {
+    SetLogFilePath(dir_.path() + "log.txt");
+    const std::string broken = AddClip("broken",
+                                       "print trelcore: warning: the source ends early\\n\n"
+                                       "print trelcore: broken.avi: cannot open the decoder\\n\n"
+                                       "print frame=1 time=0.5\\r\nexit 1\n");
+    const std::string full = AddClip(
+        "full",
+        "print trelcore: full-cvt.mpg: cannot write (No space left on device)\\n\nexit 1\n");
+    const std::string warned = AddClip("warned", "print trelcore: warning: odd\\n\nexit 3\n");
+    Convert();
+    SetLogFilePath("");
+    ASSERT_EQ(ui_.Messages().size(), 1u);
+    EXPECT_EQ(ui_.Messages()[0],
+              "Unknown file format . Please ensure your computer can playback the file normally."
+              "\r\n\n" +
+                  broken + "\n    trelcore: broken.avi: cannot open the decoder\n" + full +
+                  "\n    The disk of the output folder is full.\n" + warned +
+                  "\r\n\r\nPlease note the following reasons:");
+    // The log keeps all that a failed encoder said.
+    const std::string log = TestFolder::Read(dir_.path() + "log.txt");
+    EXPECT_NE(log.find("trelcore: warning: the source ends early\ntrelcore: broken.avi: cannot "
+                       "open the decoder\nframe=1 time=0.5\r"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("trelcore: warning: odd"), std::string::npos);
+}
+
+TEST_F(WorkersTest, AMissingEncoderAndAnUnwritableFolderAreNamed) {
+    const std::string path = AddClip("a", "media 20\n");
+    SetEncoderName(dir_.path() + "no-such-encoder");
+    Convert();
+    ASSERT_EQ(ui_.Messages().size(), 1u);
+    EXPECT_NE(ui_.Messages()[0].find(path + "\n    The encoder program " + dir_.path() +
+                                     "no-such-encoder is missing or could not be started."),
+              std::string::npos)
+        << ui_.Messages()[0];
+
+    // A folder below a file cannot be made, not even by root.
+    SetEncoderName(FAKE_ENCODER);
+    const std::string blocked = dir_.Write("plain-file", "x") + "/out/";
+    ConversionSettings settings = ui_.Settings();
+    settings.outputFolder = blocked;
+    ui_.SetSettings(settings);
+    EncoderRun run;
+    ConversionShared shared(run);
+    FakeWorkerUi ui;
+    ui.SetSettings(settings);
+    SourceItem item;
+    SetSourcePath(item, dir_.Write("b.txt", "print trelcore: b-cvt.mpg: cannot open\\n\nexit 1\n"));
+    item.duration = 20;
+    item.selEnd = 20;
+    ui.AddRow(item);
+    shared.workerRunning = true;
+    std::thread worker([&] { RunConversionWorker(shared, ui, [] {}); });
+    shared.doneEvent.Wait();
+    worker.join();
+    EXPECT_EQ(ui.ItemOfRow(0)->status, kError);
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_NE(
+        ui.Messages()[0].find("\n    The output folder " + blocked + " cannot be written to."),
+        std::string::npos)
+        << ui.Messages()[0];
+}
+
+// The record the report is made from, and the counters the time left is read from.
+TEST_F(WorkersTest, EveryRowIsRecordedAndTheMeasureEndsAtTheWholeRun) {
+    AddClip("a", "progress 2 5 5\nmedia 20\n");
+    AddClip("b", "print trelcore: b: cannot open\\n\nexit 1\n", 12);
+    AddClip("c", "media 20\n", 0);
+    Convert();
+    const std::lock_guard lock(shared_.stateLock);
+    ASSERT_EQ(shared_.records.size(), 3u);
+    const RowRecord& a = shared_.records[0];
+    EXPECT_EQ(a.source, ui_.ItemOfRow(0)->sourcePath);
+    EXPECT_EQ(a.output, dir_.path() + "out/a-cvt.mpg");
+    EXPECT_EQ(a.status, kDone);
+    EXPECT_EQ(a.partEnd, 20);
+    EXPECT_GT(a.outputBytes, 0);
+    EXPECT_EQ(a.mediaMs, 20000);
+    EXPECT_TRUE(a.reason.empty());
+    const RowRecord& b = shared_.records[1];
+    EXPECT_EQ(b.status, kError);
+    EXPECT_EQ(b.partEnd, 12);
+    EXPECT_EQ(b.output, "");  // its reserved name was given back
+    EXPECT_EQ(b.outputBytes, -1);
+    EXPECT_EQ(b.reason, "trelcore: b: cannot open");
+    EXPECT_EQ(shared_.records[2].reason, "The chosen part is empty.");
+    // The finished media is the one converted file; nothing is left pending.
+    EXPECT_EQ(shared_.finishedMediaMs.load(), 20000);
+    EXPECT_EQ(shared_.pendingMediaMs.load(), 0);
+    EXPECT_FALSE(shared_.measuring);
 }
 
 TEST(ProgressFigures, OverallAndSize) {

@@ -53,6 +53,11 @@ public:
             {61244, "The encoder program %s is missing.\nIt was looked for in:\n%s"},
             {61380, "did not answer within %d s"},
             {61381, "the encoder program ended unexpectedly"},
+            {61402, "The chosen part is empty."},
+            {61403, "There is no encoder for this output type."},
+            {61404, "The encoder program %s is missing or could not be started."},
+            {61405, "The output folder %s cannot be written to."},
+            {61406, "The disk of the output folder is full."},
         };
         const auto found = kTexts.find(id);
         return found == kTexts.end() ? std::string() : found->second;

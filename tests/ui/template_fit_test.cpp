@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "base/text_format.h"
 #include "shell/language.h"
 #include "support/resource_module.h"
 #include "ui/template_form.h"
@@ -114,6 +115,22 @@ TEST(TemplateFit, EveryTextShowsWholeInEveryShippedCatalog) {
                                              << control.id << ": " << problem;
             }
         }
+    }
+}
+
+// The progress dialog's time-left line is written at run time: its widest form must fit too.
+TEST(TemplateFit, TheTimeLeftOfARunFitsItsLineInEveryShippedCatalog) {
+    constexpr int kProgressDialog = 106;
+    constexpr int kTimeLeftLine = 1041;
+    for (const auto& [language, module] : ShippedCatalogs()) {
+        const std::optional<std::string> format = module->Text("str.61400");
+        ASSERT_TRUE(format.has_value()) << language;
+        QWidget parent;
+        const TemplateForm form(&parent, kProgressDialog, *module);
+        auto* label = form.Get<QLabel>(kTimeLeftLine);
+        ASSERT_NE(label, nullptr);
+        label->setText(QString::fromStdString(FormatText(format->c_str(), "888.8x", "100:00:00")));
+        EXPECT_EQ(Problem(*label), "") << language;
     }
 }
 

@@ -1,0 +1,51 @@
+#include "mainwnd/run_questions.h"
+
+#include "base/string_ids.h"
+#include "base/text_log.h"
+#include "engine/free_space.h"
+#include "platform/launcher.h"
+#include "support/resource_strings.h"
+#include "ui/message_box.h"
+
+namespace clipwright {
+
+bool ConfirmFreeSpace(QWidget* owner, const ConversionSettings& settings,
+                      const std::vector<const SourceItem*>& items) {
+    const int64_t needed = EstimateRunBytes(settings, items);
+    if (needed <= 0) {
+        return true;
+    }
+    const std::optional<uint64_t> free = FreeBytesOf(settings.outputFolder);
+    if (!free || static_cast<uint64_t>(needed) <= *free) {
+        return true;
+    }
+    const std::string neededText = ByteSizeText(static_cast<uint64_t>(needed));
+    const std::string freeText = ByteSizeText(*free);
+    LogMessage("The run needs about %s, %s free.", neededText.c_str(), freeText.c_str());
+    const std::string text = LoadResourceString(kIdsAskLowSpace, neededText.c_str(),
+                                                freeText.c_str(), settings.outputFolder.c_str());
+    return ShowMessageBox(owner, text, MessageButtons::kOkCancel, MessageIcon::kQuestion) ==
+           kAnswerOk;
+}
+
+void OfferBatchReport(QWidget* owner, const std::vector<RowRecord>& records,
+                      const std::string& folder) {
+    if (records.empty()) {
+        return;
+    }
+    if (ShowMessageBox(owner, LoadResourceString(kIdsAskBatchReport), MessageButtons::kOkCancel,
+                       MessageIcon::kQuestion) != kAnswerOk) {
+        return;
+    }
+    std::string csvPath;
+    std::string jsonPath;
+    if (!WriteBatchReport(folder, kReportStem, records, csvPath, jsonPath)) {
+        ShowMessageBox(owner, LoadResourceString(kIdsReportFailed, folder.c_str()),
+                       MessageButtons::kOk, MessageIcon::kExclamation);
+        return;
+    }
+    LogMessage("Report written to %s and %s", csvPath.c_str(), jsonPath.c_str());
+    OpenWithDesktop(QString::fromStdString(csvPath));
+}
+
+}  // namespace clipwright

@@ -1,0 +1,28 @@
+// The questions around a conversion run: before it, whether to go on when the outputs will not
+// fit the output folder's file system; after it, whether to write and open the run's report.
+// User-interface thread only; the boxes go through the message-box seam.
+#pragma once
+
+#include <QWidget>
+#include <string>
+#include <vector>
+
+#include "engine/batch_report.h"
+#include "engine/source_item.h"
+
+namespace clipwright {
+
+// The report's file name without extension; the outputs' naming rule adds "[1]" and so on.
+inline constexpr const char* kReportStem = "clipwright-report";
+
+// True to start the run: the estimate fits the free space, the free space cannot be told, or
+// the user chose OK when asked. Changes nothing.
+bool ConfirmFreeSpace(QWidget* owner, const ConversionSettings& settings,
+                      const std::vector<const SourceItem*>& items);
+
+// Offers the report of a run with records; on OK writes it into folder (CSV and JSON, never
+// over an existing file) and opens the CSV with the desktop. A failed write is told.
+void OfferBatchReport(QWidget* owner, const std::vector<RowRecord>& records,
+                      const std::string& folder);
+
+}  // namespace clipwright

@@ -1,0 +1,117 @@
+// The questions before and after a run: the free-space question through the seams, and the
+// report written only on OK, read back as CSV and JSON, and opened with the desktop.
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <filesystem>
+
+#include "engine/free_space.h"
+#include "mainwnd/run_questions.h"
+#include "platform/launcher.h"
+#include "test_folder.h"
+#include "ui/message_box.h"
+
+namespace clipwright {
+namespace {
+
+using testing::TestFolder;
+
+class RunQuestionsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TakeMessageTexts();
+        SetLaunchHandler([this](const QString& program, const QStringList& arguments) {
+            launched_.push_back(program + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')));
+            return true;
+        });
+        clip_.duration = 600;
+        clip_.durationMs = 600000;
+        clip_.selEnd = 600;
+        settings_.outputType = kTypeDvd;
+        settings_.outputFolder = dir_.path();
+    }
+    void TearDown() override {
+        SetFreeSpaceSource({});
+        SetLaunchHandler({});
+        EXPECT_FALSE(HasPendingMessageAnswers());
+    }
+    void FreeBytes(std::optional<uint64_t> bytes) {
+        SetFreeSpaceSource([bytes](const std::string&) { return bytes; });
+    }
+
+    TestFolder dir_;
+    SourceItem clip_;  // ten minutes: about 470 MB on a DVD
+    ConversionSettings settings_;
+    std::vector<QString> launched_;
+};
+
+TEST_F(RunQuestionsTest, EnoughOrUnknownSpaceAsksNothing) {
+    FreeBytes(static_cast<uint64_t>(EstimateRunBytes(settings_, {&clip_})));
+    EXPECT_TRUE(ConfirmFreeSpace(nullptr, settings_, {&clip_}));
+    FreeBytes(std::nullopt);
+    EXPECT_TRUE(ConfirmFreeSpace(nullptr, settings_, {&clip_}));
+    FreeBytes(0);
+    settings_.outputType = kTypeWmv;  // nothing will be written
+    EXPECT_TRUE(ConfirmFreeSpace(nullptr, settings_, {&clip_}));
+    EXPECT_TRUE(TakeMessageTexts().empty());
+}
+
+TEST_F(RunQuestionsTest, DecliningTheReportWritesNothing) {
+    RowRecord row;
+    row.source = "/v/a.avi";
+    SetNextMessageAnswer(kAnswerCancel);
+    OfferBatchReport(nullptr, {row}, dir_.path());
+    EXPECT_EQ(TakeMessageTexts(),
+              std::vector<std::string>{"Write a report of this run (CSV and JSON) into the output "
+                                       "folder and open it?"});
+    EXPECT_TRUE(std::filesystem::is_empty(dir_.path()));
+    EXPECT_TRUE(launched_.empty());
+    OfferBatchReport(nullptr, {}, dir_.path());  // no run, no question
+    EXPECT_TRUE(TakeMessageTexts().empty());
+}
+
+TEST_F(RunQuestionsTest, TheReportIsWrittenBesideTheOutputsReadableAndOpened) {
+    RowRecord row;
+    row.source = "/v/a, \"quoted\".avi";
+    row.output = dir_.path() + "a-cvt.mpg";
+    row.status = kError;
+    row.partEnd = 20;
+    row.reason = "trelcore: a: cannot open";
+    dir_.Write(std::string(kReportStem) + ".csv", "older report");
+    SetNextMessageAnswer(kAnswerOk);
+    OfferBatchReport(nullptr, {row}, dir_.path());
+    EXPECT_EQ(TakeMessageTexts().size(), 1u);
+    const std::string csv = dir_.path() + kReportStem + "[1].csv";
+    ASSERT_EQ(launched_.size(), 1u);
+    EXPECT_TRUE(launched_[0].endsWith(QString::fromStdString(csv))) << launched_[0].toStdString();
+    EXPECT_EQ(TestFolder::Read(dir_.path() + kReportStem + ".csv"), "older report");
+    EXPECT_NE(TestFolder::Read(csv).find("\"/v/a, \"\"quoted\"\".avi\","), std::string::npos);
+    QJsonParseError error{};
+    const QJsonDocument json = QJsonDocument::fromJson(
+        QByteArray::fromStdString(TestFolder::Read(dir_.path() + kReportStem + "[1].json")),
+        &error);
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    const QJsonObject first = json.object()[QStringLiteral("rows")].toArray()[0].toObject();
+    EXPECT_EQ(first[QStringLiteral("source")].toString().toStdString(), row.source);
+    EXPECT_EQ(first[QStringLiteral("status")].toString(), QStringLiteral("Error"));
+    EXPECT_EQ(first[QStringLiteral("part_end")].toInt(), 20);
+    EXPECT_EQ(first[QStringLiteral("reason")].toString().toStdString(), row.reason);
+}
+
+TEST_F(RunQuestionsTest, AReportThatCannotBeWrittenIsToldNotOpened) {
+    RowRecord row;
+    row.source = "/v/a.avi";
+    const std::string blocked = dir_.Write("file", "x") + "/";
+    SetNextMessageAnswer(kAnswerOk);
+    SetNextMessageAnswer(kAnswerOk);
+    OfferBatchReport(nullptr, {row}, blocked);
+    const std::vector<std::string> texts = TakeMessageTexts();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[1], "The report could not be written to " + blocked + ".");
+    EXPECT_TRUE(launched_.empty());
+}
+
+}  // namespace
+}  // namespace clipwright
