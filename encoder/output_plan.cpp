@@ -115,6 +115,7 @@ VideoPlan target_video(const TargetPreset& t, const AVStream* src) {
     v.gop = t.gop;
     v.b_frames = t.b_frames;
     v.scan_offset = t.scan_offset;
+    v.fine_quantiser = t.fine_quantiser;
     v.level = t.video_codec == AV_CODEC_ID_MPEG2VIDEO ? 8 : -1;  // discs are Main Level
     v.from_source = src != nullptr;
     v.interlaced = t.film_telecine && t.disc != Disc::kDv;

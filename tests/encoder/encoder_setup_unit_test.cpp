@@ -22,16 +22,17 @@ struct DiscEncoderCase {
     int64_t bit_rate;  // bit/s
     int64_t max_rate;
     int vbv_bits;
+    bool non_linear;  // the DVD's rate wants the finer non-linear quantiser scale
 };
 
 const DiscEncoderCase kDiscs[] = {
-    {"pal-dvd", AV_CODEC_ID_MPEG2VIDEO, 15, 6000000, 9000000, 1835008},
-    {"ntsc-dvd", AV_CODEC_ID_MPEG2VIDEO, 18, 6000000, 9000000, 1835008},
-    {"film-dvd", AV_CODEC_ID_MPEG2VIDEO, 18, 6000000, 9000000, 1835008},
-    {"pal-svcd", AV_CODEC_ID_MPEG2VIDEO, 15, 2040000, 2516000, 1835008},
-    {"ntsc-svcd", AV_CODEC_ID_MPEG2VIDEO, 18, 2040000, 2516000, 1835008},
-    {"pal-vcd", AV_CODEC_ID_MPEG1VIDEO, 15, 1150000, 1150000, 327680},
-    {"ntsc-vcd", AV_CODEC_ID_MPEG1VIDEO, 18, 1150000, 1150000, 327680},
+    {"pal-dvd", AV_CODEC_ID_MPEG2VIDEO, 15, 6000000, 9000000, 1835008, true},
+    {"ntsc-dvd", AV_CODEC_ID_MPEG2VIDEO, 18, 6000000, 9000000, 1835008, true},
+    {"film-dvd", AV_CODEC_ID_MPEG2VIDEO, 18, 6000000, 9000000, 1835008, true},
+    {"pal-svcd", AV_CODEC_ID_MPEG2VIDEO, 15, 2040000, 2516000, 1835008, false},
+    {"ntsc-svcd", AV_CODEC_ID_MPEG2VIDEO, 18, 2040000, 2516000, 1835008, false},
+    {"pal-vcd", AV_CODEC_ID_MPEG1VIDEO, 15, 1150000, 1150000, 327680, false},
+    {"ntsc-vcd", AV_CODEC_ID_MPEG1VIDEO, 18, 1150000, 1150000, 327680, false},
 };
 
 OpenedEncoder open_for(const std::string& target) {
@@ -75,11 +76,15 @@ TEST(DiscEncoder, CarriesTheDiscLimitsAndTheQualitySettings) {
         EXPECT_EQ(c.bit_rate, d.bit_rate);
         EXPECT_EQ(c.rc_max_rate, d.max_rate);
         EXPECT_EQ(c.rc_buffer_size, d.vbv_bits);
-        EXPECT_EQ(option(c, "trellis"), 1);
+        EXPECT_EQ(option(c, "luma_elim_threshold"), -8);
+        EXPECT_EQ(option(c, "chroma_elim_threshold"), -8);
         if (d.codec == AV_CODEC_ID_MPEG2VIDEO) {
             EXPECT_EQ(c.level, 8) << "Main Level";
             EXPECT_EQ(option(c, "intra_vlc"), 1);
-            EXPECT_EQ(option(c, "non_linear_quant"), 0);
+            EXPECT_EQ(option(c, "non_linear_quant"), d.non_linear ? 1 : 0);
+            if (d.non_linear) {
+                EXPECT_LE(c.qmax, 28) << "the encoder refuses a larger one with this scale";
+            }
         }
     }
 }
@@ -90,11 +95,14 @@ TEST(DiscEncoder, LegacyTuningKeepsTheLibraryDefaultsAndTheLimits) {
         SCOPED_TRACE(target);
         const OpenedEncoder opened = open_for(target);
         ASSERT_TRUE(opened.context) << opened.error;
-        EXPECT_EQ(option(*opened.context, "trellis"), 0);
-        EXPECT_EQ(opened.context->gop_size, 15);
-        EXPECT_GT(opened.context->rc_buffer_size, 0);
-        if (opened.context->codec_id == AV_CODEC_ID_MPEG2VIDEO) {
-            EXPECT_EQ(option(*opened.context, "intra_vlc"), 0);
+        const AVCodecContext& c = *opened.context;
+        EXPECT_EQ(option(c, "luma_elim_threshold"), 0);
+        EXPECT_EQ(option(c, "chroma_elim_threshold"), 0);
+        EXPECT_EQ(c.gop_size, 15);
+        EXPECT_GT(c.rc_buffer_size, 0);
+        if (c.codec_id == AV_CODEC_ID_MPEG2VIDEO) {
+            EXPECT_EQ(option(c, "intra_vlc"), 0);
+            EXPECT_EQ(option(c, "non_linear_quant"), 0);
         }
     }
 }
@@ -103,7 +111,8 @@ TEST(DiscEncoder, OtherTuningWordsKeepTheQualitySettings) {
     const TuningEnvironment other("fast");
     const OpenedEncoder opened = open_for("pal-dvd");
     ASSERT_TRUE(opened.context) << opened.error;
-    EXPECT_EQ(option(*opened.context, "trellis"), 1);
+    EXPECT_EQ(option(*opened.context, "luma_elim_threshold"), -8);
+    EXPECT_EQ(option(*opened.context, "non_linear_quant"), 1);
 }
 
 }  // namespace
