@@ -7,6 +7,7 @@ extern "C" {
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 
 #include "probe.h"
 #include "rational.h"
@@ -114,6 +115,8 @@ VideoPlan target_video(const TargetPreset& t, const AVStream* src) {
     v.gop = t.gop;
     v.b_frames = t.b_frames;
     v.scan_offset = t.scan_offset;
+    v.fine_quantiser = t.fine_quantiser;
+    v.level = t.video_codec == AV_CODEC_ID_MPEG2VIDEO ? 8 : -1;  // discs are Main Level
     v.from_source = src != nullptr;
     v.interlaced = t.film_telecine && t.disc != Disc::kDv;
     v.top_field_first = !t.bottom_field_first;
@@ -169,8 +172,10 @@ const AVCodec* choose_audio_encoder(const Options& o, const AVOutputFormat& form
     const AVCodec* codec = nullptr;
     if (!o.audio_codec.empty()) {
         codec = avcodec_find_encoder_by_name(o.audio_codec.c_str());
-    } else if (!o.video_codec.empty()) {
-        // The MPEG-4 and H.264 output types carry AAC.
+    } else if (!o.video_codec.empty() &&
+               avformat_query_codec(&format, AV_CODEC_ID_AAC, FF_COMPLIANCE_NORMAL) == 1) {
+        // The MPEG-4 and H.264 output types carry AAC; containers that refuse it, such as the
+        // MPEG program stream, keep their own sound.
         codec = avcodec_find_encoder(AV_CODEC_ID_AAC);
     } else {
         codec = avcodec_find_encoder(format.audio_codec);
@@ -221,6 +226,43 @@ void plan_rate_control(const Options& o, bool x264, VideoPlan& v) {
     }
 }
 
+// The Main Profile levels of MPEG-2 video (ISO/IEC 13818-2), smallest first.
+struct Mpeg2Level {
+    int code;  // level_id, as AVCodecContext::level takes it
+    const char* name;
+    int width;  // largest picture, pixels
+    int height;
+    double rate;       // most frames per second
+    int64_t bit_rate;  // most bits per second
+};
+constexpr Mpeg2Level kMpeg2Levels[] = {
+    {8, "Main", 720, 576, 30.0, 15000000},
+    {6, "High-1440", 1440, 1152, 60.0, 60000000},
+    {4, "High", 1920, 1152, 60.0, 80000000},
+};
+
+// The smallest level that holds the stream; a bit rate above every level's is refused, since no
+// MPEG-2 decoder has to take it. Pictures larger than High Level's are left to the encoder.
+std::string choose_mpeg2_level(const Options& o, VideoPlan& v) {
+    const int64_t peak = std::max(v.bitrate, v.max_rate);
+    const Mpeg2Level& top = kMpeg2Levels[std::size(kMpeg2Levels) - 1];
+    if (peak > top.bit_rate) {
+        const bool by_max = o.max_rate > 0 && o.max_rate >= o.video_bitrate;
+        const std::string option = by_max ? "-maxrate" : (o.variable_bitrate ? "-bt" : "-b");
+        return option + " " + kbits(peak) + " is above the " + kbits(top.bit_rate) +
+               " MPEG-2 video allows (" + top.name + " Level)";
+    }
+    v.level = top.code;
+    for (const Mpeg2Level& level : kMpeg2Levels) {
+        if (v.width <= level.width && v.height <= level.height &&
+            av_q2d(v.rate) <= level.rate + 0.01 && peak <= level.bit_rate) {
+            v.level = level.code;
+            return {};
+        }
+    }
+    return {};
+}
+
 std::optional<VideoPlan> free_video(const Options& o, const AVOutputFormat& format,
                                     const AVStream& src, std::string& error) {
     VideoPlan v;
@@ -268,6 +310,11 @@ std::optional<VideoPlan> free_video(const Options& o, const AVOutputFormat& form
     }
     const bool x264 = std::string(v.encoder->name) == "libx264";
     plan_rate_control(o, x264, v);
+    if (v.encoder->id == AV_CODEC_ID_MPEG2VIDEO) {
+        if (error = choose_mpeg2_level(o, v); !error.empty()) {
+            return std::nullopt;
+        }
+    }
     if (!x264) {
         v.gop = std::max(1, static_cast<int>(std::lround(av_q2d(v.rate) * 10.0)));
         // The libxvid wrapper drops the frames still held for B-frames when it is flushed.

@@ -34,6 +34,8 @@ struct VideoPlan {
     int gop = -1;  // -1 leaves the encoder's default
     int b_frames = -1;
     bool scan_offset = false;
+    bool fine_quantiser = false;  // MPEG-2 non-linear quantiser scale (finer steps at low scales)
+    int level = -1;  // MPEG-2 level_id (8 Main, 6 High-1440, 4 High); -1 leaves the encoder's
     bool constant_quality = false;  // fixed quantiser when no bit rate was asked for
     bool from_source = true;        // false: a black picture is generated (audio-only source)
     std::string filters;            // chain from the decoded source frames to the encoder

@@ -46,6 +46,7 @@ void apply_dvd(TargetPreset& p) {
     p.max_rate = 9000000;
     p.vbv_bits = 1835008;
     p.b_frames = 2;
+    p.fine_quantiser = true;
     p.wide_flagging = true;
     p.audio_codec = AV_CODEC_ID_AC3;
     p.sample_rate = 48000;

@@ -38,8 +38,9 @@ struct TargetPreset {
     int vbv_bits = 0;           // video buffering verifier size, bits
     int gop = 0;                // frames; 0 for intra-only
     int b_frames = 0;
-    bool scan_offset = false;    // SVCD scan-offset user data
-    bool wide_flagging = false;  // wide sources flagged 16:9 rather than letterboxed
+    bool scan_offset = false;     // SVCD scan-offset user data
+    bool fine_quantiser = false;  // MPEG-2 non-linear quantiser scale, for the DVD's high rate
+    bool wide_flagging = false;   // wide sources flagged 16:9 rather than letterboxed
 
     AVCodecID audio_codec = AV_CODEC_ID_NONE;
     int sample_rate = 0;        // Hz

@@ -379,6 +379,64 @@ TEST_F(FreePlan, ContainerDecidesTagsCodecsAndRates) {
     EXPECT_EQ(mpg.plan.audio->sample_rate, 16000);
 }
 
+TEST_F(FreePlan, VideoCodecIntoAProgramStreamKeepsSoundTheStreamTakes) {
+    const PlanResult mpg = plan({"-vcodec", "mpeg2video", "-b", "30000"}, "o.mpg");
+    ASSERT_EQ(mpg.error, "");
+    EXPECT_EQ(mpg.plan.audio->encoder->id, AV_CODEC_ID_MP2) << "the MPEG muxer refuses AAC";
+    const PlanResult mkv = plan({"-vcodec", "mpeg2video"}, "o.mkv");
+    ASSERT_EQ(mkv.error, "");
+    EXPECT_EQ(mkv.plan.audio->encoder->id, AV_CODEC_ID_AAC);
+}
+
+struct LevelCase {
+    std::vector<std::string> args;
+    int level;  // expected level_id
+};
+
+TEST_F(FreePlan, Mpeg2LevelFitsTheSizeAndRate) {
+    const std::vector<LevelCase> cases = {
+        {{"-s", "720x576", "-b", "8000"}, 8},
+        {{"-s", "720x576", "-b", "15000"}, 8},
+        {{"-s", "720x576", "-b", "30000"}, 6},
+        {{"-s", "720x576", "-bt", "8000", "-maxrate", "20000"}, 6},
+        {{"-s", "1440x1080", "-b", "20000"}, 6},
+        {{"-s", "1920x1080", "-b", "20000"}, 4},
+        {{"-s", "720x576", "-b", "70000"}, 4},
+        {{"-s", "720x576", "-r", "50", "-b", "8000"}, 6},
+    };
+    for (const LevelCase& c : cases) {
+        std::vector<std::string> args = {"-vcodec", "mpeg2video"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const PlanResult result = plan(args, "o.mpg");
+        ASSERT_EQ(result.error, "") << c.args[1] << " " << c.args.back();
+        EXPECT_EQ(result.plan.video->level, c.level) << c.args[1] << " " << c.args.back();
+    }
+}
+
+TEST_F(FreePlan, Mpeg2RatesAboveEveryLevelAreRefusedByName) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* error;
+    };
+    for (const Case& c :
+         {Case{{"-b", "80001"},
+               "-b 80001 kbit/s is above the 80000 kbit/s MPEG-2 video allows "
+               "(High Level)"},
+          Case{{"-bt", "100000"},
+               "-bt 100000 kbit/s is above the 80000 kbit/s MPEG-2 video allows (High Level)"},
+          Case{{"-b", "30000", "-maxrate", "90000"},
+               "-maxrate 90000 kbit/s is above the 80000 kbit/s MPEG-2 video allows (High Level)"},
+          Case{{"-maxrate", "120000"},
+               "-maxrate 120000 kbit/s is above the 80000 kbit/s MPEG-2 video allows (High "
+               "Level)"}}) {
+        std::vector<std::string> args = {"-vcodec", "mpeg2video", "-s", "720x576"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        EXPECT_EQ(plan(args, "o.mpg").error, c.error);
+        EXPECT_EQ(plan(args, "o.mkv").error, c.error) << "the limit is the video's, not the file's";
+    }
+    EXPECT_EQ(plan({"-vcodec", "mpeg2video", "-b", "80000"}, "o.mpg").error, "");
+}
+
 TEST_F(FreePlan, UnusableChoicesAreNamed) {
     struct Case {
         std::vector<std::string> args;

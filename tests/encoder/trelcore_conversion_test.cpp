@@ -164,6 +164,17 @@ TEST_F(ConversionTest, RateLimitsAloneAreHonouredWithAKeptBitRate) {
     EXPECT_LE(static_cast<double>(info.video_bytes) * 8.0, limit_bits);
 }
 
+TEST_F(ConversionTest, Mpeg2AtAHighFreeRateIntoMpgCarriesMp2Sound) {
+    const MediaInfo info =
+        convert(source_, {"-vcodec", "mpeg2video", "-s", "720x576", "-b", "30000"}, "high.mpg");
+    EXPECT_EQ(info.format, "mpeg");
+    EXPECT_EQ(info.video_codec, "mpeg2video");
+    EXPECT_EQ(info.width, 720);
+    EXPECT_NEAR(info.video_seconds, 2.0, 0.05);
+    EXPECT_EQ(info.audio_codec, "mp2");
+    EXPECT_NEAR(info.audio_seconds, 2.0, 0.05);
+}
+
 TEST_F(ConversionTest, KeptFrameRateIsTheSourcesRealRate) {
     // MP4 sources state an average rate skewed by the last frame's length.
     for (const char* rate : {"30000/1001", "24000/1001"}) {

@@ -185,6 +185,8 @@ TEST_F(InterfaceTest, EachErrorGivesOneLineAndAFailureStatus) {
          "-maxrate 500 kbit/s is below the bit rate 800 kbit/s"},
         {{"-i", source_, "-vcodec", "xvid", "-maxrate", "500", "-minrate", "900", "-y", out},
          "-minrate 900 kbit/s is above -maxrate 500 kbit/s"},
+        {{"-i", source_, "-vcodec", "mpeg2video", "-b", "100000", "-y", dir_.file("out.mpg")},
+         "-b 100000 kbit/s is above the 80000 kbit/s MPEG-2 video allows (High Level)"},
     };
     for (const Case& c : cases) {
         const RunResult result = run(trelcore(c.args));
