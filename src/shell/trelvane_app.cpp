@@ -7,6 +7,7 @@
 #include "mainwnd/trelvane_view.h"
 #include "platform/settings_key.h"
 #include "shell/app_icon.h"
+#include "shell/first_expose.h"
 #include "shell/language.h"
 #include "shell/main_frame.h"
 #include "ui/message_box.h"
@@ -40,6 +41,8 @@ bool CTrelvaneApp::InitInstance() {
     frame_->RebuildMenu(false);
     frame_->UpdateTitle();
     frame_->show();
+    firstExpose_ =
+        std::make_unique<FirstExposeWatcher>(*frame_, [] { ReportStartupStep("exposed"); });
     ReadRuntimeVersionLater();
     return true;
 }
@@ -53,6 +56,7 @@ void CTrelvaneApp::ReadRuntimeVersionLater() {
             qApp,
             [frame, version] {
                 TheStartupValues().mediaRuntime = version;
+                ReportStartupStep("runtime");
                 if (frame != nullptr && frame->View() != nullptr) {
                     frame->View()->UpdateRuntimeTip();
                 }

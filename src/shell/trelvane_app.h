@@ -11,6 +11,7 @@
 namespace clipwright {
 
 class CMainFrame;
+class FirstExposeWatcher;
 
 class CTrelvaneApp {
 public:
@@ -30,6 +31,7 @@ private:
     void ReadRuntimeVersionLater();
 
     std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<FirstExposeWatcher> firstExpose_;
     std::jthread versionReader_;  // joined before the frame goes
 };
 
