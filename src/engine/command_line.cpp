@@ -174,6 +174,10 @@ std::string BuildProbeCommandLine(const std::string& path) {
     return ProgramWord() + kAccessToken + " -i " + QuoteArgument(path);
 }
 
+std::string BuildCanMakeCommandLine(const std::string& kind) {
+    return ProgramWord() + " --can-make " + QuoteArgument(kind);
+}
+
 std::string QuoteArgument(const std::string& text) {
     std::string out = "\"";
     size_t backslashes = 0;

@@ -47,6 +47,8 @@ std::string BuildCommandLine(const std::string& sourcePath, const std::string& t
                              const std::string& options, const ConversionPart& part,
                              const std::string& outputPath);
 std::string BuildProbeCommandLine(const std::string& path);
+// The encoder's question whether it can make an output type that needs an optional component.
+std::string BuildCanMakeCommandLine(const std::string& kind);
 
 // Quotes one argument so that SplitCommandLine gives back exactly the same bytes.
 std::string QuoteArgument(const std::string& text);

@@ -40,7 +40,8 @@ bool DetectOne(DetectionShared& shared, WorkerUi& ui, const std::string& path, i
     return true;
 }
 
-// Where the encoder was looked for, one folder a line, as the message shows it.
+}  // namespace
+
 std::string EncoderSearchText(const std::string& name) {
     if (name.find('/') != std::string::npos) {
         return name;
@@ -51,8 +52,6 @@ std::string EncoderSearchText(const std::string& name) {
     }
     return text;
 }
-
-}  // namespace
 
 std::string EncoderMissingMessage(WorkerUi& ui) {
     const std::string& name = EncoderName();
