@@ -41,14 +41,16 @@ bool CTrelvaneApp::InitInstance() {
     frame_->RebuildMenu(false);
     frame_->UpdateTitle();
     frame_->show();
-    firstExpose_ =
-        std::make_unique<FirstExposeWatcher>(*frame_, [] { ReportStartupStep("exposed"); });
-    ReadRuntimeVersionLater();
+    // libmpv pulls in some 180 libraries (about 150 ms on two cores, with the dynamic loader's
+    // lock held while Qt loads its platform plugins), so it is loaded only once the window is
+    // on screen; the form's tip is shown when the version turns out missing or too old.
+    firstExpose_ = std::make_unique<FirstExposeWatcher>(*frame_, [this] {
+        ReportStartupStep("exposed");
+        ReadRuntimeVersionLater();
+    });
     return true;
 }
 
-// libmpv pulls in some 180 libraries (about 150 ms), so it is loaded off the path to the first
-// window; the form's tip is shown once the version turns out missing or too old.
 void CTrelvaneApp::ReadRuntimeVersionLater() {
     versionReader_ = std::jthread([frame = QPointer<CMainFrame>(frame_.get())] {
         const RuntimeVersion version = ReadMediaRuntimeVersion();

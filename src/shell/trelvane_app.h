@@ -1,6 +1,6 @@
 // Start-up of the application: names it, reads the settings, restores the language, makes and
-// shows the main window, then reads the media runtime's version on a thread of its own (the tip
-// follows). User-interface thread only.
+// shows the main window; once the window has been first exposed and painted, reads the media
+// runtime's version on a thread of its own (the tip follows). User-interface thread only.
 #pragma once
 
 #include <memory>
@@ -26,6 +26,8 @@ public:
     // dialog, failure summary), once the event loop runs with the main window shown.
     void OpenFilesWhenShown(std::vector<std::string> paths);
     CMainFrame* Frame() const { return frame_.get(); }
+    // Whether the media runtime's version read has been started (it waits for the first expose).
+    bool RuntimeVersionReadStarted() const { return versionReader_.joinable(); }
 
 private:
     void ReadRuntimeVersionLater();
