@@ -3,7 +3,8 @@
 // /proc/PID/smaps_rollup). Each program runs N times (argument 1, default 15), interleaved, on
 // the display or Qt platform of the environment: run it under `xvfb-run -a` for real mapping, or
 // with QT_QPA_PLATFORM=offscreen. For clipwright the memory is also taken once the deferred read
-// of the media runtime's version is done (its "runtime" report).
+// of the media runtime's version is done (its "runtime" report). Further arguments name other
+// builds of clipwright (with the same report) to run in the same rounds.
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -181,23 +182,40 @@ void Print(const char* name, const Samples& samples) {
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
+    // Further arguments name other builds of clipwright to compare in the same run.
+    std::vector<std::string> programs{CLIPWRIGHT_PATH};
+    for (int i = 2; i < argc; ++i) {
+        programs.emplace_back(argv[i]);
+    }
     ::setenv("CLIPWRIGHT_STARTUP_REPORT", "1", 1);
     const char* const platform = std::getenv("QT_QPA_PLATFORM");
     const char* const display = std::getenv("DISPLAY");
     std::printf("%d runs each, interleaved; platform %s, DISPLAY %s\n", runs,
                 platform != nullptr ? platform : "(default)", display != nullptr ? display : "-");
     Samples baseline;
-    Samples clipwright;
+    std::vector<Samples> samples(programs.size());
     for (int i = 0; i < runs; ++i) {
         RunOnce(MINIMAL_WINDOW_PATH, false, baseline);
-        RunOnce(CLIPWRIGHT_PATH, true, clipwright);
+        for (size_t p = 0; p < programs.size(); ++p) {
+            RunOnce(programs[p], true, samples[p]);
+        }
     }
     Print("minimal Qt window", baseline);
-    Print("clipwright", clipwright);
     const double base = Median(baseline.exposedMs);
-    if (base > 0 && !clipwright.exposedMs.empty()) {
-        std::printf("ratio clipwright / minimal: %.2f (time to first expose)\n",
-                    Median(clipwright.exposedMs) / base);
+    int failures = baseline.failures;
+    for (size_t p = 0; p < programs.size(); ++p) {
+        const std::string name = p == 0 ? "clipwright" : "clipwright #" + std::to_string(p + 1);
+        Print(name.c_str(), samples[p]);
+        if (base > 0 && !samples[p].exposedMs.empty()) {
+            std::printf("%-22s ratio to the minimal window: %.2f (time to first expose)\n",
+                        name.c_str(), Median(samples[p].exposedMs) / base);
+        }
+        failures += samples[p].failures;
     }
-    return baseline.failures + clipwright.failures == 0 ? 0 : 1;
+    if (programs.size() > 1) {
+        for (size_t p = 1; p < programs.size(); ++p) {
+            std::printf("clipwright #%zu is %s\n", p + 1, programs[p].c_str());
+        }
+    }
+    return failures == 0 ? 0 : 1;
 }

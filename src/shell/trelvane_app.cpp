@@ -21,7 +21,7 @@ CTrelvaneApp::~CTrelvaneApp() = default;
 bool CTrelvaneApp::InitInstance() {
     QApplication::setApplicationName(QLatin1String(kApplicationName));
     QGuiApplication::setDesktopFileName(QLatin1String(kApplicationId));
-    QApplication::setWindowIcon(ApplicationIcon());
+    QApplication::setWindowIcon(BuiltInApplicationIcon());
     StartupValues& values = TheStartupValues();
     values.mediaRuntime = kRequiredMediaRuntime;  // no tip until the version is read
     values.settingsKeyPath = std::string("Software\\Trelvane\\") + kApplicationName;
@@ -46,9 +46,17 @@ bool CTrelvaneApp::InitInstance() {
     // on screen; the form's tip is shown when the version turns out missing or too old.
     firstExpose_ = std::make_unique<FirstExposeWatcher>(*frame_, [this] {
         ReportStartupStep("exposed");
+        UseThemeIcon();
         ReadRuntimeVersionLater();
     });
     return true;
+}
+
+// An icon theme may hold its own picture of the application; it replaces the built-in one.
+void CTrelvaneApp::UseThemeIcon() {
+    if (const std::optional<QIcon> icon = ThemeApplicationIcon()) {
+        QApplication::setWindowIcon(*icon);
+    }
 }
 
 void CTrelvaneApp::ReadRuntimeVersionLater() {

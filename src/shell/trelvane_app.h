@@ -1,6 +1,7 @@
 // Start-up of the application: names it, reads the settings, restores the language, makes and
-// shows the main window; once the window has been first exposed and painted, reads the media
-// runtime's version on a thread of its own (the tip follows). User-interface thread only.
+// shows the main window with the built-in icon; once the window has been first exposed and
+// painted, takes the icon theme's icon when there is one and reads the media runtime's version
+// on a thread of its own (the tip follows). User-interface thread only.
 #pragma once
 
 #include <memory>
@@ -30,6 +31,7 @@ public:
     bool RuntimeVersionReadStarted() const { return versionReader_.joinable(); }
 
 private:
+    static void UseThemeIcon();
     void ReadRuntimeVersionLater();
 
     std::unique_ptr<CMainFrame> frame_;
