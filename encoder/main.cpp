@@ -11,6 +11,7 @@ extern "C" {
 #include <libavutil/log.h>
 }
 
+#include "capabilities.h"
 #include "diagnostics.h"
 #include "options.h"
 #include "probe_server.h"
@@ -29,6 +30,7 @@ constexpr const char* kUsage =
     "       trelcore -i SOURCE [options] [-y] OUTPUT   convert\n"
     "       trelcore --probe-server                    describe each zero-ended path read\n"
     "                                                  from standard input (see trelcore(1))\n"
+    "       trelcore --can-make wmv|ogm                yes (0) or no (1)\n"
     "       trelcore --help | --version | -V\n"
     "options: -title TEXT  -target {ntsc,pal,film}-{dvd,vcd,svcd,dv}\n"
     "         -vcodec xvid|h264|NAME  -acodec NAME  -pix_fmt FMT  -s WxH  -r FPS\n"
@@ -42,6 +44,9 @@ int main(int argc, char** argv) {
     av_log_set_level(AV_LOG_QUIET);
     trel::install_stop_handlers();
     const std::vector<std::string> args(argv, argv + argc);
+    if (const std::optional<int> status = trel::run_capability_query(args)) {
+        return *status;
+    }
     const trel::ParseResult parsed = trel::parse_options(args);
     if (!parsed.error.empty()) {
         trel::write_stderr("trelcore: " + trel::printable(parsed.error) + "\n");

@@ -178,6 +178,10 @@ std::string BuildProbeServerCommandLine() {
     return ProgramWord() + kAccessToken + " --probe-server";
 }
 
+std::string BuildCanMakeCommandLine(const std::string& kind) {
+    return ProgramWord() + " --can-make " + QuoteArgument(kind);
+}
+
 std::string QuoteArgument(const std::string& text) {
     std::string out = "\"";
     size_t backslashes = 0;

@@ -49,6 +49,8 @@ std::string BuildCommandLine(const std::string& sourcePath, const std::string& t
 std::string BuildProbeCommandLine(const std::string& path);
 // The encoder serving many probes, each path sent on its standard input (see probe_server.h).
 std::string BuildProbeServerCommandLine();
+// The encoder's question whether it can make an output type that needs an optional component.
+std::string BuildCanMakeCommandLine(const std::string& kind);
 
 // Quotes one argument so that SplitCommandLine gives back exactly the same bytes.
 std::string QuoteArgument(const std::string& text);

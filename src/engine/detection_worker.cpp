@@ -58,7 +58,8 @@ bool DetectOne(DetectionShared& shared, WorkerUi& ui, ProbeServer& server, const
     return true;
 }
 
-// Where the encoder was looked for, one folder a line, as the message shows it.
+}  // namespace
+
 std::string EncoderSearchText(const std::string& name) {
     if (name.find('/') != std::string::npos) {
         return name;
@@ -69,8 +70,6 @@ std::string EncoderSearchText(const std::string& name) {
     }
     return text;
 }
-
-}  // namespace
 
 std::string EncoderMissingMessage(WorkerUi& ui) {
     const std::string& name = EncoderName();

@@ -26,6 +26,9 @@ struct DetectionCallbacks {
 
 // The text that says the encoder program is missing and the folders it was looked for in.
 std::string EncoderMissingMessage(WorkerUi& ui);
+// Where the encoder program name is looked for, one folder a line (the name itself when it
+// holds a "/"), as that text shows it.
+std::string EncoderSearchText(const std::string& name);
 
 // Probes every path in order and lists the ones with a duration; when the encoder program
 // cannot be found, says so (EncoderMissingMessage) and lists nothing. Sets workerRunning false and

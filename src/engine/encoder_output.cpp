@@ -596,6 +596,39 @@ ProbeFailure DescribeProbeFailure(const std::string& output, const std::string& 
     return failure;
 }
 
+CanMakeAnswer AskEncoderCanMake(const std::string& kind, int timeoutMs) {
+    if (!ProgramExists(EncoderName())) {
+        return CanMakeAnswer::kEncoderMissing;
+    }
+    ChildProcess child;
+    child.commandLine = BuildCanMakeCommandLine(kind);
+    child.flags = PIPE_STDOUT;
+    if (StartChild(child) != 0) {
+        return CanMakeAnswer::kNoAnswer;
+    }
+    const uint32_t begin = CurrentTick();
+    bool timedOut = false;
+    const std::string output = ReadAllOutput(child, kOutputBufferFill, timeoutMs, timedOut);
+    const uint32_t elapsed = CurrentTick() - begin;
+    const int left = elapsed < static_cast<uint32_t>(timeoutMs)
+                         ? static_cast<int>(static_cast<uint32_t>(timeoutMs) - elapsed)
+                         : 0;
+    // A child that did not end in time is killed (and reaped) with the record.
+    if (!WaitChildExit(child, left) || !child.exited || !WIFEXITED(child.waitStatus)) {
+        return CanMakeAnswer::kNoAnswer;
+    }
+    // Both the status and the line must agree: a program that only exits 0 is not a yes.
+    const int status = WEXITSTATUS(child.waitStatus);
+    if (status == 0 && output == "yes\n") {
+        return CanMakeAnswer::kYes;
+    }
+    if (status == 1 && output == "no\n") {
+        return CanMakeAnswer::kNo;
+    }
+    LogMessage("Encoder gave no answer to --can-make %s (status %d).", kind.c_str(), status);
+    return CanMakeAnswer::kNoAnswer;
+}
+
 int32_t ParseProbeOutput(SourceItem& item, const std::string& path, const std::string& output) {
     item.duration = 0;
     item.durationMs = 0;

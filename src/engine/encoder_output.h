@@ -113,6 +113,17 @@ OutputWait WaitForOutput(const ChildProcess& child, int timeoutMs, const std::at
 // read() that retries after interruptions.
 ssize_t ReadSome(int fd, char* into, size_t room);
 
+// What the encoder said to "--can-make KIND".
+enum class CanMakeAnswer {
+    kYes,             // status 0 with the line "yes"
+    kNo,              // status 1 with the line "no"
+    kEncoderMissing,  // the encoder program is not where command lines look for it
+    kNoAnswer,        // it ran but said neither in time (crashed, too old, garbled, hung)
+};
+// Asks the encoder (EncoderName(), found as every command line finds it) and waits up to
+// timeoutMs for its answer. Blocks the calling thread; safe from any thread.
+CanMakeAnswer AskEncoderCanMake(const std::string& kind, int timeoutMs = kProbeTimeoutMs);
+
 // "%02d:%02d:%02d" of whole seconds; hours may take more digits. Negative counts as 0.
 std::string FormatHms(int64_t seconds);
 

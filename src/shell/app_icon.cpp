@@ -12,9 +12,7 @@ extern const size_t kApplicationIcon64Size;
 extern const unsigned char kApplicationIcon256[];
 extern const size_t kApplicationIcon256Size;
 
-namespace {
-
-QIcon BuiltInIcon() {
+QIcon BuiltInApplicationIcon() {
     const struct {
         const unsigned char* data;
         size_t size;
@@ -31,10 +29,12 @@ QIcon BuiltInIcon() {
     return icon;
 }
 
-}  // namespace
-
-QIcon ApplicationIcon() {
-    return QIcon::fromTheme(QString::fromLatin1(kApplicationId), BuiltInIcon());
+std::optional<QIcon> ThemeApplicationIcon() {
+    const QString name = QString::fromLatin1(kApplicationId);
+    if (!QIcon::hasThemeIcon(name)) {
+        return std::nullopt;
+    }
+    return QIcon::fromTheme(name);
 }
 
 }  // namespace clipwright

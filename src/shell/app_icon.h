@@ -3,13 +3,17 @@
 #pragma once
 
 #include <QIcon>
+#include <optional>
 
 namespace clipwright {
 
 // The id shared by the desktop entry, the icon and the AppStream metainfo.
 inline constexpr const char* kApplicationId = "com.trelvane.Clipwright";
 
-// The installed theme icon when there is one, else the sizes built into the program.
-QIcon ApplicationIcon();
+// The sizes built into the program (32, 64 and 256 pixels).
+QIcon BuiltInApplicationIcon();
+// The icon theme's icon of kApplicationId, or nothing when the theme has none. The theme lookup
+// reads the theme's index and folders (some 7 ms), so it is made once the window is up.
+std::optional<QIcon> ThemeApplicationIcon();
 
 }  // namespace clipwright

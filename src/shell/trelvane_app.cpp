@@ -7,6 +7,7 @@
 #include "mainwnd/trelvane_view.h"
 #include "platform/settings_key.h"
 #include "shell/app_icon.h"
+#include "shell/first_expose.h"
 #include "shell/language.h"
 #include "shell/main_frame.h"
 #include "ui/message_box.h"
@@ -20,7 +21,7 @@ CTrelvaneApp::~CTrelvaneApp() = default;
 bool CTrelvaneApp::InitInstance() {
     QApplication::setApplicationName(QLatin1String(kApplicationName));
     QGuiApplication::setDesktopFileName(QLatin1String(kApplicationId));
-    QApplication::setWindowIcon(ApplicationIcon());
+    QApplication::setWindowIcon(BuiltInApplicationIcon());
     StartupValues& values = TheStartupValues();
     values.mediaRuntime = kRequiredMediaRuntime;  // no tip until the version is read
     values.settingsKeyPath = std::string("Software\\Trelvane\\") + kApplicationName;
@@ -40,12 +41,24 @@ bool CTrelvaneApp::InitInstance() {
     frame_->RebuildMenu(false);
     frame_->UpdateTitle();
     frame_->show();
-    ReadRuntimeVersionLater();
+    // libmpv pulls in some 180 libraries (about 150 ms on two cores, with the dynamic loader's
+    // lock held while Qt loads its platform plugins), so it is loaded only once the window is
+    // on screen; the form's tip is shown when the version turns out missing or too old.
+    firstExpose_ = std::make_unique<FirstExposeWatcher>(*frame_, [this] {
+        ReportStartupStep("exposed");
+        UseThemeIcon();
+        ReadRuntimeVersionLater();
+    });
     return true;
 }
 
-// libmpv pulls in some 180 libraries (about 150 ms), so it is loaded off the path to the first
-// window; the form's tip is shown once the version turns out missing or too old.
+// An icon theme may hold its own picture of the application; it replaces the built-in one.
+void CTrelvaneApp::UseThemeIcon() {
+    if (const std::optional<QIcon> icon = ThemeApplicationIcon()) {
+        QApplication::setWindowIcon(*icon);
+    }
+}
+
 void CTrelvaneApp::ReadRuntimeVersionLater() {
     versionReader_ = std::jthread([frame = QPointer<CMainFrame>(frame_.get())] {
         const RuntimeVersion version = ReadMediaRuntimeVersion();
@@ -53,6 +66,7 @@ void CTrelvaneApp::ReadRuntimeVersionLater() {
             qApp,
             [frame, version] {
                 TheStartupValues().mediaRuntime = version;
+                ReportStartupStep("runtime");
                 if (frame != nullptr && frame->View() != nullptr) {
                     frame->View()->UpdateRuntimeTip();
                 }

@@ -1,6 +1,7 @@
 // Start-up of the application: names it, reads the settings, restores the language, makes and
-// shows the main window, then reads the media runtime's version on a thread of its own (the tip
-// follows). User-interface thread only.
+// shows the main window with the built-in icon; once the window has been first exposed and
+// painted, takes the icon theme's icon when there is one and reads the media runtime's version
+// on a thread of its own (the tip follows). User-interface thread only.
 #pragma once
 
 #include <memory>
@@ -11,6 +12,7 @@
 namespace clipwright {
 
 class CMainFrame;
+class FirstExposeWatcher;
 
 class CTrelvaneApp {
 public:
@@ -25,11 +27,15 @@ public:
     // dialog, failure summary), once the event loop runs with the main window shown.
     void OpenFilesWhenShown(std::vector<std::string> paths);
     CMainFrame* Frame() const { return frame_.get(); }
+    // Whether the media runtime's version read has been started (it waits for the first expose).
+    bool RuntimeVersionReadStarted() const { return versionReader_.joinable(); }
 
 private:
+    static void UseThemeIcon();
     void ReadRuntimeVersionLater();
 
     std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<FirstExposeWatcher> firstExpose_;
     std::jthread versionReader_;  // joined before the frame goes
 };
 

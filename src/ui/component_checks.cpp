@@ -1,11 +1,9 @@
 #include "ui/component_checks.h"
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-}
-
 #include "base/string_ids.h"
+#include "base/text_log.h"
+#include "engine/command_line.h"
+#include "engine/detection_worker.h"
 #include "support/resource_strings.h"
 #include "ui/help_commands.h"
 #include "ui/message_box.h"
@@ -27,33 +25,44 @@ bool AskToDownload(QWidget* parent, int question, int downloadCommand, int resta
     return true;
 }
 
-}  // namespace
-
-bool HasWindowsMediaWriter() {
-    return av_guess_format("asf", nullptr, nullptr) != nullptr &&
-           avcodec_find_encoder(AV_CODEC_ID_WMV2) != nullptr &&
-           avcodec_find_encoder(AV_CODEC_ID_WMAV2) != nullptr;
+bool Check(QWidget* parent, const ComponentProbe& probe, int question, int downloadCommand,
+           int restartNote) {
+    switch (probe()) {
+        case CanMakeAnswer::kYes:
+            return false;
+        case CanMakeAnswer::kNo:
+            return AskToDownload(parent, question, downloadCommand, restartNote);
+        case CanMakeAnswer::kEncoderMissing:
+            // Without the encoder nothing can be converted; the download page would not help.
+            ShowMessageBox(parent,
+                           LoadResourceString(kIdsEncoderMissing, EncoderName(),
+                                              EncoderSearchText(EncoderName())),
+                           MessageButtons::kOk, MessageIcon::kExclamation);
+            return true;
+        case CanMakeAnswer::kNoAnswer:
+            break;
+    }
+    LogMessage("No component answer from the encoder; converting anyway.");
+    return false;
 }
 
-bool HasOggReader() {
-    return av_find_input_format("ogg") != nullptr &&
-           avcodec_find_decoder(AV_CODEC_ID_VORBIS) != nullptr &&
-           avcodec_find_decoder(AV_CODEC_ID_THEORA) != nullptr;
+}  // namespace
+
+CanMakeAnswer AskWindowsMediaWriter() {
+    return AskEncoderCanMake("wmv");
+}
+
+CanMakeAnswer AskOggReader() {
+    return AskEncoderCanMake("ogm");
 }
 
 bool CheckWindowsMediaSupport(QWidget* parent, const ComponentProbe& probe) {
-    if (probe()) {
-        return false;
-    }
-    return AskToDownload(parent, kIdsAskWindowsMedia, kCmdDownloadWindowsMedia,
-                         kIdsRestartAfterWindowsMedia);
+    return Check(parent, probe, kIdsAskWindowsMedia, kCmdDownloadWindowsMedia,
+                 kIdsRestartAfterWindowsMedia);
 }
 
 bool CheckOggSupport(QWidget* parent, const ComponentProbe& probe) {
-    if (probe()) {
-        return false;
-    }
-    return AskToDownload(parent, kIdsAskOgg, kCmdDownloadOgg, kIdsRestartAfterOgg);
+    return Check(parent, probe, kIdsAskOgg, kCmdDownloadOgg, kIdsRestartAfterOgg);
 }
 
 }  // namespace clipwright

@@ -436,5 +436,24 @@ TEST(TrelcoreUsage, HelpAndVersionGoToStandardOutput) {
         << verbose.output;
 }
 
+// The application reads the answer from the exit status and the line on standard output.
+TEST(TrelcoreUsage, CanMakeAnswersOnStandardOutput) {
+    int status = -1;
+    for (const char* kind : {"wmv", "ogm"}) {
+        EXPECT_EQ(StandardOutputOf(std::string("--can-make ") + kind, status), "yes\n") << kind;
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << kind << " " << status;
+    }
+    EXPECT_EQ(StandardOutputOf("--can-make mkv", status), "");
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+    const RunResult unknown = run(trelcore({"--can-make", "mkv"}));
+    EXPECT_EQ(unknown.exit_code, 2);
+    EXPECT_NE(unknown.output.find("unknown kind"), std::string::npos) << unknown.output;
+    // An answer that could not be written is not a yes.
+    const std::string closed =
+        std::string("'") + TRELCORE_PATH + "' --can-make wmv >&- 2>/dev/null";
+    const int closedStatus = std::system(closed.c_str());
+    EXPECT_TRUE(WIFEXITED(closedStatus) && WEXITSTATUS(closedStatus) == 2) << closedStatus;
+}
+
 }  // namespace
 }  // namespace enctest

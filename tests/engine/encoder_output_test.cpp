@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstring>
 
 #include "base/text_log.h"
@@ -180,6 +182,53 @@ TEST(EncoderTranscript, PastTheLimitTheMiddleIsLeftOut) {
     AppendTranscript(small, "abc", 3);
     AppendTranscript(small, "def", 3);
     EXPECT_EQ(small, "abcdef");
+}
+
+// Stand-ins for the encoder, as shell scripts in a scratch folder, each named as the encoder.
+class AskEncoderCanMakeTest : public ::testing::Test {
+protected:
+    void TearDown() override { SetEncoderName(kEncoderName); }
+
+    // Points the encoder name at a script whose body is script.
+    void UseScript(const std::string& script) {
+        const std::string path = folder_.Write("encoder.sh", "#!/bin/sh\n" + script);
+        ::chmod(path.c_str(), 0755);
+        SetEncoderName(path);
+    }
+
+    testing::TestFolder folder_;
+};
+
+TEST_F(AskEncoderCanMakeTest, TheStatusAndTheLineMakeTheAnswer) {
+    const std::string args = folder_.path() + "args";
+    UseScript("echo \"$@\" > '" + args + "'\necho yes\n");
+    EXPECT_EQ(AskEncoderCanMake("wmv"), CanMakeAnswer::kYes);
+    EXPECT_EQ(testing::TestFolder::Read(args), "--can-make wmv\n");
+
+    UseScript("echo no\nexit 1\n");
+    EXPECT_EQ(AskEncoderCanMake("ogm"), CanMakeAnswer::kNo);
+}
+
+TEST_F(AskEncoderCanMakeTest, AnythingElseIsNoAnswer) {
+    for (const char* script : {
+             "echo no\n",                            // status 0 without a yes
+             "echo yes\nexit 1\n",                   // a yes with the status of a no
+             "echo 'unknown option' >&2\nexit 2\n",  // an encoder too old to know the question
+             "exit 0\n",                             // silence
+             "echo yes; echo extra >&2\n",           // more than the answer
+             "echo yes\nkill -SEGV $$\n",            // died before its status
+         }) {
+        UseScript(script);
+        EXPECT_EQ(AskEncoderCanMake("wmv"), CanMakeAnswer::kNoAnswer) << script;
+    }
+}
+
+TEST_F(AskEncoderCanMakeTest, AMissingEncoderIsSaidSo) {
+    SetEncoderName(folder_.path() + "no-such-encoder");
+    EXPECT_EQ(AskEncoderCanMake("wmv"), CanMakeAnswer::kEncoderMissing);
+    // Present but not executable is as good as missing.
+    SetEncoderName(folder_.Write("not-executable", "#!/bin/sh\necho yes\n"));
+    EXPECT_EQ(AskEncoderCanMake("wmv"), CanMakeAnswer::kEncoderMissing);
 }
 
 }  // namespace

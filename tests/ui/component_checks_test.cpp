@@ -5,6 +5,8 @@
 #include <QUrl>
 
 #include "base/string_ids.h"
+#include "engine/command_line.h"
+#include "engine/detection_worker.h"
 #include "platform/launcher.h"
 #include "support/resource_strings.h"
 #include "ui/message_box.h"
@@ -26,6 +28,7 @@ protected:
         });
     }
     void TearDown() override {
+        SetEncoderName(kEncoderName);
         SetLaunchHandler(nullptr);
         qputenv("PATH", savedPath_);
         TakeMessageTexts();
@@ -35,16 +38,45 @@ protected:
     int launches_ = 0;
 };
 
-TEST_F(ComponentChecksTest, TheDebianFfmpegLibrariesHaveBothComponents) {
-    EXPECT_TRUE(HasWindowsMediaWriter());
-    EXPECT_TRUE(HasOggReader());
+// The real encoder is asked; the Debian FFmpeg libraries it runs on have both components.
+TEST_F(ComponentChecksTest, TheEncoderHasBothComponents) {
+    SetEncoderName(TRELCORE);
+    EXPECT_EQ(AskWindowsMediaWriter(), CanMakeAnswer::kYes);
+    EXPECT_EQ(AskOggReader(), CanMakeAnswer::kYes);
     EXPECT_FALSE(CheckWindowsMediaSupport(nullptr));
     EXPECT_FALSE(CheckOggSupport(nullptr));
     EXPECT_TRUE(TakeMessageTexts().empty());
 }
 
+// Not the download question: the download would not bring the encoder back.
+TEST_F(ComponentChecksTest, AMissingEncoderIsNamedAndStops) {
+    SetEncoderName("trelcore-not-installed");
+    EXPECT_EQ(AskWindowsMediaWriter(), CanMakeAnswer::kEncoderMissing);
+    const std::string expected =
+        LoadResourceString(kIdsEncoderMissing, std::string("trelcore-not-installed"),
+                           EncoderSearchText("trelcore-not-installed"));
+    ASSERT_NE(expected.find("/nonexistent"), std::string::npos) << expected;
+    SetNextMessageAnswer(kAnswerOk);
+    EXPECT_TRUE(CheckWindowsMediaSupport(nullptr));
+    EXPECT_EQ(TakeMessageTexts(), (std::vector<std::string>{expected}));
+    SetNextMessageAnswer(kAnswerOk);
+    EXPECT_TRUE(CheckOggSupport(nullptr));
+    EXPECT_EQ(TakeMessageTexts(), (std::vector<std::string>{expected}));
+    EXPECT_FALSE(HasPendingMessageAnswers());
+    EXPECT_EQ(launches_, 0);
+}
+
+// An encoder that cannot answer still converts, and each file's failure is reported then.
+TEST_F(ComponentChecksTest, NoAnswerLetsTheConversionReportItsOwnFailures) {
+    const auto silent = [] { return CanMakeAnswer::kNoAnswer; };
+    EXPECT_FALSE(CheckWindowsMediaSupport(nullptr, silent));
+    EXPECT_FALSE(CheckOggSupport(nullptr, silent));
+    EXPECT_TRUE(TakeMessageTexts().empty());
+    EXPECT_FALSE(HasPendingMessageAnswers());
+}
+
 TEST_F(ComponentChecksTest, AMissingComponentPromptsAndStopsEitherWay) {
-    const auto missing = [] { return false; };
+    const auto missing = [] { return CanMakeAnswer::kNo; };
     SetNextMessageAnswer(kAnswerCancel);
     EXPECT_TRUE(CheckWindowsMediaSupport(nullptr, missing));
     EXPECT_EQ(TakeMessageTexts(),
