@@ -187,7 +187,10 @@ void CTrelvaneView::WireControls() {
     // A pressed type or standard is kept at once, so reloading the form data (as every change
     // of the selected row does) shows the user's choice instead of undoing it.
     if (typeGroup_ != nullptr) {
-        connect(typeGroup_, &QButtonGroup::idClicked, this, [this](int id) { outputType_ = id; });
+        connect(typeGroup_, &QButtonGroup::idClicked, this, [this](int id) {
+            outputType_ = id;
+            emit CommandStateChanged();  // the disc command follows the type
+        });
     }
     if (standardGroup_ != nullptr) {
         connect(standardGroup_, &QButtonGroup::idClicked, this,
@@ -284,6 +287,7 @@ bool CTrelvaneView::HandlesCommand(int commandId) const {
         case kCmdMoveDown:
         case kCmdPreview:
         case kCmdConvert:
+        case kCmdMakeDisc:
         case kCmdToolTips:
             return true;
         default:
@@ -302,6 +306,8 @@ bool CTrelvaneView::IsCommandEnabled(int commandId) const {
         case kCmdMoveUp:
         case kCmdMoveDown:
             return rows >= 2;
+        case kCmdMakeDisc:
+            return CanMakeDisc(outputType_, MakeDiscRequest().files.size());
         default:
             return HandlesCommand(commandId);
     }
@@ -329,6 +335,9 @@ void CTrelvaneView::RunCommand(int commandId) {
             break;
         case kCmdConvert:
             OnConvert();
+            break;
+        case kCmdMakeDisc:
+            OnMakeDisc();
             break;
         case kCmdToolTips:
             ToggleHelpTips();
@@ -418,11 +427,40 @@ void CTrelvaneView::OnConvert() {
             list_->RefreshRow(row);
         }
     }
+    lastRunType_ = outputType_;
     progressDialog_.reset();
     progressDialog_ = std::make_unique<ConvertProgressDialog>(this, *this, *run_);
     connect(progressDialog_.get(), &ConvertProgressDialog::RunEnded, this,
             &CTrelvaneView::NotifyRunEnded);
     RunModalDialog(*progressDialog_);
+    OfferDiscAfterRun();
+}
+
+DiscRequest CTrelvaneView::MakeDiscRequest() const {
+    DiscRequest request;
+    request.runType = lastRunType_;
+    request.chosenType = outputType_;
+    request.outputFolder = outputFolder_;
+    for (int row = 0; row < list_->RowCount(); ++row) {
+        const SourceItem* item = list_->ItemOfRow(row);
+        if (item == nullptr || item->status != kDone) {
+            continue;
+        }
+        if (request.files.empty()) {
+            request.firstTitle = item->title;
+        }
+        request.files.push_back(OutputPath(*item));
+    }
+    return request;
+}
+
+void CTrelvaneView::OfferDiscAfterRun() {
+    OfferDisc(this, MakeDiscRequest());
+}
+
+void CTrelvaneView::OnMakeDisc() {
+    UpdateData(true);
+    MakeDisc(this, MakeDiscRequest());
 }
 
 void CTrelvaneView::NotifyRunEnded(bool completed) {
@@ -528,6 +566,7 @@ void CTrelvaneView::CarryStateFrom(CTrelvaneView& old) {
     old.UpdateData(true);
     outputType_ = old.outputType_;
     tvStandard_ = old.tvStandard_;
+    lastRunType_ = old.lastRunType_;
     UpdateData(false);
     const SettingControls& from = old.controls_;
     controls_.size->setCurrentIndex(from.size->currentIndex());

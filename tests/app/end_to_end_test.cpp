@@ -81,9 +81,19 @@ TEST(EndToEnd, AddThreeClipsAndConvertThemToPalDvd) {
     second->selStart = 1;  // a chosen part: the second second only
     second->selEnd = 2;
 
+    // The run ends with its message, then the offer of a disc, taken: the real tools make it.
     SetNextMessageAnswer(kAnswerOk);
+    SetNextMessageAnswer(kAnswerOk);
+    SetNextMessageAnswer(kAnswerOk);
+    SetNextFolder(QString::fromStdString(dir.path() + "disc"));
     view.OnConvert();
-    EXPECT_EQ(TakeMessageTexts(), std::vector<std::string>{"Conversion is completed."});
+    EXPECT_EQ(TakeMessageTexts(),
+              (std::vector<std::string>{"Conversion is completed.",
+                                        "Make a DVD disc image from the converted files now?",
+                                        "The disc is ready:\n" + dir.path() + "disc/disc.iso"}));
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir.path() + "disc/VIDEO_TS/VTS_01_1.VOB"));
+    // The folder first offered, made so the dialog could show it, was not chosen: it is gone.
+    EXPECT_FALSE(std::filesystem::exists(dir.path() + "out/one"));
     for (int row = 0; row < 3; ++row) {
         EXPECT_EQ(view.ItemOfRow(row)->status, kDone) << row;
         const MediaFacts facts = ReadFacts(OutputPath(*view.ItemOfRow(row)));
@@ -97,6 +107,7 @@ TEST(EndToEnd, AddThreeClipsAndConvertThemToPalDvd) {
 
     // A second run of the same list never overwrites: new names with "[1]".
     SetNextMessageAnswer(kAnswerOk);
+    SetNextMessageAnswer(kAnswerCancel);  // no disc this time
     view.OnConvert();
     EXPECT_EQ(view.ItemOfRow(0)->outputStem, "one-cvt[1]");
     EXPECT_TRUE(std::filesystem::exists(dir.path() + "out/one-cvt.mpg"));
@@ -147,6 +158,7 @@ TEST(EndToEnd, ThePartChosenInThePreviewIsWhatIsConverted) {
 
     SetModalDialogHandler({});
     SetNextMessageAnswer(kAnswerOk);
+    SetNextMessageAnswer(kAnswerCancel);  // the disc offered after the run
     view.OnConvert();
     ASSERT_EQ(view.ItemOfRow(0)->status, kDone);
     EXPECT_NEAR(ReadFacts(OutputPath(*view.ItemOfRow(0))).seconds, 5.0, 0.2);
