@@ -8,6 +8,7 @@ CLIPWRIGHT_PACKAGES=(
     xvfb xauth libgl1-mesa-dri
     librsvg2-bin desktop-file-utils appstream
     fonts-wqy-microhei
+    dvdauthor xorriso vcdimager lsdvd
 )
 
 clipwright_ensure_packages() {
