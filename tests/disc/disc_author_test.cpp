@@ -154,6 +154,18 @@ TEST_F(DiscAuthorTest, TwoNtscVcdFilesMakeACueWithTheirTracks) {
     EXPECT_EQ(info.find("AVSEQ03.DAT"), std::string::npos) << info;
 }
 
+TEST_F(DiscAuthorTest, APalSvcdFileMakesAnSvcdImage) {
+    const DiscTitle a = Converted("a", "pal-svcd", 3);
+    const std::string target = folder_.path() + "svcd";
+    DiscProgress progress;
+    const DiscResult result = AuthorDisc(Job(DiscKind::kSvcd, {a}, target), progress);
+    ASSERT_EQ(result.outcome, DiscOutcome::kDone) << result.errorLine;
+    std::string info;
+    ASSERT_TRUE(RunProgram({"vcd-info", "--no-banner", "-c", target + "/svcd.cue"}, &info)) << info;
+    EXPECT_NE(info.find("SVCD"), std::string::npos) << info;
+    EXPECT_NE(info.find("AVSEQ01.MPG"), std::string::npos) << info;
+}
+
 TEST_F(DiscAuthorTest, RefusesATargetThatHoldsSomething) {
     const std::string target = folder_.path() + "full";
     fs::create_directory(target);
