@@ -427,7 +427,6 @@ void CTrelvaneView::OnConvert() {
             list_->RefreshRow(row);
         }
     }
-    lastRunType_ = outputType_;
     progressDialog_.reset();
     progressDialog_ = std::make_unique<ConvertProgressDialog>(this, *this, *run_);
     connect(progressDialog_.get(), &ConvertProgressDialog::RunEnded, this,
@@ -455,6 +454,8 @@ DiscRequest CTrelvaneView::MakeDiscRequest() const {
 }
 
 void CTrelvaneView::OfferDiscAfterRun() {
+    // The type cannot change while the run's modal dialog is up: it is the run's type.
+    lastRunType_ = outputType_;
     OfferDisc(this, MakeDiscRequest());
 }
 
