@@ -32,12 +32,13 @@ public:
     const DiscProgress& Progress() const { return progress_; }
     // Cancel, as the button does.
     void Cancel();
+    // Esc: the same as Cancel.
+    void reject() override { Cancel(); }
 
 protected:
     void RunWorker() override { job_(progress_); }
     void Tick() override { ShowProgress(); }
     void WorkerFinished() override;
-    void reject() override { Cancel(); }
     void closeEvent(QCloseEvent* event) override;
 
 private:
