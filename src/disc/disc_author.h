@@ -89,8 +89,9 @@ struct DiscResult {
 // cancellation everything the run created is removed again, and nothing else.
 DiscResult AuthorDisc(const DiscJob& job, DiscProgress& progress);
 
-// The image's base name from a folder name: the characters a CUE sheet or a shell would take
-// for something else become "_"; "disc" when nothing is left.
+// The image's base name from a folder name: the characters a CUE sheet, a graft point or a
+// shell would take for something else become "_", and leading dots and dashes (a hidden file, an
+// option) are dropped; "disc" when nothing is left.
 std::string ImageName(const std::string& folderName);
 
 }  // namespace clipwright
