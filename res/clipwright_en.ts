@@ -471,6 +471,91 @@ Convert anyway?</source>
         <source>The report could not be written to %s.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message id="str.61450">
+        <source>A disc is made from DVD, VCD or SVCD conversions only. Choose one of these types and convert the list first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61451">
+        <source>No file of the list has been converted yet. A disc is made from the files whose status is Done.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61452">
+        <source>These files were converted for %s, but %s is chosen now:
+%s
+Convert them again for %s first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61453">
+        <source>The converted files mix television standards, so they cannot go on one disc.
+PAL:
+%s
+NTSC:
+%s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61454">
+        <source>These converted files could not be read:
+%s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61455">
+        <source>These files are not %s files (their frame size or rate does not fit):
+%s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61456">
+        <source>To make the disc, %s is needed but was not found.
+Install the Debian package: sudo apt install %s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61457">
+        <source>The disc image would take about %s, which is %s more than the %s a blank disc holds.
+Press OK to make it anyway, or Cancel to stop.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61458">
+        <source>The folder %s is not empty. Choose a new or empty folder: nothing already there is overwritten.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61459">
+        <source>Choose the folder for the disc</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61460">
+        <source>Checking the converted files...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61461">
+        <source>Making the disc, step %d of %d: %s...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61462">
+        <source>The disc is ready:
+%s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61463">
+        <source>The disc could not be made. The tool said:
+%s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61464">
+        <source>Making the disc was cancelled. What it had written was removed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61465">
+        <source>Make a %s disc image from the converted files now?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61466">
+        <source>%s is a file, not a folder. Choose a folder for the disc.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.32811">
+        <source>Make a DVD, VCD or SVCD disc image from the converted files
+Make a disc</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message id="menu.128.p0">
         <source>&amp;File</source>
         <translation type="unfinished"></translation>
@@ -665,6 +750,10 @@ Convert anyway?</source>
     </message>
     <message id="menu.128.32808">
         <source>&amp;Convert</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="menu.128.32811">
+        <source>&amp;Make a Disc from the Converted Files...</source>
         <translation type="unfinished"></translation>
     </message>
     <message id="menu.128.57600">
@@ -1011,6 +1100,18 @@ Clipwright is free to use; see the user manual for its licence.</source>
 2. Preview it or set the convert part, full duration is default.
 3. Select and set the target format.
 4. OK, Convert it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="dlg.139.caption">
+        <source>Making a Disc</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="dlg.139.1030">
+        <source>Preparing...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="dlg.139.2">
+        <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -9,6 +9,7 @@ CLIPWRIGHT_PACKAGES=(
     librsvg2-bin desktop-file-utils appstream
     mediainfo
     fonts-wqy-microhei
+    dvdauthor xorriso vcdimager lsdvd
 )
 
 clipwright_ensure_packages() {

@@ -535,6 +535,104 @@ Convert anyway?</source>
         <source>The report could not be written to %s.</source>
         <translation>无法将报告写入 %s。</translation>
     </message>
+    <message id="str.61450">
+        <source>A disc is made from DVD, VCD or SVCD conversions only. Choose one of these types and convert the list first.</source>
+        <translation>只能用 DVD、VCD 或 SVCD 转换结果制作光盘。请先选择其中一种类型并转换列表。</translation>
+    </message>
+    <message id="str.61451">
+        <source>No file of the list has been converted yet. A disc is made from the files whose status is Done.</source>
+        <translation>列表中还没有已转换的文件。光盘由状态为“完成”的文件制作。</translation>
+    </message>
+    <message id="str.61452">
+        <source>These files were converted for %s, but %s is chosen now:
+%s
+Convert them again for %s first.</source>
+        <translation>这些文件是按 %s 转换的，但现在选择的是 %s：
+%s
+请先按 %s 重新转换。</translation>
+    </message>
+    <message id="str.61453">
+        <source>The converted files mix television standards, so they cannot go on one disc.
+PAL:
+%s
+NTSC:
+%s</source>
+        <translation>转换后的文件混用了不同的电视制式，无法放在同一张光盘上。
+PAL：
+%s
+NTSC：
+%s</translation>
+    </message>
+    <message id="str.61454">
+        <source>These converted files could not be read:
+%s</source>
+        <translation>无法读取这些转换后的文件：
+%s</translation>
+    </message>
+    <message id="str.61455">
+        <source>These files are not %s files (their frame size or rate does not fit):
+%s</source>
+        <translation>这些文件不是 %s 文件（画面尺寸或帧率不符）：
+%s</translation>
+    </message>
+    <message id="str.61456">
+        <source>To make the disc, %s is needed but was not found.
+Install the Debian package: sudo apt install %s</source>
+        <translation>制作光盘需要 %s，但未找到。
+请安装 Debian 软件包：sudo apt install %s</translation>
+    </message>
+    <message id="str.61457">
+        <source>The disc image would take about %s, which is %s more than the %s a blank disc holds.
+Press OK to make it anyway, or Cancel to stop.</source>
+        <translation>光盘映像约为 %s，超出 %s，多于空白光盘可容纳的 %s。
+按“确定”仍然制作，按“取消”停止。</translation>
+    </message>
+    <message id="str.61458">
+        <source>The folder %s is not empty. Choose a new or empty folder: nothing already there is overwritten.</source>
+        <translation>文件夹 %s 不是空的。请选择一个新的或空的文件夹：不会覆盖已有的任何内容。</translation>
+    </message>
+    <message id="str.61459">
+        <source>Choose the folder for the disc</source>
+        <translation>选择光盘的文件夹</translation>
+    </message>
+    <message id="str.61460">
+        <source>Checking the converted files...</source>
+        <translation>正在检查转换后的文件...</translation>
+    </message>
+    <message id="str.61461">
+        <source>Making the disc, step %d of %d: %s...</source>
+        <translation>正在制作光盘，第 %d 步，共 %d 步：%s...</translation>
+    </message>
+    <message id="str.61462">
+        <source>The disc is ready:
+%s</source>
+        <translation>光盘已制作完成：
+%s</translation>
+    </message>
+    <message id="str.61463">
+        <source>The disc could not be made. The tool said:
+%s</source>
+        <translation>无法制作光盘。工具提示：
+%s</translation>
+    </message>
+    <message id="str.61464">
+        <source>Making the disc was cancelled. What it had written was removed.</source>
+        <translation>已取消制作光盘。已写入的内容已被删除。</translation>
+    </message>
+    <message id="str.61465">
+        <source>Make a %s disc image from the converted files now?</source>
+        <translation>现在用转换后的文件制作 %s 光盘映像吗？</translation>
+    </message>
+    <message id="str.61466">
+        <source>%s is a file, not a folder. Choose a folder for the disc.</source>
+        <translation>%s 是文件而不是文件夹。请为光盘选择一个文件夹。</translation>
+    </message>
+    <message id="str.32811">
+        <source>Make a DVD, VCD or SVCD disc image from the converted files
+Make a disc</source>
+        <translation>用转换后的文件制作 DVD、VCD 或 SVCD 光盘映像
+制作光盘</translation>
+    </message>
     <message id="menu.128.p0">
         <source>&amp;File</source>
         <translation>文件(&amp;F)</translation>
@@ -730,6 +828,10 @@ Convert anyway?</source>
     <message id="menu.128.32808">
         <source>&amp;Convert</source>
         <translation>转换(&amp;C)</translation>
+    </message>
+    <message id="menu.128.32811">
+        <source>&amp;Make a Disc from the Converted Files...</source>
+        <translation>从转换后的文件制作光盘(&amp;M)...</translation>
     </message>
     <message id="menu.128.57600">
         <source>&amp;New	Ctrl+N</source>
@@ -1082,6 +1184,18 @@ Clipwright 可免费使用；许可证请参阅用户手册。</translation>
 2. 预览文件或设置要转换的片段，默认为完整时长。
 3. 选择并设置目标格式。
 4. 好了，开始转换。</translation>
+    </message>
+    <message id="dlg.139.caption">
+        <source>Making a Disc</source>
+        <translation>制作光盘</translation>
+    </message>
+    <message id="dlg.139.1030">
+        <source>Preparing...</source>
+        <translation>正在准备...</translation>
+    </message>
+    <message id="dlg.139.2">
+        <source>Cancel</source>
+        <translation>取消</translation>
     </message>
 </context>
 </TS>

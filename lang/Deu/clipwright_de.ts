@@ -535,6 +535,104 @@ Trotzdem umwandeln?</translation>
         <source>The report could not be written to %s.</source>
         <translation>Der Bericht konnte nicht in %s geschrieben werden.</translation>
     </message>
+    <message id="str.61450">
+        <source>A disc is made from DVD, VCD or SVCD conversions only. Choose one of these types and convert the list first.</source>
+        <translation>Eine Disc entsteht nur aus DVD-, VCD- oder SVCD-Umwandlungen. Wählen Sie einen dieser Typen und wandeln Sie die Liste zuerst um.</translation>
+    </message>
+    <message id="str.61451">
+        <source>No file of the list has been converted yet. A disc is made from the files whose status is Done.</source>
+        <translation>Noch keine Datei der Liste wurde umgewandelt. Eine Disc entsteht aus den Dateien mit dem Status Fertig.</translation>
+    </message>
+    <message id="str.61452">
+        <source>These files were converted for %s, but %s is chosen now:
+%s
+Convert them again for %s first.</source>
+        <translation>Diese Dateien wurden für %s umgewandelt, gewählt ist aber jetzt %s:
+%s
+Wandeln Sie sie zuerst erneut für %s um.</translation>
+    </message>
+    <message id="str.61453">
+        <source>The converted files mix television standards, so they cannot go on one disc.
+PAL:
+%s
+NTSC:
+%s</source>
+        <translation>Die umgewandelten Dateien mischen Fernsehnormen und passen daher nicht auf eine Disc.
+PAL:
+%s
+NTSC:
+%s</translation>
+    </message>
+    <message id="str.61454">
+        <source>These converted files could not be read:
+%s</source>
+        <translation>Diese umgewandelten Dateien konnten nicht gelesen werden:
+%s</translation>
+    </message>
+    <message id="str.61455">
+        <source>These files are not %s files (their frame size or rate does not fit):
+%s</source>
+        <translation>Diese Dateien sind keine %s-Dateien (Bildgröße oder Bildrate passen nicht):
+%s</translation>
+    </message>
+    <message id="str.61456">
+        <source>To make the disc, %s is needed but was not found.
+Install the Debian package: sudo apt install %s</source>
+        <translation>Für die Disc wird %s benötigt, wurde aber nicht gefunden.
+Installieren Sie das Debian-Paket: sudo apt install %s</translation>
+    </message>
+    <message id="str.61457">
+        <source>The disc image would take about %s, which is %s more than the %s a blank disc holds.
+Press OK to make it anyway, or Cancel to stop.</source>
+        <translation>Das Disc-Abbild wäre etwa %s groß, also %s mehr als die %s, die ein Rohling fasst.
+Drücken Sie OK, um es trotzdem zu erstellen, oder Abbrechen.</translation>
+    </message>
+    <message id="str.61458">
+        <source>The folder %s is not empty. Choose a new or empty folder: nothing already there is overwritten.</source>
+        <translation>Der Ordner %s ist nicht leer. Wählen Sie einen neuen oder leeren Ordner: Vorhandenes wird nie überschrieben.</translation>
+    </message>
+    <message id="str.61459">
+        <source>Choose the folder for the disc</source>
+        <translation>Ordner für die Disc wählen</translation>
+    </message>
+    <message id="str.61460">
+        <source>Checking the converted files...</source>
+        <translation>Die umgewandelten Dateien werden geprüft...</translation>
+    </message>
+    <message id="str.61461">
+        <source>Making the disc, step %d of %d: %s...</source>
+        <translation>Die Disc wird erstellt, Schritt %d von %d: %s...</translation>
+    </message>
+    <message id="str.61462">
+        <source>The disc is ready:
+%s</source>
+        <translation>Die Disc ist fertig:
+%s</translation>
+    </message>
+    <message id="str.61463">
+        <source>The disc could not be made. The tool said:
+%s</source>
+        <translation>Die Disc konnte nicht erstellt werden. Das Werkzeug meldete:
+%s</translation>
+    </message>
+    <message id="str.61464">
+        <source>Making the disc was cancelled. What it had written was removed.</source>
+        <translation>Das Erstellen der Disc wurde abgebrochen. Was bis dahin geschrieben war, wurde entfernt.</translation>
+    </message>
+    <message id="str.61465">
+        <source>Make a %s disc image from the converted files now?</source>
+        <translation>Jetzt ein %s-Disc-Abbild aus den umgewandelten Dateien erstellen?</translation>
+    </message>
+    <message id="str.61466">
+        <source>%s is a file, not a folder. Choose a folder for the disc.</source>
+        <translation>%s ist eine Datei, kein Ordner. Wählen Sie einen Ordner für die Disc.</translation>
+    </message>
+    <message id="str.32811">
+        <source>Make a DVD, VCD or SVCD disc image from the converted files
+Make a disc</source>
+        <translation>Ein DVD-, VCD- oder SVCD-Disc-Abbild aus den umgewandelten Dateien erstellen
+Disc erstellen</translation>
+    </message>
     <message id="menu.128.p0">
         <source>&amp;File</source>
         <translation>&amp;Datei</translation>
@@ -730,6 +828,10 @@ Trotzdem umwandeln?</translation>
     <message id="menu.128.32808">
         <source>&amp;Convert</source>
         <translation>U&amp;mwandeln</translation>
+    </message>
+    <message id="menu.128.32811">
+        <source>&amp;Make a Disc from the Converted Files...</source>
+        <translation>&amp;Disc aus den umgewandelten Dateien erstellen...</translation>
     </message>
     <message id="menu.128.57600">
         <source>&amp;New	Ctrl+N</source>
@@ -1082,6 +1184,18 @@ Clipwright ist kostenlos nutzbar; die Lizenz steht im Benutzerhandbuch.</transla
 2. Vorschau ansehen oder den Teil wählen (vorgegeben: alles).
 3. Das Zielformat wählen und einstellen.
 4. Fertig: umwandeln.</translation>
+    </message>
+    <message id="dlg.139.caption">
+        <source>Making a Disc</source>
+        <translation>Disc erstellen</translation>
+    </message>
+    <message id="dlg.139.1030">
+        <source>Preparing...</source>
+        <translation>Vorbereitung...</translation>
+    </message>
+    <message id="dlg.139.2">
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 </TS>

@@ -61,17 +61,36 @@ inline constexpr int kIdsReasonDiskFull = 61406;
 inline constexpr int kIdsAskBatchReport = 61407;
 inline constexpr int kIdsReportFailed = 61408;  // %s folder
 
+// Making a disc from the converted files.
+inline constexpr int kIdsDiscTypeOnly = 61450;
+inline constexpr int kIdsDiscNothingConverted = 61451;
+inline constexpr int kIdsDiscTypeChanged = 61452;     // %s run's type, %s type now, %s files, %s
+inline constexpr int kIdsDiscMixedStandards = 61453;  // %s PAL files, %s NTSC files
+inline constexpr int kIdsDiscUnreadable = 61454;      // %s files
+inline constexpr int kIdsDiscNotOfType = 61455;       // %s type, %s files
+inline constexpr int kIdsDiscToolMissing = 61456;     // %s programs, %s Debian packages
+inline constexpr int kIdsDiscTooLarge = 61457;        // %s size, %s excess, %s capacity
+inline constexpr int kIdsDiscTargetNotEmpty = 61458;  // %s folder
+inline constexpr int kIdsDiscChooseFolder = 61459;
+inline constexpr int kIdsDiscChecking = 61460;
+inline constexpr int kIdsDiscStep = 61461;    // %d step, %d steps, %s tool
+inline constexpr int kIdsDiscDone = 61462;    // %s image files, one a line
+inline constexpr int kIdsDiscFailed = 61463;  // %s the tool's line
+inline constexpr int kIdsDiscCanceled = 61464;
+inline constexpr int kIdsDiscOffer = 61465;            // %s disc type
+inline constexpr int kIdsDiscTargetNotFolder = 61466;  // %s path
+
 // Command prompts, "status-bar text\ntooltip", carry the command id as their string id.
-inline constexpr std::array<int, 18> kPromptCommandIds{32801, 32803, 32804, 32805, 32806, 32807,
-                                                       32808, 32791, 32792, 32776, 32777, 32778,
-                                                       32779, 32780, 57664, 57665, 32750, 32751};
+inline constexpr std::array<int, 19> kPromptCommandIds{
+    32801, 32803, 32804, 32805, 32806, 32807, 32808, 32811, 32791, 32792,
+    32776, 32777, 32778, 32779, 32780, 57664, 57665, 32750, 32751};
 
 struct StringUse {
     int id;
     std::string_view argumentKinds;  // as PlaceholderKinds gives them; "" for no arguments
 };
 
-inline constexpr std::array<StringUse, 51> kStringUses{{
+inline constexpr std::array<StringUse, 68> kStringUses{{
     {kIdsInitFailed, ""},
     {kIdsRestartAfterOgg, ""},
     {kIdsCantPlayback, ""},
@@ -123,6 +142,23 @@ inline constexpr std::array<StringUse, 51> kStringUses{{
     {kIdsReasonDiskFull, ""},
     {kIdsAskBatchReport, ""},
     {kIdsReportFailed, "s"},
+    {kIdsDiscTypeOnly, ""},
+    {kIdsDiscNothingConverted, ""},
+    {kIdsDiscTypeChanged, "ssss"},
+    {kIdsDiscMixedStandards, "ss"},
+    {kIdsDiscUnreadable, "s"},
+    {kIdsDiscNotOfType, "ss"},
+    {kIdsDiscToolMissing, "ss"},
+    {kIdsDiscTooLarge, "sss"},
+    {kIdsDiscTargetNotEmpty, "s"},
+    {kIdsDiscChooseFolder, ""},
+    {kIdsDiscChecking, ""},
+    {kIdsDiscStep, "dds"},
+    {kIdsDiscDone, "s"},
+    {kIdsDiscFailed, "s"},
+    {kIdsDiscCanceled, ""},
+    {kIdsDiscOffer, "s"},
+    {kIdsDiscTargetNotFolder, "s"},
 }};
 
 }  // namespace clipwright

@@ -188,7 +188,10 @@ void CTrelvaneView::WireControls() {
     // A pressed type or standard is kept at once, so reloading the form data (as every change
     // of the selected row does) shows the user's choice instead of undoing it.
     if (typeGroup_ != nullptr) {
-        connect(typeGroup_, &QButtonGroup::idClicked, this, [this](int id) { outputType_ = id; });
+        connect(typeGroup_, &QButtonGroup::idClicked, this, [this](int id) {
+            outputType_ = id;
+            emit CommandStateChanged();  // the disc command follows the type
+        });
     }
     if (standardGroup_ != nullptr) {
         connect(standardGroup_, &QButtonGroup::idClicked, this,
@@ -285,6 +288,7 @@ bool CTrelvaneView::HandlesCommand(int commandId) const {
         case kCmdMoveDown:
         case kCmdPreview:
         case kCmdConvert:
+        case kCmdMakeDisc:
         case kCmdToolTips:
             return true;
         default:
@@ -303,6 +307,8 @@ bool CTrelvaneView::IsCommandEnabled(int commandId) const {
         case kCmdMoveUp:
         case kCmdMoveDown:
             return rows >= 2;
+        case kCmdMakeDisc:
+            return CanMakeDisc(outputType_, MakeDiscRequest().files.size());
         default:
             return HandlesCommand(commandId);
     }
@@ -330,6 +336,9 @@ void CTrelvaneView::RunCommand(int commandId) {
             break;
         case kCmdConvert:
             OnConvert();
+            break;
+        case kCmdMakeDisc:
+            OnMakeDisc();
             break;
         case kCmdToolTips:
             ToggleHelpTips();
@@ -428,6 +437,7 @@ void CTrelvaneView::OnConvert() {
             &CTrelvaneView::NotifyRunEnded);
     RunModalDialog(*progressDialog_);
     OfferRunReport();
+    OfferDiscAfterRun();
 }
 
 std::vector<const SourceItem*> CTrelvaneView::ListedItems() {
@@ -447,6 +457,35 @@ void CTrelvaneView::OfferRunReport() {
         records = shared.records;
     }
     OfferBatchReport(this, records, Settings().outputFolder);
+}
+
+DiscRequest CTrelvaneView::MakeDiscRequest() const {
+    DiscRequest request;
+    request.runType = lastRunType_;
+    request.chosenType = outputType_;
+    request.outputFolder = outputFolder_;
+    for (int row = 0; row < list_->RowCount(); ++row) {
+        const SourceItem* item = list_->ItemOfRow(row);
+        if (item == nullptr || item->status != kDone) {
+            continue;
+        }
+        if (request.files.empty()) {
+            request.firstTitle = item->title;
+        }
+        request.files.push_back(OutputPath(*item));
+    }
+    return request;
+}
+
+void CTrelvaneView::OfferDiscAfterRun() {
+    // The type cannot change while the run's modal dialog is up: it is the run's type.
+    lastRunType_ = outputType_;
+    OfferDisc(this, MakeDiscRequest());
+}
+
+void CTrelvaneView::OnMakeDisc() {
+    UpdateData(true);
+    MakeDisc(this, MakeDiscRequest());
 }
 
 void CTrelvaneView::NotifyRunEnded(bool completed) {
@@ -552,6 +591,7 @@ void CTrelvaneView::CarryStateFrom(CTrelvaneView& old) {
     old.UpdateData(true);
     outputType_ = old.outputType_;
     tvStandard_ = old.tvStandard_;
+    lastRunType_ = old.lastRunType_;
     UpdateData(false);
     const SettingControls& from = old.controls_;
     controls_.size->setCurrentIndex(from.size->currentIndex());

@@ -14,6 +14,7 @@
 
 #include "engine/encoder_output.h"
 #include "engine/worker_ui.h"
+#include "mainwnd/make_disc.h"
 #include "mainwnd/presets.h"
 #include "mainwnd/source_list.h"
 #include "ui/template_form.h"
@@ -38,6 +39,7 @@ enum ViewCommand : int {
     kCmdMoveDown = 32806,
     kCmdPreview = 32807,
     kCmdConvert = 32808,
+    kCmdMakeDisc = 32811,
     kCmdToolTips = 32792,
 };
 
@@ -72,6 +74,8 @@ public:
     void OnMoveDown();
     void OnPreview();
     void OnConvert();
+    // Makes a disc image from the outputs of the rows whose status is Done.
+    void OnMakeDisc();
     void OnBrowse();
     void OnGo();
     void ToggleHelpTips();
@@ -84,6 +88,8 @@ public:
     const std::string& OutputFolderMember() const { return outputFolder_; }
     int32_t OutputTypeMember() const { return outputType_; }
     int32_t TvStandardMember() const { return tvStandard_; }
+    // The output type of the last conversion run; -1 before the first.
+    int32_t LastRunType() const { return lastRunType_; }
     bool TipsHidden() const { return hideTips_ != 0; }
     const std::string& InfoText() const { return infoText_; }
     int LastInfoRow() const { return lastInfoRow_; }
@@ -132,6 +138,10 @@ private:
     void NameForAccessibility(const TemplateForm& form);
     void WireControls();
     void WriteOutputPathSetting();
+    // After a run to a disc type that converted something: offers to make the disc.
+    void OfferDiscAfterRun();
+    // The Done rows' outputs and the run's type, for the disc command.
+    DiscRequest MakeDiscRequest() const;
 
     std::shared_ptr<const ResourceModule> module_;  // keeps the form's template alive
     std::unique_ptr<TemplateForm> form_;
@@ -149,6 +159,7 @@ private:
     std::string outputFolder_;
     int32_t outputType_ = -1;
     int32_t tvStandard_ = -1;
+    int32_t lastRunType_ = -1;
     int hideTips_ = 0;
     std::string infoText_;
     int lastInfoRow_ = -1;

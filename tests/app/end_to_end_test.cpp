@@ -86,8 +86,13 @@ TEST(EndToEnd, AddThreeClipsAndConvertThemToPalDvd) {
     second->selStart = 1;  // a chosen part: the second second only
     second->selEnd = 2;
 
+    // The run ends with its message, then the offers of a report and of a disc, both taken: the
+    // real tools make the disc.
     SetNextMessageAnswer(kAnswerOk);
     SetNextMessageAnswer(kAnswerOk);  // the report, please
+    SetNextMessageAnswer(kAnswerOk);  // and the disc
+    SetNextMessageAnswer(kAnswerOk);  // the disc is ready
+    SetNextFolder(QString::fromStdString(dir.path() + "disc"));
     std::vector<QStringList> opened;
     SetLaunchHandler([&](const QString&, const QStringList& arguments) {
         opened.push_back(arguments);
@@ -98,7 +103,9 @@ TEST(EndToEnd, AddThreeClipsAndConvertThemToPalDvd) {
     EXPECT_EQ(TakeMessageTexts(),
               (std::vector<std::string>{"Conversion is completed.",
                                         "Write a report of this run (CSV and JSON) into the output "
-                                        "folder and open it?"}));
+                                        "folder and open it?",
+                                        "Make a DVD disc image from the converted files now?",
+                                        "The disc is ready:\n" + dir.path() + "disc/disc.iso"}));
     // The report lists each file with its part, output and size; the desktop opens it.
     const std::string report = dir.path() + "out/clipwright-report.csv";
     ASSERT_EQ(opened.size(), 1u);
@@ -114,6 +121,9 @@ TEST(EndToEnd, AddThreeClipsAndConvertThemToPalDvd) {
               std::string::npos)
         << csv;
     EXPECT_TRUE(std::filesystem::exists(dir.path() + "out/clipwright-report.json"));
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir.path() + "disc/VIDEO_TS/VTS_01_1.VOB"));
+    // The folder first offered, made so the dialog could show it, was not chosen: it is gone.
+    EXPECT_FALSE(std::filesystem::exists(dir.path() + "out/one"));
     for (int row = 0; row < 3; ++row) {
         EXPECT_EQ(view.ItemOfRow(row)->status, kDone) << row;
         const MediaFacts facts = ReadFacts(OutputPath(*view.ItemOfRow(row)));
@@ -128,6 +138,7 @@ TEST(EndToEnd, AddThreeClipsAndConvertThemToPalDvd) {
     // A second run of the same list never overwrites: new names with "[1]".
     SetNextMessageAnswer(kAnswerOk);
     SetNextMessageAnswer(kAnswerCancel);  // no report this time
+    SetNextMessageAnswer(kAnswerCancel);  // no disc this time
     view.OnConvert();
     EXPECT_FALSE(std::filesystem::exists(dir.path() + "out/clipwright-report[1].csv"));
     EXPECT_EQ(view.ItemOfRow(0)->outputStem, "one-cvt[1]");
@@ -249,6 +260,7 @@ TEST(EndToEnd, ThePartChosenInThePreviewIsWhatIsConverted) {
     SetModalDialogHandler({});
     SetNextMessageAnswer(kAnswerOk);
     SetNextMessageAnswer(kAnswerCancel);  // no report
+    SetNextMessageAnswer(kAnswerCancel);  // the disc offered after the run
     view.OnConvert();
     ASSERT_EQ(view.ItemOfRow(0)->status, kDone);
     EXPECT_NEAR(ReadFacts(OutputPath(*view.ItemOfRow(0))).seconds, 5.0, 0.2);

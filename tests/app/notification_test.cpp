@@ -44,6 +44,7 @@ protected:
             return static_cast<int>(QDialog::Accepted);
         });
         SetNextMessageAnswer(kAnswerOk);
+        SetNextMessageAnswer(kAnswerCancel);  // the DVD run converted a file: a disc is offered
     }
     void TearDown() override {
         QApplication::setActiveWindow(nullptr);
@@ -63,7 +64,9 @@ TEST_F(NotificationTest, SentWithTheCountsWhenTheWindowIsNotActive) {
     EXPECT_EQ(sent_[0].first, QStringLiteral("Conversion is canceled."));
     EXPECT_EQ(sent_[0].second, QStringLiteral("1 converted, 1 skipped, 1 failed."));
     // The closing message of the run is still shown.
-    EXPECT_EQ(TakeMessageTexts(), std::vector<std::string>{"Conversion is canceled."});
+    EXPECT_EQ(TakeMessageTexts(),
+              (std::vector<std::string>{"Conversion is canceled.",
+                                        "Make a DVD disc image from the converted files now?"}));
 }
 
 TEST_F(NotificationTest, NotSentWhileTheMainWindowIsActive) {
@@ -72,7 +75,7 @@ TEST_F(NotificationTest, NotSentWhileTheMainWindowIsActive) {
     ASSERT_EQ(QApplication::activeWindow(), view_.get());
     view_->OnConvert();
     EXPECT_TRUE(sent_.empty());
-    EXPECT_EQ(TakeMessageTexts().size(), 1U);
+    EXPECT_EQ(TakeMessageTexts().size(), 2U);
 }
 
 }  // namespace

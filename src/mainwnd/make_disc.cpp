@@ -1,0 +1,293 @@
+#include "mainwnd/make_disc.h"
+
+#include <sys/stat.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
+#include "base/string_ids.h"
+#include "base/text_format.h"
+#include "dialogs/disc_dialog.h"
+#include "disc/disc_author.h"
+#include "disc/disc_plan.h"
+#include "engine/encoder_output.h"
+#include "engine/output_types.h"
+#include "support/resource_strings.h"
+#include "ui/file_dialogs.h"
+#include "ui/message_box.h"
+#include "ui/modal_dialog.h"
+
+namespace clipwright {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void Tell(QWidget* parent, const std::string& text) {
+    ShowMessageBox(parent, text, MessageButtons::kOk, MessageIcon::kExclamation);
+}
+
+std::string TypeLabel(int32_t type) {
+    std::string label(TargetName(type));
+    for (char& c : label) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return label;
+}
+
+std::string OneALine(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += (text.empty() ? "" : "\n") + line;
+    }
+    return text;
+}
+
+std::string Joined(const std::vector<DiscTool>& tools, const char* separator, bool packages) {
+    std::string text;
+    for (const DiscTool tool : tools) {
+        text += (text.empty() ? "" : separator);
+        text += packages ? ToolPackage(tool) : ToolProgram(tool);
+    }
+    return text;
+}
+
+std::string SizeText(DiscKind kind, uint64_t bytes) {
+    if (kind == DiscKind::kDvd) {
+        return FormatText("%.2f GB", static_cast<double>(bytes) / 1e9);
+    }
+    return FormatText("%.0f MB", static_cast<double>(bytes) / 1e6);
+}
+
+std::string CapacityText(DiscKind kind) {
+    const std::string size = SizeText(kind, DiscCapacityBytes(kind));
+    return kind == DiscKind::kDvd ? size : size + " (80 min CD)";
+}
+
+// A folder this command made for the default choice, removed again (when still empty) unless
+// the disc was made in it.
+class DefaultFolder {
+public:
+    explicit DefaultFolder(const std::string& path) {
+        std::error_code error;
+        if (!fs::exists(path, error) && fs::create_directories(path, error)) {
+            made_ = path;
+        }
+    }
+    ~DefaultFolder() {
+        if (!made_.empty() && !keep_) {
+            std::error_code ignored;
+            fs::remove(made_, ignored);  // only while empty: never what someone put there
+        }
+    }
+    DefaultFolder(const DefaultFolder&) = delete;
+    DefaultFolder& operator=(const DefaultFolder&) = delete;
+    void KeepIf(const std::string& chosen) { keep_ = !made_.empty() && chosen == made_; }
+
+private:
+    std::string made_;
+    bool keep_ = false;
+};
+
+std::string WithoutTrailingSlash(std::string path) {
+    while (path.size() > 1 && path.back() == '/') {
+        path.pop_back();
+    }
+    return path;
+}
+
+// The folder offered first: named after the first title inside the output folder, with " 2",
+// " 3" ... added while that name holds something already.
+std::string SuggestedTarget(const DiscRequest& request) {
+    const std::string base = request.outputFolder.empty() ? "." : request.outputFolder;
+    const fs::path first = fs::absolute(fs::path(base) / ImageName(request.firstTitle));
+    std::string candidate = WithoutTrailingSlash(first.lexically_normal().string());
+    for (int n = 2; n < 100 && (CheckTarget(candidate) == TargetState::kNotEmpty ||
+                                CheckTarget(candidate) == TargetState::kNotFolder);
+         ++n) {
+        candidate =
+            WithoutTrailingSlash(first.lexically_normal().string()) + " " + std::to_string(n);
+    }
+    return candidate;
+}
+
+std::optional<std::string> AskTarget(QWidget* parent, const std::string& suggested) {
+    const std::optional<QString> chosen =
+        ChooseFolder(parent, QString::fromStdString(LoadResourceString(kIdsDiscChooseFolder)),
+                     QString::fromStdString(suggested));
+    if (!chosen || chosen->isEmpty()) {
+        return std::nullopt;
+    }
+    return WithoutTrailingSlash(fs::absolute(chosen->toStdString()).lexically_normal().string());
+}
+
+bool TargetUsable(QWidget* parent, const std::string& target) {
+    switch (CheckTarget(target)) {
+        case TargetState::kNotEmpty:
+            Tell(parent, LoadResourceString(kIdsDiscTargetNotEmpty, target));
+            return false;
+        case TargetState::kNotFolder:
+            Tell(parent, LoadResourceString(kIdsDiscTargetNotFolder, target));
+            return false;
+        default:
+            return true;
+    }
+}
+
+// Probes every file under the dialog; nullopt when the user cancelled.
+std::optional<std::vector<DiscTitle>> ProbeTitles(QWidget* parent,
+                                                  const std::vector<std::string>& files) {
+    std::vector<DiscTitle> titles(files.size());
+    DiscDialog dialog(parent, [&files, &titles](DiscProgress& progress) {
+        for (size_t i = 0; i < files.size() && !progress.abortRequested.load(); ++i) {
+            SourceItem probed;
+            DiscTitle& title = titles[i];
+            title.path = files[i];
+            if (Probe(probed, files[i]) == 0) {
+                title.durationMs = probed.durationMs;
+                title.video = ParseVideoFacts(probed.videoInfo).value_or(VideoFacts{});
+            }
+            struct stat info {};
+            title.bytes = ::stat(files[i].c_str(), &info) == 0 ? info.st_size : 0;
+            progress.percent.store(static_cast<int>((i + 1) * 100 / files.size()));
+        }
+    });
+    RunModalDialog(dialog);
+    if (dialog.CancelRequested()) {
+        return std::nullopt;
+    }
+    return titles;
+}
+
+bool PlanUsable(QWidget* parent, const PlanCheck& check, int32_t type) {
+    switch (check.problem) {
+        case PlanProblem::kNone:
+            return true;
+        case PlanProblem::kNoTitles:
+            Tell(parent, LoadResourceString(kIdsDiscNothingConverted));
+            break;
+        case PlanProblem::kUnreadable:
+            Tell(parent, LoadResourceString(kIdsDiscUnreadable, OneALine(check.files)));
+            break;
+        case PlanProblem::kWrongType:
+            Tell(parent,
+                 LoadResourceString(kIdsDiscNotOfType, TypeLabel(type), OneALine(check.files)));
+            break;
+        case PlanProblem::kMixedStandards:
+            Tell(parent, LoadResourceString(kIdsDiscMixedStandards, OneALine(check.files),
+                                            OneALine(check.otherFiles)));
+            break;
+    }
+    return false;
+}
+
+bool SizeAccepted(QWidget* parent, DiscKind kind, const std::vector<DiscTitle>& titles) {
+    const uint64_t size = EstimatedImageBytes(kind, titles);
+    const uint64_t capacity = DiscCapacityBytes(kind);
+    if (size <= capacity) {
+        return true;
+    }
+    const std::string text =
+        LoadResourceString(kIdsDiscTooLarge, SizeText(kind, size), SizeText(kind, size - capacity),
+                           CapacityText(kind));
+    return ShowMessageBox(parent, text, MessageButtons::kOkCancel, MessageIcon::kQuestion) ==
+           kAnswerOk;
+}
+
+bool Author(QWidget* parent, const DiscJob& job) {
+    DiscResult result;
+    DiscDialog dialog(
+        parent, [&job, &result](DiscProgress& progress) { result = AuthorDisc(job, progress); });
+    RunModalDialog(dialog);
+    switch (result.outcome) {
+        case DiscOutcome::kDone:
+            ShowMessageBox(parent, LoadResourceString(kIdsDiscDone, OneALine(result.files)),
+                           MessageButtons::kOk, MessageIcon::kInformation);
+            return true;
+        case DiscOutcome::kCancelled:
+            ShowMessageBox(parent, LoadResourceString(kIdsDiscCanceled), MessageButtons::kOk,
+                           MessageIcon::kInformation);
+            return false;
+        case DiscOutcome::kFailed:
+            Tell(parent, LoadResourceString(kIdsDiscFailed, result.errorLine));
+            return false;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool CanMakeDisc(int32_t runType, size_t convertedFiles) {
+    return DiscKindOfType(runType).has_value() && convertedFiles > 0;
+}
+
+bool MakeDisc(QWidget* parent, const DiscRequest& request) {
+    const std::optional<DiscKind> kind = DiscKindOfType(request.chosenType);
+    if (!kind) {
+        Tell(parent, LoadResourceString(kIdsDiscTypeOnly));
+        return false;
+    }
+    if (request.files.empty()) {
+        Tell(parent, LoadResourceString(kIdsDiscNothingConverted));
+        return false;
+    }
+    if (request.runType != request.chosenType) {
+        const std::string chosen = TypeLabel(request.chosenType);
+        Tell(parent, LoadResourceString(kIdsDiscTypeChanged, TypeLabel(request.runType), chosen,
+                                        OneALine(request.files), chosen));
+        return false;
+    }
+    std::vector<DiscTool> missing;
+    const DiscTools tools = LocateTools(*kind, std::getenv("PATH"), missing);
+    if (!missing.empty()) {
+        Tell(parent, LoadResourceString(kIdsDiscToolMissing, Joined(missing, ", ", false),
+                                        Joined(missing, " ", true)));
+        return false;
+    }
+    const std::optional<std::vector<DiscTitle>> titles = ProbeTitles(parent, request.files);
+    if (!titles) {
+        return false;
+    }
+    const PlanCheck check = CheckTitles(*kind, *titles);
+    if (!PlanUsable(parent, check, request.chosenType) || !SizeAccepted(parent, *kind, *titles)) {
+        return false;
+    }
+    const std::string suggested = SuggestedTarget(request);
+    // Made now so the folder dialog can show it chosen; taken away again unless the disc is
+    // made in it.
+    DefaultFolder made(suggested);
+    const std::optional<std::string> target = AskTarget(parent, suggested);
+    if (!target || !TargetUsable(parent, *target)) {
+        return false;
+    }
+    DiscJob job;
+    job.kind = *kind;
+    job.standard = check.standard;
+    job.titles = *titles;
+    job.targetFolder = *target;
+    job.imageName = ImageName(fs::path(*target).filename().string());
+    job.volumeLabel = VolumeLabel(job.imageName);
+    job.tools = tools;
+    const bool done = Author(parent, job);
+    if (done) {
+        made.KeepIf(*target);
+    }
+    return done;
+}
+
+void OfferDisc(QWidget* parent, const DiscRequest& request) {
+    if (!CanMakeDisc(request.runType, request.files.size())) {
+        return;
+    }
+    const std::string question = LoadResourceString(kIdsDiscOffer, TypeLabel(request.runType));
+    if (ShowMessageBox(parent, question, MessageButtons::kOkCancel, MessageIcon::kQuestion) !=
+        kAnswerOk) {
+        return;
+    }
+    MakeDisc(parent, request);
+}
+
+}  // namespace clipwright

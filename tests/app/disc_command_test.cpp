@@ -1,0 +1,199 @@
+// The disc command through the view and MakeDisc: when it is offered, what it refuses before
+// writing anything, and a cancel in the middle, with real files from clipgen and trelcore.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QTimer>
+#include <cstdlib>
+#include <filesystem>
+
+#include "app_test_support.h"
+#include "dialogs/disc_dialog.h"
+#include "mainwnd/make_disc.h"
+#include "test_folder.h"
+#include "ui/file_dialogs.h"
+
+namespace clipwright {
+namespace {
+
+using namespace testing;
+namespace fs = std::filesystem;
+
+// PATH for one test, put back afterwards.
+class PathForTest {
+public:
+    explicit PathForTest(const std::string& path) : old_(std::getenv("PATH")) {
+        ::setenv("PATH", path.c_str(), 1);
+    }
+    ~PathForTest() { ::setenv("PATH", old_.c_str(), 1); }
+    PathForTest(const PathForTest&) = delete;
+    PathForTest& operator=(const PathForTest&) = delete;
+
+private:
+    std::string old_;
+};
+
+class DiscCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetShell();
+        SetEncoderName(TRELCORE);
+    }
+    void TearDown() override {
+        SetModalDialogHandler([](QDialog&) { return static_cast<int>(QDialog::Accepted); });
+    }
+
+    std::string Converted(const std::string& name, const std::string& target) {
+        const std::string source = dir_.path() + name + ".avi";
+        const std::string output = dir_.path() + name + ".mpg";
+        const std::string make = std::string(CLIPGEN) + " '" + source +
+                                 "' --duration 2 --size 320x240 --vcodec mpeg4 --acodec mp2";
+        EXPECT_EQ(std::system(make.c_str()), 0);
+        const std::string convert = std::string(TRELCORE) + " -target " + target + " -i '" +
+                                    source + "' -y '" + output + "' >/dev/null 2>&1";
+        EXPECT_EQ(std::system(convert.c_str()), 0);
+        return output;
+    }
+
+    DiscRequest Request(int32_t type, std::vector<std::string> files) {
+        DiscRequest request;
+        request.runType = type;
+        request.chosenType = type;
+        request.files = std::move(files);
+        request.firstTitle = "first";
+        request.outputFolder = dir_.path();
+        return request;
+    }
+
+    // Everything in the test folder, so a refusal can be seen to have written nothing.
+    std::vector<std::string> Listing() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::recursive_directory_iterator(dir_.path())) {
+            names.push_back(entry.path().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    TestFolder dir_;
+};
+
+TEST_F(DiscCommandTest, OfferedForDiscTypesWithAConvertedRow) {
+    auto view = std::make_unique<CTrelvaneView>();
+    view->OnInitialUpdate();
+    AddRow(*view, MakeItem("/v/a.avi", 10));
+    SetModalDialogHandler([&](QDialog&) {
+        view->ItemOfRow(0)->status = kDone;
+        return static_cast<int>(QDialog::Accepted);
+    });
+    SetNextMessageAnswer(kAnswerCancel);
+    EXPECT_FALSE(view->IsCommandEnabled(kCmdMakeDisc));
+    view->OnConvert();
+    EXPECT_EQ(view->LastRunType(), kTypeDvd);
+    EXPECT_EQ(TakeMessageTexts(),
+              std::vector<std::string>{"Make a DVD disc image from the converted files now?"});
+    EXPECT_TRUE(view->IsCommandEnabled(kCmdMakeDisc));
+    view->Form().Get<QAbstractButton>(1012)->click();  // DV
+    EXPECT_FALSE(view->IsCommandEnabled(kCmdMakeDisc));
+    SetNextMessageAnswer(kAnswerOk);
+    view->OnMakeDisc();
+    EXPECT_EQ(TakeMessageTexts(),
+              std::vector<std::string>{"A disc is made from DVD, VCD or SVCD conversions only. "
+                                       "Choose one of these types and convert the list first."});
+
+    // A run to DV converts files, but offers no disc.
+    view->OnConvert();
+    EXPECT_EQ(view->LastRunType(), kTypeDv);
+    EXPECT_TRUE(TakeMessageTexts().empty());
+}
+
+TEST_F(DiscCommandTest, RefusesBeforeWritingAnything) {
+    const std::string pal = Converted("pal", "pal-dvd");
+    const std::string ntsc = Converted("ntsc", "ntsc-dvd");
+    const std::vector<std::string> before = Listing();
+    SetModalDialogHandler({});  // the real check dialog, closed by its worker
+    for (int box = 0; box < 4; ++box) {
+        SetNextMessageAnswer(kAnswerOk);
+    }
+
+    EXPECT_FALSE(MakeDisc(nullptr, Request(kTypeDvd, {})));
+    EXPECT_FALSE(MakeDisc(nullptr, Request(kTypeDvd, {pal, ntsc})));
+    DiscRequest changed = Request(kTypeDvd, {pal});
+    changed.chosenType = kTypeSvcd;
+    EXPECT_FALSE(MakeDisc(nullptr, changed));
+    EXPECT_FALSE(MakeDisc(nullptr, Request(kTypeVcd, {pal})));
+    const std::vector<std::string> texts = TakeMessageTexts();
+    ASSERT_EQ(texts.size(), 4u);
+    EXPECT_NE(texts[0].find("No file of the list has been converted"), std::string::npos);
+    EXPECT_EQ(texts[1],
+              "The converted files mix television standards, so they cannot go on one "
+              "disc.\nPAL:\n" +
+                  pal + "\nNTSC:\n" + ntsc);
+    EXPECT_EQ(texts[2], "These files were converted for DVD, but SVCD is chosen now:\n" + pal +
+                            "\nConvert them again for SVCD first.");
+    EXPECT_NE(texts[3].find("not VCD files"), std::string::npos);
+    EXPECT_NE(texts[3].find(pal), std::string::npos);
+    EXPECT_EQ(Listing(), before);
+}
+
+TEST_F(DiscCommandTest, AMissingToolNamesItsPackage) {
+    const std::string pal = Converted("pal", "pal-dvd");
+    fs::create_directory(dir_.path() + "empty");
+    {
+        const PathForTest path(dir_.path() + "empty");
+        SetNextMessageAnswer(kAnswerOk);
+        SetNextMessageAnswer(kAnswerOk);
+        EXPECT_FALSE(MakeDisc(nullptr, Request(kTypeDvd, {pal})));
+        EXPECT_FALSE(MakeDisc(nullptr, Request(kTypeSvcd, {pal})));
+    }
+    const std::vector<std::string> texts = TakeMessageTexts();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0],
+              "To make the disc, dvdauthor, xorriso is needed but was not found.\nInstall the "
+              "Debian package: sudo apt install dvdauthor xorriso");
+    EXPECT_NE(texts[1].find("sudo apt install vcdimager"), std::string::npos);
+}
+
+TEST_F(DiscCommandTest, AFolderWithSomethingInItIsNeverUsed) {
+    const std::string pal = Converted("pal", "pal-dvd");
+    const std::string full = dir_.path() + "full";
+    fs::create_directory(full);
+    const std::string mine = dir_.Write("full/mine.txt", "mine");
+    const std::vector<std::string> before = Listing();
+    SetModalDialogHandler({});
+    SetNextFolder(QString::fromStdString(full));
+    SetNextMessageAnswer(kAnswerOk);
+    EXPECT_FALSE(MakeDisc(nullptr, Request(kTypeDvd, {pal})));
+    EXPECT_EQ(TakeMessageTexts(),
+              std::vector<std::string>{"The folder " + full +
+                                       " is not empty. Choose a new or empty folder: nothing "
+                                       "already there is overwritten."});
+    EXPECT_EQ(Listing(), before);
+    EXPECT_EQ(TestFolder::Read(mine), "mine");
+}
+
+TEST_F(DiscCommandTest, CancelWhileAuthoringTakesBackOnlyWhatItWrote) {
+    const std::string a = Converted("a", "pal-dvd");
+    const std::string b = Converted("b", "pal-dvd");
+    const std::vector<std::string> before = Listing();
+    int discDialogs = 0;
+    SetModalDialogHandler([&](QDialog& dialog) {
+        auto* disc = qobject_cast<DiscDialog*>(&dialog);
+        if (disc != nullptr && ++discDialogs == 2) {
+            // The second dialog makes the disc: cancel once it has started.
+            QTimer::singleShot(0, disc, [disc] { disc->Cancel(); });
+        }
+        return dialog.exec();
+    });
+    SetNextFolder(QString::fromStdString(dir_.path() + "cancelled"));
+    SetNextMessageAnswer(kAnswerOk);
+    EXPECT_FALSE(MakeDisc(nullptr, Request(kTypeDvd, {a, b})));
+    EXPECT_EQ(discDialogs, 2);
+    EXPECT_EQ(TakeMessageTexts(),
+              std::vector<std::string>{
+                  "Making the disc was cancelled. What it had written was removed."});
+    EXPECT_EQ(Listing(), before);
+}
+
+}  // namespace
+}  // namespace clipwright

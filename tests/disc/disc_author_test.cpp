@@ -1,0 +1,274 @@
+// Making real discs: clips from clipgen, converted by the real trelcore, authored by the real
+// dvdauthor, xorriso and vcdimager, and read back with lsdvd, xorriso and vcd-info.
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <thread>
+
+#include "disc/disc_author.h"
+#include "engine/command_line.h"
+#include "engine/encoder_output.h"
+#include "test_folder.h"
+
+extern char** environ;
+
+namespace clipwright {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Runs the program with its arguments (no shell); its output and errors, and whether it exited 0.
+bool RunProgram(const std::vector<std::string>& args, std::string* output = nullptr) {
+    int fds[2];
+    if (::pipe(fds) != 0) {
+        return false;
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], 2);
+    posix_spawn_file_actions_addclose(&actions, fds[0]);
+    std::vector<char*> argv;
+    for (const std::string& arg : args) {
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    }
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    const int spawned = ::posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(fds[1]);
+    std::string text;
+    char chunk[4096];
+    ssize_t n;
+    while ((n = ::read(fds[0], chunk, sizeof chunk)) > 0) {
+        text.append(chunk, static_cast<size_t>(n));
+    }
+    ::close(fds[0]);
+    int status = 0;
+    if (spawned != 0 || ::waitpid(pid, &status, 0) != pid) {
+        return false;
+    }
+    if (output != nullptr) {
+        *output = text;
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+class DiscAuthorTest : public ::testing::Test {
+protected:
+    void SetUp() override { SetEncoderName(TRELCORE_PATH); }
+    void TearDown() override { SetEncoderName(kEncoderName); }
+
+    // A converted file of `seconds` for the trelcore target, probed as the view probes it.
+    DiscTitle Converted(const std::string& name, const std::string& target, int seconds) {
+        const std::string source = folder_.path() + name + ".mp4";
+        const std::string output = folder_.path() + name + ".mpg";
+        EXPECT_TRUE(RunProgram(
+            {CLIPGEN_PATH, source, "--duration", std::to_string(seconds), "--size", "320x240"}));
+        EXPECT_TRUE(RunProgram({TRELCORE_PATH, "-target", target, "-i", source, "-y", output}));
+        SourceItem probed;
+        EXPECT_EQ(Probe(probed, output), 0);
+        DiscTitle title;
+        title.path = output;
+        title.durationMs = probed.durationMs;
+        title.bytes = fs::file_size(output);
+        title.video = ParseVideoFacts(probed.videoInfo).value_or(VideoFacts{});
+        return title;
+    }
+
+    DiscJob Job(DiscKind kind, std::vector<DiscTitle> titles, const std::string& target) {
+        DiscJob job;
+        job.kind = kind;
+        job.titles = std::move(titles);
+        const PlanCheck check = CheckTitles(kind, job.titles);
+        EXPECT_EQ(check.problem, PlanProblem::kNone);
+        job.standard = check.standard;
+        job.targetFolder = target;
+        job.imageName = ImageName(fs::path(target).filename().string());
+        job.volumeLabel = VolumeLabel(job.imageName);
+        std::vector<DiscTool> missing;
+        job.tools = LocateTools(kind, nullptr, missing);
+        EXPECT_TRUE(missing.empty());
+        return job;
+    }
+
+    testing::TestFolder folder_;
+};
+
+TEST_F(DiscAuthorTest, TwoPalDvdFilesMakeTwoTitlesAndAnIso) {
+    const DiscTitle a = Converted("a", "pal-dvd", 3);
+    const DiscTitle b = Converted("b", "pal-dvd", 5);
+    const std::string target = folder_.path() + "Holiday disc";
+    DiscProgress progress;
+    const DiscResult result = AuthorDisc(Job(DiscKind::kDvd, {a, b}, target), progress);
+    ASSERT_EQ(result.outcome, DiscOutcome::kDone) << result.errorLine;
+    EXPECT_EQ(progress.percent.load(), 100);
+    EXPECT_EQ(progress.steps.load(), 2);
+    ASSERT_EQ(result.files, std::vector<std::string>{target + "/Holiday disc.iso"});
+    EXPECT_TRUE(fs::is_directory(target + "/AUDIO_TS"));
+    EXPECT_FALSE(fs::exists(target + "/Holiday disc.dvdauthor.xml"));
+
+    std::string titles;
+    ASSERT_TRUE(RunProgram({"lsdvd", target}, &titles)) << titles;
+    const std::regex line(R"(Title: (\d+), Length: (\d+):(\d+):(\d+)\.(\d+))");
+    std::vector<double> lengths;
+    for (auto it = std::sregex_iterator(titles.begin(), titles.end(), line);
+         it != std::sregex_iterator(); ++it) {
+        lengths.push_back(std::stoi((*it)[3]) * 60 + std::stoi((*it)[4]) +
+                          std::stoi((*it)[5]) / 1000.0);
+    }
+    ASSERT_EQ(lengths.size(), 2u) << titles;
+    EXPECT_NEAR(lengths[0], 3.0, 0.6) << titles;
+    EXPECT_NEAR(lengths[1], 5.0, 0.6) << titles;
+
+    std::string listing;
+    ASSERT_TRUE(RunProgram({"xorriso", "-indev", result.files[0], "-find", "/"}, &listing));
+    EXPECT_NE(listing.find("'/VIDEO_TS/VTS_01_1.VOB'"), std::string::npos) << listing;
+    EXPECT_NE(listing.find("'/VIDEO_TS/VIDEO_TS.IFO'"), std::string::npos) << listing;
+    EXPECT_NE(listing.find("'/AUDIO_TS'"), std::string::npos) << listing;
+}
+
+TEST_F(DiscAuthorTest, TwoNtscVcdFilesMakeACueWithTheirTracks) {
+    const DiscTitle a = Converted("a", "ntsc-vcd", 3);
+    const DiscTitle b = Converted("b", "ntsc-vcd", 3);
+    const std::string target = folder_.path() + "vcd";
+    DiscProgress progress;
+    const DiscResult result = AuthorDisc(Job(DiscKind::kVcd, {a, b}, target), progress);
+    ASSERT_EQ(result.outcome, DiscOutcome::kDone) << result.errorLine;
+    ASSERT_EQ(result.files.size(), 2u);
+    const std::string cue = testing::TestFolder::Read(target + "/vcd.cue");
+    EXPECT_NE(cue.find("FILE \"vcd.bin\" BINARY"), std::string::npos) << cue;
+    // Track 1 is the ISO file system, then one track per file.
+    EXPECT_NE(cue.find("TRACK 03 MODE2/2352"), std::string::npos) << cue;
+    EXPECT_EQ(cue.find("TRACK 04"), std::string::npos) << cue;
+    EXPECT_LE(fs::file_size(target + "/vcd.bin"), EstimatedImageBytes(DiscKind::kVcd, {a, b}));
+
+    std::string info;
+    ASSERT_TRUE(RunProgram({"vcd-info", "--no-banner", "-c", target + "/vcd.cue"}, &info)) << info;
+    EXPECT_NE(info.find("AVSEQ02.DAT"), std::string::npos) << info;
+    EXPECT_EQ(info.find("AVSEQ03.DAT"), std::string::npos) << info;
+}
+
+TEST_F(DiscAuthorTest, APalSvcdFileMakesAnSvcdImage) {
+    const DiscTitle a = Converted("a", "pal-svcd", 3);
+    const std::string target = folder_.path() + "svcd";
+    DiscProgress progress;
+    const DiscResult result = AuthorDisc(Job(DiscKind::kSvcd, {a}, target), progress);
+    ASSERT_EQ(result.outcome, DiscOutcome::kDone) << result.errorLine;
+    std::string info;
+    ASSERT_TRUE(RunProgram({"vcd-info", "--no-banner", "-c", target + "/svcd.cue"}, &info)) << info;
+    EXPECT_NE(info.find("SVCD"), std::string::npos) << info;
+    EXPECT_NE(info.find("AVSEQ01.MPG"), std::string::npos) << info;
+}
+
+TEST_F(DiscAuthorTest, RefusesATargetThatHoldsSomething) {
+    const std::string target = folder_.path() + "full";
+    fs::create_directory(target);
+    const std::string mine = folder_.Write("full/mine.txt", "keep me");
+    EXPECT_EQ(CheckTarget(target), TargetState::kNotEmpty);
+    EXPECT_EQ(CheckTarget(mine), TargetState::kNotFolder);
+    EXPECT_EQ(CheckTarget(folder_.path() + "new"), TargetState::kMissing);
+
+    DiscJob job;
+    job.kind = DiscKind::kVcd;
+    job.targetFolder = target;
+    job.imageName = "full";
+    DiscProgress progress;
+    const DiscResult result = AuthorDisc(job, progress);
+    EXPECT_EQ(result.outcome, DiscOutcome::kFailed);
+    EXPECT_EQ(testing::TestFolder::Read(mine), "keep me");
+    EXPECT_EQ(std::distance(fs::directory_iterator(target), fs::directory_iterator()), 1);
+}
+
+TEST_F(DiscAuthorTest, MissingToolsAreNamedWithTheirPackages) {
+    const std::string empty = folder_.path() + "nothing";
+    fs::create_directory(empty);
+    std::vector<DiscTool> missing;
+    LocateTools(DiscKind::kDvd, empty.c_str(), missing);
+    EXPECT_EQ(missing, (std::vector<DiscTool>{DiscTool::kDvdauthor, DiscTool::kXorriso}));
+    LocateTools(DiscKind::kSvcd, empty.c_str(), missing);
+    ASSERT_EQ(missing, std::vector<DiscTool>{DiscTool::kVcdimager});
+    EXPECT_STREQ(ToolPackage(missing[0]), "vcdimager");
+    const DiscTools found = LocateTools(DiscKind::kDvd, nullptr, missing);
+    EXPECT_TRUE(missing.empty());
+    EXPECT_TRUE(fs::exists(found.dvdauthor));
+}
+
+TEST_F(DiscAuthorTest, AFailingToolIsReportedWithItsLineAndLeavesNothing) {
+    const DiscTitle a = Converted("a", "pal-dvd", 2);
+    const std::string target = folder_.path() + "broken";
+    DiscJob job = Job(DiscKind::kDvd, {a}, target);
+    fs::resize_file(a.path, 100);  // dvdauthor finds no MPEG stream in what is left
+    DiscProgress progress;
+    const DiscResult result = AuthorDisc(job, progress);
+    EXPECT_EQ(result.outcome, DiscOutcome::kFailed);
+    EXPECT_FALSE(result.errorLine.empty());
+    EXPECT_FALSE(fs::exists(target));
+    EXPECT_TRUE(fs::exists(a.path));
+}
+
+TEST_F(DiscAuthorTest, CancelRemovesWhatTheRunWroteAndNothingElse) {
+    const DiscTitle a = Converted("a", "pal-dvd", 4);
+    const DiscTitle b = Converted("b", "pal-dvd", 4);
+    const std::string beside = folder_.Write("beside.txt", "placed before");
+    const std::string target = folder_.path() + "cancelled";
+    const DiscJob job = Job(DiscKind::kDvd, {a, b}, target);
+    DiscProgress progress;
+    // Cancel once the first tool runs; whether it is stopped mid-way or has just ended, the run
+    // must count as cancelled and take back everything it made.
+    std::thread canceller([&] {
+        while (progress.step.load() == 0) {
+            std::this_thread::yield();
+        }
+        progress.abortRequested.store(true);
+    });
+    const DiscResult result = AuthorDisc(job, progress);
+    canceller.join();
+    EXPECT_EQ(result.outcome, DiscOutcome::kCancelled) << result.errorLine;
+    EXPECT_FALSE(fs::exists(target));
+    EXPECT_EQ(testing::TestFolder::Read(beside), "placed before");
+    EXPECT_TRUE(fs::exists(a.path));
+    EXPECT_TRUE(fs::exists(b.path));
+}
+
+TEST_F(DiscAuthorTest, CancelIntoAnEmptyFolderKeepsTheFolder) {
+    const DiscTitle a = Converted("a", "ntsc-vcd", 2);
+    const std::string target = folder_.path() + "waiting";
+    fs::create_directory(target);
+    const DiscJob job = Job(DiscKind::kVcd, {a}, target);
+    DiscProgress progress;
+    progress.abortRequested.store(true);
+    const DiscResult result = AuthorDisc(job, progress);
+    EXPECT_EQ(result.outcome, DiscOutcome::kCancelled);
+    EXPECT_TRUE(fs::is_directory(target));
+    EXPECT_TRUE(fs::is_empty(target));
+}
+
+TEST(CreatedPathsTest, NeverTakesAPathThatExisted) {
+    testing::TestFolder folder;
+    const std::string old = folder.Write("old.txt", "x");
+    {
+        CreatedPaths created;
+        EXPECT_FALSE(created.Add(old));
+        EXPECT_TRUE(created.Add(folder.path() + "made"));
+        fs::create_directory(folder.path() + "made");
+        folder.Write("made/inner.txt", "y");
+    }
+    EXPECT_TRUE(fs::exists(old));
+    EXPECT_FALSE(fs::exists(folder.path() + "made"));
+    {
+        CreatedPaths created;
+        EXPECT_TRUE(created.Add(folder.path() + "kept"));
+        fs::create_directory(folder.path() + "kept");
+        created.Keep();
+    }
+    EXPECT_TRUE(fs::exists(folder.path() + "kept"));
+}
+
+}  // namespace
+}  // namespace clipwright
