@@ -1,5 +1,8 @@
 #include <QApplication>
 #include <cstdio>
+#include <string>
+
+#include "platform/media_runtime.h"
 
 #include "shell/startup_arguments.h"
 #include "shell/trelvane_app.h"
@@ -23,6 +26,12 @@ int Finish(const clipwright::StartupArguments& arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Asked by the running program, so that libmpv is loaded here and not in it.
+    if (argc == 2 && argv[1] == clipwright::kRuntimeVersionArgument) {
+        const std::string text =
+            clipwright::RuntimeVersionText(clipwright::ReadMediaRuntimeVersion());
+        return std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0 ? 0 : 1;
+    }
     clipwright::StartupArguments arguments =
         clipwright::ParseStartupArguments(clipwright::ArgumentsOf(argc, argv));
     if (arguments.action != clipwright::StartupArguments::Action::kRun) {

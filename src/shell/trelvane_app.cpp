@@ -5,6 +5,7 @@
 #include <QPointer>
 
 #include "mainwnd/trelvane_view.h"
+#include "platform/media_runtime.h"
 #include "platform/settings_key.h"
 #include "shell/app_icon.h"
 #include "shell/first_expose.h"
@@ -14,6 +15,14 @@
 #include "ui/startup_values.h"
 
 namespace clipwright {
+
+namespace {
+
+// The child loads libmpv and its libraries: far less than this even on a loaded machine. The
+// limit also bounds how long closing the program right after its start can wait for it.
+constexpr int kRuntimeVersionTimeoutMs = 10000;
+
+}  // namespace
 
 CTrelvaneApp::CTrelvaneApp() = default;
 CTrelvaneApp::~CTrelvaneApp() = default;
@@ -59,9 +68,16 @@ void CTrelvaneApp::UseThemeIcon() {
     }
 }
 
+// The program that answers the version question: our own executable, which every build and
+// install puts beside the other programs (tests included), so libmpv stays out of this process.
+std::string RuntimeVersionProgram() {
+    return (QCoreApplication::applicationDirPath() + QStringLiteral("/clipwright")).toStdString();
+}
+
 void CTrelvaneApp::ReadRuntimeVersionLater() {
-    versionReader_ = std::jthread([frame = QPointer<CMainFrame>(frame_.get())] {
-        const RuntimeVersion version = ReadMediaRuntimeVersion();
+    versionReader_ = std::jthread([frame = QPointer<CMainFrame>(frame_.get()),
+                                   program = RuntimeVersionProgram()] {
+        const RuntimeVersion version = AskMediaRuntimeVersion(program, kRuntimeVersionTimeoutMs);
         QMetaObject::invokeMethod(
             qApp,
             [frame, version] {
