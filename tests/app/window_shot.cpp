@@ -1,13 +1,16 @@
 // Starts Clipwright as a user would, waits until the window is on screen, and saves pictures of
 // it: the main window, the help tips and the conversion progress dialog with long paths.
-// Usage: window_shot MAIN.png [TIPS.png PROGRESS.png] (run under a display; scripts/screenshot.sh
-// uses Xvfb).
+// Usage: window_shot MAIN.png [TIPS.png PROGRESS.png [ABOUT.png [DISC.png]]] (run under a
+// display; scripts/screenshot.sh uses Xvfb).
 #include <QApplication>
+#include <QFileInfo>
 #include <QScreen>
 #include <QTimer>
+#include <thread>
 
 #include "dialogs/about_dialog.h"
 #include "dialogs/convert_progress_dialog.h"
+#include "dialogs/disc_dialog.h"
 #include "dialogs/help_tips_dialog.h"
 #include "engine/encoder_output.h"
 #include "mainwnd/trelvane_view.h"
@@ -57,10 +60,29 @@ bool SaveProgress(clipwright::CMainFrame& frame, const QString& out) {
     return dialog.grab().save(out);
 }
 
+// The disc dialog in its first tool's step; the job holds there until the picture is taken.
+bool SaveDisc(clipwright::CMainFrame& frame, const QString& out) {
+    clipwright::DiscDialog dialog(&frame, [](clipwright::DiscProgress& progress) {
+        progress.steps = 2;
+        progress.step = 1;
+        progress.tool = static_cast<int>(clipwright::DiscTool::kDvdauthor);
+        progress.percent = 40;
+        while (!progress.abortRequested.load()) {
+            std::this_thread::yield();
+        }
+    });
+    QTimer::singleShot(400, &dialog, [&dialog, &out] {
+        dialog.grab().save(out);
+        dialog.Cancel();
+    });
+    dialog.exec();
+    return QFileInfo::exists(out);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2 && argc != 4 && argc != 5) {
+    if (argc != 2 && argc != 4 && argc != 5 && argc != 6) {
         return 2;
     }
     QApplication application(argc, argv);
@@ -70,7 +92,10 @@ int main(int argc, char** argv) {
     }
     QTimer::singleShot(1500, [&] {
         bool saved = app.Frame()->grab().save(QString::fromLocal8Bit(argv[1]));
-        if (argc == 5) {
+        if (argc == 6) {
+            saved = SaveDisc(*app.Frame(), QString::fromLocal8Bit(argv[5])) && saved;
+        }
+        if (argc >= 5) {
             saved = SaveAbout(QString::fromLocal8Bit(argv[4])) && saved;
         }
         if (argc >= 4) {
