@@ -83,18 +83,23 @@ void set_soft_intra_matrix(AVCodecContext& c) {
 // - The DVD's rate leaves the linear scale at its finest step with bits unspent; the non-linear
 //   scale goes finer (it needs qmax <= 28). About +0.4 dB on DVD with the above; on SVCD it
 //   costs 0.2 dB, so only plans that ask for it get it.
-// - MPEG-2 rate control with qcomp 0.7 instead of 0.5: simple pictures, and the I-picture of a
-//   still scene most, keep a finer quantiser. On a still scene the DVD's I-pictures came out
-//   4.3 dB below the rest, now 2.9 dB; elsewhere +0.0-0.1 dB.
+// - MPEG-2 rate control with qcomp 0.7 instead of 0.5: simple pictures, a still scene's
+//   I-pictures most, keep a finer quantiser. On a still scene the DVD's I-pictures had come out
+//   4.3 dB below the rest, now 2.9 dB (legacy 1.8 dB, at 2/3 of the bits); elsewhere +0-0.1 dB.
 // - SVCD (MPEG-2 without the non-linear scale): an intra matrix three quarters flat. The
-//   default one throws away the fine detail of I-pictures, which the still scenes at the SVCD's
-//   floor quantiser cannot buy back: +1.5 dB there (the elimination above alone had lost 0.6 dB
-//   against legacy), +0.3 dB with motion. On the DVD it gains nothing and costs SSIM on grain.
-// Tried and left off (pal-dvd / pal-svcd dB, time): mb_decision rd +0.0/+0.0 x1.2; rd with qp_rd
-// +0.1/+0.1 x1.3-1.7; trellis +0.1-0.3 x1.4-1.8; SATD comparisons -0.1; mbcmp SATD +0.05/+0.2
-// x1.1; b_strategy 2 -0.3 x2.8; intra_dc_precision 9/10 +-0.1; qmin 1 with a lower lmin: twice
-// the bits for less PSNR; noise shaping -2 dB on DVD x10. Slice threading costs nothing measurable.
-// Set by name before the encoder opens; a library lacking one of them encodes as before.
+//   default one drops the fine detail of I-pictures, which a still scene at the floor quantiser
+//   cannot buy back: the elimination above had lost 0.6 dB there against legacy, now +1.15 dB;
+//   with motion +1.3 dB in all (+1.2 dB at legacy's bit rate). On the DVD it gains nothing and
+//   costs SSIM on heavy grain.
+// DVD figures against legacy: +0.44 dB with motion, +3.4 dB still, +0.16 dB on twice the grain.
+// Tried and left off (pal-dvd / pal-svcd dB, time): mb_decision rd +0.0 x1.2, with qp_rd +0.1
+// x1.3-1.7; trellis +0.4 dB at 6 % fewer bits but x2.6 on DVD; SATD comparisons -0.1; mbcmp SATD
+// +0.05/+0.2 x1.1; b_strategy 2 -0.3 x2.8; intra_dc_precision 9/10 +-0.1; i_qfactor -1.0 lower per
+// bit; qmin 1 with a lower lmin: twice the bits for less PSNR; noise shaping -2 dB on DVD x10;
+// noise_reduction 200-300 +0.3 dB on grain but -3.2 dB on a still scene. Even at the DVD's peak
+// rate (9.2 Mbit/s, constant quantiser) grain of 2 steps leaves 41.1 dB: +1 dB at 6 Mbit/s is out
+// of reach for MPEG-2 there. Slice threading costs nothing measurable (1 or 2 threads alike).
+// Set before the encoder opens; a library lacking one of the named options encodes as before.
 void apply_mpeg_tuning(AVCodecContext& c, const VideoPlan& plan) {
     if (legacy_tuning()) {
         return;
