@@ -1,6 +1,8 @@
 // Picture quality per bit of trelcore's disc and H.264 outputs. Converts a generated 4 s
 // 720x576 4:3 clip that looks like camera footage (panning texture, a moving ball, film grain)
-// to pal-dvd, ntsc-dvd, pal-svcd, pal-vcd and H.264 in .mp4 at the DVD's 6000 kbit/s, once
+// to pal-dvd, ntsc-dvd, pal-svcd, pal-vcd and H.264 in .mp4 at the DVD's 6000 kbit/s, and two
+// more clips to pal-dvd and pal-svcd so no setting wins on one kind of picture only: a still
+// scene with faint grain (the I-pictures' worst case) and the first clip with twice the grain; once
 // with the encoder settings trelcore had before (TRELCORE_TUNING=legacy) and once with today's,
 // and prints for each: luma PSNR and SSIM against the source, the mean PSNR of I-pictures and
 // of the other pictures, the video bit rate, and the wall and processor seconds of the conversion
@@ -15,6 +17,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 extern "C" {
@@ -30,6 +33,7 @@ struct Job {
     std::string name;
     std::vector<std::string> options;
     std::string extension;
+    std::string source;  // path of the clip to convert
 };
 
 struct Result {
@@ -55,13 +59,13 @@ struct Timing {
 };
 
 // Runs one conversion with the chosen encoder settings.
-Timing convert(const std::string& source, const Job& job, bool legacy, const std::string& out) {
+Timing convert(const Job& job, bool legacy, const std::string& out) {
     if (legacy) {
         setenv("TRELCORE_TUNING", "legacy", 1);
     } else {
         unsetenv("TRELCORE_TUNING");
     }
-    std::vector<std::string> args = {TRELCORE_PATH, "-i", source};
+    std::vector<std::string> args = {TRELCORE_PATH, "-i", job.source};
     args.insert(args.end(), job.options.begin(), job.options.end());
     args.insert(args.end(), {"-y", out});
     const double cpu_before = children_cpu_seconds();
@@ -75,20 +79,19 @@ Timing convert(const std::string& source, const Job& job, bool legacy, const std
     return {ms / 1000.0, children_cpu_seconds() - cpu_before};
 }
 
-Result measure(const std::string& source, const Job& job, bool legacy,
-               const std::filesystem::path& dir) {
+Result measure(const Job& job, bool legacy, const std::filesystem::path& dir) {
     Result r;
     const std::string out =
         (dir / ("out-" + job.name + (legacy ? "-legacy." : ".") + job.extension)).string();
     for (int run = 0; run < 2; ++run) {
-        const Timing t = convert(source, job, legacy, out);
+        const Timing t = convert(job, legacy, out);
         if (t.wall < 0) {
             return r;
         }
         r.seconds = run == 0 ? t.wall : std::min(r.seconds, t.wall);
         r.cpu_seconds = run == 0 ? t.cpu : std::min(r.cpu_seconds, t.cpu);
     }
-    const quality::Comparison c = quality::compare(source, out);
+    const quality::Comparison c = quality::compare(job.source, out);
     if (!c.error.empty()) {
         std::fprintf(stderr, "%s: %s\n", job.name.c_str(), c.error.c_str());
         return r;
@@ -100,7 +103,7 @@ Result measure(const std::string& source, const Job& job, bool legacy,
 }
 
 void print_row(const std::string& name, const char* settings, const Result& r) {
-    std::printf("%-9s %-7s %7.2f %7.4f %7.2f %7.2f %8.0f %7.2f %7.2f\n", name.c_str(), settings,
+    std::printf("%-11s %-7s %7.2f %7.4f %7.2f %7.2f %8.0f %7.2f %7.2f\n", name.c_str(), settings,
                 r.summary.psnr, r.summary.ssim, r.summary.intra_psnr, r.summary.other_psnr, r.kbits,
                 r.seconds, r.cpu_seconds);
 }
@@ -113,30 +116,43 @@ int main(int argc, char** argv) {
         argc > 1 ? std::filesystem::path(argv[1])
                  : std::filesystem::temp_directory_path() / "trelcore-quality-bench";
     std::filesystem::create_directories(dir);
-    const std::string source = (dir / "natural.mkv").string();
-    std::printf("generating a 4 s 720x576 25 fps natural clip...\n");
-    if (clipwright::bench::RunQuietly({CLIPGEN_PATH, source, "--natural", "--duration", "4",
-                                       "--size", "720x576", "--sar", "16:15", "--rate", "25",
-                                       "--vcodec", "ffv1", "--acodec", "mp2"}) != 0) {
-        std::fprintf(stderr, "clipgen failed\n");
-        return 1;
+    const std::string natural = (dir / "natural.mkv").string();
+    const std::string still = (dir / "still.mkv").string();
+    const std::string grainy = (dir / "grainy.mkv").string();
+    std::printf("generating three 4 s 720x576 25 fps natural clips...\n");
+    const std::vector<std::pair<std::string, std::vector<std::string>>> clips = {
+        {natural, {}}, {still, {"--motion", "0", "--grain", "0.5"}}, {grainy, {"--grain", "4"}}};
+    for (const auto& [path, extra] : clips) {
+        std::vector<std::string> args = {CLIPGEN_PATH, path,       "--natural", "--duration",
+                                         "4",          "--size",   "720x576",   "--sar",
+                                         "16:15",      "--rate",   "25",        "--vcodec",
+                                         "ffv1",       "--acodec", "mp2"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        if (clipwright::bench::RunQuietly(args) != 0) {
+            std::fprintf(stderr, "clipgen failed\n");
+            return 1;
+        }
     }
     const std::vector<Job> jobs = {
-        {"pal-dvd", {"-target", "pal-dvd"}, "mpg"},
-        {"ntsc-dvd", {"-target", "ntsc-dvd"}, "mpg"},
-        {"pal-svcd", {"-target", "pal-svcd"}, "mpg"},
-        {"pal-vcd", {"-target", "pal-vcd"}, "mpg"},
-        {"h264", {"-vcodec", "h264", "-b", "6000"}, "mp4"},
+        {"pal-dvd", {"-target", "pal-dvd"}, "mpg", natural},
+        {"ntsc-dvd", {"-target", "ntsc-dvd"}, "mpg", natural},
+        {"pal-svcd", {"-target", "pal-svcd"}, "mpg", natural},
+        {"pal-vcd", {"-target", "pal-vcd"}, "mpg", natural},
+        {"h264", {"-vcodec", "h264", "-b", "6000"}, "mp4", natural},
+        {"dvd-still", {"-target", "pal-dvd"}, "mpg", still},
+        {"svcd-still", {"-target", "pal-svcd"}, "mpg", still},
+        {"dvd-grain4", {"-target", "pal-dvd"}, "mpg", grainy},
+        {"svcd-grain4", {"-target", "pal-svcd"}, "mpg", grainy},
     };
-    std::printf("%-9s %-7s %7s %7s %7s %7s %8s %7s %7s\n", "output", "set", "PSNR", "SSIM",
+    std::printf("%-11s %-7s %7s %7s %7s %7s %8s %7s %7s\n", "output", "set", "PSNR", "SSIM",
                 "I-PSNR", "PB-PSNR", "kbit/s", "wall s", "cpu s");
     std::vector<std::string> gains;
     int failures = 0;
     for (const Job& job : jobs) {
-        const Result old_result = measure(source, job, true, dir);
-        const Result new_result = measure(source, job, false, dir);
+        const Result old_result = measure(job, true, dir);
+        const Result new_result = measure(job, false, dir);
         if (!old_result.ok || !new_result.ok) {
-            std::printf("%-9s failed\n", job.name.c_str());
+            std::printf("%-11s failed\n", job.name.c_str());
             ++failures;
             continue;
         }
@@ -144,7 +160,7 @@ int main(int argc, char** argv) {
         print_row(job.name, "new", new_result);
         char line[240];
         std::snprintf(line, sizeof line,
-                      "%-9s %+6.2f dB PSNR  %+7.4f SSIM  I-gap %5.2f -> %5.2f dB  bits x%.3f  "
+                      "%-11s %+6.2f dB PSNR  %+7.4f SSIM  I-gap %5.2f -> %5.2f dB  bits x%.3f  "
                       "wall x%.2f  cpu x%.2f",
                       job.name.c_str(), new_result.summary.psnr - old_result.summary.psnr,
                       new_result.summary.ssim - old_result.summary.ssim,

@@ -64,6 +64,23 @@ public:
     TuningEnvironment& operator=(const TuningEnvironment&) = delete;
 };
 
+// Between flat (16) and MPEG's default intra matrix, three quarters of the way to flat, with the
+// DC entry the syntax wants and steps that never shrink towards the high frequencies.
+void expect_soft_intra_matrix(const AVCodecContext& c) {
+    ASSERT_NE(c.intra_matrix, nullptr);
+    const uint16_t* m = c.intra_matrix;
+    EXPECT_EQ(m[0], 8);
+    EXPECT_EQ(m[1], 16) << "default 16";
+    EXPECT_EQ(m[8 * 4 + 7], 24) << "default 48";
+    EXPECT_EQ(m[63], 32) << "default 83";
+    for (int row = 0; row < 8; ++row) {
+        for (int col = 1; col < 8; ++col) {
+            EXPECT_GE(m[row * 8 + col], m[row * 8 + col - 1]) << row << "," << col;
+            EXPECT_GE(m[row * 8 + col], 16);
+        }
+    }
+}
+
 TEST(DiscEncoder, CarriesTheDiscLimitsAndTheQualitySettings) {
     for (const DiscEncoderCase& d : kDiscs) {
         SCOPED_TRACE(d.target);
@@ -82,9 +99,16 @@ TEST(DiscEncoder, CarriesTheDiscLimitsAndTheQualitySettings) {
             EXPECT_EQ(c.level, 8) << "Main Level";
             EXPECT_EQ(option(c, "intra_vlc"), 1);
             EXPECT_EQ(option(c, "non_linear_quant"), d.non_linear ? 1 : 0);
+            EXPECT_FLOAT_EQ(c.qcompress, 0.7F);
             if (d.non_linear) {
                 EXPECT_LE(c.qmax, 28) << "the encoder refuses a larger one with this scale";
+                EXPECT_EQ(c.intra_matrix, nullptr) << "the DVD keeps the default intra matrix";
+            } else {
+                expect_soft_intra_matrix(c);
             }
+        } else {
+            EXPECT_FLOAT_EQ(c.qcompress, 0.5F) << "the VCD keeps the library's rate control";
+            EXPECT_EQ(c.intra_matrix, nullptr);
         }
     }
 }
@@ -100,6 +124,8 @@ TEST(DiscEncoder, LegacyTuningKeepsTheLibraryDefaultsAndTheLimits) {
         EXPECT_EQ(option(c, "chroma_elim_threshold"), 0);
         EXPECT_EQ(c.gop_size, 15);
         EXPECT_GT(c.rc_buffer_size, 0);
+        EXPECT_FLOAT_EQ(c.qcompress, 0.5F);
+        EXPECT_EQ(c.intra_matrix, nullptr);
         if (c.codec_id == AV_CODEC_ID_MPEG2VIDEO) {
             EXPECT_EQ(option(c, "intra_vlc"), 0);
             EXPECT_EQ(option(c, "non_linear_quant"), 0);
@@ -113,6 +139,7 @@ TEST(DiscEncoder, OtherTuningWordsKeepTheQualitySettings) {
     ASSERT_TRUE(opened.context) << opened.error;
     EXPECT_EQ(option(*opened.context, "luma_elim_threshold"), -8);
     EXPECT_EQ(option(*opened.context, "non_linear_quant"), 1);
+    EXPECT_FLOAT_EQ(opened.context->qcompress, 0.7F);
 }
 
 }  // namespace
