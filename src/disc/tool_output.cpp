@@ -51,10 +51,18 @@ std::string_view Trimmed(std::string_view line) {
     return line;
 }
 
+bool IsGenisoimageError(std::string_view line) {
+    constexpr std::string_view kPrefix = "genisoimage: ";
+    if (line.rfind(kPrefix, 0) != 0) {
+        return false;
+    }
+    line.remove_prefix(kPrefix.size());
+    return line.rfind("Warning", 0) != 0 && line.rfind("WARNING", 0) != 0;
+}
+
 bool IsErrorLine(std::string_view line) {
-    return line.rfind("ERR:", 0) == 0 || line.find(": FAILURE :") != std::string_view::npos ||
-           line.find(": SORRY :") != std::string_view::npos || line.rfind("++ ERROR", 0) == 0 ||
-           line.rfind("**", 0) == 0;
+    return line.rfind("ERR:", 0) == 0 || IsGenisoimageError(line) ||
+           line.rfind("++ ERROR", 0) == 0 || line.rfind("**", 0) == 0;
 }
 
 }  // namespace
@@ -87,7 +95,7 @@ int DvdauthorPercent(std::string_view line, double totalMb) {
     return std::min(Clamp(done / totalMb * kDvdauthorReadShare), kDvdauthorReadShare);
 }
 
-int XorrisoPercent(std::string_view line) {
+int GenisoimagePercent(std::string_view line) {
     const size_t sign = line.find("% done");
     if (sign == std::string_view::npos) {
         return -1;
