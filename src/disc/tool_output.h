@@ -11,7 +11,8 @@ namespace clipwright {
 // (as a percent of totalMb), "STAT: fixing VOBU at 5MB (n/m, 40%)" its own percent. The first
 // phase takes 0..80, the fixing phase 80..100. -1 when the line says nothing of progress.
 int DvdauthorPercent(std::string_view line, double totalMb);
-// genisoimage's " 45.12% done, estimate finish ..." as a whole percent, or -1.
+// genisoimage's " 45.12% done, estimate finish ..." (or "45,12" in a locale with a decimal
+// comma) as a whole percent, or -1.
 int GenisoimagePercent(std::string_view line);
 
 // The tool's own error line from its whole output: dvdauthor's "ERR:", the first

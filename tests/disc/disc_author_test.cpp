@@ -156,15 +156,18 @@ protected:
 TEST_F(DiscAuthorTest, TwoPalDvdFilesMakeTwoTitlesAndAUdfImage) {
     const DiscTitle a = Converted("a", "pal-dvd", 3);
     const DiscTitle b = Converted("b", "pal-dvd", 5);
-    const std::string target = folder_.path() + "Holiday disc";
+    // The user's folder name, with what a command line or an option parser could take for its
+    // own: it must reach the tools only as the working folder and plain file names.
+    const std::string target = folder_.path() + "Holiday \"Ä\" it's -o disc";
     DiscProgress progress;
     const DiscResult result = AuthorDisc(Job(DiscKind::kDvd, {a, b}, target), progress);
     ASSERT_EQ(result.outcome, DiscOutcome::kDone) << result.errorLine;
     EXPECT_EQ(progress.percent.load(), 100);
     EXPECT_EQ(progress.steps.load(), 2);
-    ASSERT_EQ(result.files, std::vector<std::string>{target + "/Holiday disc.iso"});
+    ASSERT_EQ(result.files, std::vector<std::string>{target + "/Holiday _Ä_ it_s -o disc.iso"});
     EXPECT_TRUE(fs::is_directory(target + "/AUDIO_TS"));
-    EXPECT_FALSE(fs::exists(target + "/Holiday disc.dvdauthor.xml"));
+    EXPECT_FALSE(fs::exists(target + "/Holiday _Ä_ it_s -o disc.dvdauthor.xml"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(target), fs::directory_iterator()), 3);
 
     std::string titles;
     ASSERT_TRUE(RunProgram({"lsdvd", target}, &titles)) << titles;
@@ -198,7 +201,7 @@ TEST_F(DiscAuthorTest, TwoPalDvdFilesMakeTwoTitlesAndAUdfImage) {
     ASSERT_GE(ids.end() - bea, 3) << ::testing::PrintToString(ids);
     EXPECT_TRUE(bea[1] == "NSR02" || bea[1] == "NSR03") << ::testing::PrintToString(ids);
     EXPECT_EQ(bea[2], "TEA01") << ::testing::PrintToString(ids);
-    EXPECT_EQ(descriptors.volumeId, "HOLIDAY_DISC");
+    EXPECT_EQ(descriptors.volumeId, "HOLIDAY_IT_S_O_DISC");
 
     // DVD-Video's order on the disc: the manager's IFO first, each title set's IFO before its
     // VOBs and its BUP after them.

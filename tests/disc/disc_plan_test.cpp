@@ -131,6 +131,9 @@ TEST(ToolOutput, DvdauthorProgressInTwoPhases) {
 TEST(ToolOutput, GenisoimageProgress) {
     EXPECT_EQ(GenisoimagePercent(" 45.12% done, estimate finish Tue Dec  8 05:54:19 2026"), 45);
     EXPECT_EQ(GenisoimagePercent("  4.87% done, estimate finish Tue Dec  8 05:54:19 2026"), 4);
+    // A German locale's decimal comma: the whole part, not the digits after the comma.
+    EXPECT_EQ(GenisoimagePercent(" 45,12% done, Schätzung Ende Di 8. Dez 05:54:19 2026"), 45);
+    EXPECT_EQ(GenisoimagePercent("100.00% done"), 100);
     EXPECT_EQ(GenisoimagePercent("725 extents written (1 MB)"), -1);
     EXPECT_EQ(GenisoimagePercent("The pad was 26 for file VIDEO_TS.IFO"), -1);
 }
