@@ -27,7 +27,7 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// The whole part of the decimal number that ends just before end in text, or -1. The fraction
+// The integer digits of the decimal number that ends just before end in text, or -1. The fraction
 // may follow a point or a comma: genisoimage prints its figures in the user's locale.
 int WholeNumberBefore(std::string_view text, size_t end) {
     size_t begin = end;
