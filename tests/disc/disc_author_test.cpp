@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -331,6 +332,27 @@ TEST_F(DiscAuthorTest, CancelRemovesWhatTheRunWroteAndNothingElse) {
     EXPECT_EQ(testing::TestFolder::Read(beside), "placed before");
     EXPECT_TRUE(fs::exists(a.path));
     EXPECT_TRUE(fs::exists(b.path));
+}
+
+TEST_F(DiscAuthorTest, CancelWhileTheImageIsMadeTakesBackTheImageAndTheFolder) {
+    const DiscTitle a = Converted("a", "pal-dvd", 3);
+    const std::string target = folder_.path() + "imaging";
+    const DiscJob job = Job(DiscKind::kDvd, {a}, target);
+    DiscProgress progress;
+    std::atomic<bool> finished{false};
+    std::thread canceller([&] {
+        while (progress.step.load() < 2 && !finished.load()) {
+            std::this_thread::yield();
+        }
+        progress.abortRequested.store(true);
+    });
+    const DiscResult result = AuthorDisc(job, progress);
+    finished.store(true);
+    canceller.join();
+    EXPECT_EQ(progress.tool.load(), static_cast<int>(DiscTool::kGenisoimage));
+    EXPECT_EQ(result.outcome, DiscOutcome::kCancelled) << result.errorLine;
+    EXPECT_FALSE(fs::exists(target));
+    EXPECT_TRUE(fs::exists(a.path));
 }
 
 TEST_F(DiscAuthorTest, CancelIntoAnEmptyFolderKeepsTheFolder) {
