@@ -9,7 +9,7 @@ CLIPWRIGHT_PACKAGES=(
     librsvg2-bin desktop-file-utils appstream
     mediainfo
     fonts-wqy-microhei
-    dvdauthor xorriso vcdimager lsdvd
+    dvdauthor genisoimage xorriso vcdimager lsdvd
 )
 
 clipwright_ensure_packages() {

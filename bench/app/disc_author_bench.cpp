@@ -1,7 +1,7 @@
 // How fast a DVD is made from converted files, against a plain copy of the same files in the
 // same run: two generated clips converted to PAL DVD by trelcore, then authored (dvdauthor and
-// xorriso through AuthorDisc) and copied with std::filesystem::copy, alternately. Prints MB/s of
-// input for both and their ratio. Usage: bench_disc_author [seconds per clip] [rounds]
+// genisoimage through AuthorDisc) and copied with std::filesystem::copy, alternately. Prints
+// MB/s of input for both and their ratio. Usage: bench_disc_author [seconds per clip] [rounds]
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -100,9 +100,9 @@ int main(int argc, char** argv) {
     const double authorRate = megabytes * rounds / (authorMs / 1000.0);
     const double copyRate = megabytes * rounds / (copyMs / 1000.0);
     std::printf("input: %.1f MB in 2 files, %d rounds\n", megabytes, rounds);
-    std::printf("author DVD (dvdauthor + xorriso): %8.1f ms  %8.1f MB/s\n", authorMs / rounds,
+    std::printf("author DVD (dvdauthor + genisoimage): %8.1f ms  %8.1f MB/s\n", authorMs / rounds,
                 authorRate);
-    std::printf("plain copy (std::filesystem):     %8.1f ms  %8.1f MB/s\n", copyMs / rounds,
+    std::printf("plain copy (std::filesystem):         %8.1f ms  %8.1f MB/s\n", copyMs / rounds,
                 copyRate);
     std::printf("copy is %.1f times as fast as authoring\n", copyRate / authorRate);
     return 0;

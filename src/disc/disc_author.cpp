@@ -193,23 +193,23 @@ DiscResult AuthorDvd(const DiscJob& job, DiscProgress& progress, CreatedPaths& c
     fs::remove(xmlPath, ignored);
     created.Drop(xmlPath);
 
-    StartStep(progress, 2, DiscTool::kXorriso);
-    // Relative names in the target folder: graft points give "=" and "\" a meaning of their own.
-    // xorriso writes no UDF, so the image is plain ISO 9660 with 8.3 names, as DVD-Video's are.
-    const std::string image =
-        QuoteArgument(job.tools.xorriso) + " -as mkisofs -iso-level 1 -graft-points -V " +
-        QuoteArgument(job.volumeLabel) + " -o " + QuoteArgument("./" + isoName) +
-        " /VIDEO_TS=VIDEO_TS /AUDIO_TS=AUDIO_TS --";
+    StartStep(progress, 2, DiscTool::kGenisoimage);
+    // UDF 1.02 bridged with ISO 9660, VIDEO_TS first and its files in order: what stand-alone
+    // players read. Run in the target folder with relative names, so the user's folder name never
+    // meets option parsing; genisoimage leaves its own output file out of the image.
+    const std::string image = QuoteArgument(job.tools.genisoimage) + " -dvd-video -udf -V " +
+                              QuoteArgument(job.volumeLabel) + " -o " +
+                              QuoteArgument("./" + isoName) + " .";
     const ToolRun imaged = RunTool(image, target, progress,
                                    [&](std::string_view line) {
-                                       const int percent = XorrisoPercent(line);
+                                       const int percent = GenisoimagePercent(line);
                                        if (percent >= 0) {
                                            progress.percent.store(percent);
                                        }
                                    },
                                    {});
     if (imaged.end != ToolEnd::kOk) {
-        return Failed(imaged, DiscTool::kXorriso);
+        return Failed(imaged, DiscTool::kGenisoimage);
     }
     DiscResult result;
     result.outcome = DiscOutcome::kDone;
@@ -256,8 +256,8 @@ const char* ToolProgram(DiscTool tool) {
     switch (tool) {
         case DiscTool::kDvdauthor:
             return "dvdauthor";
-        case DiscTool::kXorriso:
-            return "xorriso";
+        case DiscTool::kGenisoimage:
+            return "genisoimage";
         case DiscTool::kVcdimager:
             return "vcdimager";
         case DiscTool::kNone:
@@ -273,7 +273,7 @@ const char* ToolPackage(DiscTool tool) {
 
 std::vector<DiscTool> ToolsFor(DiscKind kind) {
     if (kind == DiscKind::kDvd) {
-        return {DiscTool::kDvdauthor, DiscTool::kXorriso};
+        return {DiscTool::kDvdauthor, DiscTool::kGenisoimage};
     }
     return {DiscTool::kVcdimager};
 }
@@ -286,9 +286,9 @@ DiscTools LocateTools(DiscKind kind, const char* searchPath, std::vector<DiscToo
         if (path.empty()) {
             missing.push_back(tool);
         }
-        std::string& slot = tool == DiscTool::kDvdauthor ? tools.dvdauthor
-                            : tool == DiscTool::kXorriso ? tools.xorriso
-                                                         : tools.vcdimager;
+        std::string& slot = tool == DiscTool::kDvdauthor     ? tools.dvdauthor
+                            : tool == DiscTool::kGenisoimage ? tools.genisoimage
+                                                             : tools.vcdimager;
         slot = path;
     }
     return tools;

@@ -1,6 +1,6 @@
 // Making the disc: the tools it needs and where they are, the record of what a run created (so a
 // failed or cancelled run removes exactly that), and the run itself, which starts dvdauthor and
-// xorriso (DVD) or vcdimager (VCD, SVCD) as child processes and follows their progress.
+// genisoimage (DVD) or vcdimager (VCD, SVCD) as child processes and follows their progress.
 //
 // AuthorDisc runs on a worker thread; DiscProgress is shared with the user-interface thread
 // (each field one atomic word). The rest is plain values.
@@ -15,7 +15,7 @@
 
 namespace clipwright {
 
-enum class DiscTool { kNone = 0, kDvdauthor = 1, kXorriso = 2, kVcdimager = 3 };
+enum class DiscTool { kNone = 0, kDvdauthor = 1, kGenisoimage = 2, kVcdimager = 3 };
 
 // The program's name and the Debian package that has it.
 const char* ToolProgram(DiscTool tool);
@@ -27,7 +27,7 @@ std::vector<DiscTool> ToolsFor(DiscKind kind);
 // system's default list) by FindProgramOnPath. missing gets the tools not found.
 struct DiscTools {
     std::string dvdauthor;
-    std::string xorriso;
+    std::string genisoimage;
     std::string vcdimager;
 };
 DiscTools LocateTools(DiscKind kind, const char* searchPath, std::vector<DiscTool>& missing);

@@ -23,6 +23,31 @@ double NumberBefore(std::string_view text, size_t end) {
     return std::strtod(std::string(text.substr(begin, end - begin)).c_str(), nullptr);
 }
 
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The integer digits of the decimal number that ends just before end in text, or -1. The fraction
+// may follow a point or a comma: genisoimage prints its figures in the user's locale.
+int WholeNumberBefore(std::string_view text, size_t end) {
+    size_t begin = end;
+    while (begin > 0 && IsDigit(text[begin - 1])) {
+        --begin;
+    }
+    if (begin > 1 && begin < end && (text[begin - 1] == '.' || text[begin - 1] == ',') &&
+        IsDigit(text[begin - 2])) {
+        end = begin - 1;
+        begin = end;
+        while (begin > 0 && IsDigit(text[begin - 1])) {
+            --begin;
+        }
+    }
+    if (begin == end) {
+        return -1;
+    }
+    return std::atoi(std::string(text.substr(begin, end - begin)).c_str());
+}
+
 int Clamp(double percent) {
     return static_cast<int>(std::clamp(percent, 0.0, 100.0));
 }
@@ -51,10 +76,18 @@ std::string_view Trimmed(std::string_view line) {
     return line;
 }
 
+bool IsGenisoimageError(std::string_view line) {
+    constexpr std::string_view kPrefix = "genisoimage: ";
+    if (line.rfind(kPrefix, 0) != 0) {
+        return false;
+    }
+    line.remove_prefix(kPrefix.size());
+    return line.rfind("Warning", 0) != 0 && line.rfind("WARNING", 0) != 0;
+}
+
 bool IsErrorLine(std::string_view line) {
-    return line.rfind("ERR:", 0) == 0 || line.find(": FAILURE :") != std::string_view::npos ||
-           line.find(": SORRY :") != std::string_view::npos || line.rfind("++ ERROR", 0) == 0 ||
-           line.rfind("**", 0) == 0;
+    return line.rfind("ERR:", 0) == 0 || IsGenisoimageError(line) ||
+           line.rfind("++ ERROR", 0) == 0 || line.rfind("**", 0) == 0;
 }
 
 }  // namespace
@@ -87,13 +120,13 @@ int DvdauthorPercent(std::string_view line, double totalMb) {
     return std::min(Clamp(done / totalMb * kDvdauthorReadShare), kDvdauthorReadShare);
 }
 
-int XorrisoPercent(std::string_view line) {
+int GenisoimagePercent(std::string_view line) {
     const size_t sign = line.find("% done");
     if (sign == std::string_view::npos) {
         return -1;
     }
-    const double percent = NumberBefore(line, sign);
-    return percent < 0 ? -1 : Clamp(percent);
+    const int percent = WholeNumberBefore(line, sign);
+    return percent < 0 ? -1 : std::min(percent, 100);
 }
 
 std::string ToolErrorLine(std::string_view output) {

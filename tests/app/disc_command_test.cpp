@@ -149,8 +149,8 @@ TEST_F(DiscCommandTest, AMissingToolNamesItsPackage) {
     const std::vector<std::string> texts = TakeMessageTexts();
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[0],
-              "To make the disc, dvdauthor, xorriso is needed but was not found.\nInstall the "
-              "Debian package: sudo apt install dvdauthor xorriso");
+              "To make the disc, dvdauthor, genisoimage is needed but was not found.\nInstall the "
+              "Debian package: sudo apt install dvdauthor genisoimage");
     EXPECT_NE(texts[1].find("sudo apt install vcdimager"), std::string::npos);
 }
 

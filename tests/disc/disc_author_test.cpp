@@ -1,12 +1,16 @@
 // Making real discs: clips from clipgen, converted by the real trelcore, authored by the real
-// dvdauthor, xorriso and vcdimager, and read back with lsdvd, xorriso and vcd-info.
+// dvdauthor, genisoimage and vcdimager, and read back with lsdvd, xorriso, vcd-info and a reader
+// of the image's volume descriptors.
 #include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <regex>
 #include <thread>
 
@@ -59,6 +63,56 @@ bool RunProgram(const std::vector<std::string>& args, std::string* output = null
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
+constexpr size_t kSectorBytes = 2048;
+
+// The identifiers ("CD001", "BEA01", ...) of the volume descriptors from sector 16 on, up to the
+// first sector that holds none (the end of the volume recognition sequence), and the ISO 9660
+// primary descriptor's volume identifier (trailing blanks dropped).
+struct VolumeDescriptors {
+    std::vector<std::string> identifiers;
+    std::string volumeId;
+};
+
+VolumeDescriptors ReadVolumeDescriptors(const std::string& image) {
+    static const std::vector<std::string> kKnown = {"CD001", "CDW02", "BEA01", "NSR02",
+                                                    "NSR03", "TEA01", "BOOT2"};
+    VolumeDescriptors read;
+    std::ifstream in(image, std::ios::binary);
+    std::string sector(kSectorBytes, '\0');
+    for (size_t index = 16; index < 64; ++index) {
+        in.seekg(static_cast<std::streamoff>(index * kSectorBytes));
+        if (!in.read(sector.data(), static_cast<std::streamsize>(kSectorBytes))) {
+            break;
+        }
+        const std::string identifier = sector.substr(1, 5);
+        if (std::find(kKnown.begin(), kKnown.end(), identifier) == kKnown.end()) {
+            break;
+        }
+        read.identifiers.push_back(identifier);
+        if (identifier == "CD001" && sector[0] == 1 && read.volumeId.empty()) {
+            read.volumeId = sector.substr(40, 32);
+            read.volumeId.erase(read.volumeId.find_last_not_of(' ') + 1);
+        }
+    }
+    return read;
+}
+
+// Each file's first sector in the image by its path ("/VIDEO_TS/VIDEO_TS.IFO"), from xorriso.
+std::map<std::string, long> FileSectors(const std::string& image) {
+    std::string report;
+    EXPECT_TRUE(RunProgram(
+        {"xorriso", "-indev", image, "-find", "/", "-type", "f", "-exec", "report_lba", "--"},
+        &report))
+        << report;
+    std::map<std::string, long> sectors;
+    const std::regex line(R"(File data lba:\s*\d+\s*,\s*(\d+)\s*,[^']*'([^']+)')");
+    for (auto it = std::sregex_iterator(report.begin(), report.end(), line);
+         it != std::sregex_iterator(); ++it) {
+        sectors[(*it)[2]] = std::stol((*it)[1]);
+    }
+    return sectors;
+}
+
 class DiscAuthorTest : public ::testing::Test {
 protected:
     void SetUp() override { SetEncoderName(TRELCORE_PATH); }
@@ -100,18 +154,21 @@ protected:
     testing::TestFolder folder_;
 };
 
-TEST_F(DiscAuthorTest, TwoPalDvdFilesMakeTwoTitlesAndAnIso) {
+TEST_F(DiscAuthorTest, TwoPalDvdFilesMakeTwoTitlesAndAUdfImage) {
     const DiscTitle a = Converted("a", "pal-dvd", 3);
     const DiscTitle b = Converted("b", "pal-dvd", 5);
-    const std::string target = folder_.path() + "Holiday disc";
+    // The user's folder name, with what a command line or an option parser could take for its
+    // own: it must reach the tools only as the working folder and plain file names.
+    const std::string target = folder_.path() + "Holiday \"Ä\" it's -o disc";
     DiscProgress progress;
     const DiscResult result = AuthorDisc(Job(DiscKind::kDvd, {a, b}, target), progress);
     ASSERT_EQ(result.outcome, DiscOutcome::kDone) << result.errorLine;
     EXPECT_EQ(progress.percent.load(), 100);
     EXPECT_EQ(progress.steps.load(), 2);
-    ASSERT_EQ(result.files, std::vector<std::string>{target + "/Holiday disc.iso"});
+    ASSERT_EQ(result.files, std::vector<std::string>{target + "/Holiday _Ä_ it_s -o disc.iso"});
     EXPECT_TRUE(fs::is_directory(target + "/AUDIO_TS"));
-    EXPECT_FALSE(fs::exists(target + "/Holiday disc.dvdauthor.xml"));
+    EXPECT_FALSE(fs::exists(target + "/Holiday _Ä_ it_s -o disc.dvdauthor.xml"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(target), fs::directory_iterator()), 3);
 
     std::string titles;
     ASSERT_TRUE(RunProgram({"lsdvd", target}, &titles)) << titles;
@@ -131,6 +188,45 @@ TEST_F(DiscAuthorTest, TwoPalDvdFilesMakeTwoTitlesAndAnIso) {
     EXPECT_NE(listing.find("'/VIDEO_TS/VTS_01_1.VOB'"), std::string::npos) << listing;
     EXPECT_NE(listing.find("'/VIDEO_TS/VIDEO_TS.IFO'"), std::string::npos) << listing;
     EXPECT_NE(listing.find("'/AUDIO_TS'"), std::string::npos) << listing;
+    // Not the image in itself: no path in the listing ends in ".iso" in either case.
+    EXPECT_FALSE(std::regex_search(listing, std::regex(R"(\n'/[^\n]*\.iso')", std::regex::icase)))
+        << listing;
+
+    // ISO 9660 bridged with UDF: the primary descriptor first, then BEA01, NSR02/03, TEA01.
+    const VolumeDescriptors descriptors = ReadVolumeDescriptors(result.files[0]);
+    const std::vector<std::string>& ids = descriptors.identifiers;
+    ASSERT_FALSE(ids.empty());
+    EXPECT_EQ(ids.front(), "CD001");
+    const auto bea = std::find(ids.begin(), ids.end(), "BEA01");
+    ASSERT_NE(bea, ids.end()) << ::testing::PrintToString(ids);
+    ASSERT_GE(ids.end() - bea, 3) << ::testing::PrintToString(ids);
+    EXPECT_TRUE(bea[1] == "NSR02" || bea[1] == "NSR03") << ::testing::PrintToString(ids);
+    EXPECT_EQ(bea[2], "TEA01") << ::testing::PrintToString(ids);
+    EXPECT_EQ(descriptors.volumeId, "HOLIDAY_IT_S_O_DISC");
+
+    // DVD-Video's order on the disc: the manager's IFO first, each title set's IFO before its
+    // VOBs and its BUP after them.
+    const std::map<std::string, long> at = FileSectors(result.files[0]);
+    ASSERT_EQ(at.count("/VIDEO_TS/VIDEO_TS.IFO"), 1u);
+    for (const auto& [path, sector] : at) {
+        if (path != "/VIDEO_TS/VIDEO_TS.IFO") {
+            EXPECT_LT(at.at("/VIDEO_TS/VIDEO_TS.IFO"), sector) << path;
+        }
+    }
+    const std::regex titleVob(R"((/VIDEO_TS/VTS_\d\d_)[1-9]\.VOB)");
+    int titleVobs = 0;
+    for (const auto& [path, sector] : at) {
+        std::smatch match;
+        if (!std::regex_match(path, match, titleVob)) {
+            continue;
+        }
+        ++titleVobs;
+        const std::string set = match[1];
+        ASSERT_EQ(at.count(set + "0.IFO") + at.count(set + "0.BUP"), 2u) << set;
+        EXPECT_LT(at.at(set + "0.IFO"), sector) << path;
+        EXPECT_LT(sector, at.at(set + "0.BUP")) << path;
+    }
+    EXPECT_GE(titleVobs, 1);
 }
 
 TEST_F(DiscAuthorTest, TwoNtscVcdFilesMakeACueWithTheirTracks) {
@@ -190,13 +286,15 @@ TEST_F(DiscAuthorTest, MissingToolsAreNamedWithTheirPackages) {
     fs::create_directory(empty);
     std::vector<DiscTool> missing;
     LocateTools(DiscKind::kDvd, empty.c_str(), missing);
-    EXPECT_EQ(missing, (std::vector<DiscTool>{DiscTool::kDvdauthor, DiscTool::kXorriso}));
+    ASSERT_EQ(missing, (std::vector<DiscTool>{DiscTool::kDvdauthor, DiscTool::kGenisoimage}));
+    EXPECT_STREQ(ToolPackage(missing[1]), "genisoimage");
     LocateTools(DiscKind::kSvcd, empty.c_str(), missing);
     ASSERT_EQ(missing, std::vector<DiscTool>{DiscTool::kVcdimager});
     EXPECT_STREQ(ToolPackage(missing[0]), "vcdimager");
     const DiscTools found = LocateTools(DiscKind::kDvd, nullptr, missing);
     EXPECT_TRUE(missing.empty());
     EXPECT_TRUE(fs::exists(found.dvdauthor));
+    EXPECT_TRUE(fs::exists(found.genisoimage));
 }
 
 TEST_F(DiscAuthorTest, AFailingToolIsReportedWithItsLineAndLeavesNothing) {
@@ -234,6 +332,27 @@ TEST_F(DiscAuthorTest, CancelRemovesWhatTheRunWroteAndNothingElse) {
     EXPECT_EQ(testing::TestFolder::Read(beside), "placed before");
     EXPECT_TRUE(fs::exists(a.path));
     EXPECT_TRUE(fs::exists(b.path));
+}
+
+TEST_F(DiscAuthorTest, CancelWhileTheImageIsMadeTakesBackTheImageAndTheFolder) {
+    const DiscTitle a = Converted("a", "pal-dvd", 3);
+    const std::string target = folder_.path() + "imaging";
+    const DiscJob job = Job(DiscKind::kDvd, {a}, target);
+    DiscProgress progress;
+    std::atomic<bool> finished{false};
+    std::thread canceller([&] {
+        while (progress.step.load() < 2 && !finished.load()) {
+            std::this_thread::yield();
+        }
+        progress.abortRequested.store(true);
+    });
+    const DiscResult result = AuthorDisc(job, progress);
+    finished.store(true);
+    canceller.join();
+    EXPECT_EQ(progress.tool.load(), static_cast<int>(DiscTool::kGenisoimage));
+    EXPECT_EQ(result.outcome, DiscOutcome::kCancelled) << result.errorLine;
+    EXPECT_FALSE(fs::exists(target));
+    EXPECT_TRUE(fs::exists(a.path));
 }
 
 TEST_F(DiscAuthorTest, CancelIntoAnEmptyFolderKeepsTheFolder) {

@@ -128,17 +128,29 @@ TEST(ToolOutput, DvdauthorProgressInTwoPhases) {
     EXPECT_EQ(DvdauthorPercent("INFO: Video pts = 0.540 .. 4.500", 100.0), -1);
 }
 
-TEST(ToolOutput, XorrisoProgress) {
-    EXPECT_EQ(XorrisoPercent("xorriso : UPDATE :  45.12% done, estimate finish"), 45);
-    EXPECT_EQ(XorrisoPercent("ISO image produced: 803 sectors"), -1);
+TEST(ToolOutput, GenisoimageProgress) {
+    EXPECT_EQ(GenisoimagePercent(" 45.12% done, estimate finish Tue Dec  8 05:54:19 2026"), 45);
+    EXPECT_EQ(GenisoimagePercent("  4.87% done, estimate finish Tue Dec  8 05:54:19 2026"), 4);
+    // A German locale's decimal comma: the digits before the comma, not those after it.
+    EXPECT_EQ(GenisoimagePercent(" 45,12% done, Schätzung Ende Di 8. Dez 05:54:19 2026"), 45);
+    EXPECT_EQ(GenisoimagePercent("100.00% done"), 100);
+    EXPECT_EQ(GenisoimagePercent("725 extents written (1 MB)"), -1);
+    EXPECT_EQ(GenisoimagePercent("The pad was 26 for file VIDEO_TS.IFO"), -1);
 }
 
 TEST(ToolOutput, TheToolsOwnErrorLine) {
     EXPECT_EQ(ToolErrorLine("INFO: a\r\nSTAT: b\nERR:  no video format specified for VMGM\n"),
               "ERR:  no video format specified for VMGM");
-    EXPECT_EQ(ToolErrorLine("Drive current: x\nxorriso : FAILURE : -as mkisofs: Unsupported "
-                            "option '-x'\nxorriso : aborting : -abort_on 'FAILURE'\n"),
-              "xorriso : FAILURE : -as mkisofs: Unsupported option '-x'");
+    // The first of genisoimage's lines says why; a warning before it is not the reason.
+    EXPECT_EQ(ToolErrorLine("Total translation table size: 0\n"
+                            "genisoimage: Warning: something harmless\n"
+                            "genisoimage: No such file or directory. Failed to open VIDEO_TS.IFO\n"
+                            "genisoimage: Unable to make a DVD-Video image.\n"
+                            "Possible reasons:\n  - VIDEO_TS has invalid contents\n"),
+              "genisoimage: No such file or directory. Failed to open VIDEO_TS.IFO");
+    EXPECT_EQ(ToolErrorLine("Max brk space used 1a000\n 45.12% done, estimate finish x\n"
+                            "genisoimage: No space left on device. cannot fwrite 2048*1\n"),
+              "genisoimage: No space left on device. cannot fwrite 2048*1");
     EXPECT_EQ(ToolErrorLine("one\n  last words  \n\n"), "last words");
     EXPECT_EQ(ToolErrorLine(""), "");
 }
