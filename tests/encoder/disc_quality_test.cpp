@@ -17,6 +17,7 @@ extern "C" {
 
 #include "encoder_test_support.h"
 #include "picture_quality.h"
+#include "tuning_environment.h"
 
 namespace enctest {
 namespace {
@@ -255,15 +256,6 @@ INSTANTIATE_TEST_SUITE_P(
         name.erase(name.find('-'), 1);
         return name;
     });
-
-// Sets TRELCORE_TUNING for its lifetime; trelcore inherits it.
-class TuningEnvironment {
-public:
-    explicit TuningEnvironment(const char* value) { setenv("TRELCORE_TUNING", value, 1); }
-    ~TuningEnvironment() { unsetenv("TRELCORE_TUNING"); }
-    TuningEnvironment(const TuningEnvironment&) = delete;
-    TuningEnvironment& operator=(const TuningEnvironment&) = delete;
-};
 
 // A still picture with faint grain: the rate control sits at its finest quantiser with bits to
 // spare, which is where the I-pictures used to fall several dB below the pictures refining them

@@ -11,6 +11,7 @@ extern "C" {
 
 #include "encoder_setup.h"
 #include "output_plan.h"
+#include "tuning_environment.h"
 
 namespace trel {
 namespace {
@@ -54,15 +55,6 @@ int64_t option(const AVCodecContext& c, const char* name) {
         << name;
     return value;
 }
-
-// Sets TRELCORE_TUNING for its lifetime.
-class TuningEnvironment {
-public:
-    explicit TuningEnvironment(const char* value) { setenv("TRELCORE_TUNING", value, 1); }
-    ~TuningEnvironment() { unsetenv("TRELCORE_TUNING"); }
-    TuningEnvironment(const TuningEnvironment&) = delete;
-    TuningEnvironment& operator=(const TuningEnvironment&) = delete;
-};
 
 // Between flat (16) and MPEG's default intra matrix, three quarters of the way to flat, with the
 // DC entry the syntax wants and steps that never shrink towards the high frequencies.
