@@ -174,13 +174,18 @@ SettingsValues ParseSettings(const std::string& text) {
 std::string FormatSettings(const SettingsValues& values) {
     std::string text;
     for (const auto& [name, value] : values) {
-        text += "\"" + Escape(name) + "\"=";
+        // Appended piece by piece: GCC 12 warns (-Wrestrict, wrongly) on "literal" + string.
+        text += '"';
+        text += Escape(name);
+        text += "\"=";
         if (const auto* dword = std::get_if<uint32_t>(&value)) {
             char digits[16];
             std::snprintf(digits, sizeof digits, "dword:%08x", *dword);
             text += digits;
         } else {
-            text += "\"" + Escape(std::get<std::string>(value)) + "\"";
+            text += '"';
+            text += Escape(std::get<std::string>(value));
+            text += '"';
         }
         text += "\n";
     }

@@ -147,8 +147,9 @@ TEST(CommandLineSplit, HostilePathsAndTitlesComeBackByteForByte) {
         item.sourcePath = text;
         item.title = text;
         item.outputFolder = text + "/";
-        item.outputStem = "s";
-        item.outputExt = "mpg";
+        // Built, not assigned from literals: GCC 12 wrongly warns (-Wrestrict) on the assignment.
+        item.outputStem = std::string("s");
+        item.outputExt = std::string("mpg");
         item.selEnd = 5;
         const std::vector<std::string> args =
             SplitCommandLine(BuildCommandLine(item, "-target ntsc-dvd"));
