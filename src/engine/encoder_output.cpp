@@ -492,19 +492,9 @@ std::string CheckOutput(const std::string& outputPath, int64_t expectedMs) {
 int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::string& outputPath,
                   const std::string& title, const std::string& options, int64_t start,
                   int64_t end) {
-    return RunConversion(run, sourcePath, outputPath, title, options, FixedPart(start, end),
-                         nullptr);
-}
-
-int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::string& outputPath,
-                  const std::string& title, const std::string& options, const ConversionPart& part,
-                  std::string* reason) {
     EncoderOutcome outcome;
-    const int result = RunConversion(run, sourcePath, outputPath, title, options, part, outcome);
-    if (reason != nullptr) {
-        *reason = outcome.outputProblem;
-    }
-    return result;
+    return RunConversion(run, sourcePath, outputPath, title, options, FixedPart(start, end),
+                         outcome);
 }
 
 int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::string& outputPath,

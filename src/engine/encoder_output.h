@@ -51,11 +51,7 @@ inline constexpr int64_t kOutputLengthToleranceMs = 1000;
 // 0 when the encoder ran and ended well (status 0, and its output exists, is a media file the
 // encoder can read and lasts the part's length), or was stopped through abortRequested; -1 when
 // it could not be started, exited with a non-zero status, died of a signal it did not get from
-// us, or its output failed the check. reason, when given, gets what was wrong with the output.
-int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::string& outputPath,
-                  const std::string& title, const std::string& options, const ConversionPart& part,
-                  std::string* reason);
-// The same, filling outcome (never null) with what the encoder said and what was wrong.
+// us, or its output failed the check. outcome gets what the encoder said and what was wrong.
 int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::string& outputPath,
                   const std::string& title, const std::string& options, const ConversionPart& part,
                   EncoderOutcome& outcome);
