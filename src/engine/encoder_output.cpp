@@ -240,12 +240,11 @@ std::string ReadAllOutput(ChildProcess& child, size_t limit, int timeoutMs, bool
     const uint32_t begin = CurrentTick();
     timedOut = false;
     while (output.size() < limit) {
-        const uint32_t elapsed = CurrentTick() - begin;
-        if (elapsed >= static_cast<uint32_t>(timeoutMs)) {
+        const int left = MsLeft(begin, timeoutMs);
+        if (left == 0) {
             timedOut = true;
             break;
         }
-        const int left = static_cast<int>(static_cast<uint32_t>(timeoutMs) - elapsed);
         const OutputWait wait = WaitForOutput(child, left, nullptr);
         if (wait != OutputWait::kReadable) {
             timedOut = wait == OutputWait::kTimedOut;
@@ -323,11 +322,11 @@ OutputWait WaitForOutput(const ChildProcess& child, int timeoutMs, const std::at
     while (abort == nullptr || !abort->load()) {
         int slice = kAbortPollMs;
         if (timeoutMs >= 0) {
-            const uint32_t elapsed = CurrentTick() - begin;
-            if (elapsed >= static_cast<uint32_t>(timeoutMs)) {
+            const int left = MsLeft(begin, timeoutMs);
+            if (left == 0) {
                 return OutputWait::kTimedOut;
             }
-            slice = std::min(slice, static_cast<int>(static_cast<uint32_t>(timeoutMs) - elapsed));
+            slice = std::min(slice, left);
         }
         const int r = ::poll(fds, count, slice);
         if (r < 0 && errno == EINTR) {
@@ -586,36 +585,51 @@ ProbeFailure DescribeProbeFailure(const std::string& output, const std::string& 
     return failure;
 }
 
+int MsLeft(uint32_t begin, int timeoutMs) {
+    const uint32_t elapsed = CurrentTick() - begin;
+    return elapsed >= static_cast<uint32_t>(timeoutMs)
+               ? 0
+               : static_cast<int>(static_cast<uint32_t>(timeoutMs) - elapsed);
+}
+
+ChildAnswer AskChild(const std::string& commandLine, size_t limit, int timeoutMs) {
+    ChildAnswer answer;
+    ChildProcess child;
+    child.commandLine = commandLine;
+    child.flags = PIPE_STDOUT;
+    if (StartChild(child) != 0) {
+        return answer;
+    }
+    answer.started = true;
+    const uint32_t begin = CurrentTick();
+    bool timedOut = false;
+    answer.output = ReadAllOutput(child, limit, timeoutMs, timedOut);
+    // A child that did not end in time is killed (and reaped) with the record.
+    answer.exited = WaitChildExit(child, MsLeft(begin, timeoutMs)) && child.exited &&
+                    WIFEXITED(child.waitStatus);
+    if (answer.exited) {
+        answer.status = WEXITSTATUS(child.waitStatus);
+    }
+    return answer;
+}
+
 CanMakeAnswer AskEncoderCanMake(const std::string& kind, int timeoutMs) {
     if (!ProgramExists(EncoderName())) {
         return CanMakeAnswer::kEncoderMissing;
     }
-    ChildProcess child;
-    child.commandLine = BuildCanMakeCommandLine(kind);
-    child.flags = PIPE_STDOUT;
-    if (StartChild(child) != 0) {
-        return CanMakeAnswer::kNoAnswer;
-    }
-    const uint32_t begin = CurrentTick();
-    bool timedOut = false;
-    const std::string output = ReadAllOutput(child, kOutputBufferFill, timeoutMs, timedOut);
-    const uint32_t elapsed = CurrentTick() - begin;
-    const int left = elapsed < static_cast<uint32_t>(timeoutMs)
-                         ? static_cast<int>(static_cast<uint32_t>(timeoutMs) - elapsed)
-                         : 0;
-    // A child that did not end in time is killed (and reaped) with the record.
-    if (!WaitChildExit(child, left) || !child.exited || !WIFEXITED(child.waitStatus)) {
+    const ChildAnswer answer =
+        AskChild(BuildCanMakeCommandLine(kind), kOutputBufferFill, timeoutMs);
+    if (!answer.exited) {
         return CanMakeAnswer::kNoAnswer;
     }
     // Both the status and the line must agree: a program that only exits 0 is not a yes.
-    const int status = WEXITSTATUS(child.waitStatus);
-    if (status == 0 && output == "yes\n") {
+    if (answer.status == 0 && answer.output == "yes\n") {
         return CanMakeAnswer::kYes;
     }
-    if (status == 1 && output == "no\n") {
+    if (answer.status == 1 && answer.output == "no\n") {
         return CanMakeAnswer::kNo;
     }
-    LogMessage("Encoder gave no answer to --can-make %s (status %d).", kind.c_str(), status);
+    LogMessage("Encoder gave no answer to --can-make %s (status %d).", kind.c_str(), answer.status);
     return CanMakeAnswer::kNoAnswer;
 }
 

@@ -109,6 +109,20 @@ OutputWait WaitForOutput(const ChildProcess& child, int timeoutMs, const std::at
 // read() that retries after interruptions.
 ssize_t ReadSome(int fd, char* into, size_t room);
 
+// Milliseconds left of timeoutMs since begin (a CurrentTick value); 0 when none are.
+int MsLeft(uint32_t begin, int timeoutMs);
+
+// What a short-lived child printed, and how it ended.
+struct ChildAnswer {
+    bool started = false;
+    bool exited = false;  // it ended by itself, with an exit status, within the limit
+    int status = -1;      // that exit status
+    std::string output;   // the first bytes of its output, up to the limit asked for
+};
+// Starts commandLine, reads its output until it ends (or limit bytes are in) and waits for its
+// exit, all within timeoutMs; a child still there then is killed and reaped. Blocks; any thread.
+ChildAnswer AskChild(const std::string& commandLine, size_t limit, int timeoutMs);
+
 // What the encoder said to "--can-make KIND".
 enum class CanMakeAnswer {
     kYes,             // status 0 with the line "yes"

@@ -18,14 +18,6 @@ namespace {
 // An answer longer than this is no probe text: the server is taken as broken.
 constexpr size_t kMaxAnswerBytes = 1 << 20;
 
-// Milliseconds left of timeoutMs since begin; 0 when none.
-int MsLeft(uint32_t begin, int timeoutMs) {
-    const uint32_t elapsed = CurrentTick() - begin;
-    return elapsed >= static_cast<uint32_t>(timeoutMs)
-               ? 0
-               : static_cast<int>(static_cast<uint32_t>(timeoutMs) - elapsed);
-}
-
 // Writes all of data to a non-blocking pipe within timeoutMs. SIGPIPE is held back on this
 // thread meanwhile, so a server that died costs a failed write, not the whole program.
 bool WriteWithin(int fd, std::string_view data, int timeoutMs) {

@@ -1,12 +1,9 @@
 #include "platform/media_runtime.h"
 
-#include <sys/wait.h>
-
 #include <QLibrary>
 #include <charconv>
 
 #include "base/text_log.h"
-#include "engine/child_process.h"
 #include "engine/command_line.h"
 #include "engine/encoder_output.h"
 
@@ -47,44 +44,15 @@ std::optional<RuntimeVersion> ParseRuntimeVersionText(std::string_view text) {
 }
 
 RuntimeVersion AskMediaRuntimeVersion(const std::string& program, int timeoutMs) {
-    ChildProcess child;
-    child.commandLine = QuoteArgument(program) + " " + std::string(kRuntimeVersionArgument);
-    child.flags = PIPE_STDOUT;
-    if (StartChild(child) != 0) {
-        LogMessage("Cannot start %s to read the media runtime's version.", program.c_str());
-        return {};
-    }
     // The answer is a few bytes; anything longer is not one.
     constexpr size_t kLimit = 32;
-    std::string output;
-    const uint32_t begin = CurrentTick();
-    for (;;) {
-        const uint32_t elapsed = CurrentTick() - begin;
-        if (elapsed >= static_cast<uint32_t>(timeoutMs)) {
-            break;
-        }
-        const int left = static_cast<int>(static_cast<uint32_t>(timeoutMs) - elapsed);
-        if (WaitForOutput(child, left, nullptr) != OutputWait::kReadable) {
-            break;
-        }
-        char chunk[kLimit];
-        const ssize_t got = ReadSome(child.stdoutRead, chunk, sizeof chunk);
-        if (got <= 0 || output.size() > kLimit) {
-            break;
-        }
-        output.append(chunk, static_cast<size_t>(got));
-    }
-    const uint32_t elapsed = CurrentTick() - begin;
-    const int left = elapsed < static_cast<uint32_t>(timeoutMs)
-                         ? static_cast<int>(static_cast<uint32_t>(timeoutMs) - elapsed)
-                         : 0;
-    // A child still there after the limit is killed and reaped with the record.
-    if (!WaitChildExit(child, left) || !child.exited || !WIFEXITED(child.waitStatus) ||
-        WEXITSTATUS(child.waitStatus) != 0) {
+    const ChildAnswer answer = AskChild(
+        QuoteArgument(program) + " " + std::string(kRuntimeVersionArgument), kLimit, timeoutMs);
+    if (!answer.exited || answer.status != 0) {
         LogMessage("%s gave no media runtime version.", program.c_str());
         return {};
     }
-    return ParseRuntimeVersionText(output).value_or(RuntimeVersion{});
+    return ParseRuntimeVersionText(answer.output).value_or(RuntimeVersion{});
 }
 
 bool MediaRuntimeTooOld(RuntimeVersion version) {
