@@ -1,12 +1,10 @@
 #include "disc/disc_author.h"
 
-#include <poll.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -17,6 +15,7 @@
 #include "disc/tool_output.h"
 #include "engine/child_process.h"
 #include "engine/command_line.h"
+#include "engine/encoder_output.h"
 
 namespace clipwright {
 
@@ -92,18 +91,13 @@ ToolRun RunTool(const std::string& commandLine, const std::string& folder, DiscP
             }
             continue;
         }
-        pollfd fd{child.stdoutRead, POLLIN, 0};
-        const int ready = ::poll(&fd, 1, kPollMs);
-        if (ready < 0 && errno != EINTR) {
-            open = false;
-        }
-        if (ready <= 0) {
+        const OutputWait wait = WaitForOutput(child, kPollMs, nullptr);
+        if (wait == OutputWait::kTimedOut) {
             continue;
         }
-        const ssize_t n = ::read(child.stdoutRead, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
+        // The tool's own end counts even while something it left behind holds the pipe.
+        const ssize_t n =
+            wait == OutputWait::kReadable ? ReadSome(child.stdoutRead, chunk, sizeof chunk) : 0;
         if (n <= 0) {
             open = false;
             continue;
