@@ -53,15 +53,21 @@ int64_t FileBytes(const std::string& path) {
     return static_cast<int64_t>(info.st_size);
 }
 
-void Record(ConversionShared& shared, const SourceItem& item, int32_t status, int64_t encodeMs,
-            int64_t mediaMs, const std::string& reason) {
+// The row's line in the report as far as the item tells it: no output, no times.
+RowRecord RecordOf(const SourceItem& item, int32_t status) {
     RowRecord record;
     record.source = item.sourcePath;
-    record.outputBytes = FileBytes(OutputPath(item));
-    record.output = record.outputBytes >= 0 ? OutputPath(item) : std::string();
     record.status = status;
     record.partStart = item.selStart;
     record.partEnd = item.selEnd;
+    return record;
+}
+
+void Record(ConversionShared& shared, const SourceItem& item, int32_t status, int64_t encodeMs,
+            int64_t mediaMs, const std::string& reason) {
+    RowRecord record = RecordOf(item, status);
+    record.outputBytes = FileBytes(OutputPath(item));
+    record.output = record.outputBytes >= 0 ? OutputPath(item) : std::string();
     record.encodeMs = encodeMs;
     record.mediaMs = mediaMs;
     record.reason = reason;
@@ -77,13 +83,8 @@ void RecordUnreached(ConversionShared& shared, WorkerUi& ui, int firstRow) {
         if (item == nullptr) {
             continue;
         }
-        RowRecord record;
-        record.source = item->sourcePath;
-        record.status = kSkip;
-        record.partStart = item->selStart;
-        record.partEnd = item->selEnd;
         const std::lock_guard lock(shared.stateLock);
-        shared.records.push_back(std::move(record));
+        shared.records.push_back(RecordOf(*item, kSkip));
     }
 }
 
