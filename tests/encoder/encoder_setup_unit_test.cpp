@@ -95,7 +95,12 @@ TEST(DiscEncoder, CarriesTheDiscLimitsAndTheQualitySettings) {
             if (d.non_linear) {
                 EXPECT_LE(c.qmax, 28) << "the encoder refuses a larger one with this scale";
                 EXPECT_EQ(c.intra_matrix, nullptr) << "the DVD keeps the default intra matrix";
+                EXPECT_EQ(c.qmin, 1) << "a clean scene may reach the finest step";
+                EXPECT_EQ(option(c, "lmin"), FF_QP2LAMBDA);
+                EXPECT_FLOAT_EQ(c.b_quant_factor, 2.0F);
+                EXPECT_EQ(option(c, "noise_reduction"), 60);
             } else {
+                EXPECT_EQ(option(c, "noise_reduction"), 0) << "the SVCD measured worse with it";
                 expect_soft_intra_matrix(c);
             }
         } else {
@@ -118,6 +123,8 @@ TEST(DiscEncoder, LegacyTuningKeepsTheLibraryDefaultsAndTheLimits) {
         EXPECT_GT(c.rc_buffer_size, 0);
         EXPECT_FLOAT_EQ(c.qcompress, 0.5F);
         EXPECT_EQ(c.intra_matrix, nullptr);
+        EXPECT_EQ(option(c, "noise_reduction"), 0);
+        EXPECT_EQ(c.qmin, 2);
         if (c.codec_id == AV_CODEC_ID_MPEG2VIDEO) {
             EXPECT_EQ(option(c, "intra_vlc"), 0);
             EXPECT_EQ(option(c, "non_linear_quant"), 0);
