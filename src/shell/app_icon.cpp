@@ -12,7 +12,7 @@ extern const size_t kApplicationIcon64Size;
 extern const unsigned char kApplicationIcon256[];
 extern const size_t kApplicationIcon256Size;
 
-QIcon BuiltInApplicationIcon() {
+QIcon BuiltInApplicationIcon(bool withLarge) {
     const struct {
         const unsigned char* data;
         size_t size;
@@ -21,6 +21,9 @@ QIcon BuiltInApplicationIcon() {
                   {kApplicationIcon256, kApplicationIcon256Size}};
     QIcon icon;
     for (const auto& png : kSizes) {
+        if (!withLarge && png.data == kApplicationIcon256) {
+            continue;
+        }
         QPixmap pixmap;
         if (pixmap.loadFromData(png.data, static_cast<unsigned>(png.size), "PNG")) {
             icon.addPixmap(pixmap);

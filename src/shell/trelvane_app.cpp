@@ -30,7 +30,7 @@ CTrelvaneApp::~CTrelvaneApp() = default;
 bool CTrelvaneApp::InitInstance() {
     QApplication::setApplicationName(QLatin1String(kApplicationName));
     QGuiApplication::setDesktopFileName(QLatin1String(kApplicationId));
-    QApplication::setWindowIcon(BuiltInApplicationIcon());
+    QApplication::setWindowIcon(BuiltInApplicationIcon(false));
     StartupValues& values = TheStartupValues();
     values.mediaRuntime = kRequiredMediaRuntime;  // no tip until the version is read
     values.settingsKeyPath = std::string("Software\\Trelvane\\") + kApplicationName;
@@ -55,17 +55,17 @@ bool CTrelvaneApp::InitInstance() {
     // on screen; the form's tip is shown when the version turns out missing or too old.
     firstExpose_ = std::make_unique<FirstExposeWatcher>(*frame_, [this] {
         ReportStartupStep("exposed");
-        UseThemeIcon();
+        UseFullIcon();
         ReadRuntimeVersionLater();
     });
     return true;
 }
 
-// An icon theme may hold its own picture of the application; it replaces the built-in one.
-void CTrelvaneApp::UseThemeIcon() {
-    if (const std::optional<QIcon> icon = ThemeApplicationIcon()) {
-        QApplication::setWindowIcon(*icon);
-    }
+// An icon theme may hold its own picture of the application; it replaces the built-in one,
+// which otherwise gains its large size now.
+void CTrelvaneApp::UseFullIcon() {
+    const std::optional<QIcon> icon = ThemeApplicationIcon();
+    QApplication::setWindowIcon(icon ? *icon : BuiltInApplicationIcon(true));
 }
 
 // The program that answers the version question: our own executable, which every build and

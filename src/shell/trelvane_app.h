@@ -31,7 +31,7 @@ public:
     bool RuntimeVersionReadStarted() const { return versionReader_.joinable(); }
 
 private:
-    static void UseThemeIcon();
+    static void UseFullIcon();
     void ReadRuntimeVersionLater();
 
     std::unique_ptr<CMainFrame> frame_;

@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTest>
 #include <QUrl>
 #include <cstdlib>
 
@@ -167,7 +168,11 @@ TEST(StartupFiles, TheWindowCarriesTheApplicationIconAndEntryName) {
     const QIcon icon = app.Frame()->windowIcon();
     ASSERT_FALSE(icon.isNull());
     EXPECT_EQ(icon.pixmap(QSize(64, 64)).size(), QSize(64, 64));
-    EXPECT_EQ(icon.pixmap(QSize(256, 256)).size(), QSize(256, 256));
+    // The large size follows once the window is up.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(app.Frame()));
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return app.Frame()->windowIcon().pixmap(QSize(256, 256)).size() == QSize(256, 256);
+    }));
 }
 
 }  // namespace
