@@ -247,12 +247,13 @@ TEST_P(DiscQualityTest, KeepsTheDiscLimitsAndEvensOutThePictures) {
 
 INSTANTIATE_TEST_SUITE_P(
     Discs, DiscQualityTest,
-    // The VCD's constant rate and 40 KiB buffer leave its I-pictures less room than the others'.
+    // The VCD's constant rate and 40 KiB buffer leave its I-pictures less room than the others'
+    // (0.7 dB below; 2.2 dB while a picture could take only a third of the buffer).
     // The SVCD loads an intra matrix three quarters flat: 32 where the default has 83.
     ::testing::Values(DiscCase{"pal-dvd", 15, 9000000, 1835008, 2048, 10080000, true, 3.0, 0},
                       DiscCase{"ntsc-dvd", 18, 9000000, 1835008, 2048, 10080000, true, 3.0, 0},
                       DiscCase{"pal-svcd", 15, 2516000, 1835008, 2324, 2788800, true, 3.0, 32},
-                      DiscCase{"pal-vcd", 15, 1150000, 327680, 2324, 1411200, false, 4.0, 0}),
+                      DiscCase{"pal-vcd", 15, 1150000, 327680, 2324, 1411200, false, 1.5, 0}),
     [](const ::testing::TestParamInfo<DiscCase>& param) {
         std::string name = param.param.target;
         name.erase(name.find('-'), 1);
@@ -321,7 +322,8 @@ TEST_P(SparseSceneTest, BeatsLegacyAndKeepsTheIPicturesClose) {
     const quality::Summary tuned = convert(source, c.target, name);
     ASSERT_GE(tuned.intra_count, 2);
     ASSERT_GT(tuned.other_count, 2 * tuned.intra_count);
-    EXPECT_GT(tuned.intra_psnr, tuned.other_psnr - 3.0);
+    // 0.2 dB on the DVD; 1.2 dB while a picture could take only a third of the buffer.
+    EXPECT_GT(tuned.intra_psnr, tuned.other_psnr - 1.0);
     EXPECT_GT(tuned.psnr, legacy.psnr + c.gain);
     EXPECT_GE(tuned.ssim, legacy.ssim);
 }

@@ -87,6 +87,7 @@ TEST(DiscEncoder, CarriesTheDiscLimitsAndTheQualitySettings) {
         EXPECT_EQ(c.rc_buffer_size, d.vbv_bits);
         EXPECT_EQ(option(c, "luma_elim_threshold"), -8);
         EXPECT_EQ(option(c, "chroma_elim_threshold"), -8);
+        EXPECT_FLOAT_EQ(c.rc_max_available_vbv_use, 1.0F) << "an I-picture may fill the buffer";
         if (d.codec == AV_CODEC_ID_MPEG2VIDEO) {
             EXPECT_EQ(c.level, 8) << "Main Level";
             EXPECT_EQ(option(c, "intra_vlc"), 1);
@@ -125,6 +126,7 @@ TEST(DiscEncoder, LegacyTuningKeepsTheLibraryDefaultsAndTheLimits) {
         EXPECT_EQ(c.intra_matrix, nullptr);
         EXPECT_EQ(option(c, "noise_reduction"), 0);
         EXPECT_EQ(c.qmin, 2);
+        EXPECT_LT(c.rc_max_available_vbv_use, 1.0F);
         if (c.codec_id == AV_CODEC_ID_MPEG2VIDEO) {
             EXPECT_EQ(option(c, "intra_vlc"), 0);
             EXPECT_EQ(option(c, "non_linear_quant"), 0);
