@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <deque>
+#include <utility>
 
 namespace clipwright {
 
@@ -15,6 +16,11 @@ std::deque<std::optional<QStringList>>& OpenAnswers() {
 std::deque<std::optional<QString>>& FolderAnswers() {
     static std::deque<std::optional<QString>> answers;
     return answers;
+}
+
+UnansweredDialogHandler& Unanswered() {
+    static UnansweredDialogHandler handler;
+    return handler;
 }
 
 template <typename T>
@@ -34,6 +40,10 @@ std::optional<QStringList> ChooseOpenFiles(QWidget* parent, const QString& filte
     if (TakeQueued(OpenAnswers(), answer)) {
         return answer;
     }
+    if (Unanswered()) {
+        Unanswered()("open files");
+        return std::nullopt;
+    }
     // Our labels already name their patterns; Qt would add them a second time.
     const QStringList files = QFileDialog::getOpenFileNames(
         parent, QString(), QString(), filter, nullptr, QFileDialog::HideNameFilterDetails);
@@ -49,6 +59,10 @@ std::optional<QString> ChooseFolder(QWidget* parent, const QString& title,
     if (TakeQueued(FolderAnswers(), answer)) {
         return answer;
     }
+    if (Unanswered()) {
+        Unanswered()("folder");
+        return std::nullopt;
+    }
     const QString folder = QFileDialog::getExistingDirectory(parent, title, startFolder);
     if (folder.isEmpty()) {
         return std::nullopt;
@@ -62,6 +76,11 @@ void SetNextOpenFiles(std::optional<QStringList> files) {
 
 void SetNextFolder(std::optional<QString> folder) {
     FolderAnswers().push_back(folder);
+}
+
+UnansweredDialogHandler SetUnansweredDialogHandler(UnansweredDialogHandler handler) {
+    std::swap(Unanswered(), handler);
+    return handler;
 }
 
 }  // namespace clipwright

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 namespace clipwright {
@@ -17,5 +18,10 @@ std::optional<QString> ChooseFolder(QWidget* parent, const QString& title,
 // Test seam: the next dialog of that kind answers with this (nullopt: cancelled).
 void SetNextOpenFiles(std::optional<QStringList> files);
 void SetNextFolder(std::optional<QString> folder);
+// Called with the dialog's kind ("open files", "folder") instead of showing it when no answer is
+// queued; the dialog then counts as cancelled. Test programs set one that fails the test; an
+// empty one shows the dialog. Returns the handler it replaces.
+using UnansweredDialogHandler = std::function<void(const char* dialog)>;
+UnansweredDialogHandler SetUnansweredDialogHandler(UnansweredDialogHandler handler);
 
 }  // namespace clipwright

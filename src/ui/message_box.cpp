@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <deque>
+#include <utility>
 
 namespace clipwright {
 
@@ -11,6 +12,7 @@ namespace {
 struct Seam {
     std::deque<int> answers;
     std::vector<std::string> texts;
+    UnansweredMessageHandler unanswered;
 };
 
 Seam& TheSeam() {
@@ -46,6 +48,9 @@ int ShowMessageBox(QWidget* parent, const std::string& text, MessageButtons butt
         seam.answers.pop_front();
         return answer;
     }
+    if (seam.unanswered) {
+        return seam.unanswered(text);
+    }
     if (icon == MessageIcon::kExclamation) {
         QApplication::beep();
     }
@@ -62,6 +67,11 @@ void SetNextMessageAnswer(int answer) {
 
 bool HasPendingMessageAnswers() {
     return !TheSeam().answers.empty();
+}
+
+UnansweredMessageHandler SetUnansweredMessageHandler(UnansweredMessageHandler handler) {
+    std::swap(TheSeam().unanswered, handler);
+    return handler;
 }
 
 std::vector<std::string> TakeMessageTexts() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,5 +26,11 @@ void SetNextMessageAnswer(int answer);
 bool HasPendingMessageAnswers();
 // The texts of every box asked for since the last call, shown or answered from the queue.
 std::vector<std::string> TakeMessageTexts();
+// Called with the text instead of showing a box when no answer is queued, and its result taken
+// as the answer; an empty one shows the box. Test programs set one that fails the test, so a
+// missing answer ends it at once instead of leaving a modal box up until the run's time limit.
+// Returns the handler it replaces.
+using UnansweredMessageHandler = std::function<int(const std::string& text)>;
+UnansweredMessageHandler SetUnansweredMessageHandler(UnansweredMessageHandler handler);
 
 }  // namespace clipwright

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <atomic>
 #include <filesystem>
+#include <utility>
 
 #include "dialogs/convert_progress_dialog.h"
 #include "engine/command_line.h"
@@ -255,9 +256,22 @@ TEST_F(ConvertProgressDialogTest, SkipPressedJustBeforeTheEncoderStartsStillStop
     EXPECT_EQ(TakeMessageTexts(), Texts{kCompleted});
 }
 
+// Shows real message boxes while it lives, instead of failing the test on an unqueued one.
+class RealMessageBoxes {
+public:
+    RealMessageBoxes() : saved_(SetUnansweredMessageHandler({})) {}
+    ~RealMessageBoxes() { SetUnansweredMessageHandler(std::move(saved_)); }
+    RealMessageBoxes(const RealMessageBoxes&) = delete;
+    RealMessageBoxes& operator=(const RealMessageBoxes&) = delete;
+
+private:
+    UnansweredMessageHandler saved_;
+};
+
 // The close box asks whether to cancel; when the run ends while that question is open, the
 // question goes with the run instead of staying on screen over nothing.
 TEST_F(ConvertProgressDialogTest, AQuestionOpenWhenTheRunEndsGoesWithIt) {
+    const RealMessageBoxes real;  // the poll below answers them
     AddClip("a", "dumpargs " + started_ + "\nsleep 300\nmedia 20\n");
     ConvertProgressDialog dialog(nullptr, ui_, run_);
     bool asked = false;
