@@ -6,7 +6,9 @@
 // with the encoder settings trelcore had before (TRELCORE_TUNING=legacy) and once with today's,
 // and prints for each: luma PSNR and SSIM against the source, the mean PSNR of I-pictures and
 // of the other pictures, the video bit rate, and the wall and processor seconds of the conversion
-// (the faster of two runs each; processor time is steadier on a shared machine). Then the gains
+// (the faster of two runs each; processor time is steadier on a shared machine), the worst
+// picture's PSNR and the mean change of PSNR from one picture to the next (how much quality
+// swings between the picture types). Then the gains
 // of today's settings: dB at the bit-rate ratio shown, and the time ratios. The clips last 12 s
 // because one-pass rate control swings by a few tenths of a dB from one second to the next, and
 // its first seconds are still settling: 4 s measured those swings as much as the settings.
@@ -15,6 +17,8 @@
 #include <sys/resource.h>
 #include <sys/time.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -40,6 +44,8 @@ struct Job {
 
 struct Result {
     quality::Summary summary;
+    double worst_psnr = 0.0;   // dB, the lowest of any picture
+    double psnr_step = 0.0;    // dB, mean absolute change from one picture to the next
     double kbits = 0.0;        // video bit rate, kbit/s
     double seconds = 0.0;      // wall time of the faster run
     double cpu_seconds = 0.0;  // processor time (user and system) of the cheaper run
@@ -99,15 +105,23 @@ Result measure(const Job& job, bool legacy, const std::filesystem::path& dir) {
         return r;
     }
     r.summary = quality::summarize(c.pictures);
+    r.worst_psnr = c.pictures.empty() ? 0.0 : c.pictures.front().psnr;
+    for (size_t i = 1; i < c.pictures.size(); ++i) {
+        r.worst_psnr = std::min(r.worst_psnr, c.pictures[i].psnr);
+        r.psnr_step += std::abs(c.pictures[i].psnr - c.pictures[i - 1].psnr);
+    }
+    if (c.pictures.size() > 1) {
+        r.psnr_step /= static_cast<double>(c.pictures.size() - 1);
+    }
     r.kbits = c.video_bit_rate / 1000.0;
     r.ok = true;
     return r;
 }
 
 void print_row(const std::string& name, const char* settings, const Result& r) {
-    std::printf("%-11s %-7s %7.2f %7.4f %7.2f %7.2f %8.0f %7.2f %7.2f\n", name.c_str(), settings,
-                r.summary.psnr, r.summary.ssim, r.summary.intra_psnr, r.summary.other_psnr, r.kbits,
-                r.seconds, r.cpu_seconds);
+    std::printf("%-11s %-7s %7.2f %7.4f %7.2f %7.2f %8.0f %7.2f %7.2f %7.2f %6.2f\n", name.c_str(),
+                settings, r.summary.psnr, r.summary.ssim, r.summary.intra_psnr,
+                r.summary.other_psnr, r.kbits, r.seconds, r.cpu_seconds, r.worst_psnr, r.psnr_step);
 }
 
 }  // namespace
@@ -146,8 +160,8 @@ int main(int argc, char** argv) {
         {"dvd-grain4", {"-target", "pal-dvd"}, "mpg", grainy},
         {"svcd-grain4", {"-target", "pal-svcd"}, "mpg", grainy},
     };
-    std::printf("%-11s %-7s %7s %7s %7s %7s %8s %7s %7s\n", "output", "set", "PSNR", "SSIM",
-                "I-PSNR", "PB-PSNR", "kbit/s", "wall s", "cpu s");
+    std::printf("%-11s %-7s %7s %7s %7s %7s %8s %7s %7s %7s %6s\n", "output", "set", "PSNR", "SSIM",
+                "I-PSNR", "PB-PSNR", "kbit/s", "wall s", "cpu s", "worst", "step");
     std::vector<std::string> gains;
     int failures = 0;
     for (const Job& job : jobs) {
