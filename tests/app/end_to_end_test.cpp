@@ -5,9 +5,6 @@ extern "C" {
 
 #include <gtest/gtest.h>
 
-#include <sys/mount.h>
-#include <unistd.h>
-
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <cstdlib>
@@ -191,25 +188,20 @@ TEST(EndToEnd, ABrokenSourceShowsTrelcoresReason) {
 // Converting into a file system too small for the output: the question comes first, and when
 // the user goes on anyway the failure summary says the disk is full.
 TEST(EndToEnd, AFullDiskIsAskedAboutAndNamedAsTheReason) {
-    if (::geteuid() != 0) {
-        GTEST_SKIP() << "mounting a tmpfs needs root";
-    }
     ResetShell();
     SetModalDialogHandler({});
     SetEncoderName(TRELCORE);
     const TestFolder dir;
+    const std::string small = dir.path() + "small/";
+    // Unmounted however the test ends, after the view is gone.
+    const SmallTmpfs disk(small);
+    if (disk.WhyNot() != nullptr) {
+        GTEST_SKIP() << disk.WhyNot();
+    }
     const std::string clip = dir.path() + "long.avi";
     const std::string command = std::string(CLIPGEN) + " '" + clip +
                                 "' --duration 20 --size 320x240 --vcodec mpeg4 --acodec mp2";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    const std::string small = dir.path() + "small/";
-    std::filesystem::create_directory(small);
-    if (::mount("tmpfs", small.c_str(), "tmpfs", 0, "size=1m") != 0) {
-        GTEST_SKIP() << "tmpfs cannot be mounted here";
-    }
-    // Unmounted however the test ends, after the view is gone.
-    const std::unique_ptr<const char, void (*)(const char*)> unmount(
-        small.c_str(), [](const char* path) { ::umount(path); });
     {
         CTrelvaneView view;
         view.OnInitialUpdate();

@@ -11,9 +11,6 @@
 #include <filesystem>
 #include <memory>
 
-#include <sys/mount.h>
-#include <unistd.h>
-
 #include "app_test_support.h"
 #include "dialogs/convert_progress_dialog.h"
 #include "dialogs/detect_dialog.h"
@@ -294,17 +291,12 @@ TEST_F(ViewTest, TooLittleSpaceAsksBeforeTheRunAndCancelChangesNothing) {
 
 // The same on a real file system of one megabyte, where the system lets us mount one.
 TEST_F(ViewTest, ASmallRealFileSystemAsksToo) {
-    if (::geteuid() != 0) {
-        GTEST_SKIP() << "mounting a tmpfs needs root";
-    }
     const TestFolder dir;
     const std::string small = dir.path() + "small/";
-    std::filesystem::create_directory(small);
-    if (::mount("tmpfs", small.c_str(), "tmpfs", 0, "size=1m") != 0) {
-        GTEST_SKIP() << "tmpfs cannot be mounted here";
+    const SmallTmpfs disk(small);
+    if (disk.WhyNot() != nullptr) {
+        GTEST_SKIP() << disk.WhyNot();
     }
-    const std::unique_ptr<const char, void (*)(const char*)> unmount(
-        small.c_str(), [](const char* path) { ::umount(path); });
     auto view = NewView();
     view->Form().Get<QLineEdit>(1001)->setText(QString::fromStdString(small));
     AddRow(*view, MakeItem("/v/a.avi", 10));
