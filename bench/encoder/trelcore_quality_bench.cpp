@@ -8,10 +8,11 @@
 // of the other pictures, the video bit rate, and the wall and processor seconds of the conversion
 // (the faster of two runs each; processor time is steadier on a shared machine), the worst
 // picture's PSNR and the mean change of PSNR from one picture to the next (how much quality
-// swings between the picture types). Then the gains
-// of today's settings: dB at the bit-rate ratio shown, and the time ratios. The clips last 12 s
-// because one-pass rate control swings by a few tenths of a dB from one second to the next, and
-// its first seconds are still settling: 4 s measured those swings as much as the settings.
+// swings between the picture types). Then the gains of today's settings: dB at the bit-rate
+// ratio shown, and the time ratios. The clips last 12 s because one-pass rate control swings by a
+// few tenths of a dB from one second to the next, and its first seconds are still settling: 4 s
+// measured those swings as much as the settings.
+//
 // Usage: trelcore_quality_bench [scratch folder]
 
 #include <sys/resource.h>

@@ -12,23 +12,26 @@ extern const size_t kApplicationIcon64Size;
 extern const unsigned char kApplicationIcon256[];
 extern const size_t kApplicationIcon256Size;
 
-QIcon BuiltInApplicationIcon(bool withLarge) {
-    const struct {
-        const unsigned char* data;
-        size_t size;
-    } kSizes[] = {{kApplicationIcon32, kApplicationIcon32Size},
-                  {kApplicationIcon64, kApplicationIcon64Size},
-                  {kApplicationIcon256, kApplicationIcon256Size}};
-    QIcon icon;
-    for (const auto& png : kSizes) {
-        if (!withLarge && png.data == kApplicationIcon256) {
-            continue;
-        }
-        QPixmap pixmap;
-        if (pixmap.loadFromData(png.data, static_cast<unsigned>(png.size), "PNG")) {
-            icon.addPixmap(pixmap);
-        }
+namespace {
+
+void AddPng(QIcon& icon, const unsigned char* data, size_t size) {
+    QPixmap pixmap;
+    if (pixmap.loadFromData(data, static_cast<unsigned>(size), "PNG")) {
+        icon.addPixmap(pixmap);
     }
+}
+
+}  // namespace
+
+QIcon BuiltInApplicationIcon() {
+    QIcon icon;
+    AddPng(icon, kApplicationIcon32, kApplicationIcon32Size);
+    AddPng(icon, kApplicationIcon64, kApplicationIcon64Size);
+    return icon;
+}
+
+QIcon WithLargeApplicationIcon(QIcon icon) {
+    AddPng(icon, kApplicationIcon256, kApplicationIcon256Size);
     return icon;
 }
 

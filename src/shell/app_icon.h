@@ -10,9 +10,10 @@ namespace clipwright {
 // The id shared by the desktop entry, the icon and the AppStream metainfo.
 inline constexpr const char* kApplicationId = "com.trelvane.Clipwright";
 
-// The sizes built into the program: 32 and 64 pixels, and with `withLarge` also 256, whose
-// decoding alone takes some 5 ms; the window is first shown with the small ones.
-QIcon BuiltInApplicationIcon(bool withLarge);
+// The 32- and 64-pixel icons built into the program, which the window is first shown with.
+QIcon BuiltInApplicationIcon();
+// `icon` with the built-in 256-pixel size added; decoding it alone takes some 5 ms.
+QIcon WithLargeApplicationIcon(QIcon icon);
 // The icon theme's icon of kApplicationId, or nothing when the theme has none. The theme lookup
 // reads the theme's index and folders (some 7 ms), so it is made once the window is up.
 std::optional<QIcon> ThemeApplicationIcon();

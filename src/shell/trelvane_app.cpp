@@ -30,7 +30,7 @@ CTrelvaneApp::~CTrelvaneApp() = default;
 bool CTrelvaneApp::InitInstance() {
     QApplication::setApplicationName(QLatin1String(kApplicationName));
     QGuiApplication::setDesktopFileName(QLatin1String(kApplicationId));
-    QApplication::setWindowIcon(BuiltInApplicationIcon(false));
+    QApplication::setWindowIcon(BuiltInApplicationIcon());
     StartupValues& values = TheStartupValues();
     values.mediaRuntime = kRequiredMediaRuntime;  // no tip until the version is read
     values.settingsKeyPath = std::string("Software\\Trelvane\\") + kApplicationName;
@@ -65,7 +65,8 @@ bool CTrelvaneApp::InitInstance() {
 // which otherwise gains its large size now.
 void CTrelvaneApp::UseFullIcon() {
     const std::optional<QIcon> icon = ThemeApplicationIcon();
-    QApplication::setWindowIcon(icon ? *icon : BuiltInApplicationIcon(true));
+    QApplication::setWindowIcon(icon ? *icon
+                                     : WithLargeApplicationIcon(QApplication::windowIcon()));
 }
 
 // The program that answers the version question: our own executable, which every build and
