@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -29,6 +30,9 @@ constexpr int kPollMs = 100;
 constexpr int kToolStopGraceMs = 1000;
 // Output kept for the error line; older text is dropped past this.
 constexpr size_t kOutputKeep = 256 * 1024;
+
+// Where dvdauthor finds the titles, in the target folder while it runs.
+constexpr const char* kTitleLinkFolder = "dvdauthor-titles";
 
 // A tool run's end: success only for an exit status of 0 that nobody asked for.
 enum class ToolEnd { kOk, kFailed, kCancelled };
@@ -154,15 +158,43 @@ void StartStep(DiscProgress& progress, int step, DiscTool tool) {
     progress.percent.store(0);
 }
 
+// The titles as dvdauthor is to read them: each file under a link of ours in folder (inside the
+// working folder), named by its place in the list. dvdauthor takes its file names from XML,
+// where a line break in a value turns into a blank, so the user's own names never reach it.
+bool LinkTitles(const std::vector<DiscTitle>& titles, const std::string& folder,
+                std::vector<DiscTitle>& linked) {
+    std::error_code error;
+    if (!fs::create_directory(folder, error)) {
+        return false;
+    }
+    linked = titles;
+    for (size_t i = 0; i < linked.size(); ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "%03zu.mpg", i + 1);
+        fs::create_symlink(titles[i].path, folder + "/" + name, error);
+        if (error) {
+            return false;
+        }
+        linked[i].path = std::string(kTitleLinkFolder) + "/" + name;
+    }
+    return true;
+}
+
 DiscResult AuthorDvd(const DiscJob& job, DiscProgress& progress, CreatedPaths& created) {
     const std::string& target = job.targetFolder;
     const std::string xmlPath = target + "/" + job.imageName + ".dvdauthor.xml";
     const std::string isoName = job.imageName + ".iso";
+    const std::string linkFolder = target + "/" + kTitleLinkFolder;
     if (!created.Add(xmlPath) || !created.Add(target + "/VIDEO_TS") ||
-        !created.Add(target + "/AUDIO_TS") || !created.Add(target + "/" + isoName)) {
+        !created.Add(target + "/AUDIO_TS") || !created.Add(target + "/" + isoName) ||
+        !created.Add(linkFolder)) {
         return FailedWith("the target folder is no longer empty");
     }
-    if (!WriteTextFile(xmlPath, DvdAuthorXml(job.titles, job.standard))) {
+    std::vector<DiscTitle> linked;
+    if (!LinkTitles(job.titles, linkFolder, linked)) {
+        return FailedWith("could not link the titles in " + linkFolder);
+    }
+    if (!WriteTextFile(xmlPath, DvdAuthorXml(linked, job.standard))) {
         return FailedWith("could not write " + xmlPath);
     }
     double totalMb = 0;
@@ -186,6 +218,13 @@ DiscResult AuthorDvd(const DiscJob& job, DiscProgress& progress, CreatedPaths& c
     std::error_code ignored;
     fs::remove(xmlPath, ignored);
     created.Drop(xmlPath);
+    // Before the image: the links must not go onto the disc.
+    std::error_code unlinked;
+    fs::remove_all(linkFolder, unlinked);
+    if (unlinked) {
+        return FailedWith("could not remove " + linkFolder);
+    }
+    created.Drop(linkFolder);
 
     StartStep(progress, 2, DiscTool::kGenisoimage);
     // UDF 1.02 bridged with ISO 9660, VIDEO_TS first and its files in order: what stand-alone
