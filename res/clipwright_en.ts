@@ -591,14 +591,14 @@ Press OK to make it anyway, or Cancel to stop.</source>
     </message>
     <message id="str.61528">
         <extracomment>printf placeholders, keep them in this order and kind: %s %d %d; write a literal percent sign as %%</extracomment>
-        <source>A %s disc holds at most %d files, and %d are listed: Make a Disc will not take all of their outputs. Convert fewer files to make one disc of them.
+        <source>One %s disc holds at most %d files, and %d are listed: Make a Disc will not take all of their outputs. Convert fewer files to make one disc of them.
 
 Convert all of them anyway?</source>
         <translation type="unfinished"></translation>
     </message>
     <message id="str.61529">
         <extracomment>printf placeholders, keep them in this order and kind: %s %d %d; write a literal percent sign as %%</extracomment>
-        <source>A %s disc holds at most %d files, but %d were converted. Remove files from the list until at most that many are converted, and make the disc again.</source>
+        <source>One %s disc holds at most %d files, but %d were converted. Remove files from the list until at most that many are converted, and make the disc again.</source>
         <translation type="unfinished"></translation>
     </message>
     <message id="str.32811">

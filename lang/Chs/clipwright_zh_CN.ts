@@ -667,7 +667,7 @@ Press OK to make it anyway, or Cancel to stop.</source>
     </message>
     <message id="str.61528">
         <extracomment>printf placeholders, keep them in this order and kind: %s %d %d; write a literal percent sign as %%</extracomment>
-        <source>A %s disc holds at most %d files, and %d are listed: Make a Disc will not take all of their outputs. Convert fewer files to make one disc of them.
+        <source>One %s disc holds at most %d files, and %d are listed: Make a Disc will not take all of their outputs. Convert fewer files to make one disc of them.
 
 Convert all of them anyway?</source>
         <translation>一张 %s 光盘最多容纳 %d 个文件，而列表中有 %d 个：“制作光盘”无法容纳全部输出。若要制成一张光盘，请转换更少的文件。
@@ -676,7 +676,7 @@ Convert all of them anyway?</source>
     </message>
     <message id="str.61529">
         <extracomment>printf placeholders, keep them in this order and kind: %s %d %d; write a literal percent sign as %%</extracomment>
-        <source>A %s disc holds at most %d files, but %d were converted. Remove files from the list until at most that many are converted, and make the disc again.</source>
+        <source>One %s disc holds at most %d files, but %d were converted. Remove files from the list until at most that many are converted, and make the disc again.</source>
         <translation>一张 %s 光盘最多容纳 %d 个文件，但已转换了 %d 个。请从列表中移除文件，直到已转换的文件不超过该数目，然后重新制作光盘。</translation>
     </message>
     <message id="str.32811">

@@ -667,7 +667,7 @@ Drücken Sie OK, um es trotzdem zu erstellen, oder Abbrechen.</translation>
     </message>
     <message id="str.61528">
         <extracomment>printf placeholders, keep them in this order and kind: %s %d %d; write a literal percent sign as %%</extracomment>
-        <source>A %s disc holds at most %d files, and %d are listed: Make a Disc will not take all of their outputs. Convert fewer files to make one disc of them.
+        <source>One %s disc holds at most %d files, and %d are listed: Make a Disc will not take all of their outputs. Convert fewer files to make one disc of them.
 
 Convert all of them anyway?</source>
         <translation>Eine %s-Disc fasst höchstens %d Dateien, aufgeführt sind %d: „Disc erstellen“ kann nicht alle Ausgaben aufnehmen. Konvertieren Sie weniger Dateien, um eine Disc daraus zu machen.
@@ -676,7 +676,7 @@ Trotzdem alle konvertieren?</translation>
     </message>
     <message id="str.61529">
         <extracomment>printf placeholders, keep them in this order and kind: %s %d %d; write a literal percent sign as %%</extracomment>
-        <source>A %s disc holds at most %d files, but %d were converted. Remove files from the list until at most that many are converted, and make the disc again.</source>
+        <source>One %s disc holds at most %d files, but %d were converted. Remove files from the list until at most that many are converted, and make the disc again.</source>
         <translation>Eine %s-Disc fasst höchstens %d Dateien, konvertiert wurden aber %d. Entfernen Sie Dateien aus der Liste, bis höchstens so viele konvertiert sind, und erstellen Sie die Disc erneut.</translation>
     </message>
     <message id="str.32811">

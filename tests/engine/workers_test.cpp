@@ -366,6 +366,17 @@ TEST_F(WorkersTest, AnUnusableEncoderAndATooLongNameAreToldApart) {
     }
     SetEncoderName(FAKE_ENCODER);
 
+    // A source name at the limit converts: its output's name gives way.
+    const std::string longTitle(NAME_MAX - 4, 'n');
+    const std::string longSource = AddClip(longTitle, "media 20\n");
+    ui_.ItemOfRow(0)->status = kReady;
+    Convert();
+    EXPECT_EQ(StatusOfRow(1), kDone) << ui_.Messages().back();
+    const std::string output = OutputPath(*ui_.ItemOfRow(1));
+    EXPECT_EQ(output, dir_.path() + "out/" + longTitle.substr(0, NAME_MAX - 8) + "-cvt.mpg");
+    EXPECT_TRUE(PathExists(output));
+    ui_.ItemOfRow(1)->selEnd = 0;  // out of the next run
+
     std::string deep = dir_.path();
     while (deep.size() <= PATH_MAX) {
         deep += std::string(200, 'd') + "/";

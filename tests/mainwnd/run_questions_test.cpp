@@ -73,9 +73,9 @@ TEST_F(RunQuestionsTest, MoreFilesThanADiscTakesAreToldBeforeTheRun) {
         EXPECT_FALSE(ConfirmDiscTitleLimit(nullptr, c.type, 100)) << c.label;
         const std::vector<std::string> texts = TakeMessageTexts();
         ASSERT_EQ(texts.size(), 1u);
-        EXPECT_EQ(texts[0].substr(0, texts[0].find(':')), "A " + c.label + " disc holds at most " +
-                                                              std::to_string(c.fits) +
-                                                              " files, and 100 are listed")
+        EXPECT_EQ(texts[0].substr(0, texts[0].find(':')),
+                  "One " + c.label + " disc holds at most " + std::to_string(c.fits) +
+                      " files, and 100 are listed")
             << texts[0];
         SetNextMessageAnswer(kAnswerOk);
         EXPECT_TRUE(ConfirmDiscTitleLimit(nullptr, c.type, 100)) << "converting is still allowed";
