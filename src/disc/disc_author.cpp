@@ -158,26 +158,35 @@ void StartStep(DiscProgress& progress, int step, DiscTool tool) {
     progress.percent.store(0);
 }
 
+// Whether an XML attribute carries text unchanged: a parser turns line breaks and tabs into
+// blanks and refuses the other control characters.
+bool XmlCarries(std::string_view text) {
+    return std::none_of(text.begin(), text.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+}
+
 // The titles as dvdauthor is to read them: each file under a link of ours in folder (inside the
-// working folder), named by its place in the list. dvdauthor takes its file names from XML,
-// where a line break in a value turns into a blank, so the user's own names never reach it.
-bool LinkTitles(const std::vector<DiscTitle>& titles, const std::string& folder,
-                std::vector<DiscTitle>& linked) {
+// working folder), named by its place in the list. dvdauthor takes its file names from XML, so
+// the user's own names never reach it. Where the file system has no links (a FAT stick), a name
+// XML carries is given as it is. Empty, or what went wrong.
+std::string LinkTitles(const std::vector<DiscTitle>& titles, const std::string& folder,
+                       std::vector<DiscTitle>& linked) {
     std::error_code error;
     if (!fs::create_directory(folder, error)) {
-        return false;
+        return "could not create " + folder;
     }
     linked = titles;
     for (size_t i = 0; i < linked.size(); ++i) {
         char name[32];
         std::snprintf(name, sizeof name, "%03zu.mpg", i + 1);
         fs::create_symlink(titles[i].path, folder + "/" + name, error);
-        if (error) {
-            return false;
+        if (!error) {
+            linked[i].path = std::string(kTitleLinkFolder) + "/" + name;
+        } else if (!XmlCarries(titles[i].path)) {
+            return "could not link " + titles[i].path + " for dvdauthor (" + error.message() + ")";
         }
-        linked[i].path = std::string(kTitleLinkFolder) + "/" + name;
     }
-    return true;
+    return {};
 }
 
 DiscResult AuthorDvd(const DiscJob& job, DiscProgress& progress, CreatedPaths& created) {
@@ -191,8 +200,9 @@ DiscResult AuthorDvd(const DiscJob& job, DiscProgress& progress, CreatedPaths& c
         return FailedWith("the target folder is no longer empty");
     }
     std::vector<DiscTitle> linked;
-    if (!LinkTitles(job.titles, linkFolder, linked)) {
-        return FailedWith("could not link the titles in " + linkFolder);
+    const std::string linkProblem = LinkTitles(job.titles, linkFolder, linked);
+    if (!linkProblem.empty()) {
+        return FailedWith(linkProblem);
     }
     if (!WriteTextFile(xmlPath, DvdAuthorXml(linked, job.standard))) {
         return FailedWith("could not write " + xmlPath);

@@ -1,7 +1,8 @@
 #include "shell/startup_arguments.h"
 
+#include <unistd.h>
+
 #include <QCommandLineParser>
-#include <QDir>
 #include <QFile>
 #include <QUrl>
 #include <climits>
@@ -118,8 +119,14 @@ FileArgument FileOf(const QString& text, const QByteArray& raw) {
 // resolved leaves the text as it is (absolute), for the probe to say what is wrong.
 std::string KernelPath(std::string path) {
     if (!path.starts_with('/')) {
-        const QByteArray cwd = QFile::encodeName(QDir::currentPath());
-        path = cwd.toStdString() + (cwd.endsWith('/') ? "" : "/") + path;
+        // The folder's own bytes: QDir::currentPath would not give back a name that is not UTF-8.
+        char* cwd = ::getcwd(nullptr, 0);
+        if (cwd == nullptr) {
+            return path;
+        }
+        const std::string folder(cwd);
+        std::free(cwd);
+        path = folder + (folder.ends_with('/') ? "" : "/") + path;
     }
     const size_t slash = path.find_last_of('/');
     const std::string name = path.substr(slash + 1);
