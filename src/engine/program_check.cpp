@@ -36,7 +36,7 @@ ProgramLookup LookUpProgram(const std::string& word, const char* searchPath) {
         return lookup;
     }
     for (const std::string& folder : ProgramSearchFolders(searchPath)) {
-        const std::string candidate = folder + "/" + word;
+        const std::string candidate = folder + (folder.ends_with('/') ? "" : "/") + word;
         const ProgramState state = StateOf(candidate);
         if (state == ProgramState::kFound) {
             return {state, candidate};
