@@ -627,6 +627,58 @@ Press OK to make it anyway, or Cancel to stop.</source>
         <source>%s is a file, not a folder. Choose a folder for the disc.</source>
         <translation>%s 是文件而不是文件夹。请为光盘选择一个文件夹。</translation>
     </message>
+    <message id="str.61520">
+        <extracomment>printf placeholders, keep them in this order and kind: %d; write a literal percent sign as %%</extracomment>
+        <source>The encoder program ended with status %d and gave no reason.</source>
+        <translation>编码程序以状态 %d 结束，未给出原因。</translation>
+    </message>
+    <message id="str.61521">
+        <extracomment>printf placeholders, keep them in this order and kind: %d %s; write a literal percent sign as %%</extracomment>
+        <source>The encoder program was ended by signal %d (%s).</source>
+        <translation>编码程序被信号 %d (%s) 终止。</translation>
+    </message>
+    <message id="str.61522">
+        <extracomment>printf placeholders, keep them in this order and kind: %d; write a literal percent sign as %%</extracomment>
+        <source>The encoder program closed its output but did not end; it was stopped after %d s.</source>
+        <translation>编码程序关闭了输出但没有结束；%d 秒后已被终止。</translation>
+    </message>
+    <message id="str.61523">
+        <source>the encoder program found no length in it and gave no reason</source>
+        <translation>编码程序未在其中找到时长，也未给出原因</translation>
+    </message>
+    <message id="str.61524">
+        <source>the file name is not valid UTF-8 and could not be passed on unchanged, so the file was not found</source>
+        <translation>文件名不是有效的 UTF-8，无法原样传递，因此找不到该文件</translation>
+    </message>
+    <message id="str.61525">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>The encoder program %s exists but is not executable.</source>
+        <translation>编码程序 %s 存在，但不可执行。</translation>
+    </message>
+    <message id="str.61526">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>The encoder program %s is a folder, not a program.</source>
+        <translation>编码程序 %s 是一个文件夹，而不是程序。</translation>
+    </message>
+    <message id="str.61527">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>The output file name is too long for the file system of the folder %s.</source>
+        <translation>输出文件名对于文件夹 %s 所在的文件系统而言太长。</translation>
+    </message>
+    <message id="str.61528">
+        <extracomment>printf placeholders, keep them in this order and kind: %s %d %d; write a literal percent sign as %%</extracomment>
+        <source>One %s disc holds at most %d files, and %d are listed: Make a Disc will not take all of their outputs. Convert fewer files to make one disc of them.
+
+Convert all of them anyway?</source>
+        <translation>一张 %s 光盘最多容纳 %d 个文件，而列表中有 %d 个：“制作光盘”无法容纳全部输出。若要制成一张光盘，请转换更少的文件。
+
+仍然全部转换吗？</translation>
+    </message>
+    <message id="str.61529">
+        <extracomment>printf placeholders, keep them in this order and kind: %s %d %d; write a literal percent sign as %%</extracomment>
+        <source>One %s disc holds at most %d files, but %d were converted. Remove files from the list until at most that many are converted, and make the disc again.</source>
+        <translation>一张 %s 光盘最多容纳 %d 个文件，但已转换了 %d 个。请从列表中移除文件，直到已转换的文件不超过该数目，然后重新制作光盘。</translation>
+    </message>
     <message id="str.32811">
         <source>Make a DVD, VCD or SVCD disc image from the converted files
 Make a disc</source>

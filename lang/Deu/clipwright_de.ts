@@ -627,6 +627,58 @@ Drücken Sie OK, um es trotzdem zu erstellen, oder Abbrechen.</translation>
         <source>%s is a file, not a folder. Choose a folder for the disc.</source>
         <translation>%s ist eine Datei, kein Ordner. Wählen Sie einen Ordner für die Disc.</translation>
     </message>
+    <message id="str.61520">
+        <extracomment>printf placeholders, keep them in this order and kind: %d; write a literal percent sign as %%</extracomment>
+        <source>The encoder program ended with status %d and gave no reason.</source>
+        <translation>Das Kodierprogramm endete mit Status %d, ohne einen Grund zu nennen.</translation>
+    </message>
+    <message id="str.61521">
+        <extracomment>printf placeholders, keep them in this order and kind: %d %s; write a literal percent sign as %%</extracomment>
+        <source>The encoder program was ended by signal %d (%s).</source>
+        <translation>Das Kodierprogramm wurde durch Signal %d (%s) beendet.</translation>
+    </message>
+    <message id="str.61522">
+        <extracomment>printf placeholders, keep them in this order and kind: %d; write a literal percent sign as %%</extracomment>
+        <source>The encoder program closed its output but did not end; it was stopped after %d s.</source>
+        <translation>Das Kodierprogramm schloss seine Ausgabe, endete aber nicht; es wurde nach %d s beendet.</translation>
+    </message>
+    <message id="str.61523">
+        <source>the encoder program found no length in it and gave no reason</source>
+        <translation>das Kodierprogramm fand darin keine Dauer und nannte keinen Grund</translation>
+    </message>
+    <message id="str.61524">
+        <source>the file name is not valid UTF-8 and could not be passed on unchanged, so the file was not found</source>
+        <translation>der Dateiname ist kein gültiges UTF-8 und konnte nicht unverändert weitergegeben werden, daher wurde die Datei nicht gefunden</translation>
+    </message>
+    <message id="str.61525">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>The encoder program %s exists but is not executable.</source>
+        <translation>Das Kodierprogramm %s ist vorhanden, aber nicht ausführbar.</translation>
+    </message>
+    <message id="str.61526">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>The encoder program %s is a folder, not a program.</source>
+        <translation>Das Kodierprogramm %s ist ein Ordner, kein Programm.</translation>
+    </message>
+    <message id="str.61527">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>The output file name is too long for the file system of the folder %s.</source>
+        <translation>Der Name der Ausgabedatei ist für das Dateisystem des Ordners %s zu lang.</translation>
+    </message>
+    <message id="str.61528">
+        <extracomment>printf placeholders, keep them in this order and kind: %s %d %d; write a literal percent sign as %%</extracomment>
+        <source>One %s disc holds at most %d files, and %d are listed: Make a Disc will not take all of their outputs. Convert fewer files to make one disc of them.
+
+Convert all of them anyway?</source>
+        <translation>Eine %s-Disc fasst höchstens %d Dateien, aufgeführt sind %d: „Disc erstellen“ kann nicht alle Ausgaben aufnehmen. Konvertieren Sie weniger Dateien, um eine Disc daraus zu machen.
+
+Trotzdem alle konvertieren?</translation>
+    </message>
+    <message id="str.61529">
+        <extracomment>printf placeholders, keep them in this order and kind: %s %d %d; write a literal percent sign as %%</extracomment>
+        <source>One %s disc holds at most %d files, but %d were converted. Remove files from the list until at most that many are converted, and make the disc again.</source>
+        <translation>Eine %s-Disc fasst höchstens %d Dateien, konvertiert wurden aber %d. Entfernen Sie Dateien aus der Liste, bis höchstens so viele konvertiert sind, und erstellen Sie die Disc erneut.</translation>
+    </message>
     <message id="str.32811">
         <source>Make a DVD, VCD or SVCD disc image from the converted files
 Make a disc</source>

@@ -32,8 +32,8 @@ int main(int argc, char** argv) {
             clipwright::RuntimeVersionText(clipwright::ReadMediaRuntimeVersion());
         return std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0 ? 0 : 1;
     }
-    clipwright::StartupArguments arguments =
-        clipwright::ParseStartupArguments(clipwright::ArgumentsOf(argc, argv));
+    clipwright::StartupArguments arguments = clipwright::ParseStartupArguments(
+        clipwright::ArgumentsOf(argc, argv), clipwright::RawArgumentsOf(argc, argv));
     if (arguments.action != clipwright::StartupArguments::Action::kRun) {
         return Finish(arguments);
     }

@@ -59,7 +59,16 @@ inline constexpr int kIdsReasonEncoderMissing = 61404;    // %s program name
 inline constexpr int kIdsReasonFolderUnwritable = 61405;  // %s folder
 inline constexpr int kIdsReasonDiskFull = 61406;
 inline constexpr int kIdsAskBatchReport = 61407;
-inline constexpr int kIdsReportFailed = 61408;  // %s folder
+inline constexpr int kIdsReportFailed = 61408;         // %s folder
+inline constexpr int kIdsReasonEncoderStatus = 61520;  // %d exit status
+inline constexpr int kIdsReasonEncoderSignal = 61521;  // %d signal number, %s its name
+inline constexpr int kIdsReasonEncoderHung = 61522;    // %d seconds
+inline constexpr int kIdsProbeNoDuration = 61523;
+inline constexpr int kIdsProbeUndecodableName = 61524;
+inline constexpr int kIdsEncoderNotExecutable = 61525;  // %s path
+inline constexpr int kIdsEncoderIsFolder = 61526;       // %s path
+inline constexpr int kIdsReasonNameTooLong = 61527;     // %s folder
+inline constexpr int kIdsAskDiscTitleLimit = 61528;     // %s disc type, %d limit, %d files
 
 // Making a disc from the converted files.
 inline constexpr int kIdsDiscTypeOnly = 61450;
@@ -79,6 +88,7 @@ inline constexpr int kIdsDiscFailed = 61463;  // %s the tool's line
 inline constexpr int kIdsDiscCanceled = 61464;
 inline constexpr int kIdsDiscOffer = 61465;            // %s disc type
 inline constexpr int kIdsDiscTargetNotFolder = 61466;  // %s path
+inline constexpr int kIdsDiscTooManyTitles = 61529;    // %s disc type, %d limit, %d files
 
 // Command prompts, "status-bar text\ntooltip", carry the command id as their string id.
 inline constexpr std::array<int, 19> kPromptCommandIds{
@@ -90,7 +100,7 @@ struct StringUse {
     std::string_view argumentKinds;  // as PlaceholderKinds gives them; "" for no arguments
 };
 
-inline constexpr std::array<StringUse, 68> kStringUses{{
+inline constexpr std::array<StringUse, 78> kStringUses{{
     {kIdsInitFailed, ""},
     {kIdsRestartAfterOgg, ""},
     {kIdsCantPlayback, ""},
@@ -142,6 +152,15 @@ inline constexpr std::array<StringUse, 68> kStringUses{{
     {kIdsReasonDiskFull, ""},
     {kIdsAskBatchReport, ""},
     {kIdsReportFailed, "s"},
+    {kIdsReasonEncoderStatus, "d"},
+    {kIdsReasonEncoderSignal, "ds"},
+    {kIdsReasonEncoderHung, "d"},
+    {kIdsProbeNoDuration, ""},
+    {kIdsProbeUndecodableName, ""},
+    {kIdsEncoderNotExecutable, "s"},
+    {kIdsEncoderIsFolder, "s"},
+    {kIdsReasonNameTooLong, "s"},
+    {kIdsAskDiscTitleLimit, "sdd"},
     {kIdsDiscTypeOnly, ""},
     {kIdsDiscNothingConverted, ""},
     {kIdsDiscTypeChanged, "ssss"},
@@ -159,6 +178,7 @@ inline constexpr std::array<StringUse, 68> kStringUses{{
     {kIdsDiscCanceled, ""},
     {kIdsDiscOffer, "s"},
     {kIdsDiscTargetNotFolder, "s"},
+    {kIdsDiscTooManyTitles, "sdd"},
 }};
 
 }  // namespace clipwright

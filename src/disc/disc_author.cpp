@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -29,6 +30,9 @@ constexpr int kPollMs = 100;
 constexpr int kToolStopGraceMs = 1000;
 // Output kept for the error line; older text is dropped past this.
 constexpr size_t kOutputKeep = 256 * 1024;
+
+// Where dvdauthor finds the titles, in the target folder while it runs.
+constexpr const char* kTitleLinkFolder = "dvdauthor-titles";
 
 // A tool run's end: success only for an exit status of 0 that nobody asked for.
 enum class ToolEnd { kOk, kFailed, kCancelled };
@@ -154,15 +158,53 @@ void StartStep(DiscProgress& progress, int step, DiscTool tool) {
     progress.percent.store(0);
 }
 
+// Whether an XML attribute carries text unchanged: a parser turns line breaks and tabs into
+// blanks and refuses the other control characters.
+bool XmlCarries(std::string_view text) {
+    return std::none_of(text.begin(), text.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+}
+
+// The titles as dvdauthor is to read them: each file under a link of ours in folder (inside the
+// working folder), named by its place in the list. dvdauthor takes its file names from XML, so
+// the user's own names never reach it. Where the file system has no links (a FAT stick), a name
+// XML carries is given as it is. Empty, or what went wrong.
+std::string LinkTitles(const std::vector<DiscTitle>& titles, const std::string& folder,
+                       std::vector<DiscTitle>& linked) {
+    std::error_code error;
+    if (!fs::create_directory(folder, error)) {
+        return "could not create " + folder;
+    }
+    linked = titles;
+    for (size_t i = 0; i < linked.size(); ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "%03zu.mpg", i + 1);
+        fs::create_symlink(titles[i].path, folder + "/" + name, error);
+        if (!error) {
+            linked[i].path = std::string(kTitleLinkFolder) + "/" + name;
+        } else if (!XmlCarries(titles[i].path)) {
+            return "could not link " + titles[i].path + " for dvdauthor (" + error.message() + ")";
+        }
+    }
+    return {};
+}
+
 DiscResult AuthorDvd(const DiscJob& job, DiscProgress& progress, CreatedPaths& created) {
     const std::string& target = job.targetFolder;
     const std::string xmlPath = target + "/" + job.imageName + ".dvdauthor.xml";
     const std::string isoName = job.imageName + ".iso";
+    const std::string linkFolder = target + "/" + kTitleLinkFolder;
     if (!created.Add(xmlPath) || !created.Add(target + "/VIDEO_TS") ||
-        !created.Add(target + "/AUDIO_TS") || !created.Add(target + "/" + isoName)) {
+        !created.Add(target + "/AUDIO_TS") || !created.Add(target + "/" + isoName) ||
+        !created.Add(linkFolder)) {
         return FailedWith("the target folder is no longer empty");
     }
-    if (!WriteTextFile(xmlPath, DvdAuthorXml(job.titles, job.standard))) {
+    std::vector<DiscTitle> linked;
+    const std::string linkProblem = LinkTitles(job.titles, linkFolder, linked);
+    if (!linkProblem.empty()) {
+        return FailedWith(linkProblem);
+    }
+    if (!WriteTextFile(xmlPath, DvdAuthorXml(linked, job.standard))) {
         return FailedWith("could not write " + xmlPath);
     }
     double totalMb = 0;
@@ -186,6 +228,13 @@ DiscResult AuthorDvd(const DiscJob& job, DiscProgress& progress, CreatedPaths& c
     std::error_code ignored;
     fs::remove(xmlPath, ignored);
     created.Drop(xmlPath);
+    // Before the image: the links must not go onto the disc.
+    std::error_code unlinked;
+    fs::remove_all(linkFolder, unlinked);
+    if (unlinked) {
+        return FailedWith("could not remove " + linkFolder);
+    }
+    created.Drop(linkFolder);
 
     StartStep(progress, 2, DiscTool::kGenisoimage);
     // UDF 1.02 bridged with ISO 9660, VIDEO_TS first and its files in order: what stand-alone

@@ -131,10 +131,18 @@ bool FitsDisc(DiscKind kind, const VideoFacts& facts) {
     return false;
 }
 
+size_t MaxDiscTitles(DiscKind kind) {
+    return kind == DiscKind::kDvd ? 99 : 98;
+}
+
 PlanCheck CheckTitles(DiscKind kind, const std::vector<DiscTitle>& titles) {
     PlanCheck check;
     if (titles.empty()) {
         check.problem = PlanProblem::kNoTitles;
+        return check;
+    }
+    if (titles.size() > MaxDiscTitles(kind)) {
+        check.problem = PlanProblem::kTooManyTitles;
         return check;
     }
     for (const DiscTitle& title : titles) {

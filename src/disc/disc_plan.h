@@ -40,7 +40,18 @@ struct DiscTitle {
     VideoFacts video;
 };
 
-enum class PlanProblem { kNone, kNoTitles, kUnreadable, kWrongType, kMixedStandards };
+enum class PlanProblem {
+    kNone,
+    kNoTitles,
+    kTooManyTitles,
+    kUnreadable,
+    kWrongType,
+    kMixedStandards
+};
+
+// The most files one disc takes, one title or track each: dvdauthor's 99 titles in a title set,
+// and for VCD and SVCD a CD's 99 tracks less the one the disc's file system takes.
+size_t MaxDiscTitles(DiscKind kind);
 
 struct PlanCheck {
     PlanProblem problem = PlanProblem::kNone;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 
 namespace clipwright {
@@ -300,11 +301,19 @@ NameState ChooseName(SourceItem& item, const std::string& folder, const std::str
     if (!dir.empty() && dir.back() != '/') {
         dir += '/';
     }
-    const std::string base = suffix.empty() ? item.title : item.title + "-" + suffix;
-    std::string stem = base;
+    const std::string tail = suffix.empty() ? std::string() : "-" + suffix;
+    const size_t limit = NameByteLimit(dir.empty() ? "." : dir);
+    // The title gives way to what must stay: the suffix, the counter and the extension.
+    const auto stemOf = [&](const std::string& counter) {
+        const size_t fixed = tail.size() + counter.size() + 1 + extension.size();
+        return CutUtf8(item.title, limit > fixed ? limit - fixed : 0) + tail + counter;
+    };
+    std::string stem = stemOf({});
     NameState state = probe(dir + stem + "." + extension);
     for (uint64_t n = 1; state == NameState::kTaken; ++n) {
-        stem = base + "[" + std::to_string(n) + "]";
+        std::string counter(1, '[');
+        counter.append(std::to_string(n)).push_back(']');
+        stem = stemOf(counter);
         state = probe(dir + stem + "." + extension);
     }
     item.outputFolder = dir;
@@ -322,21 +331,43 @@ void MakeOutputName(SourceItem& item, const std::string& folder, const std::stri
     });
 }
 
+size_t NameByteLimit(const std::string& folder) {
+    const long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    return limit > 0 ? static_cast<size_t>(limit) : static_cast<size_t>(NAME_MAX);
+}
+
+std::string CutUtf8(const std::string& text, size_t maxBytes) {
+    if (text.size() <= maxBytes) {
+        return text;
+    }
+    size_t end = maxBytes;
+    // Back off continuation bytes (10xxxxxx) so the cut falls before a character's first byte.
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+        --end;
+    }
+    return text.substr(0, end);
+}
+
 bool ReserveOutputName(SourceItem& item, const std::string& folder, const std::string& extension,
-                       const std::string& suffix) {
+                       const std::string& suffix, int* error) {
+    int lastError = 0;
     const NameState state =
-        ChooseName(item, folder, extension, suffix, [](const std::string& path) {
+        ChooseName(item, folder, extension, suffix, [&lastError](const std::string& path) {
             const int fd =
                 ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
             if (fd >= 0) {
                 ::close(fd);
                 return NameState::kReserved;
             }
+            lastError = errno;
             if (errno == EEXIST || PathExists(path)) {
                 return NameState::kTaken;
             }
             return NameState::kFree;  // cannot be created; the encoder will meet the same error
         });
+    if (error != nullptr) {
+        *error = state == NameState::kReserved ? 0 : lastError;
+    }
     return state == NameState::kReserved;
 }
 

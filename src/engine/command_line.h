@@ -60,15 +60,22 @@ std::string QuoteArgument(const std::string& text);
 std::vector<std::string> SplitCommandLine(const std::string& commandLine);
 
 // Fills outputFolder (with a trailing "/"), outputStem and outputExt with a name that no file
-// or folder has yet.
+// or folder has yet. The title is shortened (at a whole UTF-8 character) where the name would
+// pass the file system's limit of name bytes; the suffix, the "[n]" and the extension stay.
 void MakeOutputName(SourceItem& item, const std::string& folder, const std::string& extension,
                     const std::string& suffix);
 
 // The same, but the name is also taken: an empty file is created under it exclusively, so two
 // runs into one folder never pick the same name. False when no empty file could be created
-// (the folder is missing or not writable); the name is then one that did not exist.
+// (the folder is missing or not writable); the name is then one that did not exist, and error
+// (when given) gets the errno of the failed create (ENAMETOOLONG for a path past the limits).
 bool ReserveOutputName(SourceItem& item, const std::string& folder, const std::string& extension,
-                       const std::string& suffix);
+                       const std::string& suffix, int* error = nullptr);
+
+// The most bytes one name in folder may have (pathconf's _PC_NAME_MAX, else NAME_MAX).
+size_t NameByteLimit(const std::string& folder);
+// text cut to at most maxBytes without splitting a UTF-8 character.
+std::string CutUtf8(const std::string& text, size_t maxBytes);
 // Removes a reserved output that is still empty (its conversion wrote nothing).
 void DropEmptyOutput(const std::string& path);
 

@@ -3,12 +3,15 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdlib>
 
 #include "base/string_ids.h"
 #include "base/text_format.h"
 #include "base/text_log.h"
 #include "engine/command_line.h"
 #include "engine/folders.h"
+#include "engine/program_check.h"
 
 namespace clipwright {
 
@@ -99,8 +102,8 @@ void CountFileEnded(ConversionShared& shared, int64_t convertedMs, int64_t plann
 // Adds a failed file to the summary, its reason on the line under it, and its encoder's output
 // to the log. Returns the reason.
 std::string NoteFailure(WorkerUi& ui, RunState& state, const SourceItem& item,
-                        const EncoderOutcome& outcome, bool folderWritable) {
-    const std::string reason = FailureReason(ui, item, outcome, folderWritable,
+                        const EncoderOutcome& outcome, int reserveError) {
+    const std::string reason = FailureReason(ui, item, outcome, reserveError,
                                              IsConvertibleType(state.settings.outputType));
     state.anyFailed = true;
     state.failedList += "\n" + item.sourcePath;
@@ -125,9 +128,10 @@ void ConvertRow(ConversionShared& shared, WorkerUi& ui, RunState& state, int row
     // Taken at once, so another run into the same folder cannot pick the same name. When no
     // name can be taken the encoder still runs (it may know better), but a failure is put down
     // to the folder.
-    const bool folderWritable =
-        ReserveOutputName(*item, state.settings.outputFolder,
-                          std::string(OutputExtension(state.settings.outputType)), kOutputSuffix);
+    int reserveError = 0;
+    ReserveOutputName(*item, state.settings.outputFolder,
+                      std::string(OutputExtension(state.settings.outputType)), kOutputSuffix,
+                      &reserveError);
     ui.RefreshRow(row);
     {
         const std::string format = ui.Text(kIdsConvertStep);
@@ -151,7 +155,7 @@ void ConvertRow(ConversionShared& shared, WorkerUi& ui, RunState& state, int row
     // A name reserved for a file that got nothing is given back.
     DropEmptyOutput(OutputPath(*item));
     const std::string reason =
-        failed ? NoteFailure(ui, state, *item, outcome, folderWritable) : std::string();
+        failed ? NoteFailure(ui, state, *item, outcome, reserveError) : std::string();
     // After Cancel All the dialog marks the row (Skip) itself; the record says the same.
     const int32_t status = failed ? kError : (shared.skipCurrent ? kSkip : kDone);
     Record(shared, *item, shared.cancelAll ? kSkip : status, encodeMs, convertedMs, reason);
@@ -173,24 +177,43 @@ std::vector<int64_t> PlanRows(WorkerUi& ui, int count) {
 }  // namespace
 
 std::string FailureReason(WorkerUi& ui, const SourceItem& item, const EncoderOutcome& outcome,
-                          bool folderWritable, bool convertibleType) {
+                          int reserveError, bool convertibleType) {
     if (IsEmptyPart(item)) {
         return ui.Text(kIdsReasonEmptyPart);
     }
     if (!convertibleType) {
         return ui.Text(kIdsReasonNoEncoderForType);
     }
-    if (!folderWritable) {
+    if (reserveError == ENAMETOOLONG) {
+        return FormatText(ui.Text(kIdsReasonNameTooLong).c_str(), item.outputFolder.c_str());
+    }
+    if (reserveError != 0) {
         return FormatText(ui.Text(kIdsReasonFolderUnwritable).c_str(), item.outputFolder.c_str());
     }
     if (!outcome.started) {
-        return FormatText(ui.Text(kIdsReasonEncoderMissing).c_str(), EncoderName().c_str());
+        const ProgramLookup lookup = LookUpProgram(EncoderName(), std::getenv("PATH"));
+        // Missing, or gone since: the short text that names the program.
+        if (lookup.state == ProgramState::kFound || lookup.state == ProgramState::kMissing) {
+            return FormatText(ui.Text(kIdsReasonEncoderMissing).c_str(), EncoderName().c_str());
+        }
+        return EncoderUnusableMessage(lookup, EncoderName(), {},
+                                      [&ui](int id) { return ui.Text(id); });
     }
     if (IsDiskFullError(outcome.errorLine)) {
         return ui.Text(kIdsReasonDiskFull);
     }
+    if (outcome.hung) {
+        return FormatText(ui.Text(kIdsReasonEncoderHung).c_str(), kExitAfterEofMs / 1000);
+    }
+    if (outcome.endSignal != 0) {
+        return FormatText(ui.Text(kIdsReasonEncoderSignal).c_str(), outcome.endSignal,
+                          SignalName(outcome.endSignal).c_str());
+    }
     if (!outcome.errorLine.empty()) {
         return outcome.errorLine;
+    }
+    if (outcome.exitStatus != 0) {
+        return FormatText(ui.Text(kIdsReasonEncoderStatus).c_str(), outcome.exitStatus);
     }
     return outcome.outputProblem;
 }

@@ -65,9 +65,10 @@ RunMeasure MeasureRun(const ConversionShared& shared, uint32_t now);
 
 // The reason a failed file shows under its path in the failure summary, in the user's language
 // where it is one of ours (texts from ui), else the encoder's own error line or the output
-// check's text; empty when nothing is known.
+// check's text; empty when nothing is known. reserveError: ReserveOutputName's error, 0 when the
+// output's name was taken.
 std::string FailureReason(WorkerUi& ui, const SourceItem& item, const EncoderOutcome& outcome,
-                          bool folderWritable, bool convertibleType);
+                          int reserveError, bool convertibleType);
 
 // The overall bar: (current + index * 100) / count, truncated; 0 without files.
 int OverallPercent(int current, int index, int count);

@@ -11,6 +11,7 @@
 #include "engine/conversion_worker.h"
 #include "engine/encoder_output.h"
 #include "engine/probe_server.h"
+#include "engine/program_check.h"
 
 namespace clipwright {
 
@@ -27,6 +28,10 @@ std::string FailureReasonLine(WorkerUi& ui, const ProbeFailure& failure) {
         }
         case ProbeFailure::kEncoderEnded:
             return "\n    " + ui.Text(kIdsProbeEncoderEnded);
+        case ProbeFailure::kNoDuration:
+            return "\n    " + ui.Text(kIdsProbeNoDuration);
+        case ProbeFailure::kUndecodableName:
+            return "\n    " + ui.Text(kIdsProbeUndecodableName);
         case ProbeFailure::kNone:
             break;
     }
@@ -73,8 +78,8 @@ std::string EncoderSearchText(const std::string& name) {
 
 std::string EncoderMissingMessage(WorkerUi& ui) {
     const std::string& name = EncoderName();
-    const std::string format = ui.Text(kIdsEncoderMissing);
-    return FormatText(format.c_str(), name.c_str(), EncoderSearchText(name).c_str());
+    return EncoderUnusableMessage(LookUpProgram(name, std::getenv("PATH")), name,
+                                  EncoderSearchText(name), [&ui](int id) { return ui.Text(id); });
 }
 
 void RunDetectionWorker(DetectionShared& shared, WorkerUi& ui,
@@ -84,7 +89,7 @@ void RunDetectionWorker(DetectionShared& shared, WorkerUi& ui,
     LogMessage("------Start load source files(%d)...------", n);
     // Without the encoder every file would fail with the codec-libraries text, which names the
     // wrong cause: say what is missing instead, and list nothing.
-    if (n > 0 && !ProgramExists(EncoderName())) {
+    if (n > 0 && LookUpProgram(EncoderName(), std::getenv("PATH")).state != ProgramState::kFound) {
         LogMessage("Encoder %s not found.", EncoderName().c_str());
         ui.ShowMessage(EncoderMissingMessage(ui));
         shared.workerRunning = false;

@@ -24,7 +24,8 @@ struct DetectionCallbacks {
     std::function<void()> requestClose;    // the worker's own close request, posted
 };
 
-// The text that says the encoder program is missing and the folders it was looked for in.
+// The text that says the encoder program is missing and the folders it was looked for in, or
+// that what stands under its name is not executable or is a folder.
 std::string EncoderMissingMessage(WorkerUi& ui);
 // Where the encoder program name is looked for, one folder a line (the name itself when it
 // holds a "/"), as that text shows it.

@@ -1,6 +1,7 @@
 #include "engine/encoder_output.h"
 
 #include <poll.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -30,10 +31,11 @@ uint32_t SteadyTick() {
 
 std::atomic<TickSource> gTickSource{&SteadyTick};
 
+// U+FFFD in UTF-8: what decoding leaves for bytes that are not UTF-8.
+constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
+
 // How often a reader that waits for output looks at the abort flag.
 constexpr int kAbortPollMs = 50;
-// How long an encoder that closed its output may take to exit before it counts as hung.
-constexpr int kExitAfterEofMs = 5000;
 
 bool IsBlankChar(char c) {
     return c == ' ';
@@ -523,11 +525,17 @@ int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::str
     } else if (!WaitChildExit(child, kExitAfterEofMs)) {
         KillChild(child);
         child.killedByUs = false;  // a hung encoder is its failure, not our stop
+        outcome.hung = true;
     }
     const bool aborted = run.abortRequested.load();
     const bool failed = !aborted && EncoderFailed(child);
     if (!aborted) {
         LogEncoderEnd(child);
+    }
+    if (failed && !outcome.hung && child.exited) {
+        const int status = child.waitStatus;
+        outcome.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 0;
+        outcome.endSignal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     }
     KillChild(child);
     ReleaseChild(child);
@@ -574,6 +582,10 @@ int32_t Probe(SourceItem& item, const std::string& path, ProbeFailure* failure) 
 ProbeFailure DescribeProbeFailure(const std::string& output, const std::string& path, bool timedOut,
                                   bool ended) {
     ProbeFailure failure;
+    if (path.find(kReplacementCharacter) != std::string::npos && !PathExists(path)) {
+        failure.kind = ProbeFailure::kUndecodableName;
+        return failure;
+    }
     failure.text = EncoderErrorReason(output, path);
     if (!failure.text.empty()) {
         failure.kind = ProbeFailure::kEncoderSaid;
@@ -581,8 +593,15 @@ ProbeFailure DescribeProbeFailure(const std::string& output, const std::string& 
         failure.kind = ProbeFailure::kTimedOut;
     } else if (ended) {
         failure.kind = ProbeFailure::kEncoderEnded;
+    } else {
+        failure.kind = ProbeFailure::kNoDuration;
     }
     return failure;
+}
+
+std::string SignalName(int signal) {
+    const char* name = signal > 0 ? ::sigabbrev_np(signal) : nullptr;
+    return name != nullptr ? std::string("SIG") + name : "signal " + std::to_string(signal);
 }
 
 int MsLeft(uint32_t begin, int timeoutMs) {

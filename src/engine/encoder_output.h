@@ -26,7 +26,14 @@ struct EncoderOutcome {
     std::string transcript;     // its output (progress, errors), cut to kTranscriptLimit
     std::string errorLine;      // its last "trelcore: ..." error line, if any
     std::string outputProblem;  // CheckOutput's text when the output failed the check
+    int exitStatus = 0;         // its exit status when it exited by itself
+    int endSignal = 0;          // the signal it died of, when not ours; 0 otherwise
+    bool hung = false;          // it closed its output but did not exit in time, and was killed
 };
+
+// How long an encoder that closed its output may take to exit before it counts as hung and is
+// ended, in milliseconds.
+inline constexpr int kExitAfterEofMs = 5000;
 
 // Bytes of an encoder's output kept for the log; past it the start and the newest part stay.
 inline constexpr size_t kTranscriptLimit = 1 << 20;
@@ -81,7 +88,9 @@ int ParseProgressChunk(EncoderRun& run, const char* text, size_t length);
 
 // Why a probe found no duration, as far as it is known.
 struct ProbeFailure {
-    enum Kind { kNone, kEncoderSaid, kTimedOut, kEncoderEnded };
+    // kNoDuration: the probe ended without a length and nothing else is known;
+    // kUndecodableName: the name lost bytes that are not UTF-8 on its way here.
+    enum Kind { kNone, kEncoderSaid, kTimedOut, kEncoderEnded, kNoDuration, kUndecodableName };
     Kind kind = kNone;
     std::string text;  // kEncoderSaid: the encoder's own reason, as it wrote it
 };
@@ -95,7 +104,8 @@ int32_t ParseProbeOutput(SourceItem& item, const std::string& path, const std::s
 
 // What is known of why a probe whose text was output failed: the encoder's error line for
 // path ("trelcore: PATH: REASON"), else the time limit (timedOut), else the encoder's death by a
-// signal it did not get from us (ended). kNone when none of them.
+// signal it did not get from us (ended), else kNoDuration. A path that holds the replacement
+// character for bytes that were not UTF-8, and names no file, is kUndecodableName before all.
 ProbeFailure DescribeProbeFailure(const std::string& output, const std::string& path, bool timedOut,
                                   bool ended);
 
@@ -136,6 +146,9 @@ CanMakeAnswer AskEncoderCanMake(const std::string& kind, int timeoutMs = kProbeT
 
 // "%02d:%02d:%02d" of whole seconds; hours may take more digits. Negative counts as 0.
 std::string FormatHms(int64_t seconds);
+
+// A signal's short name, "SIGSEGV"; "signal N" for one without a name.
+std::string SignalName(int signal);
 
 // Milliseconds of a steady clock, wrapping like a 32-bit tick count. Tests may replace it.
 using TickSource = uint32_t (*)();

@@ -162,12 +162,22 @@ std::optional<std::vector<DiscTitle>> ProbeTitles(QWidget* parent,
     return titles;
 }
 
-bool PlanUsable(QWidget* parent, const PlanCheck& check, int32_t type) {
+void TellTooManyTitles(QWidget* parent, DiscKind kind, int32_t type, size_t files) {
+    Tell(parent,
+         LoadResourceString(kIdsDiscTooManyTitles, TypeLabel(type),
+                            static_cast<int>(MaxDiscTitles(kind)), static_cast<int>(files)));
+}
+
+bool PlanUsable(QWidget* parent, const PlanCheck& check, DiscKind kind, int32_t type,
+                size_t files) {
     switch (check.problem) {
         case PlanProblem::kNone:
             return true;
         case PlanProblem::kNoTitles:
             Tell(parent, LoadResourceString(kIdsDiscNothingConverted));
+            break;
+        case PlanProblem::kTooManyTitles:
+            TellTooManyTitles(parent, kind, type, files);
             break;
         case PlanProblem::kUnreadable:
             Tell(parent, LoadResourceString(kIdsDiscUnreadable, OneALine(check.files)));
@@ -240,6 +250,11 @@ bool MakeDisc(QWidget* parent, const DiscRequest& request) {
                                         OneALine(request.files), chosen));
         return false;
     }
+    // Before the files are probed: the tools would take them all and fail at the end.
+    if (request.files.size() > MaxDiscTitles(*kind)) {
+        TellTooManyTitles(parent, *kind, request.chosenType, request.files.size());
+        return false;
+    }
     std::vector<DiscTool> missing;
     const DiscTools tools = LocateTools(*kind, std::getenv("PATH"), missing);
     if (!missing.empty()) {
@@ -252,7 +267,8 @@ bool MakeDisc(QWidget* parent, const DiscRequest& request) {
         return false;
     }
     const PlanCheck check = CheckTitles(*kind, *titles);
-    if (!PlanUsable(parent, check, request.chosenType) || !SizeAccepted(parent, *kind, *titles)) {
+    if (!PlanUsable(parent, check, *kind, request.chosenType, titles->size()) ||
+        !SizeAccepted(parent, *kind, *titles)) {
         return false;
     }
     const std::string suggested = SuggestedTarget(request);

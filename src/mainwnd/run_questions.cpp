@@ -1,7 +1,11 @@
 #include "mainwnd/run_questions.h"
 
+#include <cctype>
+#include <optional>
+
 #include "base/string_ids.h"
 #include "base/text_log.h"
+#include "disc/disc_plan.h"
 #include "engine/free_space.h"
 #include "platform/launcher.h"
 #include "support/resource_strings.h"
@@ -24,6 +28,23 @@ bool ConfirmFreeSpace(QWidget* owner, const ConversionSettings& settings,
     LogMessage("The run needs about %s, %s free.", neededText.c_str(), freeText.c_str());
     const std::string text = LoadResourceString(kIdsAskLowSpace, neededText.c_str(),
                                                 freeText.c_str(), settings.outputFolder.c_str());
+    return ShowMessageBox(owner, text, MessageButtons::kOkCancel, MessageIcon::kQuestion) ==
+           kAnswerOk;
+}
+
+bool ConfirmDiscTitleLimit(QWidget* owner, int32_t outputType, size_t rows) {
+    const std::optional<DiscKind> kind = DiscKindOfType(outputType);
+    if (!kind || rows <= MaxDiscTitles(*kind)) {
+        return true;
+    }
+    std::string label(TargetName(outputType));
+    for (char& c : label) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    LogMessage("%zu rows for a %s, which takes %zu.", rows, label.c_str(), MaxDiscTitles(*kind));
+    const std::string text =
+        LoadResourceString(kIdsAskDiscTitleLimit, label, static_cast<int>(MaxDiscTitles(*kind)),
+                           static_cast<int>(rows));
     return ShowMessageBox(owner, text, MessageButtons::kOkCancel, MessageIcon::kQuestion) ==
            kAnswerOk;
 }

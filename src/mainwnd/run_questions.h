@@ -20,6 +20,10 @@ inline constexpr const char* kReportStem = "clipwright-report";
 bool ConfirmFreeSpace(QWidget* owner, const ConversionSettings& settings,
                       const std::vector<const SourceItem*>& items);
 
+// True to start the run: the output type makes no disc, the rows fit one disc, or the user chose
+// OK when told that Make a Disc will not take them all (outputs may be wanted without a disc).
+bool ConfirmDiscTitleLimit(QWidget* owner, int32_t outputType, size_t rows);
+
 // Offers the report of a run with records; on OK writes it into folder (CSV and JSON, never
 // over an existing file) and opens the CSV with the desktop. A failed write is told.
 void OfferBatchReport(QWidget* owner, const std::vector<RowRecord>& records,

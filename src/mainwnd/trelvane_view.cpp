@@ -422,7 +422,8 @@ void CTrelvaneView::OnConvert() {
     if (outputType_ == kTypeOgm && CheckOggSupport(this)) {
         return;
     }
-    if (!ConfirmFreeSpace(this, Settings(), ListedItems())) {
+    if (!ConfirmDiscTitleLimit(this, outputType_, static_cast<size_t>(list_->RowCount())) ||
+        !ConfirmFreeSpace(this, Settings(), ListedItems())) {
         return;
     }
     for (int row = 0; row < list_->RowCount(); ++row) {

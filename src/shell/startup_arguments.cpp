@@ -1,9 +1,12 @@
 #include "shell/startup_arguments.h"
 
+#include <unistd.h>
+
 #include <QCommandLineParser>
-#include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QUrl>
+#include <climits>
+#include <cstdlib>
 
 #ifndef CLIPWRIGHT_VERSION
 #define CLIPWRIGHT_VERSION "unknown"
@@ -72,24 +75,90 @@ void AddQtOptions(QCommandLineParser& parser) {
     }
 }
 
-// Empty when the argument names no local file (another URL scheme).
-QString LocalPath(const QString& argument) {
-    if (argument.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)) {
-        const QUrl url(argument, QUrl::TolerantMode);
-        return url.isValid() && url.isLocalFile() ? url.toLocalFile() : QString();
+// What a file argument names.
+struct FileArgument {
+    std::string path;    // local path bytes; empty when the argument names no local file
+    QString remoteHost;  // a file:// address of another computer: its host
+};
+
+bool IsLocalHost(const QString& host) {
+    return host.isEmpty() || host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0;
+}
+
+// raw: the argument's bytes as the process got them (names are bytes here, and may not be
+// UTF-8); text: the same decoded.
+FileArgument FileOf(const QString& text, const QByteArray& raw) {
+    FileArgument file;
+    if (text.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)) {
+        const QUrl url(text, QUrl::TolerantMode);
+        if (!url.isValid() || !url.isLocalFile()) {
+            return file;
+        }
+        if (!IsLocalHost(url.host())) {
+            file.remoteHost = url.host();
+            return file;
+        }
+        // Decoded as bytes: a %-escape need not be UTF-8, and toLocalFile would turn
+        // "file://localhost/x" into "//localhost/x".
+        file.path =
+            QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
+        return file;
     }
-    const qsizetype colon = argument.indexOf(QLatin1Char(':'));
-    const qsizetype slash = argument.indexOf(QLatin1Char('/'));
-    if (colon > 0 && argument.mid(colon, 3) == QLatin1String("://") &&
-        (slash < 0 || slash > colon)) {
-        return {};
+    const qsizetype colon = text.indexOf(QLatin1Char(':'));
+    const qsizetype slash = text.indexOf(QLatin1Char('/'));
+    if (colon > 0 && text.mid(colon, 3) == QLatin1String("://") && (slash < 0 || slash > colon)) {
+        return file;
     }
-    return argument;
+    file.path = raw.toStdString();
+    return file;
+}
+
+// path made absolute as the kernel would open it: the folder part resolved by realpath, so a
+// ".." after a symbolic link goes where the kernel goes, not where the text seems to point; the
+// last name kept as given, so a link to a file keeps its own name. A folder that cannot be
+// resolved leaves the text as it is (absolute), for the probe to say what is wrong.
+std::string KernelPath(std::string path) {
+    if (!path.starts_with('/')) {
+        // The folder's own bytes: QDir::currentPath would not give back a name that is not UTF-8.
+        char* cwd = ::getcwd(nullptr, 0);
+        if (cwd == nullptr) {
+            return path;
+        }
+        const std::string folder(cwd);
+        std::free(cwd);
+        path = folder + (folder.ends_with('/') ? "" : "/") + path;
+    }
+    const size_t slash = path.find_last_of('/');
+    const std::string name = path.substr(slash + 1);
+    const bool nameIsFolder = name.empty() || name == "." || name == "..";
+    const std::string folder = nameIsFolder ? path : path.substr(0, slash == 0 ? 1 : slash);
+    char resolved[PATH_MAX];
+    if (::realpath(folder.c_str(), resolved) == nullptr) {
+        return path;
+    }
+    const std::string base(resolved);
+    if (nameIsFolder) {
+        return base;
+    }
+    return base + (base.ends_with('/') ? "" : "/") + name;
+}
+
+// The raw bytes of the next argument from position on that decodes to text; text's own
+// encoding when none does.
+QByteArray RawOf(const QString& text, const std::vector<QByteArray>& raw, size_t& position) {
+    for (size_t i = position; i < raw.size(); ++i) {
+        if (QString::fromLocal8Bit(raw[i]) == text) {
+            position = i + 1;
+            return raw[i];
+        }
+    }
+    return QFile::encodeName(text);
 }
 
 }  // namespace
 
-StartupArguments ParseStartupArguments(const QStringList& arguments) {
+StartupArguments ParseStartupArguments(const QStringList& arguments,
+                                       const std::vector<QByteArray>& rawArguments) {
     QCommandLineParser parser;
     // "-platform offscreen" is one option as Qt spells it, not -p -l -a ...
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -109,12 +178,18 @@ StartupArguments ParseStartupArguments(const QStringList& arguments) {
                         QStringLiteral("clipwright " CLIPWRIGHT_VERSION "\n"));
     }
     StartupArguments result;
+    size_t rawPosition = 1;  // past the program name
     for (const QString& argument : parser.positionalArguments()) {
-        const QString path = LocalPath(argument);
-        if (path.isEmpty()) {
+        const FileArgument file = FileOf(argument, RawOf(argument, rawArguments, rawPosition));
+        if (!file.remoteHost.isEmpty()) {
+            return Error(QStringLiteral("'%1' is a file on another computer (%2); only local "
+                                        "files can be added")
+                             .arg(argument, file.remoteHost));
+        }
+        if (file.path.empty()) {
             return Error(QStringLiteral("'%1' is not a local file").arg(argument));
         }
-        result.files.push_back(QDir::cleanPath(QFileInfo(path).absoluteFilePath()).toStdString());
+        result.files.push_back(KernelPath(file.path));
     }
     return result;
 }
@@ -123,6 +198,14 @@ QStringList ArgumentsOf(int argc, const char* const* argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {
         arguments.append(QString::fromLocal8Bit(argv[i]));
+    }
+    return arguments;
+}
+
+std::vector<QByteArray> RawArgumentsOf(int argc, const char* const* argv) {
+    std::vector<QByteArray> arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments.emplace_back(argv[i]);
     }
     return arguments;
 }

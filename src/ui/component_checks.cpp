@@ -1,9 +1,12 @@
 #include "ui/component_checks.h"
 
+#include <cstdlib>
+
 #include "base/string_ids.h"
 #include "base/text_log.h"
 #include "engine/command_line.h"
 #include "engine/detection_worker.h"
+#include "engine/program_check.h"
 #include "support/resource_strings.h"
 #include "ui/help_commands.h"
 #include "ui/message_box.h"
@@ -25,6 +28,21 @@ bool AskToDownload(QWidget* parent, int question, int downloadCommand, int resta
     return true;
 }
 
+// Why the encoder cannot be run: not executable, a folder, or missing (with where it was
+// looked for).
+std::string EncoderUnusableText() {
+    const ProgramLookup lookup = LookUpProgram(EncoderName(), std::getenv("PATH"));
+    switch (lookup.state) {
+        case ProgramState::kNotExecutable:
+            return LoadResourceString(kIdsEncoderNotExecutable, lookup.path);
+        case ProgramState::kFolder:
+            return LoadResourceString(kIdsEncoderIsFolder, lookup.path);
+        default:
+            return LoadResourceString(kIdsEncoderMissing, EncoderName(),
+                                      EncoderSearchText(EncoderName()));
+    }
+}
+
 bool Check(QWidget* parent, const ComponentProbe& probe, int question, int downloadCommand,
            int restartNote) {
     switch (probe()) {
@@ -34,10 +52,8 @@ bool Check(QWidget* parent, const ComponentProbe& probe, int question, int downl
             return AskToDownload(parent, question, downloadCommand, restartNote);
         case CanMakeAnswer::kEncoderMissing:
             // Without the encoder nothing can be converted; the download page would not help.
-            ShowMessageBox(parent,
-                           LoadResourceString(kIdsEncoderMissing, EncoderName(),
-                                              EncoderSearchText(EncoderName())),
-                           MessageButtons::kOk, MessageIcon::kExclamation);
+            ShowMessageBox(parent, EncoderUnusableText(), MessageButtons::kOk,
+                           MessageIcon::kExclamation);
             return true;
         case CanMakeAnswer::kNoAnswer:
             break;

@@ -136,6 +136,26 @@ TEST_F(DiscCommandTest, RefusesBeforeWritingAnything) {
     EXPECT_EQ(Listing(), before);
 }
 
+// More files than the tools take are refused at once: nothing is probed, nothing written.
+TEST_F(DiscCommandTest, MoreFilesThanOneDiscTakesAreRefusedBeforeTheProbe) {
+    SetModalDialogHandler([](QDialog&) {
+        ADD_FAILURE() << "no dialog: the files are not probed";
+        return static_cast<int>(QDialog::Rejected);
+    });
+    const std::vector<std::string> before = Listing();
+    SetNextMessageAnswer(kAnswerOk);
+    SetNextMessageAnswer(kAnswerOk);
+    EXPECT_FALSE(MakeDisc(nullptr, Request(kTypeDvd, std::vector<std::string>(100, "/v/a.mpg"))));
+    EXPECT_FALSE(MakeDisc(nullptr, Request(kTypeSvcd, std::vector<std::string>(99, "/v/a.mpg"))));
+    const std::vector<std::string> texts = TakeMessageTexts();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].substr(0, texts[0].find('.')),
+              "One DVD disc holds at most 99 files, but 100 were converted");
+    EXPECT_EQ(texts[1].substr(0, texts[1].find('.')),
+              "One SVCD disc holds at most 98 files, but 99 were converted");
+    EXPECT_EQ(Listing(), before);
+}
+
 TEST_F(DiscCommandTest, AMissingToolNamesItsPackage) {
     const std::string pal = Converted("pal", "pal-dvd");
     fs::create_directory(dir_.path() + "empty");

@@ -11,6 +11,8 @@
 #include <QTest>
 #include <QUrl>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
 #include "app_test_support.h"
 #include "shell/main_frame.h"
@@ -32,7 +34,7 @@ StartupArguments Parse(QStringList arguments) {
 TEST(StartupArguments, FilesArePathsOrFileUrisMadeAbsolute) {
     const QString cwd = QDir::currentPath();
     const StartupArguments parsed =
-        Parse({QStringLiteral("clip one.avi"), QStringLiteral("/tmp/a/../b.mp4"),
+        Parse({QStringLiteral("clip one.avi"), QStringLiteral("/tmp//b.mp4"),
                QUrl::fromLocalFile(QStringLiteral("/tmp/with space#.mkv")).toString(),
                QStringLiteral("file:///tmp/%C3%BC.ogg"), QStringLiteral("--"),
                QStringLiteral("-dash.avi")});
@@ -42,6 +44,55 @@ TEST(StartupArguments, FilesArePathsOrFileUrisMadeAbsolute) {
         "/tmp/\xc3\xbc.ogg", (cwd + QStringLiteral("/-dash.avi")).toStdString()};
     EXPECT_EQ(parsed.files, expected);
     EXPECT_TRUE(Parse({}).files.empty());
+}
+
+// A path is taken as the kernel opens it: "link/../x" is the x beside the link's target, not the
+// x beside the link; the last name is kept, even when it is a link itself.
+TEST(StartupArguments, PathsAreResolvedAsTheKernelOpensThem) {
+    const TestFolder dir;
+    const std::string root = QDir(QString::fromStdString(dir.path())).canonicalPath().toStdString();
+    std::filesystem::create_directories(root + "/real/sub");
+    std::filesystem::create_directory_symlink(root + "/real/sub", root + "/link");
+    dir.Write("real/x.avi", "the file the kernel opens");
+    dir.Write("x.avi", "the file the text seems to name");
+    std::filesystem::create_symlink(root + "/real/x.avi", root + "/named.avi");
+    const StartupArguments parsed =
+        Parse({QString::fromStdString(root + "/link/../x.avi"),
+               QString::fromStdString(root + "/./link/.././../named.avi"),
+               QString::fromStdString(root + "/gone/../x.avi")});
+    ASSERT_EQ(parsed.action, Action::kRun) << parsed.text.toStdString();
+    ASSERT_EQ(parsed.files.size(), 3u);
+    EXPECT_EQ(parsed.files[0], root + "/real/x.avi");
+    EXPECT_EQ(TestFolder::Read(parsed.files[0]), "the file the kernel opens");
+    EXPECT_EQ(parsed.files[1], root + "/named.avi");
+    EXPECT_EQ(parsed.files[2], root + "/gone/../x.avi") << "what the kernel cannot open stays";
+}
+
+// file://localhost/ is this computer; another host is refused by name. Names that are not UTF-8
+// keep their bytes, given as they are or %-escaped in an address.
+TEST(StartupArguments, LocalHostsAndBytesOfAnyEncoding) {
+    const StartupArguments local = Parse({QStringLiteral("file://localhost/tmp/a%20b.avi"),
+                                          QStringLiteral("file://LocalHost/tmp/c.avi"),
+                                          QStringLiteral("file:///tmp/caf%E9.avi")});
+    ASSERT_EQ(local.action, Action::kRun) << local.text.toStdString();
+    EXPECT_EQ(local.files,
+              (std::vector<std::string>{"/tmp/a b.avi", "/tmp/c.avi", "/tmp/caf\xe9.avi"}));
+
+    const StartupArguments remote = Parse({QStringLiteral("file://otherhost/tmp/x.avi")});
+    EXPECT_EQ(remote.action, Action::kError);
+    EXPECT_EQ(remote.exitCode, 2);
+    EXPECT_TRUE(remote.text.contains(QStringLiteral("another computer (otherhost)")))
+        << remote.text.toStdString();
+
+    const QByteArray latin1("/tmp/caf\xe9 \xff.avi");
+    const std::vector<QByteArray> raw = {"clipwright", "-platform", "offscreen", latin1, "/tmp/b"};
+    QStringList text;
+    for (const QByteArray& argument : raw) {
+        text.append(QString::fromLocal8Bit(argument));
+    }
+    const StartupArguments bytes = ParseStartupArguments(text, raw);
+    ASSERT_EQ(bytes.action, Action::kRun) << bytes.text.toStdString();
+    EXPECT_EQ(bytes.files, (std::vector<std::string>{latin1.toStdString(), "/tmp/b"}));
 }
 
 TEST(StartupArguments, HelpAndVersionEndTheProgramWithSuccess) {
@@ -138,8 +189,19 @@ TEST(StartupFiles, ReachTheDetectingDialogAndTheList) {
     const std::string junk = dir.path() + "not media.avi";
     std::ofstream(junk) << "no media in here";
 
+    // A name that is not UTF-8, as the process gets it: bytes.
+    const std::string latin1 = dir.path() + "caf\xe9.avi";
+    std::filesystem::copy_file(clip, latin1);
+
     const QString uri = QUrl::fromLocalFile(QString::fromStdString(clip)).toString();
-    const StartupArguments parsed = Parse({uri, QString::fromStdString(junk)});
+    const std::vector<QByteArray> raw = {"clipwright", uri.toUtf8(),
+                                         QByteArray::fromStdString(junk),
+                                         QByteArray::fromStdString(latin1)};
+    QStringList text;
+    for (const QByteArray& argument : raw) {
+        text.append(QString::fromLocal8Bit(argument));
+    }
+    const StartupArguments parsed = ParseStartupArguments(text, raw);
     ASSERT_EQ(parsed.action, Action::kRun);
 
     CTrelvaneApp app;
@@ -151,8 +213,9 @@ TEST(StartupFiles, ReachTheDetectingDialogAndTheList) {
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents();
 
-    ASSERT_EQ(view->RowCount(), 1);
+    ASSERT_EQ(view->RowCount(), 2);
     EXPECT_EQ(view->ItemOfRow(0)->sourcePath, clip);
+    EXPECT_EQ(view->ItemOfRow(1)->sourcePath, latin1);
     const std::vector<std::string> messages = TakeMessageTexts();
     ASSERT_EQ(messages.size(), 1U);
     EXPECT_NE(messages[0].find(junk), std::string::npos) << messages[0];

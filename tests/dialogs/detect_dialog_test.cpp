@@ -59,9 +59,11 @@ TEST_F(DetectDialogTest, FourFilesWithTheThirdUnreadable) {
     const std::vector<std::string> texts = TakeMessageTexts();
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(texts[0].rfind("Can't playback the following files.\r\n\n" + paths[2] +
-                                 "\r\n\r\nPlease note the following reasons:",
+                                 "\n    the encoder program found no length in it and gave no "
+                                 "reason\r\n\r\nPlease note the following reasons:",
                              0),
-              0u);
+              0u)
+        << texts[0];
     EXPECT_EQ(qobject_cast<QLabel*>(dialog.Control(kDetectTextControl))->text().toStdString(),
               "Detecting selected files.\nNo.4/4: \"" + paths[3] + "\"");
 }

@@ -229,6 +229,27 @@ TEST_F(DiscAuthorTest, TwoPalDvdFilesMakeTwoTitlesAndAUdfImage) {
     EXPECT_GE(titleVobs, 1);
 }
 
+// Any file name makes a DVD: dvdauthor reads the titles under names of our own, which are gone
+// again once the disc is made.
+TEST_F(DiscAuthorTest, ADvdTakesFilesWhoseNamesXmlCannotCarry) {
+    const DiscTitle a = Converted("line\nbreak", "pal-dvd", 2);
+    const DiscTitle b = Converted(" blank\tand & <tag> ", "pal-dvd", 2);
+    const std::string target = folder_.path() + "odd";
+    DiscProgress progress;
+    const DiscResult result = AuthorDisc(Job(DiscKind::kDvd, {a, b}, target), progress);
+    ASSERT_EQ(result.outcome, DiscOutcome::kDone) << result.errorLine;
+    std::vector<std::string> left;
+    for (const fs::directory_entry& entry : fs::directory_iterator(target)) {
+        left.push_back(entry.path().filename().string());
+    }
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"AUDIO_TS", "VIDEO_TS", "odd.iso"}));
+    std::string titles;
+    ASSERT_TRUE(RunProgram({"lsdvd", target}, &titles)) << titles;
+    EXPECT_NE(titles.find("Title: 02"), std::string::npos) << titles;
+    EXPECT_TRUE(fs::exists(a.path));  // the user's files stay where they were
+}
+
 TEST_F(DiscAuthorTest, TwoNtscVcdFilesMakeACueWithTheirTracks) {
     const DiscTitle a = Converted("a", "ntsc-vcd", 3);
     const DiscTitle b = Converted("b", "ntsc-vcd", 3);

@@ -2,6 +2,8 @@
 // encoder and the tools really print.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "disc/disc_plan.h"
 #include "disc/tool_output.h"
 #include "engine/output_types.h"
@@ -64,6 +66,20 @@ TEST(DiscPlan, RefusalsNameTheFiles) {
         CheckTitles(DiscKind::kDvd, {Title("/a.mpg", 720, 576, 25), Title("/x.mpg", 0, 0, 0)});
     EXPECT_EQ(unreadable.problem, PlanProblem::kUnreadable);
     EXPECT_EQ(unreadable.files, std::vector<std::string>{"/x.mpg"});
+
+    // One title more than the tools take is refused before them, and the limit itself is not.
+    for (const auto& [kind, limit] :
+         {std::pair{DiscKind::kDvd, size_t{99}}, std::pair{DiscKind::kVcd, size_t{98}},
+          std::pair{DiscKind::kSvcd, size_t{98}}}) {
+        const DiscTitle one = kind == DiscKind::kDvd   ? Title("/t.mpg", 720, 576, 25)
+                              : kind == DiscKind::kVcd ? Title("/t.mpg", 352, 288, 25)
+                                                       : Title("/t.mpg", 480, 576, 25);
+        EXPECT_EQ(MaxDiscTitles(kind), limit);
+        EXPECT_EQ(CheckTitles(kind, std::vector<DiscTitle>(limit, one)).problem,
+                  PlanProblem::kNone);
+        EXPECT_EQ(CheckTitles(kind, std::vector<DiscTitle>(limit + 1, one)).problem,
+                  PlanProblem::kTooManyTitles);
+    }
 
     const PlanCheck good = CheckTitles(DiscKind::kSvcd, {Title("/s.mpg", 480, 576, 25)});
     EXPECT_EQ(good.problem, PlanProblem::kNone);

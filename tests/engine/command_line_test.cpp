@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <climits>
+#include <cstring>
+
 #include "engine/command_line.h"
 #include "test_folder.h"
 
@@ -201,6 +205,51 @@ TEST(MakeOutputName, NeverHandsOutAnExistingNamePastAThousand) {
     MakeOutputName(item, dir.path(), "mpg", "cvt");
     EXPECT_EQ(item.outputStem, "t-cvt[1001]");
     EXPECT_FALSE(PathExists(OutputPath(item)));
+}
+
+// A source name at the file system's limit leaves no room for "-cvt", the counter and the
+// extension: the title gives way, at a whole UTF-8 character, and the name can be created.
+TEST(MakeOutputName, ShortensALongTitleToFitTheFileSystem) {
+    const TestFolder dir;
+    const size_t limit = NameByteLimit(dir.path());
+    // Three-byte characters after one "x", so a cut by bytes alone would split one.
+    std::string title = "x";
+    while (title.size() + 3 <= limit) {
+        title += "\xE6\x98\xA0";
+    }
+    SourceItem item;
+    SetSourcePath(item, "/videos/" + title + ".mp4");
+    ASSERT_EQ(item.title, title);
+    for (const std::string& expectedTail : {std::string("-cvt.mpg"), std::string("-cvt[1].mpg")}) {
+        int error = -1;
+        ASSERT_TRUE(ReserveOutputName(item, dir.path(), "mpg", kOutputSuffix, &error))
+            << std::strerror(error);
+        EXPECT_EQ(error, 0);
+        const std::string name = TargetName(item);
+        EXPECT_LE(name.size(), limit);
+        EXPECT_GT(name.size(), limit - 3) << "only as much is cut as is needed";
+        EXPECT_TRUE(name.ends_with(expectedTail)) << name;
+        const std::string kept = name.substr(0, name.size() - expectedTail.size());
+        EXPECT_TRUE(title.starts_with(kept));
+        EXPECT_EQ((kept.size() - 1) % 3, 0u) << "cut inside a character";
+        EXPECT_TRUE(PathExists(OutputPath(item)));
+    }
+    EXPECT_EQ(CutUtf8("a\xC3\xA9", 2), "a");
+    EXPECT_EQ(CutUtf8("a\xC3\xA9", 3), "a\xC3\xA9");
+    EXPECT_EQ(CutUtf8("abc", 0), "");
+
+    // A path past the system's limit cannot be shortened by the title: the error says so.
+    std::string deep = dir.path();
+    while (deep.size() <= PATH_MAX) {
+        deep += std::string(200, 'd') + "/";
+    }
+    item.title = "clip";
+    int error = 0;
+    EXPECT_FALSE(ReserveOutputName(item, deep, "mpg", kOutputSuffix, &error));
+    EXPECT_EQ(error, ENAMETOOLONG);
+    error = 0;
+    EXPECT_FALSE(ReserveOutputName(item, dir.path() + "missing/", "mpg", kOutputSuffix, &error));
+    EXPECT_EQ(error, ENOENT);
 }
 
 TEST(SourceItemTexts, PathPieces) {

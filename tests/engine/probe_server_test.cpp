@@ -174,7 +174,8 @@ TEST_F(ProbeServerTest, TheEncodersOwnReasonStandsUnderItsPath) {
     EXPECT_EQ(ui_.Messages()[0], "Can't playback the following files.\r\n\n" + paths[0] +
                                      "\n    not a readable media file (Invalid data)\n" + paths[1] +
                                      "\n    File name too long\n" + paths[2] +
-                                     "\r\n\r\nPlease note the following reasons:");
+                                     "\n    the encoder program found no length in it and gave "
+                                     "no reason\r\n\r\nPlease note the following reasons:");
 }
 
 // An encoder without the server mode is started once per file, with the same results.
@@ -200,7 +201,9 @@ TEST_F(ProbeServerTest, AnEncoderWithoutTheModeProbesOneProcessAFile) {
     EXPECT_NE(Pid(0), Pid(1));
     EXPECT_NE(Pid(1), Pid(2));
     ASSERT_EQ(ui_.Messages().size(), 1u);
-    EXPECT_NE(ui_.Messages()[0].find("\n" + paths[3] + "\r\n"), std::string::npos);
+    EXPECT_NE(ui_.Messages()[0].find("\n" + paths[3] + "\n    the encoder program found no length"),
+              std::string::npos)
+        << ui_.Messages()[0];
 }
 
 }  // namespace

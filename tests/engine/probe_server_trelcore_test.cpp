@@ -70,6 +70,29 @@ private:
     std::vector<pid_t> pids_;
 };
 
+// A PCM WAV file of channels at 44.1 kHz whose data chunk holds dataBytes zero bytes.
+std::string WaveFile(uint16_t channels, uint32_t dataBytes) {
+    std::string wave;
+    const auto put = [&wave](uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) {
+            wave += static_cast<char>((value >> (8 * i)) & 0xff);
+        }
+    };
+    wave += "RIFF";
+    put(36 + dataBytes, 4);
+    wave += "WAVEfmt ";
+    put(16, 4);
+    put(1, 2);  // PCM
+    put(channels, 2);
+    put(44100, 4);
+    put(44100u * channels * 2, 4);
+    put(channels * 2u, 2);
+    put(16, 2);
+    wave += "data";
+    put(dataBytes, 4);
+    return wave + std::string(dataBytes, '\0');
+}
+
 class TrelcoreProbeTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -148,7 +171,10 @@ TEST_F(TrelcoreProbeTest, EachFileThatCannotBeAddedNamesItsReason) {
     const std::string fifo = Fifo("pipe.avi");
     const std::string missing = dir_.path() + "gone.avi";
     const std::string longName = dir_.path() + std::string(300, 'n') + ".avi";
-    Detect({fifo, good, garbage, missing, longName});
+    // trelcore describes these without a length and without an error line.
+    const std::string empty = dir_.Write("empty.wav", WaveFile(1, 0));
+    const std::string silent = dir_.Write("no-channels.wav", WaveFile(0, 1000));
+    Detect({fifo, good, garbage, missing, longName, empty, silent});
     ASSERT_EQ(ui_.RowCount(), 1);
     EXPECT_EQ(ui_.ItemOfRow(0)->sourcePath, good);
     ASSERT_EQ(ui_.Messages().size(), 1u);
@@ -157,7 +183,10 @@ TEST_F(TrelcoreProbeTest, EachFileThatCannotBeAddedNamesItsReason) {
                   garbage +
                   "\n    not a readable media file (Invalid data found when processing input)\n" +
                   missing + "\n    No such file or directory\n" + longName +
-                  "\n    File name too long\r\n\r\nPlease note the following reasons:");
+                  "\n    File name too long\n" + empty +
+                  "\n    the encoder program found no length in it and gave no reason\n" + silent +
+                  "\n    the encoder program found no length in it and gave no reason"
+                  "\r\n\r\nPlease note the following reasons:");
 }
 
 // The probe runs at the normal level: two processes keeping both cores busy do not hold it past

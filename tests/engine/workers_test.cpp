@@ -2,9 +2,14 @@
 // fake encoder program (whose source path is its script).
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
 #include <chrono>
+#include <climits>
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
+#include <utility>
 
 #include "base/text_log.h"
 #include "engine/child_process.h"
@@ -96,7 +101,11 @@ TEST_F(WorkersTest, AFailingEncoderMakesTheFileAnError) {
     EXPECT_EQ(StatusOfRow(0), kError);
     EXPECT_EQ(StatusOfRow(1), kDone);
     ASSERT_EQ(ui_.Messages().size(), 1u);
-    EXPECT_NE(ui_.Messages()[0].find("\n" + bad + "\r\n"), std::string::npos);
+    EXPECT_NE(ui_.Messages()[0].find("\n" + bad +
+                                     "\n    The encoder program ended with status 2 and gave no "
+                                     "reason.\r\n"),
+              std::string::npos)
+        << ui_.Messages()[0];
 }
 
 TEST_F(WorkersTest, SkipCurrentStopsOnlyTheSecondFile) {
@@ -240,7 +249,7 @@ TEST_F(WorkersTest, TypesWithoutAnEncoderEndAsErrors) {
 }
 
 // Each failed file names its own reason on the line under it: trelcore's last error line (not
-// a warning), a full disk in the user's words, or nothing when none is known.
+// a warning), a full disk in the user's words, the exit status or the signal it died of.
 TEST_F(WorkersTest, TheFailureSummaryGivesEachFilesReason) {
     SetLogFilePath(dir_.path() + "log.txt");
     const std::string broken = AddClip("broken",
@@ -251,6 +260,11 @@ TEST_F(WorkersTest, TheFailureSummaryGivesEachFilesReason) {
         "full",
         "print trelcore: full-cvt.mpg: cannot write (No space left on device)\\n\nexit 1\n");
     const std::string warned = AddClip("warned", "print trelcore: warning: odd\\n\nexit 3\n");
+    // An encoder that dies names the signal, even after an error line of its own.
+    const std::string crashed =
+        AddClip("crashed", "print trelcore: crashed.avi: odd header\\n\nsignal 11\n");
+    const std::string aborted = AddClip("aborted", "signal 6\n");
+    const std::string killed = AddClip("killed", "signal 9\n");
     Convert();
     SetLogFilePath("");
     ASSERT_EQ(ui_.Messages().size(), 1u);
@@ -259,6 +273,10 @@ TEST_F(WorkersTest, TheFailureSummaryGivesEachFilesReason) {
               "\r\n\n" +
                   broken + "\n    trelcore: broken.avi: cannot open the decoder\n" + full +
                   "\n    The disk of the output folder is full.\n" + warned +
+                  "\n    The encoder program ended with status 3 and gave no reason.\n" + crashed +
+                  "\n    The encoder program was ended by signal 11 (SIGSEGV).\n" + aborted +
+                  "\n    The encoder program was ended by signal 6 (SIGABRT).\n" + killed +
+                  "\n    The encoder program was ended by signal 9 (SIGKILL)." +
                   "\r\n\r\nPlease note the following reasons:");
     // The log keeps all that a failed encoder said.
     const std::string log = TestFolder::Read(dir_.path() + "log.txt");
@@ -304,6 +322,77 @@ TEST_F(WorkersTest, AMissingEncoderAndAnUnwritableFolderAreNamed) {
         ui.Messages()[0].find("\n    The output folder " + blocked + " cannot be written to."),
         std::string::npos)
         << ui.Messages()[0];
+}
+
+// An encoder that closed its output and stays is not waited for: it is ended after the time
+// limit and the reason says so; the run goes on with the next file.
+TEST_F(WorkersTest, AnEncoderThatClosesItsOutputAndHangsIsEnded) {
+    const std::string pidFile = dir_.path() + "pid";
+    const std::string hung = AddClip("hung", "pid " + pidFile + "\nclose_output\nsleep 600000\n");
+    AddClip("next", "media 20\n");
+    Convert();
+    EXPECT_EQ(StatusOfRow(0), kError);
+    EXPECT_EQ(StatusOfRow(1), kDone);
+    ASSERT_EQ(ui_.Messages().size(), 1u);
+    EXPECT_NE(
+        ui_.Messages()[0].find(hung + "\n    The encoder program closed its output but did not "
+                                      "end; it was stopped after 5 s.\r\n"),
+        std::string::npos)
+        << ui_.Messages()[0];
+    const pid_t pid = std::stoi(TestFolder::Read(pidFile));
+    EXPECT_NE(::kill(pid, 0), 0) << "the hung encoder is gone";
+}
+
+// What stands under the encoder's name is named for what it is; an output name the file system
+// cannot take is told as such, not as an unwritable folder.
+TEST_F(WorkersTest, AnUnusableEncoderAndATooLongNameAreToldApart) {
+    const std::string notExecutable = dir_.Write("plain-encoder", "#!/bin/sh\n");
+    const std::string folder = dir_.path() + "folder-encoder";
+    std::filesystem::create_directory(folder);
+    const std::string path = AddClip("a", "media 20\n");
+    for (const auto& [encoder, text] : {std::pair{notExecutable, " exists but is not executable."},
+                                        std::pair{folder, " is a folder, not a program."}}) {
+        SetEncoderName(encoder);
+        ui_.ItemOfRow(0)->status = kReady;
+        Convert();
+        ASSERT_FALSE(ui_.Messages().empty());
+        EXPECT_NE(ui_.Messages().back().find(path + "\n    The encoder program " + encoder + text),
+                  std::string::npos)
+            << ui_.Messages().back();
+        // Adding files says the same, not that the program is missing.
+        DetectionShared detection;
+        RunDetectionWorker(detection, ui_, {dir_.Write("b.avi", kProbeText)}, {[](int) {}, [] {}});
+        EXPECT_EQ(ui_.Messages().back(), "The encoder program " + encoder + text);
+    }
+    SetEncoderName(FAKE_ENCODER);
+
+    // A source name at the limit converts: its output's name gives way.
+    const std::string longTitle(NAME_MAX - 4, 'n');
+    const std::string longSource = AddClip(longTitle, "media 20\n");
+    ui_.ItemOfRow(0)->status = kReady;
+    Convert();
+    EXPECT_EQ(StatusOfRow(1), kDone) << ui_.Messages().back();
+    const std::string output = OutputPath(*ui_.ItemOfRow(1));
+    EXPECT_EQ(output, dir_.path() + "out/" + longTitle.substr(0, NAME_MAX - 8) + "-cvt.mpg");
+    EXPECT_TRUE(PathExists(output));
+    ui_.ItemOfRow(1)->selEnd = 0;  // out of the next run
+
+    std::string deep = dir_.path();
+    while (deep.size() <= PATH_MAX) {
+        deep += std::string(200, 'd') + "/";
+    }
+    ConversionSettings settings = ui_.Settings();
+    settings.outputFolder = deep;
+    ui_.SetSettings(settings);
+    ui_.ItemOfRow(0)->status = kReady;
+    Convert();
+    EXPECT_EQ(StatusOfRow(0), kError);
+    EXPECT_NE(
+        ui_.Messages().back().find(
+            path + "\n    The output file name is too long for the file system of the folder " +
+            deep + "."),
+        std::string::npos)
+        << ui_.Messages().back().substr(0, 300);
 }
 
 // The record the report is made from, and the counters the time left is read from.
@@ -368,8 +457,10 @@ TEST_F(WorkersTest, DetectionListsReadableFilesAndNamesTheOthers) {
     ASSERT_EQ(ui_.Refreshes().size(), 3u);
     EXPECT_EQ(ui_.Refreshes()[0].target, "one-cvt.mpg");
     ASSERT_EQ(ui_.Messages().size(), 1u);
-    EXPECT_EQ(ui_.Messages()[0], "Can't playback the following files.\r\n\n" + paths[2] +
-                                     "\r\n\r\nPlease note the following reasons:");
+    EXPECT_EQ(ui_.Messages()[0],
+              "Can't playback the following files.\r\n\n" + paths[2] +
+                  "\n    the encoder program found no length in it and gave no reason"
+                  "\r\n\r\nPlease note the following reasons:");
     EXPECT_EQ(closes, 1);
     EXPECT_FALSE(shared.workerRunning);
     const std::lock_guard lock(shared.stateLock);
@@ -407,6 +498,29 @@ TEST_F(WorkersTest, AMissingEncoderIsNamedWithWhereItWasLookedFor) {
                                              " is missing.\nIt was looked for in:\n" + c.folders);
     }
     EXPECT_EQ(ui_.Messages().size(), 2U) << "one message each, not the codec-libraries text";
+}
+
+// Every refused file has a reason: the encoder's own line when it gave one, a length of zero or
+// no length at all in ours, and a name that lost its non-UTF-8 bytes on the way as such.
+TEST_F(WorkersTest, EveryRefusedFileHasAReason) {
+    const std::string zero = dir_.Write("zero.wav", "print Duration: 00:00:00.00, s\\n\n");
+    const std::string none = dir_.Write("none.png", "print Input #0, png_pipe\\n\nexit 1\n");
+    const std::string said =
+        dir_.Write("said.mp4", "print trelcore: " + dir_.path() +
+                                   "said.mp4: no streams to convert\\n\nexit 1\n");
+    // What QFile::decodeName leaves of a Latin-1 name: the file is not under this name.
+    const std::string lost = dir_.path() + "caf\xEF\xBF\xBD.avi";
+    DetectionShared shared;
+    RunDetectionWorker(shared, ui_, {zero, none, said, lost}, {[](int) {}, [] {}});
+    EXPECT_EQ(ui_.RowCount(), 0);
+    ASSERT_EQ(ui_.Messages().size(), 1u);
+    const std::string noLength =
+        "\n    the encoder program found no length in it and gave no reason";
+    EXPECT_EQ(ui_.Messages()[0],
+              "Can't playback the following files.\r\n\n" + zero + noLength + "\n" + none +
+                  noLength + "\n" + said + "\n    no streams to convert\n" + lost +
+                  "\n    the file name is not valid UTF-8 and could not be passed on unchanged, so "
+                  "the file was not found\r\n\r\nPlease note the following reasons:");
 }
 
 TEST_F(WorkersTest, DetectionOfOneFileGoesStraightToHundred) {

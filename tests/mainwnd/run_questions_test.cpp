@@ -58,6 +58,34 @@ TEST_F(RunQuestionsTest, EnoughOrUnknownSpaceAsksNothing) {
     EXPECT_TRUE(TakeMessageTexts().empty());
 }
 
+// More rows than one disc takes: asked before anything is converted, for the disc types only.
+TEST_F(RunQuestionsTest, MoreFilesThanADiscTakesAreToldBeforeTheRun) {
+    struct Case {
+        int32_t type;
+        size_t fits;
+        std::string label;
+    };
+    for (const Case& c :
+         {Case{kTypeDvd, 99, "DVD"}, Case{kTypeVcd, 98, "VCD"}, Case{kTypeSvcd, 98, "SVCD"}}) {
+        EXPECT_TRUE(ConfirmDiscTitleLimit(nullptr, c.type, c.fits)) << c.label;
+        EXPECT_TRUE(TakeMessageTexts().empty()) << c.label;
+        SetNextMessageAnswer(kAnswerCancel);
+        EXPECT_FALSE(ConfirmDiscTitleLimit(nullptr, c.type, 100)) << c.label;
+        const std::vector<std::string> texts = TakeMessageTexts();
+        ASSERT_EQ(texts.size(), 1u);
+        EXPECT_EQ(texts[0].substr(0, texts[0].find(':')),
+                  "One " + c.label + " disc holds at most " + std::to_string(c.fits) +
+                      " files, and 100 are listed")
+            << texts[0];
+        SetNextMessageAnswer(kAnswerOk);
+        EXPECT_TRUE(ConfirmDiscTitleLimit(nullptr, c.type, 100)) << "converting is still allowed";
+        TakeMessageTexts();
+    }
+    EXPECT_TRUE(ConfirmDiscTitleLimit(nullptr, kTypeDv, 500));
+    EXPECT_TRUE(ConfirmDiscTitleLimit(nullptr, kTypeMpeg4, 500));
+    EXPECT_TRUE(TakeMessageTexts().empty());
+}
+
 TEST_F(RunQuestionsTest, DecliningTheReportWritesNothing) {
     RowRecord row;
     row.source = "/v/a.avi";

@@ -15,6 +15,7 @@
 //                      write its pid to FILE
 //   nice FILE          write the nice value we run at to FILE
 //   pid FILE           write our process id to FILE
+//   close_output       close stdout and stderr (and go on with the script)
 //   exit CODE          exit with CODE
 //   signal SIG         die of signal SIG
 // Without a readable script it prints an error and exits with 1.
@@ -175,6 +176,9 @@ int RunScript(const std::vector<std::string>& args, const std::string& script, b
             std::ofstream(Rest(in)) << ::getpriority(PRIO_PROCESS, 0);
         } else if (command == "pid") {
             std::ofstream(Rest(in)) << ::getpid();
+        } else if (command == "close_output") {
+            ::close(STDOUT_FILENO);
+            ::close(STDERR_FILENO);
         } else if (command == "exit") {
             int code = 0;
             in >> code;

@@ -58,6 +58,18 @@ public:
             {61404, "The encoder program %s is missing or could not be started."},
             {61405, "The output folder %s cannot be written to."},
             {61406, "The disk of the output folder is full."},
+            {61520, "The encoder program ended with status %d and gave no reason."},
+            {61521, "The encoder program was ended by signal %d (%s)."},
+            {61522,
+             "The encoder program closed its output but did not end; it was stopped after "
+             "%d s."},
+            {61523, "the encoder program found no length in it and gave no reason"},
+            {61524,
+             "the file name is not valid UTF-8 and could not be passed on unchanged, so the "
+             "file was not found"},
+            {61525, "The encoder program %s exists but is not executable."},
+            {61526, "The encoder program %s is a folder, not a program."},
+            {61527, "The output file name is too long for the file system of the folder %s."},
         };
         const auto found = kTexts.find(id);
         return found == kTexts.end() ? std::string() : found->second;

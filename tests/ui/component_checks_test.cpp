@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QUrl>
+#include <filesystem>
+#include <utility>
 
 #include "base/string_ids.h"
 #include "engine/command_line.h"
 #include "engine/detection_worker.h"
 #include "platform/launcher.h"
 #include "support/resource_strings.h"
+#include "test_folder.h"
 #include "ui/message_box.h"
 
 namespace clipwright {
@@ -63,6 +66,27 @@ TEST_F(ComponentChecksTest, AMissingEncoderIsNamedAndStops) {
     EXPECT_TRUE(CheckOggSupport(nullptr));
     EXPECT_EQ(TakeMessageTexts(), (std::vector<std::string>{expected}));
     EXPECT_FALSE(HasPendingMessageAnswers());
+    EXPECT_EQ(launches_, 0);
+}
+
+// Something under the encoder's name on PATH that cannot be run is named for what it is.
+TEST_F(ComponentChecksTest, AnEncoderThatCannotBeRunIsNamedForWhatItIs) {
+    const testing::TestFolder dir;
+    const std::string plain = dir.Write("trelcore-plain", "#!/bin/sh\n");
+    std::filesystem::create_directory(dir.path() + "trelcore-folder");
+    qputenv("PATH", QByteArray::fromStdString("/nonexistent:" + dir.path()));
+    for (const auto& [name, expected] :
+         {std::pair{"trelcore-plain", "The encoder program " + plain +
+                                          " exists but is not "
+                                          "executable."},
+          std::pair{"trelcore-folder", "The encoder program " + dir.path() +
+                                           "trelcore-folder is a folder, not a program."}}) {
+        SetEncoderName(name);
+        EXPECT_EQ(AskOggReader(), CanMakeAnswer::kEncoderMissing);
+        SetNextMessageAnswer(kAnswerOk);
+        EXPECT_TRUE(CheckOggSupport(nullptr));
+        EXPECT_EQ(TakeMessageTexts(), (std::vector<std::string>{expected}));
+    }
     EXPECT_EQ(launches_, 0);
 }
 
