@@ -499,9 +499,9 @@ Reinstall Clipwright to bring it back.</source>
     </message>
     <message id="str.61401">
         <extracomment>printf placeholders, keep them in this order and kind: %s %s %s; write a literal percent sign as %%</extracomment>
-        <source>The conversion needs about %s, but only %s is free in %s.
+        <source>The conversion may need up to %s, but only %s is free in %s.
 Convert anyway?</source>
-        <translation>转换大约需要 %s，但只剩 %s 可用空间（位于 %s）。
+        <translation>转换最多可能需要 %s，但只剩 %s 可用空间（位于 %s）。
 仍然转换吗？</translation>
     </message>
     <message id="str.61402">

@@ -499,9 +499,9 @@ Installieren Sie Clipwright neu, um es wiederherzustellen.</translation>
     </message>
     <message id="str.61401">
         <extracomment>printf placeholders, keep them in this order and kind: %s %s %s; write a literal percent sign as %%</extracomment>
-        <source>The conversion needs about %s, but only %s is free in %s.
+        <source>The conversion may need up to %s, but only %s is free in %s.
 Convert anyway?</source>
-        <translation>Die Umwandlung braucht etwa %s, frei sind aber nur %s in %s.
+        <translation>Die Umwandlung kann bis zu %s brauchen, frei sind aber nur %s in %s.
 Trotzdem umwandeln?</translation>
     </message>
     <message id="str.61402">

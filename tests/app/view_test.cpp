@@ -258,7 +258,7 @@ void ExpectCancelLeavesAllAsItWas(CTrelvaneView& view, const std::string& folder
     EXPECT_EQ(view.ProgressDialog(), nullptr);
     const std::vector<std::string> texts = TakeMessageTexts();
     ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0].substr(0, 27), "The conversion needs about ");
+    EXPECT_EQ(texts[0].substr(0, 30), "The conversion may need up to ");
     EXPECT_NE(texts[0].find(" is free in " + folder + ".\nConvert anyway?"), std::string::npos)
         << texts[0];
     for (int row = 0; row < view.RowCount(); ++row) {
