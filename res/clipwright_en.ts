@@ -471,6 +471,11 @@ Convert anyway?</source>
         <source>The report could not be written to %s.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message id="str.61430">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>%s cannot be previewed: it is not a regular file (it is a FIFO or a device, for example).</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message id="str.61450">
         <source>A disc is made from DVD, VCD or SVCD conversions only. Choose one of these types and convert the list first.</source>
         <translation type="unfinished"></translation>

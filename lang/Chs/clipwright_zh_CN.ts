@@ -535,6 +535,11 @@ Convert anyway?</source>
         <source>The report could not be written to %s.</source>
         <translation>无法将报告写入 %s。</translation>
     </message>
+    <message id="str.61430">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>%s cannot be previewed: it is not a regular file (it is a FIFO or a device, for example).</source>
+        <translation>无法预览 %s：它不是普通文件（例如是 FIFO 或设备）。</translation>
+    </message>
     <message id="str.61450">
         <source>A disc is made from DVD, VCD or SVCD conversions only. Choose one of these types and convert the list first.</source>
         <translation>只能用 DVD、VCD 或 SVCD 转换结果制作光盘。请先选择其中一种类型并转换列表。</translation>

@@ -535,6 +535,11 @@ Trotzdem umwandeln?</translation>
         <source>The report could not be written to %s.</source>
         <translation>Der Bericht konnte nicht in %s geschrieben werden.</translation>
     </message>
+    <message id="str.61430">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>%s cannot be previewed: it is not a regular file (it is a FIFO or a device, for example).</source>
+        <translation>%s kann nicht in der Vorschau gezeigt werden: Es ist keine reguläre Datei (sondern zum Beispiel eine FIFO oder ein Gerät).</translation>
+    </message>
     <message id="str.61450">
         <source>A disc is made from DVD, VCD or SVCD conversions only. Choose one of these types and convert the list first.</source>
         <translation>Eine Disc entsteht nur aus DVD-, VCD- oder SVCD-Umwandlungen. Wählen Sie einen dieser Typen und wandeln Sie die Liste zuerst um.</translation>

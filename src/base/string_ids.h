@@ -59,7 +59,8 @@ inline constexpr int kIdsReasonEncoderMissing = 61404;    // %s program name
 inline constexpr int kIdsReasonFolderUnwritable = 61405;  // %s folder
 inline constexpr int kIdsReasonDiskFull = 61406;
 inline constexpr int kIdsAskBatchReport = 61407;
-inline constexpr int kIdsReportFailed = 61408;  // %s folder
+inline constexpr int kIdsReportFailed = 61408;           // %s folder
+inline constexpr int kIdsPreviewNotRegularFile = 61430;  // %s path
 
 // Making a disc from the converted files.
 inline constexpr int kIdsDiscTypeOnly = 61450;
@@ -90,7 +91,7 @@ struct StringUse {
     std::string_view argumentKinds;  // as PlaceholderKinds gives them; "" for no arguments
 };
 
-inline constexpr std::array<StringUse, 68> kStringUses{{
+inline constexpr std::array<StringUse, 69> kStringUses{{
     {kIdsInitFailed, ""},
     {kIdsRestartAfterOgg, ""},
     {kIdsCantPlayback, ""},
@@ -142,6 +143,7 @@ inline constexpr std::array<StringUse, 68> kStringUses{{
     {kIdsReasonDiskFull, ""},
     {kIdsAskBatchReport, ""},
     {kIdsReportFailed, "s"},
+    {kIdsPreviewNotRegularFile, "s"},
     {kIdsDiscTypeOnly, ""},
     {kIdsDiscNothingConverted, ""},
     {kIdsDiscTypeChanged, "ssss"},

@@ -1,5 +1,7 @@
 #include "mainwnd/trelvane_view.h"
 
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -401,6 +403,15 @@ void CTrelvaneView::OnPreview() {
     const int row = list_->FirstSelectedRow();
     SourceItem* item = list_->ItemOfRow(row);
     if (item == nullptr) {
+        return;
+    }
+    // The file may have been replaced since it was added: a FIFO or a device would hold the
+    // player's open (and the dialog) until something writes to it, so it is refused as the probe
+    // refuses it.
+    struct stat info {};
+    if (::stat(item->sourcePath.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        ShowMessageBox(this, LoadResourceString(kIdsPreviewNotRegularFile, item->sourcePath),
+                       MessageButtons::kOk, MessageIcon::kExclamation);
         return;
     }
     int32_t start = item->selStart;

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -73,6 +74,38 @@ TEST_F(ViewTest, CommandEnablingFollowsTheRowCount) {
     AddRow(*view, MakeItem("/v/b.avi", 10));
     EXPECT_TRUE(view->IsCommandEnabled(kCmdMoveUp));
     EXPECT_TRUE(view->IsCommandEnabled(kCmdMoveDown));
+}
+
+// A listed file replaced by a FIFO (or a device) would hold the player's open, and with it the
+// dialog, until something writes to it: Preview refuses it at once, naming it; a regular file
+// still opens the dialog.
+TEST_F(ViewTest, PreviewRefusesWhatIsNoLongerARegularFile) {
+    const TestFolder dir;
+    const std::string fifo = dir.path() + "clip.mpg";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    auto view = NewView();
+    int dialogs = 0;
+    SetModalDialogHandler([&](QDialog&) {
+        ++dialogs;
+        return static_cast<int>(QDialog::Rejected);
+    });
+    for (const std::string& path : {fifo, std::string("/dev/null")}) {
+        view->OnRemoveAll();
+        AddRow(*view, MakeItem(path, 10));
+        view->List().SelectOnlyLast();
+        SetNextMessageAnswer(kAnswerOk);
+        view->RunCommand(kCmdPreview);
+        EXPECT_EQ(dialogs, 0) << path;
+        EXPECT_EQ(TakeMessageTexts(),
+                  std::vector<std::string>{path + " cannot be previewed: it is not a regular file "
+                                                  "(it is a FIFO or a device, for example)."});
+    }
+    const std::string regular = dir.Write("plain.mpg", "not media, but a regular file");
+    view->OnRemoveAll();
+    AddRow(*view, MakeItem(regular, 10));
+    view->List().SelectOnlyLast();
+    view->RunCommand(kCmdPreview);
+    EXPECT_EQ(dialogs, 1);
 }
 
 TEST_F(ViewTest, SavingStopsAtATextOverItsLimit) {
