@@ -367,9 +367,19 @@ void CTrelvaneView::OnAdd() {
 }
 
 void CTrelvaneView::AddPaths(const std::vector<std::string>& paths) {
-    DetectDialog dialog(this, *this, paths);
-    RunModalDialog(dialog);
+    ++addsRunning_;
+    {
+        DetectDialog dialog(this, *this, paths);
+        RunModalDialog(dialog);
+    }
+    --addsRunning_;
     emit CommandStateChanged();
+    // Tips that came due while the files were being added open once the caller has finished
+    // with the new rows.
+    if (addsRunning_ == 0 && tipsDeferred_) {
+        tipsDeferred_ = false;
+        tipsTimer_ = startTimer(0);
+    }
 }
 
 void CTrelvaneView::OnDroppedPaths(const std::vector<std::string>& paths) {
@@ -578,6 +588,11 @@ void CTrelvaneView::timerEvent(QTimerEvent* event) {
     }
     killTimer(tipsTimer_);
     tipsTimer_ = 0;
+    // Opened over the detecting dialog, the tips' own loop would hold the add until they close.
+    if (addsRunning_ > 0) {
+        tipsDeferred_ = true;
+        return;
+    }
     ToggleHelpTips();
 }
 

@@ -211,6 +211,39 @@ TEST_F(ViewTest, TheTipsOpenOnceAndAreThenStoredAsSeen) {
     EXPECT_NE(ReadConfig().find("\"HiddenToolTips\"=\"TRUE\""), std::string::npos);
 }
 
+// Files given at the first start are added while the tips come due (a second after the window):
+// the detecting dialog finishes first and the tips open after it, not over it, where their loop
+// held the add until they were closed.
+TEST_F(ViewTest, TheFirstTipsWaitForTheAddToFinish) {
+    TheStartupValues().tipsHidden = false;
+    auto view = std::make_unique<CTrelvaneView>();
+    std::vector<std::string> events;
+    QEventLoop tipsShown;
+    SetModalDialogHandler([&](QDialog& dialog) {
+        if (qobject_cast<CHelpTipsDialog*>(&dialog) != nullptr) {
+            events.push_back("tips");
+            tipsShown.quit();
+            return static_cast<int>(QDialog::Accepted);
+        }
+        EXPECT_NE(qobject_cast<DetectDialog*>(&dialog), nullptr);
+        events.push_back("detecting");
+        // A slow probe: the dialog stays up past the tips' delay, serving events as exec would.
+        QEventLoop detecting;
+        QTimer::singleShot(2500, &detecting, &QEventLoop::quit);
+        detecting.exec();
+        events.push_back("added");
+        return static_cast<int>(QDialog::Accepted);
+    });
+    view->OnInitialUpdate();
+    view->AddPaths({"/v/new clip.avi"});
+    if (events.size() < 3) {
+        QTimer::singleShot(10000, &tipsShown, &QEventLoop::quit);
+        tipsShown.exec();
+    }
+    EXPECT_EQ(events, (std::vector<std::string>{"detecting", "added", "tips"}));
+    EXPECT_TRUE(view->TipsHidden());
+}
+
 // Selecting a row reloads the form data; the type and standard the user pressed stay, and the
 // next conversion uses them.
 TEST_F(ViewTest, ThePressedTypeAndStandardSurviveASelection) {
