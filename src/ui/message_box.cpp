@@ -68,7 +68,7 @@ void ScrollLongText(QMessageBox& box, QWidget* parent) {
     }
     auto* area = new QScrollArea;
     area->setFrameShape(QFrame::NoFrame);
-    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);  // a path longer than the box
     delete box.layout()->replaceWidget(label, area);
     area->setWidget(label);  // the area owns the label now
     area->setWidgetResizable(true);
