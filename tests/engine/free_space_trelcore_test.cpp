@@ -74,7 +74,7 @@ TEST_F(FreeSpaceTrelcoreTest, DetailedPicturesStayWithinTheBoundThatTheQuestionU
                                  "--grain 20 --motion 20 --vcodec mpeg4 --acodec mp2");
     const int64_t dvd = Convert(clip, "ntsc-dvd");
     const int64_t svcd = Convert(clip, "ntsc-svcd");
-    // The disc's nominal 6448 kbit/s is not enough for this clip (the fault the bound mends).
+    // The disc's nominal 6448 kbit/s is not enough for this clip: the bound must be more.
     EXPECT_GT(dvd, (6000000 + 448000) / 8 * clip.durationMs / 1000) << dvd;
     EXPECT_LE(dvd, OutputBytesUpTo(Type(kTypeDvd), clip));
     EXPECT_LE(svcd, OutputBytesUpTo(Type(kTypeSvcd), clip));
