@@ -436,7 +436,7 @@ Reinstall Clipwright to bring it back.</source>
     </message>
     <message id="str.61401">
         <extracomment>printf placeholders, keep them in this order and kind: %s %s %s; write a literal percent sign as %%</extracomment>
-        <source>The conversion needs about %s, but only %s is free in %s.
+        <source>The conversion may need up to %s, but only %s is free in %s.
 Convert anyway?</source>
         <translation type="unfinished"></translation>
     </message>
@@ -469,6 +469,11 @@ Convert anyway?</source>
     <message id="str.61408">
         <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
         <source>The report could not be written to %s.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61430">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>%s cannot be previewed: it is not a regular file (it is a FIFO or a device, for example).</source>
         <translation type="unfinished"></translation>
     </message>
     <message id="str.61450">

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "base/c_locale.h"
 #include "bench_support.h"
 #include "platform/mpv_graph.h"
 #include "preview/preview_dlg.h"
@@ -62,6 +63,7 @@ bool HasOpenGl() {
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    clipwright::UseCNumericLocale();  // as the program does: libmpv runs only with it
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
     const std::string dir = std::filesystem::temp_directory_path() / "cw-bench-preview";
     std::filesystem::create_directories(dir);

@@ -499,9 +499,9 @@ Reinstall Clipwright to bring it back.</source>
     </message>
     <message id="str.61401">
         <extracomment>printf placeholders, keep them in this order and kind: %s %s %s; write a literal percent sign as %%</extracomment>
-        <source>The conversion needs about %s, but only %s is free in %s.
+        <source>The conversion may need up to %s, but only %s is free in %s.
 Convert anyway?</source>
-        <translation>转换大约需要 %s，但只剩 %s 可用空间（位于 %s）。
+        <translation>转换最多可能需要 %s，但只剩 %s 可用空间（位于 %s）。
 仍然转换吗？</translation>
     </message>
     <message id="str.61402">
@@ -534,6 +534,11 @@ Convert anyway?</source>
         <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
         <source>The report could not be written to %s.</source>
         <translation>无法将报告写入 %s。</translation>
+    </message>
+    <message id="str.61430">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>%s cannot be previewed: it is not a regular file (it is a FIFO or a device, for example).</source>
+        <translation>无法预览 %s：它不是普通文件（例如是 FIFO 或设备）。</translation>
     </message>
     <message id="str.61450">
         <source>A disc is made from DVD, VCD or SVCD conversions only. Choose one of these types and convert the list first.</source>

@@ -499,9 +499,9 @@ Installieren Sie Clipwright neu, um es wiederherzustellen.</translation>
     </message>
     <message id="str.61401">
         <extracomment>printf placeholders, keep them in this order and kind: %s %s %s; write a literal percent sign as %%</extracomment>
-        <source>The conversion needs about %s, but only %s is free in %s.
+        <source>The conversion may need up to %s, but only %s is free in %s.
 Convert anyway?</source>
-        <translation>Die Umwandlung braucht etwa %s, frei sind aber nur %s in %s.
+        <translation>Die Umwandlung kann bis zu %s brauchen, frei sind aber nur %s in %s.
 Trotzdem umwandeln?</translation>
     </message>
     <message id="str.61402">
@@ -534,6 +534,11 @@ Trotzdem umwandeln?</translation>
         <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
         <source>The report could not be written to %s.</source>
         <translation>Der Bericht konnte nicht in %s geschrieben werden.</translation>
+    </message>
+    <message id="str.61430">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>%s cannot be previewed: it is not a regular file (it is a FIFO or a device, for example).</source>
+        <translation>%s kann nicht in der Vorschau gezeigt werden: Es ist keine reguläre Datei (sondern zum Beispiel eine FIFO oder ein Gerät).</translation>
     </message>
     <message id="str.61450">
         <source>A disc is made from DVD, VCD or SVCD conversions only. Choose one of these types and convert the list first.</source>

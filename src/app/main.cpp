@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <string>
 
+#include "base/c_locale.h"
 #include "platform/media_runtime.h"
 
 #include "shell/startup_arguments.h"
@@ -38,6 +39,9 @@ int main(int argc, char** argv) {
         return Finish(arguments);
     }
     QApplication application(argc, argv);
+    // The application object took the whole locale from the environment; numbers stay "C" for
+    // good (libmpv refuses to run otherwise), the rest follows the user.
+    clipwright::UseCNumericLocale();
     clipwright::CTrelvaneApp app;
     if (!app.InitInstance()) {
         return 1;

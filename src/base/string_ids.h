@@ -65,10 +65,11 @@ inline constexpr int kIdsReasonEncoderSignal = 61521;  // %d signal number, %s i
 inline constexpr int kIdsReasonEncoderHung = 61522;    // %d seconds
 inline constexpr int kIdsProbeNoDuration = 61523;
 inline constexpr int kIdsProbeUndecodableName = 61524;
-inline constexpr int kIdsEncoderNotExecutable = 61525;  // %s path
-inline constexpr int kIdsEncoderIsFolder = 61526;       // %s path
-inline constexpr int kIdsReasonNameTooLong = 61527;     // %s folder
-inline constexpr int kIdsAskDiscTitleLimit = 61528;     // %s disc type, %d limit, %d files
+inline constexpr int kIdsEncoderNotExecutable = 61525;   // %s path
+inline constexpr int kIdsEncoderIsFolder = 61526;        // %s path
+inline constexpr int kIdsReasonNameTooLong = 61527;      // %s folder
+inline constexpr int kIdsAskDiscTitleLimit = 61528;      // %s disc type, %d limit, %d files
+inline constexpr int kIdsPreviewNotRegularFile = 61430;  // %s path
 
 // Making a disc from the converted files.
 inline constexpr int kIdsDiscTypeOnly = 61450;
@@ -100,7 +101,7 @@ struct StringUse {
     std::string_view argumentKinds;  // as PlaceholderKinds gives them; "" for no arguments
 };
 
-inline constexpr std::array<StringUse, 78> kStringUses{{
+inline constexpr std::array<StringUse, 79> kStringUses{{
     {kIdsInitFailed, ""},
     {kIdsRestartAfterOgg, ""},
     {kIdsCantPlayback, ""},
@@ -161,6 +162,7 @@ inline constexpr std::array<StringUse, 78> kStringUses{{
     {kIdsEncoderIsFolder, "s"},
     {kIdsReasonNameTooLong, "s"},
     {kIdsAskDiscTitleLimit, "sdd"},
+    {kIdsPreviewNotRegularFile, "s"},
     {kIdsDiscTypeOnly, ""},
     {kIdsDiscNothingConverted, ""},
     {kIdsDiscTypeChanged, "ssss"},

@@ -4,9 +4,12 @@
 
 #include "base/text_format.h"
 
+#include "base/c_locale.h"
+
 namespace clipwright {
 
 std::string FormatText(const char* format, ...) {
+    const CLocaleScope cLocale;
     va_list args;
     va_start(args, format);
     va_list again;

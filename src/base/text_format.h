@@ -1,4 +1,5 @@
-// printf-style formatting into a std::string of any length. Thread-safe.
+// printf-style formatting into a std::string of any length, numbers always in the "C" locale
+// (a point before the decimals, whatever LC_NUMERIC says). Thread-safe.
 #pragma once
 
 #include <string>

@@ -1,5 +1,6 @@
 #include "base/text_log.h"
 
+#include "base/c_locale.h"
 #include "base/file_io.h"
 
 #include <fcntl.h>
@@ -74,6 +75,7 @@ void LogMessage(const char* format, ...) {
     }
     const FileLock fileLock(state.lockFd);
     char message[kLogMessageLimit + 1];
+    const CLocaleScope cLocale;
     va_list args;
     va_start(args, format);
     std::vsnprintf(message, sizeof message, format, args);
@@ -96,12 +98,20 @@ void LogMessage(const char* format, ...) {
     if (length <= 0) {
         return;
     }
-    const int fd = ::open(state.path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0) {
+    // Opened non-blocking: a FIFO with no reader fails at once (ENXIO) instead of holding the
+    // program at its start until someone reads. The lines themselves are written blocking, so a
+    // reader that is there gets them whole.
+    const UniqueFd fd(::open(state.path.c_str(),
+                             O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY,
+                             0644));
+    if (fd.get() < 0) {
         return;
     }
-    WriteAll(fd, line, std::min(static_cast<size_t>(length), sizeof line - 1));
-    ::close(fd);
+    const int flags = ::fcntl(fd.get(), F_GETFL);
+    if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        return;
+    }
+    WriteAll(fd.get(), line, std::min(static_cast<size_t>(length), sizeof line - 1));
 }
 
 }  // namespace clipwright

@@ -1,7 +1,9 @@
 // The diagnostic text log: one printf-style call from any thread or process. Each call appends
 // to the log file under an in-process mutex plus an flock() on the TRELLOG lock file, so lines
 // of several threads and processes never interleave. With an empty log path (the default, unless
-// the environment variable CLIPWRIGHT_LOG names a file) nothing is written.
+// the environment variable CLIPWRIGHT_LOG names a file) nothing is written. A FIFO with no reader
+// is not waited for (the line is lost); one with a reader gets whole lines. Numbers are
+// written in the "C" locale.
 #pragma once
 
 #include <string>

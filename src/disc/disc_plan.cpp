@@ -1,6 +1,7 @@
 #include "disc/disc_plan.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -71,8 +72,10 @@ double FindRate(std::string_view text) {
            (std::isdigit(static_cast<unsigned char>(text[begin - 1])) || text[begin - 1] == '.')) {
         --begin;
     }
-    const std::string number(text.substr(begin, fps - begin));
-    return number.empty() ? 0.0 : std::strtod(number.c_str(), nullptr);
+    // Not strtod: the prober writes a point whatever this program's locale is.
+    double rate = 0.0;
+    std::from_chars(text.data() + begin, text.data() + fps, rate, std::chars_format::fixed);
+    return rate;
 }
 
 std::string Timecode(int64_t seconds) {

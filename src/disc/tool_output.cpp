@@ -1,6 +1,7 @@
 #include "disc/tool_output.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdlib>
 #include <vector>
 
@@ -20,7 +21,10 @@ double NumberBefore(std::string_view text, size_t end) {
     if (begin == end) {
         return -1;
     }
-    return std::strtod(std::string(text.substr(begin, end - begin)).c_str(), nullptr);
+    // Not strtod: the tools write a point whatever this program's locale is.
+    double value = -1;
+    std::from_chars(text.data() + begin, text.data() + end, value, std::chars_format::fixed);
+    return value;
 }
 
 bool IsDigit(char c) {

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "base/c_locale.h"
 #include "base/file_io.h"
 #include "engine/source_item.h"
 
@@ -67,14 +68,8 @@ std::string PartText(const RowRecord& row) {
     return std::to_string(row.partStart) + "-" + std::to_string(row.partEnd);
 }
 
-std::string Decimal(double value, int digits) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", digits, value);
-    return text;
-}
-
 std::string EncodeSeconds(const RowRecord& row) {
-    return Decimal(static_cast<double>(row.encodeMs) / 1000.0, 3);
+    return DecimalText(static_cast<double>(row.encodeMs) / 1000.0, 3);
 }
 
 std::string SizeField(const RowRecord& row) {
@@ -150,7 +145,7 @@ std::string ReportCsv(const std::vector<RowRecord>& rows) {
     for (const RowRecord& row : rows) {
         out += CsvField(row.source) + "," + CsvField(row.output) + "," + StatusWord(row.status) +
                "," + PartText(row) + "," + SizeField(row) + "," + EncodeSeconds(row) + "," +
-               Decimal(RowSpeed(row), 2) + "," + CsvField(row.reason) + "\r\n";
+               DecimalText(RowSpeed(row), 2) + "," + CsvField(row.reason) + "\r\n";
     }
     return out;
 }
@@ -167,7 +162,7 @@ std::string ReportJson(const std::vector<RowRecord>& rows) {
                ", \"part_end\": " + std::to_string(row.partEnd) + ", \"output_bytes\": " +
                (row.outputBytes < 0 ? std::string("null") : std::to_string(row.outputBytes)) +
                ", \"encode_seconds\": " + EncodeSeconds(row) +
-               ", \"speed\": " + Decimal(RowSpeed(row), 2) +
+               ", \"speed\": " + DecimalText(RowSpeed(row), 2) +
                ", \"reason\": " + JsonString(row.reason) + "}";
     }
     out += rows.empty() ? "]}\n" : "\n]}\n";

@@ -9,6 +9,8 @@
 #include <climits>
 #include <cstdio>
 
+#include "base/c_locale.h"
+
 namespace clipwright {
 
 namespace {
@@ -73,7 +75,7 @@ std::string FreeFormOptions(const ConversionSettings& s) {
         options += " -s " + width + "x" + height;
     }
     if (const double* rate = EntryOfRow(kFrameRates, s.frameRateChoice)) {
-        options += Format(" -r %.3f", *rate);
+        options += " -r " + DecimalText(*rate, 3);
     }
     const int32_t* videoKbps = EntryOfRow(kVideoBitrates, s.videoBitrateChoice);
     if (s.variableBitRate) {

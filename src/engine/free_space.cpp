@@ -13,12 +13,27 @@ namespace clipwright {
 
 namespace {
 
-// Total rates of the disc targets as trelcore writes them (its target presets): a Video CD's
-// multiplex is padded to a constant rate, DV is 144000 bytes a frame at either standard.
-constexpr int64_t kDvdBits = 6000000 + 448000;
+// The most the disc targets write, as trelcore's target presets set them: the video's peak rate
+// and the audio's rate, within the multiplex rate, plus one video buffer (a buffer's worth may
+// be spent on top of the peak rate over a run). A Video CD's multiplex is padded to a constant
+// rate and DV is 144000 bytes a frame at either standard, whatever the source holds.
+constexpr int64_t kDvdPeakVideoBits = 9000000;
+constexpr int64_t kDvdAudioBits = 448000;
+constexpr int64_t kDvdMuxBits = 10080000;
+constexpr int64_t kSvcdPeakVideoBits = 2516000;
+constexpr int64_t kSvcdAudioBits = 224000;
+constexpr int64_t kSvcdMuxBits = 2788800;
+constexpr int64_t kMpeg2BufferBits = 1835008;
 constexpr int64_t kVcdMuxBits = 1411200;
-constexpr int64_t kSvcdBits = 2040000 + 224000;
+// A Video CD's multiplex also carries the decoder's preload ahead of the part: up to its buffer.
+constexpr int64_t kVcdBufferBits = 327680;
 constexpr int64_t kDvBits = 28800000;
+// Audio alone goes into packs far larger than its frames: a DVD of AC-3 alone measured 1.5 times
+// the audio rate, a Super Video CD of MP2 alone 1.6 times.
+constexpr int64_t kAudioAlonePackFactor = 2;
+// The free-form encoders steer to an average: over a short part they may spend this many seconds
+// of their peak rate more.
+constexpr int64_t kFreeFormSlackSeconds = 2;
 // Estimates stop here (an exabyte): far past any disk, and sums of it cannot overflow.
 constexpr double kByteLimit = 1e18;
 // trelcore's AAC default when no audio rate is chosen.
@@ -34,17 +49,46 @@ int64_t SourceBits(const SourceItem& item) {
     return kbps > 0 && kbps < 10000000 ? kbps * 1000 : 0;
 }
 
-int64_t FreeFormBits(const ConversionSettings& s, const SourceItem& item) {
+// The output carries only the kinds of stream the source has; a source whose streams were not
+// described counts as having both.
+bool CarriesVideo(const SourceItem& item) {
+    return !item.videoInfo.empty() || item.audioInfo.empty();
+}
+bool CarriesAudio(const SourceItem& item) {
+    return !item.audioInfo.empty() || item.videoInfo.empty();
+}
+
+OutputRate DiscRate(const SourceItem& item, int64_t peakVideo, int64_t audio, int64_t mux) {
+    if (!CarriesVideo(item)) {
+        return {std::min(audio * kAudioAlonePackFactor, mux), 0};
+    }
+    const int64_t streams = WithOverhead(peakVideo + (CarriesAudio(item) ? audio : 0));
+    return {std::min(streams, mux), kMpeg2BufferBits};
+}
+
+OutputRate FreeFormRate(const ConversionSettings& s, const SourceItem& item) {
     const int32_t* videoKbps = EntryOfRow(kVideoBitrates, s.videoBitrateChoice);
     const AudioBitrate* audio = EntryOfRow(kAudioBitrates, s.audioBitrateChoice);
     if (videoKbps == nullptr) {
-        // Keeping the source's video rate: the source's whole rate is the best guess there is.
-        return SourceBits(item);
+        // Keeping the source's video rate: never more than the source's own whole rate.
+        return {SourceBits(item), 0};
     }
     const int32_t* channels = EntryOfRow(kAudioChannels, s.channelsChoice);
-    const int64_t audioBits =
-        audio != nullptr ? audio->kbps * 1000LL : kAacBitsPerChannel * (channels ? *channels : 2);
-    return WithOverhead(*videoKbps * 1000LL + audioBits);
+    const int64_t audioBits = !CarriesAudio(item) ? 0
+                              : audio != nullptr  ? audio->kbps * 1000LL
+                                                  : kAacBitsPerChannel * (channels ? *channels : 2);
+    if (!CarriesVideo(item)) {
+        return {WithOverhead(audioBits), 0};
+    }
+    // With variable bit rate the typed maximum bounds the video; it is never below the average.
+    int64_t peakVideo = *videoKbps * 1000LL;
+    if (s.variableBitRate) {
+        const int64_t maxKbps = std::strtoll(s.maxRateText.c_str(), nullptr, 10);
+        if (maxKbps > 0 && maxKbps < 10000000) {
+            peakVideo = std::max(peakVideo, maxKbps * 1000);
+        }
+    }
+    return {WithOverhead(peakVideo + audioBits), peakVideo * kFreeFormSlackSeconds};
 }
 
 std::mutex gSourceLock;
@@ -75,40 +119,46 @@ std::optional<uint64_t> StatvfsFree(const std::string& folder) {
 
 }  // namespace
 
-int64_t OutputBitsPerSecond(const ConversionSettings& settings, const SourceItem& item) {
+OutputRate OutputRateUpTo(const ConversionSettings& settings, const SourceItem& item) {
     switch (settings.outputType) {
         case kTypeDvd:
-            return WithOverhead(kDvdBits);
-        case kTypeVcd:
-            return kVcdMuxBits;
+            return DiscRate(item, kDvdPeakVideoBits, kDvdAudioBits, kDvdMuxBits);
         case kTypeSvcd:
-            return WithOverhead(kSvcdBits);
+            return DiscRate(item, kSvcdPeakVideoBits, kSvcdAudioBits, kSvcdMuxBits);
+        case kTypeVcd:
+            return {kVcdMuxBits, kVcdBufferBits};
         case kTypeDv:
-            return kDvBits;
+            return {kDvBits, 0};
         case kTypeMpeg4:
         case kTypeH264:
-            return FreeFormBits(settings, item);
+            return FreeFormRate(settings, item);
         default:
-            return 0;  // not converted at all
+            return {};  // not converted at all
     }
 }
 
-int64_t EstimateOutputBytes(const ConversionSettings& settings, const SourceItem& item) {
+int64_t OutputBytesUpTo(const ConversionSettings& settings, const SourceItem& item) {
     if (item.selEnd <= item.selStart) {
         return 0;
     }
+    const OutputRate rate = OutputRateUpTo(settings, item);
+    if (rate.bitsPerSecond <= 0) {
+        return 0;
+    }
     // In floating point: a wild probed rate times a long part would overflow 64 bits.
-    const double bytes = static_cast<double>(OutputBitsPerSecond(settings, item)) / 8.0 *
-                         static_cast<double>(PartOf(item).lengthMs) / 1000.0;
+    const double bits = static_cast<double>(rate.bitsPerSecond) *
+                            static_cast<double>(PartOf(item).lengthMs) / 1000.0 +
+                        static_cast<double>(rate.bufferBits);
+    const double bytes = bits / 8.0;
     return bytes < kByteLimit ? static_cast<int64_t>(bytes) : static_cast<int64_t>(kByteLimit);
 }
 
-int64_t EstimateRunBytes(const ConversionSettings& settings,
-                         const std::vector<const SourceItem*>& items) {
+int64_t RunBytesUpTo(const ConversionSettings& settings,
+                     const std::vector<const SourceItem*>& items) {
     int64_t total = 0;
     for (const SourceItem* item : items) {
         if (item != nullptr) {
-            total = std::min<int64_t>(total + EstimateOutputBytes(settings, *item),
+            total = std::min<int64_t>(total + OutputBytesUpTo(settings, *item),
                                       static_cast<int64_t>(kByteLimit));
         }
     }

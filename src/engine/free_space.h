@@ -1,5 +1,5 @@
-// The output size a run is expected to need, from the target's bit rates and each row's part,
-// and the free space of the file system the outputs go to. Pure apart from FreeBytesOf, which
+// The most output a run can need, from the target's peak bit rates and each row's part, and the
+// free space of the file system the outputs go to. Pure apart from FreeBytesOf, which
 // asks the file system (through a seam tests replace). Safe from any thread; set the seam
 // before any worker starts.
 #pragma once
@@ -17,14 +17,23 @@ namespace clipwright {
 // Container overhead on top of the streams' rates, in per mille.
 inline constexpr int64_t kMuxOverheadPerMille = 20;
 
-// Bits per second the run's target writes in all, or 0 when they are not known (a free-form
-// type that keeps the source's video rate, from a source whose rate was not probed).
-int64_t OutputBitsPerSecond(const ConversionSettings& settings, const SourceItem& item);
-// Expected bytes of one row's output: its part at the target's rates.
-int64_t EstimateOutputBytes(const ConversionSettings& settings, const SourceItem& item);
+// The most a row's output can take: a rate for the whole part and, on top, what a rate-
+// controlled encoder may spend beyond it once (its buffer). Bits per second and bits.
+struct OutputRate {
+    int64_t bitsPerSecond = 0;  // 0: not known (a kept rate of a source not probed for one)
+    int64_t bufferBits = 0;
+};
+
+// From the type's peak rates, multiplex rate and buffer, and from the source: an output carries
+// only the kinds of stream its source has, and one that keeps the source's rate never more than
+// the source's own rate. An upper bound, not the likely size: detailed pictures reach it.
+OutputRate OutputRateUpTo(const ConversionSettings& settings, const SourceItem& item);
+// Most bytes of one row's output: its part at that rate, plus the buffer; 0 for an empty part
+// or an unknown rate.
+int64_t OutputBytesUpTo(const ConversionSettings& settings, const SourceItem& item);
 // The sum over rows; null rows count nothing.
-int64_t EstimateRunBytes(const ConversionSettings& settings,
-                         const std::vector<const SourceItem*>& items);
+int64_t RunBytesUpTo(const ConversionSettings& settings,
+                     const std::vector<const SourceItem*>& items);
 
 // Bytes an unprivileged user may still write on the file system holding folder (or, for a
 // folder not made yet, its nearest existing parent); nullopt when that cannot be told.

@@ -15,7 +15,7 @@ namespace clipwright {
 
 bool ConfirmFreeSpace(QWidget* owner, const ConversionSettings& settings,
                       const std::vector<const SourceItem*>& items) {
-    const int64_t needed = EstimateRunBytes(settings, items);
+    const int64_t needed = RunBytesUpTo(settings, items);
     if (needed <= 0) {
         return true;
     }
@@ -25,7 +25,7 @@ bool ConfirmFreeSpace(QWidget* owner, const ConversionSettings& settings,
     }
     const std::string neededText = ByteSizeText(static_cast<uint64_t>(needed));
     const std::string freeText = ByteSizeText(*free);
-    LogMessage("The run needs about %s, %s free.", neededText.c_str(), freeText.c_str());
+    LogMessage("The run may need up to %s, %s free.", neededText.c_str(), freeText.c_str());
     const std::string text = LoadResourceString(kIdsAskLowSpace, neededText.c_str(),
                                                 freeText.c_str(), settings.outputFolder.c_str());
     return ShowMessageBox(owner, text, MessageButtons::kOkCancel, MessageIcon::kQuestion) ==

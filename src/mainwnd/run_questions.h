@@ -1,6 +1,7 @@
-// The questions around a conversion run: before it, whether to go on when the outputs will not
-// fit the output folder's file system; after it, whether to write and open the run's report.
-// User-interface thread only; the boxes go through the message-box seam.
+// The questions around a conversion run: before it, whether to go on when the outputs may not
+// fit the output folder's file system (held against the most they can reach); after it, whether to
+// write and open the run's report. User-interface thread only; the boxes go through the message-box
+// seam.
 #pragma once
 
 #include <QWidget>
@@ -15,8 +16,8 @@ namespace clipwright {
 // The report's file name without extension; the outputs' naming rule adds "[1]" and so on.
 inline constexpr const char* kReportStem = "clipwright-report";
 
-// True to start the run: the estimate fits the free space, the free space cannot be told, or
-// the user chose OK when asked. Changes nothing.
+// True to start the run: the most the outputs can take fits the free space, the free space cannot
+// be told, or the user chose OK when asked. Changes nothing.
 bool ConfirmFreeSpace(QWidget* owner, const ConversionSettings& settings,
                       const std::vector<const SourceItem*>& items);
 

@@ -1,5 +1,7 @@
 #include "mainwnd/trelvane_view.h"
 
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -365,9 +367,19 @@ void CTrelvaneView::OnAdd() {
 }
 
 void CTrelvaneView::AddPaths(const std::vector<std::string>& paths) {
-    DetectDialog dialog(this, *this, paths);
-    RunModalDialog(dialog);
+    ++addsRunning_;
+    {
+        DetectDialog dialog(this, *this, paths);
+        RunModalDialog(dialog);
+    }
+    --addsRunning_;
     emit CommandStateChanged();
+    // Tips that came due while the files were being added open once the caller has finished
+    // with the new rows.
+    if (addsRunning_ == 0 && tipsDeferred_) {
+        tipsDeferred_ = false;
+        tipsTimer_ = startTimer(0);
+    }
 }
 
 void CTrelvaneView::OnDroppedPaths(const std::vector<std::string>& paths) {
@@ -401,6 +413,15 @@ void CTrelvaneView::OnPreview() {
     const int row = list_->FirstSelectedRow();
     SourceItem* item = list_->ItemOfRow(row);
     if (item == nullptr) {
+        return;
+    }
+    // The file may have been replaced since it was added: a FIFO or a device would hold the
+    // player's open (and the dialog) until something writes to it, so it is refused as the probe
+    // refuses it.
+    struct stat info {};
+    if (::stat(item->sourcePath.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        ShowMessageBox(this, LoadResourceString(kIdsPreviewNotRegularFile, item->sourcePath),
+                       MessageButtons::kOk, MessageIcon::kExclamation);
         return;
     }
     int32_t start = item->selStart;
@@ -568,6 +589,11 @@ void CTrelvaneView::timerEvent(QTimerEvent* event) {
     }
     killTimer(tipsTimer_);
     tipsTimer_ = 0;
+    // Opened over the detecting dialog, the tips' own loop would hold the add until they close.
+    if (addsRunning_ > 0) {
+        tipsDeferred_ = true;
+        return;
+    }
     ToggleHelpTips();
 }
 

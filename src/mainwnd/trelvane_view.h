@@ -164,6 +164,8 @@ private:
     std::string infoText_;
     int lastInfoRow_ = -1;
     int tipsTimer_ = 0;
+    int addsRunning_ = 0;        // detecting dialogs open in AddPaths
+    bool tipsDeferred_ = false;  // the first tips came due during an add
 };
 
 // "$HOME/ConvertedMedia/".

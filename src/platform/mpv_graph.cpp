@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <mutex>
 
+#include "base/c_locale.h"
 #include "platform/media_runtime.h"
 
 namespace clipwright {
@@ -785,9 +786,7 @@ private:
     }
 
     std::string Seconds(int64_t value) const {
-        char text[32];
-        std::snprintf(text, sizeof text, "%.3f", ToSeconds(ToReference(value)));
-        return text;
+        return DecimalText(ToSeconds(ToReference(value)), 3);
     }
 
     static bool ValidFlags(const int64_t* position, uint32_t flags) {
@@ -816,11 +815,8 @@ private:
         const double quiet = std::pow(10.0, -std::abs(static_cast<double>(balance)) / 2000.0);
         const double left = balance > 0 ? quiet : 1.0;
         const double right = balance < 0 ? quiet : 1.0;
-        char text[160];
-        std::snprintf(text, sizeof text,
-                      "lavfi=[aformat=channel_layouts=stereo,pan=stereo|c0=%.6f*c0|c1=%.6f*c1]",
-                      left, right);
-        return text;
+        return "lavfi=[aformat=channel_layouts=stereo,pan=stereo|c0=" + DecimalText(left, 6) +
+               "*c0|c1=" + DecimalText(right, 6) + "*c1]";
     }
 
     const MpvApi& api_;

@@ -12,8 +12,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
+#include <utility>
+#include <vector>
 
 namespace clipwright {
 
@@ -87,28 +87,86 @@ std::optional<uint32_t> ParseDword(const std::string& digits) {
     return value;
 }
 
-void ParseLine(const std::string& line, SettingsValues& values) {
-    if (line.empty() || line[0] != '"') {
-        return;
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
+size_t SkipBlanks(const std::string& line, size_t pos) {
+    while (pos < line.size() && IsBlank(line[pos])) {
+        ++pos;
+    }
+    return pos;
+}
+
+// One value line: "Name"="text" or "Name"=dword:hex, with the blanks a person types around the
+// name, the '=' and the value (and a Windows line end) allowed. nullopt for any other line.
+std::optional<std::pair<std::string, SettingsValue>> ParseLine(const std::string& line) {
+    const size_t nameAt = SkipBlanks(line, 0);
+    if (nameAt == line.size() || line[nameAt] != '"') {
+        return std::nullopt;
     }
     std::string name;
-    const size_t afterName = Unquote(line, 0, name);
-    if (afterName == std::string::npos || afterName >= line.size() || line[afterName] != '=') {
-        return;
+    const size_t afterName = Unquote(line, nameAt, name);
+    if (afterName == std::string::npos) {
+        return std::nullopt;
     }
-    const size_t valueAt = afterName + 1;
+    const size_t equals = SkipBlanks(line, afterName);
+    if (equals == line.size() || line[equals] != '=') {
+        return std::nullopt;
+    }
+    const size_t valueAt = SkipBlanks(line, equals + 1);
+    size_t valueEnd = line.size();
+    while (valueEnd > valueAt && IsBlank(line[valueEnd - 1])) {
+        --valueEnd;
+    }
     if (line.compare(valueAt, 6, "dword:") == 0) {
-        if (const auto dword = ParseDword(line.substr(valueAt + 6))) {
-            values[name] = *dword;
+        const auto dword = ParseDword(line.substr(valueAt + 6, valueEnd - valueAt - 6));
+        if (!dword) {
+            return std::nullopt;
         }
-        return;
+        return std::make_pair(std::move(name), SettingsValue(*dword));
     }
     if (valueAt < line.size() && line[valueAt] == '"') {
         std::string text;
-        if (Unquote(line, valueAt, text) == line.size()) {
-            values[name] = text;
+        if (Unquote(line, valueAt, text) == valueEnd) {
+            return std::make_pair(std::move(name), SettingsValue(std::move(text)));
         }
     }
+    return std::nullopt;
+}
+
+// The file's lines without their '\n'; a last line without one counts as a line.
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t from = 0;
+    while (from < text.size()) {
+        const size_t end = text.find('\n', from);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(from));
+            break;
+        }
+        lines.push_back(text.substr(from, end - from));
+        from = end + 1;
+    }
+    return lines;
+}
+
+std::string FormatLine(const std::string& name, const SettingsValue& value) {
+    // Appended piece by piece: GCC 12 warns (-Wrestrict, wrongly) on "literal" + string.
+    std::string text;
+    text += '"';
+    text += Escape(name);
+    text += "\"=";
+    if (const auto* dword = std::get_if<uint32_t>(&value)) {
+        char digits[16];
+        std::snprintf(digits, sizeof digits, "dword:%08x", *dword);
+        text += digits;
+    } else {
+        text += '"';
+        text += Escape(std::get<std::string>(value));
+        text += '"';
+    }
+    return text;
 }
 
 // The lock file itself, opened and locked for one write; unlocked before it is closed.
@@ -123,13 +181,16 @@ private:
     FileLock lock_;
 };
 
-bool WriteWhole(const std::string& file, const std::string& text) {
+// Replaces file by a complete new one of the given mode (permission bits).
+bool WriteWhole(const std::string& file, const std::string& text, mode_t mode) {
     const std::string temporary = file + ".tmp" + std::to_string(::getpid());
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0) {
         return false;
     }
-    bool ok = WriteAll(fd, text.data(), text.size());
+    // Set after the open, which the umask would narrow; the text is written only then.
+    bool ok = ::fchmod(fd, mode) == 0;
+    ok = ok && WriteAll(fd, text.data(), text.size());
     ok = ::fsync(fd) == 0 && ok;
     ok = ::close(fd) == 0 && ok;
     if (!ok || std::rename(temporary.c_str(), file.c_str()) != 0) {
@@ -137,6 +198,46 @@ bool WriteWhole(const std::string& file, const std::string& text) {
         return false;
     }
     return true;
+}
+
+// The file's whole text; "" for a file that is not there, nullopt (errno set) for one that
+// cannot be read, and for anything but a regular file: a FIFO would block the read.
+std::optional<std::string> ReadSettingsText(const std::string& file) {
+    const UniqueFd fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (fd.get() < 0) {
+        const int error = errno;
+        struct stat info {};
+        // Only a file that is not there is an empty one; one we cannot read holds values we
+        // must not lose.
+        if (::lstat(file.c_str(), &info) != 0 && errno == ENOENT) {
+            return std::string();
+        }
+        errno = error;
+        return std::nullopt;
+    }
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0) {
+        return std::nullopt;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        errno = EINVAL;
+        return std::nullopt;
+    }
+    std::string text;
+    char buffer[8192];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            return std::nullopt;
+        }
+        if (n == 0) {
+            return text;
+        }
+        text.append(buffer, static_cast<size_t>(n));
+    }
 }
 
 }  // namespace
@@ -160,13 +261,10 @@ std::string SettingsFilePath(const std::string& keyPath) {
 
 SettingsValues ParseSettings(const std::string& text) {
     SettingsValues values;
-    std::istringstream lines(text);
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
+    for (const std::string& line : SplitLines(text)) {
+        if (auto entry = ParseLine(line)) {
+            values[entry->first] = std::move(entry->second);
         }
-        ParseLine(line, values);
     }
     return values;
 }
@@ -174,41 +272,44 @@ SettingsValues ParseSettings(const std::string& text) {
 std::string FormatSettings(const SettingsValues& values) {
     std::string text;
     for (const auto& [name, value] : values) {
-        // Appended piece by piece: GCC 12 warns (-Wrestrict, wrongly) on "literal" + string.
-        text += '"';
-        text += Escape(name);
-        text += "\"=";
-        if (const auto* dword = std::get_if<uint32_t>(&value)) {
-            char digits[16];
-            std::snprintf(digits, sizeof digits, "dword:%08x", *dword);
-            text += digits;
-        } else {
-            text += '"';
-            text += Escape(std::get<std::string>(value));
-            text += '"';
-        }
-        text += "\n";
+        text += FormatLine(name, value);
+        text += '\n';
     }
     return text;
 }
 
-std::optional<SettingsValues> ReadSettingsFileStrict(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        struct stat info {};
-        // Only a file that is not there is an empty one; one we cannot read holds values we
-        // must not lose.
-        if (::lstat(file.c_str(), &info) != 0 && errno == ENOENT) {
-            return SettingsValues{};
+std::string UpdateSettingsText(const std::string& text, const std::string& name,
+                               const SettingsValue& value) {
+    std::string out;
+    bool written = false;
+    for (const std::string& line : SplitLines(text)) {
+        const auto entry = ParseLine(line);
+        if (entry && entry->first == name) {
+            // The first line of the name takes the new value in its place; a later one would
+            // override it on the next read.
+            if (!written) {
+                out += FormatLine(name, value);
+                out += '\n';
+                written = true;
+            }
+            continue;
         }
+        out += line;
+        out += '\n';
+    }
+    if (!written) {
+        out += FormatLine(name, value);
+        out += '\n';
+    }
+    return out;
+}
+
+std::optional<SettingsValues> ReadSettingsFileStrict(const std::string& file) {
+    const std::optional<std::string> text = ReadSettingsText(file);
+    if (!text) {
         return std::nullopt;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) {
-        return std::nullopt;
-    }
-    return ParseSettings(text.str());
+    return ParseSettings(*text);
 }
 
 SettingsValues ReadSettingsFile(const std::string& file) {
@@ -224,14 +325,32 @@ bool WriteSettingsValue(const std::string& file, const std::string& name,
     if (!lock.held()) {
         return false;
     }
-    std::optional<SettingsValues> values = ReadSettingsFileStrict(file);
-    if (!values) {
-        LogMessage("Settings file %s cannot be read (%s); not writing \"%s\".", file.c_str(),
+    const std::optional<std::string> text = ReadSettingsText(file);
+    if (!text) {
+        LogMessage("Settings file %s cannot be read (%s); \"%s\" was not saved.", file.c_str(),
                    std::strerror(errno), name.c_str());
         return false;
     }
-    (*values)[name] = value;
-    return WriteWhole(file, FormatSettings(*values));
+    // A link (a dotfiles setup) stays a link: the file it names is the one replaced.
+    std::string target = file;
+    if (char* const resolved = ::realpath(file.c_str(), nullptr)) {
+        target = resolved;
+        std::free(resolved);
+    }
+    struct stat info {};
+    const bool exists = ::stat(target.c_str(), &info) == 0;
+    if (exists && (info.st_mode & S_IWUSR) == 0) {
+        LogMessage("Settings file %s is read-only; \"%s\" was not saved.", file.c_str(),
+                   name.c_str());
+        return false;
+    }
+    const mode_t mode = exists ? (info.st_mode & 07777) : 0600;
+    if (!WriteWhole(target, UpdateSettingsText(*text, name, value), mode)) {
+        LogMessage("Settings file %s cannot be written (%s); \"%s\" was not saved.", file.c_str(),
+                   std::strerror(errno), name.c_str());
+        return false;
+    }
+    return true;
 }
 
 }  // namespace clipwright

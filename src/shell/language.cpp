@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 #include <fnmatch.h>
+#include <sys/stat.h>
 
 #include <QByteArray>
 #include <QString>
@@ -88,6 +89,12 @@ std::shared_ptr<const ResourceModule> ValidCatalog(GetLanguageCatalogFunction ge
 }
 
 std::optional<OpenedLibrary> OpenLanguageLibrary(const std::string& path) {
+    // dlopen waits on a FIFO for a writer that never comes: only regular files are loaded.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        LogMessage("Language library %s is not a regular file; left out", path.c_str());
+        return std::nullopt;
+    }
     LibraryHandle library(::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL));
     if (!library) {
         LogMessage("Language library %s cannot be loaded: %s", path.c_str(), ::dlerror());
@@ -138,11 +145,14 @@ std::vector<std::string> ListLanguageLibraries(const std::string& directory) {
     std::error_code error;
     for (const auto& file : std::filesystem::directory_iterator(directory, error)) {
         const std::string name = file.path().filename().string();
-        if (::fnmatch(kLibraryPattern, name.c_str(), 0) != 0 || file.is_directory(error)) {
+        if (::fnmatch(kLibraryPattern, name.c_str(), 0) != 0 || !file.is_regular_file(error)) {
             continue;
         }
         paths.push_back(directory + name);
     }
+    // In name order, so which of two libraries of one language comes first does not depend on
+    // the file system.
+    std::sort(paths.begin(), paths.end());
     return paths;
 }
 
@@ -177,6 +187,13 @@ std::vector<LanguageEntry> EnumerateLanguages() {
     for (const std::string& path : ListLanguageLibraries(directory)) {
         std::optional<LanguageEntry> entry = QueryLanguageLibrary(path);
         if (!entry) {
+            continue;
+        }
+        const auto same = std::find_if(entries.begin(), entries.end(),
+                                       [&](const LanguageEntry& e) { return e.id == entry->id; });
+        if (same != entries.end()) {
+            LogMessage("Language library %s has the language id %u of %s; left out", path.c_str(),
+                       static_cast<unsigned>(entry->id), same->path.c_str());
             continue;
         }
         // std::string compares as unsigned bytes; after the last equal name keeps discovery order.

@@ -1,8 +1,15 @@
 #include "ui/message_box.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <algorithm>
 #include <deque>
+#include <memory>
 #include <utility>
 
 namespace clipwright {
@@ -37,7 +44,53 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon) {
     }
 }
 
+// A text taller than this share of the screen scrolls, so the buttons stay on screen.
+constexpr int kMostScreenPercent = 60;
+
+// Puts the box's text label into a scroll area of at most kMostScreenPercent of the screen's
+// height when the text would be taller; short texts keep the plain box.
+void ScrollLongText(QMessageBox& box, QWidget* parent) {
+    const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr || box.layout() == nullptr) {
+        return;
+    }
+    QLabel* label = nullptr;
+    for (QLabel* candidate : box.findChildren<QLabel*>()) {
+        if (candidate->text() == box.text()) {
+            label = candidate;
+            break;
+        }
+    }
+    const QRect available = screen->availableGeometry();
+    const int mostHeight = available.height() * kMostScreenPercent / 100;
+    if (label == nullptr || label->sizeHint().height() <= mostHeight) {
+        return;
+    }
+    auto* area = new QScrollArea;
+    area->setFrameShape(QFrame::NoFrame);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);  // a path longer than the box
+    delete box.layout()->replaceWidget(label, area);
+    area->setWidget(label);  // the area owns the label now
+    area->setWidgetResizable(true);
+    const int width =
+        std::min(label->sizeHint().width() + area->verticalScrollBar()->sizeHint().width(),
+                 available.width() * 3 / 4);
+    area->setMinimumSize(width, mostHeight);
+    area->setMaximumHeight(mostHeight);
+}
+
 }  // namespace
+
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const std::string& text,
+                                            MessageButtons buttons, MessageIcon icon) {
+    auto box = std::make_unique<QMessageBox>(
+        ToQtIcon(icon), QString::fromLatin1(kApplicationName), DisplayText(text),
+        buttons == MessageButtons::kOkCancel ? QMessageBox::Ok | QMessageBox::Cancel
+                                             : QMessageBox::Ok,
+        parent);
+    ScrollLongText(*box, parent);
+    return box;
+}
 
 int ShowMessageBox(QWidget* parent, const std::string& text, MessageButtons buttons,
                    MessageIcon icon) {
@@ -54,11 +107,8 @@ int ShowMessageBox(QWidget* parent, const std::string& text, MessageButtons butt
     if (icon == MessageIcon::kExclamation) {
         QApplication::beep();
     }
-    QMessageBox box(ToQtIcon(icon), QString::fromLatin1(kApplicationName), DisplayText(text),
-                    buttons == MessageButtons::kOkCancel ? QMessageBox::Ok | QMessageBox::Cancel
-                                                         : QMessageBox::Ok,
-                    parent);
-    return box.exec() == QMessageBox::Ok ? kAnswerOk : kAnswerCancel;
+    const std::unique_ptr<QMessageBox> box = MakeMessageBox(parent, text, buttons, icon);
+    return box->exec() == QMessageBox::Ok ? kAnswerOk : kAnswerCancel;
 }
 
 void SetNextMessageAnswer(int answer) {

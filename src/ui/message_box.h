@@ -3,8 +3,10 @@
 // User-interface thread only.
 #pragma once
 
+#include <QMessageBox>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,12 @@ inline constexpr const char* kApplicationName = "Clipwright";
 // Shows a modal box (the text's "\r\n" line ends shown as line ends) and returns the answer.
 int ShowMessageBox(QWidget* parent, const std::string& text, MessageButtons buttons,
                    MessageIcon icon);
+
+// The box ShowMessageBox shows, not yet shown: a text taller than most of the screen (the names
+// and reasons of a thousand files) scrolls inside it, so its buttons stay on screen. The caller
+// owns it; box->text() is the whole text.
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const std::string& text,
+                                            MessageButtons buttons, MessageIcon icon);
 
 // Test seam.
 void SetNextMessageAnswer(int answer);

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAbstractButton>
 #include <QAction>
@@ -136,6 +137,30 @@ TEST_F(LanguageTest, LibrariesThatCannotAnswerAreLeftOut) {
     EXPECT_EQ(FindLanguageLibrary(1078), dir + "LanResAfrDll.so");
     EXPECT_FALSE(SetLanguage(1049));
     EXPECT_EQ(CurrentLanguage(), 0);
+}
+
+// A FIFO named like a library would hold the start in dlopen; of two libraries of one language
+// the first by name is listed and the other is left out, with a line in the log.
+TEST_F(LanguageTest, OnlyRegularFilesLoadAndARepeatedLanguageIsLeftOut) {
+    Install(TestLibrary(5), "LanResAfrDll.so");
+    Install(TestLibrary(5), "LanResAfrXDll.so");
+    ASSERT_EQ(::mkfifo((folder_.path() + "LanResFifoDll.so").c_str(), 0600), 0);
+    fs::create_symlink(folder_.path() + "LanResFifoDll.so", folder_.path() + "LanResLinkDll.so");
+    const std::string dir = folder_.path();
+    const std::string log = dir + "log.txt";
+    SetLogFilePath(log);
+    EXPECT_EQ(ListLanguageLibraries(dir),
+              (std::vector<std::string>{dir + "LanResAfrDll.so", dir + "LanResAfrXDll.so"}));
+    const std::vector<LanguageEntry> entries = EnumerateLanguages();
+    SetLogFilePath("");
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].path, dir + "LanResAfrDll.so");
+    EXPECT_EQ(FindLanguageLibrary(1078), dir + "LanResAfrDll.so");
+    const std::string logged = TestFolder::Read(log);
+    EXPECT_NE(logged.find(dir + "LanResAfrXDll.so has the language id 1078 of " + dir +
+                          "LanResAfrDll.so; left out"),
+              std::string::npos)
+        << logged;
 }
 
 TEST_F(LanguageTest, EntriesAreSortedByNameAfterEnglishAndCarryCheckMarks) {
@@ -290,7 +315,7 @@ TEST_F(LanguageTest, ALibraryThatIsGoneOrBrokenWhenChosenChangesNothing) {
 
 TEST_F(LanguageTest, EntriesPastTheTwentiethAreDisabledAndRunNothing) {
     for (int copy = 0; copy < 21; ++copy) {
-        Install(TestLibrary(5), "LanRes" + std::to_string(copy) + "Dll.so");
+        Install(TestLibrary(8), "LanRes" + std::to_string(copy) + "Dll.so");
     }
     CMainFrame* frame = Start();
     const QList<QAction*> entries = LanguagePopup()->actions();

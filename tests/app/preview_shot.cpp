@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QTimer>
 
+#include "base/c_locale.h"
 #include "platform/mpv_graph.h"
 #include "preview/preview_dlg.h"
 #include "preview/video_frame.h"
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication application(argc, argv);
+    clipwright::UseCNumericLocale();  // as the program does: libmpv runs only with it
     clipwright::SetMediaOutputs({"libmpv", "null"});
     int32_t start = 0;
     int32_t end = 10;  // the whole clip, as a listed item has it

@@ -14,7 +14,7 @@ const char* GetLanguageName() {
 }
 #elif TEST_LIBRARY_KIND == 3 || TEST_LIBRARY_KIND == 4  // two languages with one name
 uint32_t GetLanguage() {
-    return TEST_LIBRARY_KIND == 3 ? 1031 : 3079;
+    return TEST_LIBRARY_KIND == 3 ? 2055 : 3079;
 }
 const char* GetLanguageName() {
     return "&Twin";
@@ -32,6 +32,27 @@ uint32_t GetLanguage() {
 }
 const char* GetLanguageName() {
     return nullptr;
+}
+#elif TEST_LIBRARY_KIND == 8  // a copy named LanRes<N>Dll.so has the id 0x0440 + N
+#include <dlfcn.h>
+
+#include <cstdlib>
+#include <cstring>
+uint32_t GetLanguage() {
+    Dl_info info{};
+    if (::dladdr(reinterpret_cast<const void*>(&GetLanguage), &info) == 0 ||
+        info.dli_fname == nullptr) {
+        return 0;
+    }
+    const char* slash = std::strrchr(info.dli_fname, '/');
+    const char* name = slash != nullptr ? slash + 1 : info.dli_fname;
+    if (std::strncmp(name, "LanRes", 6) != 0) {
+        return 0;
+    }
+    return 0x0440 + static_cast<uint32_t>(std::strtoul(name + 6, nullptr, 10));
+}
+const char* GetLanguageName() {
+    return "&Copy";
 }
 #elif TEST_LIBRARY_KIND == 7  // an id whose low 16 bits are zero
 uint32_t GetLanguage() {

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -73,6 +74,38 @@ TEST_F(ViewTest, CommandEnablingFollowsTheRowCount) {
     AddRow(*view, MakeItem("/v/b.avi", 10));
     EXPECT_TRUE(view->IsCommandEnabled(kCmdMoveUp));
     EXPECT_TRUE(view->IsCommandEnabled(kCmdMoveDown));
+}
+
+// A listed file replaced by a FIFO (or a device) would hold the player's open, and with it the
+// dialog, until something writes to it: Preview refuses it at once, naming it; a regular file
+// still opens the dialog.
+TEST_F(ViewTest, PreviewRefusesWhatIsNoLongerARegularFile) {
+    const TestFolder dir;
+    const std::string fifo = dir.path() + "clip.mpg";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    auto view = NewView();
+    int dialogs = 0;
+    SetModalDialogHandler([&](QDialog&) {
+        ++dialogs;
+        return static_cast<int>(QDialog::Rejected);
+    });
+    for (const std::string& path : {fifo, std::string("/dev/null")}) {
+        view->OnRemoveAll();
+        AddRow(*view, MakeItem(path, 10));
+        view->List().SelectOnlyLast();
+        SetNextMessageAnswer(kAnswerOk);
+        view->RunCommand(kCmdPreview);
+        EXPECT_EQ(dialogs, 0) << path;
+        EXPECT_EQ(TakeMessageTexts(),
+                  std::vector<std::string>{path + " cannot be previewed: it is not a regular file "
+                                                  "(it is a FIFO or a device, for example)."});
+    }
+    const std::string regular = dir.Write("plain.mpg", "not media, but a regular file");
+    view->OnRemoveAll();
+    AddRow(*view, MakeItem(regular, 10));
+    view->List().SelectOnlyLast();
+    view->RunCommand(kCmdPreview);
+    EXPECT_EQ(dialogs, 1);
 }
 
 TEST_F(ViewTest, SavingStopsAtATextOverItsLimit) {
@@ -178,6 +211,39 @@ TEST_F(ViewTest, TheTipsOpenOnceAndAreThenStoredAsSeen) {
     EXPECT_NE(ReadConfig().find("\"HiddenToolTips\"=\"TRUE\""), std::string::npos);
 }
 
+// Files given at the first start are added while the tips come due (a second after the window):
+// the detecting dialog finishes first and the tips open after it, not over it, where their loop
+// held the add until they were closed.
+TEST_F(ViewTest, TheFirstTipsWaitForTheAddToFinish) {
+    TheStartupValues().tipsHidden = false;
+    auto view = std::make_unique<CTrelvaneView>();
+    std::vector<std::string> events;
+    QEventLoop tipsShown;
+    SetModalDialogHandler([&](QDialog& dialog) {
+        if (qobject_cast<CHelpTipsDialog*>(&dialog) != nullptr) {
+            events.push_back("tips");
+            tipsShown.quit();
+            return static_cast<int>(QDialog::Accepted);
+        }
+        EXPECT_NE(qobject_cast<DetectDialog*>(&dialog), nullptr);
+        events.push_back("detecting");
+        // A slow probe: the dialog stays up past the tips' delay, serving events as exec would.
+        QEventLoop detecting;
+        QTimer::singleShot(2500, &detecting, &QEventLoop::quit);
+        detecting.exec();
+        events.push_back("added");
+        return static_cast<int>(QDialog::Accepted);
+    });
+    view->OnInitialUpdate();
+    view->AddPaths({"/v/new clip.avi"});
+    if (events.size() < 3) {
+        QTimer::singleShot(10000, &tipsShown, &QEventLoop::quit);
+        tipsShown.exec();
+    }
+    EXPECT_EQ(events, (std::vector<std::string>{"detecting", "added", "tips"}));
+    EXPECT_TRUE(view->TipsHidden());
+}
+
 // Selecting a row reloads the form data; the type and standard the user pressed stay, and the
 // next conversion uses them.
 TEST_F(ViewTest, ThePressedTypeAndStandardSurviveASelection) {
@@ -258,7 +324,7 @@ void ExpectCancelLeavesAllAsItWas(CTrelvaneView& view, const std::string& folder
     EXPECT_EQ(view.ProgressDialog(), nullptr);
     const std::vector<std::string> texts = TakeMessageTexts();
     ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0].substr(0, 27), "The conversion needs about ");
+    EXPECT_EQ(texts[0].substr(0, 30), "The conversion may need up to ");
     EXPECT_NE(texts[0].find(" is free in " + folder + ".\nConvert anyway?"), std::string::npos)
         << texts[0];
     for (int row = 0; row < view.RowCount(); ++row) {

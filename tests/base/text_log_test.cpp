@@ -7,12 +7,16 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
+#include <future>
 #include <regex>
 #include <sstream>
 #include <thread>
 #include <vector>
 
+#include "base/c_locale.h"
+#include "base/text_format.h"
 #include "base/text_log.h"
 #include "test_folder.h"
 
@@ -54,6 +58,50 @@ TEST_F(TextLogTest, UnopenableFileIsSkipped) {
     SetLogFilePath(dir_.path() + "no/such/folder/log.txt");
     LogMessage("nothing happens");
     EXPECT_FALSE(std::filesystem::exists(dir_.path() + "no"));
+}
+
+// CLIPWRIGHT_LOG naming a FIFO: with no reader the message is lost at once instead of holding
+// the program (at its start) until someone reads; once a reader is there the lines arrive.
+TEST_F(TextLogTest, AFifoIsNeverWaitedFor) {
+    const std::string fifo = dir_.path() + "log.fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    SetLogFilePath(fifo);
+    auto logged = std::async(std::launch::async, [] { LogMessage("nobody reads %d", 1); });
+    const bool returned = logged.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
+    // A blocked writer is let go by a reader, so a failure ends instead of hanging the test.
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(reader, 0);
+    logged.wait();
+    EXPECT_TRUE(returned) << "LogMessage waited for a reader of the FIFO";
+
+    char drained[256];
+    while (::read(reader, drained, sizeof drained) > 0) {
+    }
+    LogMessage("read %d", 2);
+    char text[64] = {};
+    EXPECT_EQ(::read(reader, text, sizeof text - 1), 7);
+    EXPECT_STREQ(text, "read 2\n");
+    ::close(reader);
+}
+
+// Texts for programs (command lines, reports, the log) keep their decimal point whatever the
+// process's locale says; the comma_locale run of these tests sets a German one.
+TEST_F(TextLogTest, NumbersIgnoreTheLocale) {
+    EXPECT_EQ(FormatText("-r %.3f %s %d", 23.976, "x", 4), "-r 23.976 x 4");
+    EXPECT_EQ(DecimalText(6.6666, 3), "6.667");
+    EXPECT_EQ(DecimalText(-0.125, 2), "-0.12");
+    EXPECT_EQ(DecimalText(2.0, 0), "2");
+    double value = 0;
+    EXPECT_TRUE(ParseDecimal("29.97", value));
+    EXPECT_DOUBLE_EQ(value, 29.97);
+    EXPECT_FALSE(ParseDecimal("29,97", value));
+    EXPECT_FALSE(ParseDecimal("", value));
+    EXPECT_DOUBLE_EQ(value, 29.97);
+
+    const std::string log = dir_.path() + "log.txt";
+    SetLogFilePath(log);
+    LogMessage("speed %.2fx", 1.5);
+    EXPECT_EQ(TestFolder::Read(log), "speed 1.50x\n");
 }
 
 TEST_F(TextLogTest, ThreadsAndProcessesNeverInterleave) {

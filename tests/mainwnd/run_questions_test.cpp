@@ -42,13 +42,13 @@ protected:
     }
 
     TestFolder dir_;
-    SourceItem clip_;  // ten minutes: about 470 MB on a DVD
+    SourceItem clip_;  // ten minutes: about 490 MB on a DVD at its nominal rate, up to 720 MB
     ConversionSettings settings_;
     std::vector<QString> launched_;
 };
 
 TEST_F(RunQuestionsTest, EnoughOrUnknownSpaceAsksNothing) {
-    FreeBytes(static_cast<uint64_t>(EstimateRunBytes(settings_, {&clip_})));
+    FreeBytes(static_cast<uint64_t>(RunBytesUpTo(settings_, {&clip_})));
     EXPECT_TRUE(ConfirmFreeSpace(nullptr, settings_, {&clip_}));
     FreeBytes(std::nullopt);
     EXPECT_TRUE(ConfirmFreeSpace(nullptr, settings_, {&clip_}));
@@ -83,6 +83,25 @@ TEST_F(RunQuestionsTest, MoreFilesThanADiscTakesAreToldBeforeTheRun) {
     }
     EXPECT_TRUE(ConfirmDiscTitleLimit(nullptr, kTypeDv, 500));
     EXPECT_TRUE(ConfirmDiscTitleLimit(nullptr, kTypeMpeg4, 500));
+    EXPECT_TRUE(TakeMessageTexts().empty());
+}
+
+// A detailed source exceeds the DVD's nominal rate (by 20 % on one second of grainy pictures):
+// room for 30 % more than that rate still asks, saying "up to"; room for the multiplex's whole
+// rate does not.
+TEST_F(RunQuestionsTest, TheQuestionHoldsTheSpaceAgainstTheMostTheOutputsCanTake) {
+    const uint64_t nominal = (6000000 + 448000) / 8 * 600;
+    FreeBytes(nominal * 13 / 10);
+    SetNextMessageAnswer(kAnswerCancel);
+    EXPECT_FALSE(ConfirmFreeSpace(nullptr, settings_, {&clip_}));
+    const std::vector<std::string> texts = TakeMessageTexts();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].rfind("The conversion may need up to ", 0), 0u) << texts[0];
+    EXPECT_NE(texts[0].find(" but only 599.6 MB is free in " + dir_.path()), std::string::npos)
+        << texts[0];
+
+    FreeBytes(uint64_t{10080000} / 8 * 600 + (1 << 20));
+    EXPECT_TRUE(ConfirmFreeSpace(nullptr, settings_, {&clip_}));
     EXPECT_TRUE(TakeMessageTexts().empty());
 }
 

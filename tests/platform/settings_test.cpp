@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -7,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/text_log.h"
 #include "platform/settings_key.h"
 
 namespace clipwright {
@@ -78,22 +80,89 @@ TEST_F(SettingsTest, ValuesKeepTheirTypesAndSurviveAnyText) {
     EXPECT_EQ(pathNumber, 7u);
 }
 
-TEST_F(SettingsTest, AFileOfTheWrongShapeReadsAsDefaultsAndIsRepairedByAWrite) {
-    WriteFile(
-        "garbage\n\"Language\"=\"2052\"\n\"HiddenToolTips\"=dword:zz\n[section]\n\xff\xfe\n"
-        "\"OutputPath\"=\"/ok/\"\n\"Broken\"=\"unclosed\n");
+// A file edited by hand: blanks around the '=' and after the value are understood, and a write
+// changes only its own line, keeping every line it does not understand byte for byte.
+TEST_F(SettingsTest, HandEditedLinesAreReadAndEveryOtherLineSurvivesAWrite) {
+    const std::string kept =
+        "garbage\n\"HiddenToolTips\"=dword:zz\n[section]\n\xff\xfe\n\"Broken\"=\"unclosed\n"
+        "# a note\n\n";
+    WriteFile(" \"OutputPath\" = \"/my videos/\" \n\"Language\"\t=\tdword:00000804\t\r\n" + kept +
+              "\"Title\"=\"a \\\"quoted\\\" one\"   ");
     {
         CSettingsKey key(SettingsRoot::kLocalMachine, kSettingsKeyPath, 3);
-        uint32_t language = 0xffffffff;
-        key.ReadDword("Language", language);
-        EXPECT_EQ(language, 0xffffffffu);
         std::string path;
+        uint32_t language = 0;
+        std::string title;
+        std::string tips = "unset";
         key.ReadString("OutputPath", path);
-        EXPECT_EQ(path, "/ok/");
+        key.ReadDword("Language", language);
+        key.ReadString("Title", title);
+        key.ReadString("HiddenToolTips", tips);
+        EXPECT_EQ(path, "/my videos/");
+        EXPECT_EQ(language, 0x804u);
+        EXPECT_EQ(title, "a \"quoted\" one");
+        EXPECT_EQ(tips, "unset");
         key.WriteString("HiddenToolTips", "TRUE");
+        key.WriteString("OutputPath", "/new/");
     }
     EXPECT_EQ(Read(file_),
-              "\"HiddenToolTips\"=\"TRUE\"\n\"Language\"=\"2052\"\n\"OutputPath\"=\"/ok/\"\n");
+              "\"OutputPath\"=\"/new/\"\n\"Language\"\t=\tdword:00000804\t\r\n" + kept +
+                  "\"Title\"=\"a \\\"quoted\\\" one\"   \n\"HiddenToolTips\"=\"TRUE\"\n");
+
+    // A name written twice by hand: the first line takes the value, the later one (which would
+    // win on reading) goes.
+    WriteFile("\"Language\"=dword:1\nx\n\"Language\" = dword:2\n");
+    CSettingsKey key(SettingsRoot::kLocalMachine, kSettingsKeyPath, 3);
+    key.WriteDword("Language", 3);
+    EXPECT_EQ(Read(file_), "\"Language\"=dword:00000003\nx\n");
+}
+
+// A dotfiles setup links the settings file into a repository: the link stays, the file it names
+// gets the value and keeps its mode; a read-only file is left as it is and the log says so.
+TEST_F(SettingsTest, LinksModesAndReadOnlyFilesAreRespected) {
+    namespace fs = std::filesystem;
+    fs::create_directories(home_ + "/Trelvane");
+    fs::create_directories(home_ + "/dotfiles");
+    const std::string real = home_ + "/dotfiles/clipwright.conf";
+    std::ofstream(real, std::ios::binary) << "# mine\n\"Language\"=dword:00000407\n";
+    fs::permissions(real, fs::perms(0644));
+    fs::create_symlink("../dotfiles/clipwright.conf", file_);
+    const std::string log = home_ + "/log.txt";
+    const std::string previousLog = LogFilePath();
+    SetLogFilePath(log);
+    {
+        CSettingsKey key(SettingsRoot::kLocalMachine, kSettingsKeyPath, 3);
+        key.WriteString("OutputPath", "/out/");
+        EXPECT_TRUE(fs::is_symlink(file_));
+        EXPECT_EQ(Read(real), "# mine\n\"Language\"=dword:00000407\n\"OutputPath\"=\"/out/\"\n");
+        EXPECT_EQ(fs::status(real).permissions(), fs::perms(0644));
+        for (const auto& entry : fs::directory_iterator(home_ + "/dotfiles")) {
+            EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos);
+        }
+
+        fs::permissions(real, fs::perms(0444));
+        key.WriteString("OutputPath", "/lost/");
+        std::string path;
+        key.ReadString("OutputPath", path);
+        EXPECT_EQ(path, "/out/");  // what the file still says
+    }
+    SetLogFilePath(previousLog);
+    EXPECT_EQ(Read(real), "# mine\n\"Language\"=dword:00000407\n\"OutputPath\"=\"/out/\"\n");
+    EXPECT_EQ(fs::status(real).permissions(), fs::perms(0444));
+    EXPECT_TRUE(fs::is_symlink(file_));
+    const std::string logged = Read(log);
+    EXPECT_NE(logged.find("read-only"), std::string::npos) << logged;
+    EXPECT_NE(logged.find("\"OutputPath\" was not saved"), std::string::npos) << logged;
+}
+
+// A FIFO where the settings file belongs would block the start in the read; it is not a file
+// whose values can be kept, so it is neither read nor replaced.
+TEST_F(SettingsTest, ASettingsFileThatIsAFifoIsNeitherReadNorReplaced) {
+    std::filesystem::create_directories(home_ + "/Trelvane");
+    ASSERT_EQ(::mkfifo(file_.c_str(), 0600), 0);
+    CSettingsKey key(SettingsRoot::kLocalMachine, kSettingsKeyPath, 3);
+    key.WriteString("OutputPath", "/x/");
+    EXPECT_EQ(std::filesystem::status(file_).type(), std::filesystem::file_type::fifo);
 }
 
 TEST_F(SettingsTest, AnUnwritableFolderLosesWritesQuietly) {

@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <string>
 
+#include "base/c_locale.h"
+
 #ifdef CLIPWRIGHT_GUI_TEST_MAIN
 #include "ui/file_dialogs.h"
 #include "ui/message_box.h"
@@ -40,6 +42,8 @@ int main(int argc, char** argv) {
     int result = 0;
     {
         QApplication app(argc, argv);
+        // As the program's main does: the application object took the environment's locale.
+        clipwright::UseCNumericLocale();
         testing::InitGoogleTest(&argc, argv);
 #ifdef CLIPWRIGHT_GUI_TEST_MAIN
         FailUnansweredDialogs();
