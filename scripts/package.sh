@@ -30,6 +30,7 @@ clipwright_ensure_packages
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
+trap 'exit 1' INT TERM
 version="$(sed -n '1s/^clipwright (\([^)-]*\).*/\1/p' "$source_dir/debian/changelog")"
 tree="$work/clipwright-$version"
 mkdir "$tree"
