@@ -118,6 +118,7 @@ coproc app {
         XDG_RUNTIME_DIR="$home/runtime" QT_QPA_PLATFORM=offscreen CLIPWRIGHT_LOG="$log" \
         CLIPWRIGHT_STARTUP_REPORT=1 "$bin/clipwright" 2>"$home/stderr"
 }
+# shellcheck disable=SC2154 # app_PID is set by coproc
 pid="$app_PID"
 step=""
 while read -r -t 60 -u "${app[0]}" step _; do

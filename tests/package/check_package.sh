@@ -63,6 +63,7 @@ done
 [ -z "$(field "$control" 2 Package)" ] || fail "debian/control: more packages than the tree has"
 
 depends="$(field "$control" 1 Depends)"
+# shellcheck disable=SC2016 # the substitution variables themselves
 for name in '${shlibs:Depends}' '${misc:Depends}'; do
     has_relation "$depends" "$name" || fail "Depends lacks $name"
 done
@@ -99,8 +100,9 @@ trailer="$(grep -m 1 '^ -- ' "$changelog")"
 [[ "$trailer" =~ ^\ --\ .+\ \<[^\>]+@[^\>]+\>\ \ (.+)$ ]] ||
     fail "debian/changelog: the trailer '$trailer' is not ' -- name <address>  date'"
 when="${BASH_REMATCH[1]:-}"
-[ -n "$when" ] && [ "$(LC_ALL=C date -R -d "$when" 2>/dev/null)" = "$when" ] ||
+if [ -z "$when" ] || [ "$(LC_ALL=C date -R -d "$when" 2>/dev/null)" != "$when" ]; then
     fail "debian/changelog: '$when' is not an RFC 5322 date with the right weekday"
+fi
 
 # Machine-readable copyright: every licence a Files paragraph names has its text.
 copyright="$debian/copyright"
@@ -111,7 +113,7 @@ grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/
     fail "debian/copyright is not in the machine-readable format"
 declare -A licence_text=()
 declare -A licence_used=()
-while IFS=$'\t' read -r paragraph name value; do
+while IFS=$'\t' read -r _ name value; do
     [ "$name" = License ] || continue
     short="${value%% *}"
     if [ "$short" = "$value" ]; then
