@@ -117,20 +117,27 @@ std::optional<OpenedLibrary> OpenLanguageLibrary(const std::string& path) {
     return OpenedLibrary{std::move(library), {id, std::move(*name), path}, std::move(module)};
 }
 
-std::string ExecutableDirectory() {
+// The installed folder of the libraries when it exists (relative to the executable's folder, so
+// a moved prefix works), else the executable's own folder, where a build tree has them.
+std::string DefaultLanguageDirectory() {
     std::error_code error;
     const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error || executable.empty()) {
         return {};
     }
-    return executable.parent_path().string() + "/";
+    const std::filesystem::path folder = executable.parent_path();
+    const std::filesystem::path installed = (folder / CLIPWRIGHT_BIN_TO_LANGDIR).lexically_normal();
+    if (std::filesystem::is_directory(installed, error)) {
+        return installed.string() + "/";
+    }
+    return folder.string() + "/";
 }
 
 }  // namespace
 
 std::string LanguageDirectory() {
     const std::string& directory = State().directory;
-    return directory.empty() ? ExecutableDirectory() : directory;
+    return directory.empty() ? DefaultLanguageDirectory() : directory;
 }
 
 void SetLanguageDirectory(std::string directory) {

@@ -1,9 +1,9 @@
 // Language libraries and the language state: which resource module is current, the id of the
 // current language, and the entries of the language popup.
 //
-// A language library is a shared library named "LanRes*Dll.so" in the executable's folder with
-// three C exports (see lang/language_exports.h): GetLanguage (the language id; its low 16 bits
-// count), GetLanguageName (the zero-terminated UTF-8 display name, copied at once) and
+// A language library is a shared library named "LanRes*Dll.so" in the folder LanguageDirectory
+// names, with three C exports (see lang/language_exports.h): GetLanguage (the language id; its
+// low 16 bits count), GetLanguageName (the zero-terminated UTF-8 display name, copied at once) and
 // GetLanguageCatalog (the library's compiled id-based catalog, in the format of the built-in one).
 // A library that cannot be loaded, lacks an export or hands over a zero id, an empty, overlong or
 // invalid name, or an unreadable catalog is left out.
@@ -28,10 +28,12 @@ struct LanguageEntry {
     std::string path;  // empty for the built-in English resources
 };
 
-// The folder searched for libraries, ending in "/": the executable's own, or the one set for
-// tests. Empty when the executable's path cannot be read (no library is then found).
+// The folder searched for libraries, ending in "/": the one set for tests; else the installed
+// folder (<libdir>/clipwright, found relative to the executable's folder) when it exists; else
+// the executable's own folder, as in the build tree. Empty when the executable's path cannot be
+// read (no library is then found).
 std::string LanguageDirectory();
-// Tests point the search at a folder of their own; empty restores the executable's folder.
+// Tests point the search at a folder of their own; empty restores the default search.
 void SetLanguageDirectory(std::string directory);
 
 // Full paths of the regular files matching "LanRes*Dll.so" in directory, in the order the file

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QPointer>
 
+#include "base/text_log.h"
 #include "mainwnd/trelvane_view.h"
 #include "platform/media_runtime.h"
 #include "platform/settings_key.h"
@@ -11,6 +12,7 @@
 #include "shell/first_expose.h"
 #include "shell/language.h"
 #include "shell/main_frame.h"
+#include "ui/help_commands.h"
 #include "ui/message_box.h"
 #include "ui/startup_values.h"
 
@@ -49,6 +51,10 @@ bool CTrelvaneApp::InitInstance() {
     frame_ = std::make_unique<CMainFrame>();
     frame_->RebuildMenu(false);
     frame_->UpdateTitle();
+    // Where an installed program found its files, for a report of a missing language or manual.
+    LogMessage("Start-up: language %u, %zu language libraries in %s, help in %s",
+               unsigned{CurrentLanguage()}, LanguageEntries().size() - 1,
+               LanguageDirectory().c_str(), DocsFolder().toUtf8().constData());
     frame_->show();
     // libmpv pulls in some 180 libraries (about 150 ms on two cores, with the dynamic loader's
     // lock held while Qt loads its platform plugins), so it is loaded only once the window is

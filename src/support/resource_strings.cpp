@@ -100,5 +100,17 @@ std::optional<std::string> CheckedFormat(int id, std::string_view argumentKinds)
     return format;
 }
 
+std::string WithoutPercentEscapes(std::string_view format) {
+    std::string text;
+    text.reserve(format.size());
+    for (size_t i = 0; i < format.size(); ++i) {
+        text += format[i];
+        if (format[i] == '%' && i + 1 < format.size() && format[i + 1] == '%') {
+            ++i;
+        }
+    }
+    return text;
+}
+
 }  // namespace detail
 }  // namespace clipwright

@@ -72,6 +72,8 @@ auto PassArgument(const T& value) {
 // The format of string id when it exists and its placeholders match argumentKinds; otherwise
 // logs and gives nullopt.
 std::optional<std::string> CheckedFormat(int id, std::string_view argumentKinds);
+// A checked format without placeholders as printf would print it: each "%%" becomes "%".
+std::string WithoutPercentEscapes(std::string_view format);
 
 }  // namespace detail
 
@@ -82,7 +84,13 @@ std::string LoadResourceString(int id, const Args&... args) {
     if (!format) {
         return {};
     }
-    return FormatText(format->c_str(), detail::PassArgument(args)...);
+    // Not printf with no arguments: a format that is no literal gets no compile-time check,
+    // which hardened builds (-Werror=format-security) reject.
+    if constexpr (sizeof...(Args) == 0) {
+        return detail::WithoutPercentEscapes(*format);
+    } else {
+        return FormatText(format->c_str(), detail::PassArgument(args)...);
+    }
 }
 
 }  // namespace clipwright

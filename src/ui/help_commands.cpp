@@ -1,6 +1,8 @@
 #include "ui/help_commands.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -46,6 +48,12 @@ QString DocsFolder() {
     QString folder = QCoreApplication::applicationDirPath();
     if (folder.isEmpty()) {
         folder = QStringLiteral(".");
+    }
+    // Installed: <datadir>/clipwright/help, relative to the executable so a moved prefix works.
+    const QString installed =
+        QDir::cleanPath(folder + QStringLiteral("/" CLIPWRIGHT_BIN_TO_HELPDIR));
+    if (QFileInfo(installed).isDir()) {
+        return installed + QLatin1Char('/');
     }
     return folder + QStringLiteral("/docs/");
 }

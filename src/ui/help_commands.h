@@ -1,5 +1,6 @@
 // Help > Contents and the Download menu: the user manual and the download page, installed in
-// the folder "docs" beside the executable. User-interface thread only.
+// <datadir>/clipwright/help (in the build tree: the folder "docs" beside the executable).
+// User-interface thread only.
 #pragma once
 
 #include <QString>
@@ -8,7 +9,8 @@ class QWidget;
 
 namespace clipwright {
 
-// The folder of the manual and the download page, ending in "/".
+// The folder of the manual and the download page, ending in "/": the installed one, found
+// relative to the executable's folder, when it exists; else "docs" beside the executable.
 QString DocsFolder();
 // Opens the manual with xdg-open; says so when xdg-open is missing.
 void OpenHelpContents(QWidget* parent);

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs the build into a fresh DESTDIR and checks the tree a packager gets, then runs the
-# freedesktop validators on it when they are installed.
-#   check_install.sh BUILD_DIR PREFIX BINDIR DATADIR MANDIR VERSION
+# Installs the build into a fresh DESTDIR and checks the tree a packager gets (programs only in
+# bin, the language libraries in <libdir>/clipwright, the help in <datadir>/clipwright/help), then
+# starts the installed program from there and reads in its log where it found its languages and
+# manual, and runs the freedesktop validators on the tree when they are installed.
+#   check_install.sh BUILD_DIR PREFIX BINDIR LIBDIR DATADIR MANDIR VERSION
 set -euo pipefail
-build="$1" prefix="$2" bindir="$3" datadir="$4" mandir="$5" version="$6"
+build="$1" prefix="$2" bindir="$3" libdir="$4" datadir="$5" mandir="$6" version="$7"
 id=com.trelvane.Clipwright
-dest="$(mktemp -d)"
+dest="$(realpath "$(mktemp -d)")"
 trap 'rm -rf "$dest"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -13,21 +15,51 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 DESTDIR="$dest" cmake --install "$build" >/dev/null
 root="$dest$prefix"
 bin="$root/$bindir" share="$root/$datadir" man="$root/$mandir"
+languages="$root/$libdir/clipwright" help="$share/clipwright/help"
+
+# Debian puts libraries of the /usr prefix in lib/<multiarch triplet>.
+if [ "$prefix" = /usr ] && triplet="$(gcc -print-multiarch 2>/dev/null)" && [ -n "$triplet" ]; then
+    [ "$libdir" = "lib/$triplet" ] || fail "the library folder is $libdir, not lib/$triplet"
+fi
 
 for program in clipwright trelcore; do
     [ -x "$bin/$program" ] || fail "$bin/$program is not an executable"
 done
+for entry in "$bin"/*; do
+    if [ -d "$entry" ] || [ ! -x "$entry" ]; then
+        fail "$entry in the program folder is not a program"
+    fi
+    case "$entry" in *.so | *.so.*) fail "$entry: a library in the program folder" ;; esac
+done
 for library in LanResChsDll.so LanResDeuDll.so; do
-    [ -f "$bin/$library" ] || fail "the language library $library is not beside clipwright"
+    [ -f "$languages/$library" ] || fail "the language library $library is not in $languages"
 done
 for page in Clipwright.html download.html; do
-    [ -f "$bin/docs/$page" ] || fail "$page is not in docs/ beside clipwright, where Help opens it"
+    [ -f "$help/$page" ] || fail "$page is not in $help, where Help opens it"
 done
+# Every picture the manual shows is installed beside it.
+if [ -f "$help/Clipwright.html" ]; then
+    for picture in $(grep -o 'src="[^"]*"' "$help/Clipwright.html" | sed 's/^src="//; s/"$//'); do
+        [ -f "$help/$picture" ] || fail "the manual shows $picture, which is not installed"
+    done
+fi
 
 desktop="$share/applications/$id.desktop"
 if [ -f "$desktop" ]; then
     grep -qx 'Exec=clipwright %F' "$desktop" || fail "the desktop entry does not start clipwright %F"
     grep -qx "Icon=$id" "$desktop" || fail "the desktop entry names another icon"
+    types="$(sed -n 's/^MimeType=//p' "$desktop" | tr ';' ' ')"
+    for wanted in video/mp4 video/mpeg video/x-matroska video/webm video/mp2t audio/flac; do
+        case " $types " in *" $wanted "*) ;; *) fail "the desktop entry does not claim $wanted" ;; esac
+    done
+    # Canonical names only: an alias is not what file managers match files to.
+    mime=/usr/share/mime
+    if [ -f "$mime/aliases" ]; then
+        for type in $types; do
+            [ -f "$mime/$type.xml" ] || fail "the desktop entry claims $type, unknown to $mime"
+            ! grep -q "^$type " "$mime/aliases" || fail "the desktop entry claims the alias $type"
+        done
+    fi
 else
     fail "no desktop entry"
 fi
@@ -73,13 +105,42 @@ out="$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$bin/clipwright" --
 out="$("$bin/trelcore" --version 2>/dev/null)" || fail "the installed trelcore --version failed"
 case "$out" in "trelcore $version"*) ;; *) fail "trelcore --version printed '$out'" ;; esac
 
+# The installed program, started from the DESTDIR with German chosen in its settings, loads that
+# language from its library folder and looks for its manual in the help folder; its start-up log
+# line says where it looked. The "exposed" report means the window is up and the line written.
+home="$dest/home"
+mkdir -p "$home/config/Trelvane" "$home/runtime"
+chmod 700 "$home/runtime"
+printf '"Language"=dword:00000407\n' >"$home/config/Trelvane/Clipwright.conf"
+log="$home/clipwright.log"
+coproc app {
+    exec env -u DISPLAY -u WAYLAND_DISPLAY HOME="$home" XDG_CONFIG_HOME="$home/config" \
+        XDG_RUNTIME_DIR="$home/runtime" QT_QPA_PLATFORM=offscreen CLIPWRIGHT_LOG="$log" \
+        CLIPWRIGHT_STARTUP_REPORT=1 "$bin/clipwright" 2>"$home/stderr"
+}
+# shellcheck disable=SC2154 # app_PID is set by coproc
+pid="$app_PID"
+step=""
+while read -r -t 60 -u "${app[0]}" step _; do
+    [ "$step" = exposed ] && break
+done
+kill "$pid" 2>/dev/null || true
+wait "$pid" 2>/dev/null || true
+if [ "$step" != exposed ]; then
+    fail "the installed clipwright did not show its window: $(cat "$home/stderr")"
+else
+    expected="language 1031, 2 language libraries in $languages/, help in $help/"
+    grep -qF "Start-up: $expected" "$log" ||
+        fail "the installed clipwright did not report '$expected'; its log: $(grep -F Start-up "$log")"
+fi
+
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$desktop" || fail "desktop-file-validate"
 else
     echo "desktop-file-validate is not installed: not run"
 fi
 if command -v appstreamcli >/dev/null; then
-    appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate"
+    appstreamcli validate --pedantic --no-net "$metainfo" || fail "appstreamcli validate"
 else
     echo "appstreamcli is not installed: not run"
 fi

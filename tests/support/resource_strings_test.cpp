@@ -27,6 +27,13 @@ TEST(PlaceholderKindsTest, ReadsConversionsWithFlagsWidthsAndLengths) {
     EXPECT_EQ(PlaceholderKinds("%%%d%%"), "d");
 }
 
+// A text loaded without arguments is printed as printf would print it, without being a format.
+TEST(PlaceholderKindsTest, TextWithoutPlaceholdersLosesOnlyItsPercentEscapes) {
+    EXPECT_EQ(detail::WithoutPercentEscapes("100%% done"), "100% done");
+    EXPECT_EQ(detail::WithoutPercentEscapes("%%%%|%%"), "%%|%");
+    EXPECT_EQ(detail::WithoutPercentEscapes("plain"), "plain");
+}
+
 TEST(PlaceholderKindsTest, RefusesWhatCouldCorruptOrMisread) {
     EXPECT_FALSE(PlaceholderKinds("wrote %n bytes").has_value());
     EXPECT_FALSE(PlaceholderKinds("ends in %").has_value());
