@@ -471,6 +471,14 @@ Convert anyway?</source>
         <source>The report could not be written to %s.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message id="str.61430">
+        <source>the name holds a zero byte, which no file name can hold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61431">
+        <source>This row's record did not match the list, so the row was not converted.</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message id="str.61450">
         <source>A disc is made from DVD, VCD or SVCD conversions only. Choose one of these types and convert the list first.</source>
         <translation type="unfinished"></translation>

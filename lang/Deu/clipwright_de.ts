@@ -535,6 +535,14 @@ Trotzdem umwandeln?</translation>
         <source>The report could not be written to %s.</source>
         <translation>Der Bericht konnte nicht in %s geschrieben werden.</translation>
     </message>
+    <message id="str.61430">
+        <source>the name holds a zero byte, which no file name can hold</source>
+        <translation>der Name enthält ein Null-Byte, das kein Dateiname enthalten kann</translation>
+    </message>
+    <message id="str.61431">
+        <source>This row's record did not match the list, so the row was not converted.</source>
+        <translation>Der Datensatz dieser Zeile passte nicht zur Liste, daher wurde die Zeile nicht umgewandelt.</translation>
+    </message>
     <message id="str.61450">
         <source>A disc is made from DVD, VCD or SVCD conversions only. Choose one of these types and convert the list first.</source>
         <translation>Eine Disc entsteht nur aus DVD-, VCD- oder SVCD-Umwandlungen. Wählen Sie einen dieser Typen und wandeln Sie die Liste zuerst um.</translation>

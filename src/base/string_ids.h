@@ -60,6 +60,8 @@ inline constexpr int kIdsReasonFolderUnwritable = 61405;  // %s folder
 inline constexpr int kIdsReasonDiskFull = 61406;
 inline constexpr int kIdsAskBatchReport = 61407;
 inline constexpr int kIdsReportFailed = 61408;  // %s folder
+inline constexpr int kIdsReasonZeroByteInName = 61430;
+inline constexpr int kIdsReasonRowMismatch = 61431;
 
 // Making a disc from the converted files.
 inline constexpr int kIdsDiscTypeOnly = 61450;
@@ -90,7 +92,7 @@ struct StringUse {
     std::string_view argumentKinds;  // as PlaceholderKinds gives them; "" for no arguments
 };
 
-inline constexpr std::array<StringUse, 68> kStringUses{{
+inline constexpr std::array<StringUse, 70> kStringUses{{
     {kIdsInitFailed, ""},
     {kIdsRestartAfterOgg, ""},
     {kIdsCantPlayback, ""},
@@ -142,6 +144,8 @@ inline constexpr std::array<StringUse, 68> kStringUses{{
     {kIdsReasonDiskFull, ""},
     {kIdsAskBatchReport, ""},
     {kIdsReportFailed, "s"},
+    {kIdsReasonZeroByteInName, ""},
+    {kIdsReasonRowMismatch, ""},
     {kIdsDiscTypeOnly, ""},
     {kIdsDiscNothingConverted, ""},
     {kIdsDiscTypeChanged, "ssss"},
