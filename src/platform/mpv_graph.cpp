@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <deque>
 #include <mutex>
 
 #include "platform/media_runtime.h"
@@ -29,6 +30,7 @@ struct MpvApi {
     decltype(&::mpv_command) command = nullptr;
     decltype(&::mpv_set_property) set_property = nullptr;
     decltype(&::mpv_set_property_string) set_property_string = nullptr;
+    decltype(&::mpv_set_property_async) set_property_async = nullptr;
     decltype(&::mpv_get_property) get_property = nullptr;
     decltype(&::mpv_get_property_string) get_property_string = nullptr;
     decltype(&::mpv_free) free = nullptr;
@@ -73,6 +75,7 @@ std::unique_ptr<MpvLibrary> LoadMpv() {
         Resolve(h, "mpv_set_option_string", &a.set_option_string) &&
         Resolve(h, "mpv_command", &a.command) && Resolve(h, "mpv_set_property", &a.set_property) &&
         Resolve(h, "mpv_set_property_string", &a.set_property_string) &&
+        Resolve(h, "mpv_set_property_async", &a.set_property_async) &&
         Resolve(h, "mpv_get_property", &a.get_property) &&
         Resolve(h, "mpv_get_property_string", &a.get_property_string) &&
         Resolve(h, "mpv_free", &a.free) && Resolve(h, "mpv_wait_event", &a.wait_event) &&
@@ -106,6 +109,9 @@ MediaOutputs& Outputs() {
 }
 
 std::atomic<int> liveSessions{0};
+
+// The reply_userdata of the session's own property writes (SetLater).
+constexpr uint64_t kLaterWriteReply = 0x5e7;
 
 struct Track {
     int64_t id = 0;
@@ -186,7 +192,26 @@ public:
         return api_.set_property_string(handle_.get(), name, value.c_str()) >= 0 ? S_OK : E_FAIL;
     }
 
-    // Handles every queued event, then waits up to timeoutSeconds for one more (0: no wait).
+    // Sets a property without waiting for the core. This thread also draws the video, and the
+    // render API's video output waits for a draw at times (a new frame size, a restarted video
+    // chain); a blocking call then holds both until libmpv's timeout, 200 ms, runs out. The
+    // writes go out one at a time, each once the one before has been answered, so they take
+    // effect in the order made (libmpv may reorder requests that are in flight together).
+    void SetLater(const char* name, std::string value) {
+        laterWrites_.push_back({name, std::move(value)});
+        SendNextLater();
+    }
+    // Waits, handling events, until every SetLater write has been answered (a core that
+    // answers nothing for seconds is given up on).
+    void FinishLaterWrites() {
+        using Clock = std::chrono::steady_clock;
+        const auto deadline = Clock::now() + std::chrono::seconds(5);
+        while (laterInFlight_ && !laterFailed_ && Clock::now() < deadline) {
+            Drain(0.05);
+        }
+    }
+
+    // Handles every queued event, then waits up to timeoutSeconds for the first (0: no wait).
     void Drain(double timeoutSeconds = 0) {
         bool any = false;
         for (double wait = timeoutSeconds;; wait = 0) {
@@ -217,7 +242,7 @@ public:
         render_ = render;
         frameReady_ = std::move(frameReady);
         api_.render_context_set_update_callback(render_, &MpvSession::OnFrameUpdate, this);
-        SetString("vo", "libmpv");  // the video chain starts again, drawing through render_
+        SetLater("vo", "libmpv");  // the video chain starts again, drawing through render_
         return true;
     }
 
@@ -227,6 +252,8 @@ public:
             return;
         }
         if (drawsThroughRenderer_) {
+            // After any switch to this renderer still on its way, or that one would come last.
+            FinishLaterWrites();
             SetString("vo", "null");  // video goes on without a picture until drawn again
         }
         api_.render_context_set_update_callback(render_, nullptr, nullptr);
@@ -324,7 +351,32 @@ private:
         }
     }
 
+    void SendNextLater() {
+        if (laterInFlight_ || laterWrites_.empty()) {
+            return;
+        }
+        const auto [name, value] = std::move(laterWrites_.front());
+        laterWrites_.pop_front();
+        const char* text = value.c_str();
+        // libmpv copies the name and the value before this returns.
+        laterInFlight_ = api_.set_property_async(handle_.get(), kLaterWriteReply, name.c_str(),
+                                                 MPV_FORMAT_STRING, &text) >= 0;
+        if (!laterInFlight_) {
+            SendNextLater();
+        }
+    }
+
     void HandleEvent(const mpv_event& event) {
+        if (event.event_id == MPV_EVENT_SET_PROPERTY_REPLY &&
+            event.reply_userdata == kLaterWriteReply) {
+            laterInFlight_ = false;
+            SendNextLater();
+            return;
+        }
+        if (event.event_id == MPV_EVENT_SHUTDOWN) {
+            laterFailed_ = true;  // no more answers come
+            return;
+        }
         if (event.event_id != MPV_EVENT_END_FILE || event.data == nullptr) {
             return;
         }
@@ -358,6 +410,9 @@ private:
     int64_t videoTrack_ = 0;
     bool drawsThroughRenderer_ = false;
     bool aborted_ = false;
+    std::deque<std::pair<std::string, std::string>> laterWrites_;  // not sent yet, in order
+    bool laterInFlight_ = false;  // one SetLater write sent, its answer not yet handled
+    bool laterFailed_ = false;    // the core has shut down
     std::function<void()> onEvents_;
     std::function<void()> frameReady_;
 };
@@ -757,13 +812,14 @@ private:
         return session_->HasType("audio") ? S_OK : E_NOTIMPL;
     }
 
+    // Takes effect a moment later (SetLater): the state is the one asked for at once.
     HRESULT SetPaused(bool paused, FilterState state) {
         if (!session_) {
             return E_UNEXPECTED;
         }
-        const HRESULT result = session_->SetFlag("pause", paused);
-        state_ = Succeeded(result) ? state : state_;
-        return result;
+        session_->SetLater("pause", paused ? "yes" : "no");
+        state_ = state;
+        return S_OK;
     }
 
     double FramesPerSecond() const {
