@@ -88,9 +88,9 @@ std::unique_ptr<SourceItem> DetectOne(DetectionShared& shared, ProbeServer& serv
                                       int n, ProbeFailure& failure, bool& zeroByte) {
     {
         const std::lock_guard lock(shared.stateLock);
-        shared.statusText = FormatText(texts.step.c_str(), i + 1, n, path.c_str());
+        shared.statusText = FormatText(texts.step.c_str(), i + 1, n, ShownPath(path).c_str());
     }
-    LogMessage("load %d/%d:%s", i + 1, n, path.c_str());
+    LogMessage("load %d/%d:%s", i + 1, n, ShownPath(path).c_str());
     // No file name holds a zero byte: such a path (from "%00" in a URI, say) names no file, and
     // on the probe server's input it would read as two requests, each answer then going to
     // the wrong file.
