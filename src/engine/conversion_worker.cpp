@@ -131,7 +131,7 @@ int MismatchReasonId(const RunState& state, const SourceItem& item, int row) {
 void RefuseRow(ConversionShared& shared, WorkerUi& ui, RunState& state, SourceItem& item, int row,
                int reasonId) {
     const std::string reason = ui.Text(reasonId);
-    LogMessage("Row %d not converted: its record does not belong to it.", row + 1);
+    LogMessage("Row %d not converted: %s", row + 1, reason.c_str());
     state.anyFailed = true;
     state.failedList += '\n';
     state.failedList += ShownPath(item.sourcePath);

@@ -13,7 +13,6 @@
 #include "engine/conversion_worker.h"
 #include "engine/detection_worker.h"
 #include "engine/folders.h"
-#include "engine/probe_server.h"
 #include "fake_worker_ui.h"
 #include "test_folder.h"
 
@@ -351,15 +350,6 @@ TEST_F(WorkersTest, AZeroByteInAPathIsRefusedAndEveryRowKeepsItsOwnAnswer) {
     const std::string withZero = longOne + std::string(1, '\0') + ".txt";
     const std::string shortOne = dir_.Write("short.avi", probe("00:00:02.92"));
     const std::string medium = dir_.Write("medium.avi", probe("00:00:12.03"));
-
-    ProbeServer server;
-    SourceItem refused;
-    EXPECT_EQ(server.Ask(withZero).end, ProbeEnd::kRefused);
-    EXPECT_NE(server.Probe(refused, withZero, nullptr), 0);
-    SourceItem item;
-    ASSERT_EQ(server.Probe(item, medium, nullptr), 0);
-    EXPECT_EQ(item.durationMs, 12030);
-    EXPECT_NE(Probe(refused, withZero), 0) << "the one-shot probe would open long.avi";
 
     DetectionShared shared;
     std::thread worker([&] {
