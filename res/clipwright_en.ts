@@ -471,11 +471,11 @@ Convert anyway?</source>
         <source>The report could not be written to %s.</source>
         <translation type="unfinished"></translation>
     </message>
-    <message id="str.61430">
+    <message id="str.61440">
         <source>the name holds a zero byte, which no file name can hold</source>
         <translation type="unfinished"></translation>
     </message>
-    <message id="str.61431">
+    <message id="str.61441">
         <source>This row's record did not match the list, so the row was not converted.</source>
         <translation type="unfinished"></translation>
     </message>

@@ -535,11 +535,11 @@ Convert anyway?</source>
         <source>The report could not be written to %s.</source>
         <translation>无法将报告写入 %s。</translation>
     </message>
-    <message id="str.61430">
+    <message id="str.61440">
         <source>the name holds a zero byte, which no file name can hold</source>
         <translation>名称中含有零字节，文件名不能含有零字节</translation>
     </message>
-    <message id="str.61431">
+    <message id="str.61441">
         <source>This row's record did not match the list, so the row was not converted.</source>
         <translation>此行的记录与列表不符，因此未转换此行。</translation>
     </message>

@@ -535,11 +535,11 @@ Trotzdem umwandeln?</translation>
         <source>The report could not be written to %s.</source>
         <translation>Der Bericht konnte nicht in %s geschrieben werden.</translation>
     </message>
-    <message id="str.61430">
+    <message id="str.61440">
         <source>the name holds a zero byte, which no file name can hold</source>
         <translation>der Name enthält ein Null-Byte, das kein Dateiname enthalten kann</translation>
     </message>
-    <message id="str.61431">
+    <message id="str.61441">
         <source>This row's record did not match the list, so the row was not converted.</source>
         <translation>Der Datensatz dieser Zeile passte nicht zur Liste, daher wurde die Zeile nicht umgewandelt.</translation>
     </message>

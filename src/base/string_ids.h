@@ -60,8 +60,8 @@ inline constexpr int kIdsReasonFolderUnwritable = 61405;  // %s folder
 inline constexpr int kIdsReasonDiskFull = 61406;
 inline constexpr int kIdsAskBatchReport = 61407;
 inline constexpr int kIdsReportFailed = 61408;  // %s folder
-inline constexpr int kIdsReasonZeroByteInName = 61430;
-inline constexpr int kIdsReasonRowMismatch = 61431;
+inline constexpr int kIdsReasonZeroByteInName = 61440;
+inline constexpr int kIdsReasonRowMismatch = 61441;
 
 // Making a disc from the converted files.
 inline constexpr int kIdsDiscTypeOnly = 61450;

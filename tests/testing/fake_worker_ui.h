@@ -69,8 +69,8 @@ public:
             {61404, "The encoder program %s is missing or could not be started."},
             {61405, "The output folder %s cannot be written to."},
             {61406, "The disk of the output folder is full."},
-            {61430, "the name holds a zero byte, which no file name can hold"},
-            {61431, "This row's record did not match the list, so the row was not converted."},
+            {61440, "the name holds a zero byte, which no file name can hold"},
+            {61441, "This row's record did not match the list, so the row was not converted."},
         };
         const auto found = kTexts.find(id);
         return found == kTexts.end() ? std::string() : found->second;
