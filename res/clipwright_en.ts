@@ -476,6 +476,14 @@ Convert anyway?</source>
         <source>%s cannot be previewed: it is not a regular file (it is a FIFO or a device, for example).</source>
         <translation type="unfinished"></translation>
     </message>
+    <message id="str.61440">
+        <source>the name holds a zero byte, which no file name can hold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61441">
+        <source>This row's record did not match the list, so the row was not converted.</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message id="str.61450">
         <source>A disc is made from DVD, VCD or SVCD conversions only. Choose one of these types and convert the list first.</source>
         <translation type="unfinished"></translation>

@@ -1,12 +1,24 @@
 // Adding files: 100 generated files of mixed containers and codecs (a few MB each, some larger)
 // (a) described by one `mediainfo` process, (b) added through the detection worker with the real
 // trelcore, (c) probed the old way, one trelcore process per file. Prints each time and the
-// ratios b/a and c/a, and whether (b) and (c) found the same. Usage: bench_detection [files]
+// ratios b/a and c/a, and whether (b) and (c) found the same.
+// Then 1000 small files given to clipwright on its command line: (d) the worker alone on them,
+// (e) launch to all rows listed (the program's "listed" start-up report) and the ratio e/d, as
+// the median of a few interleaved rounds. (e) needs a display or QT_QPA_PLATFORM=offscreen.
+// Further arguments name other builds of clipwright (with the same report) to run in the same
+// rounds. Usage: bench_detection [files [launch files [rounds [other clipwright...]]]]
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
 #include <sys/stat.h>
+#include <time.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <optional>
 #include <thread>
 
 #include "base/string_ids.h"
@@ -35,6 +47,13 @@ public:
         rows_.insert(rows_.begin() + row, itemIndex);
     }
     void RefreshRow(int) override {}
+    int AppendRows(std::vector<std::unique_ptr<clipwright::SourceItem>> items) override {
+        const int first = RowCount();
+        for (auto& item : items) {
+            InsertRow(RowCount(), AddItem(std::move(item)));
+        }
+        return first;
+    }
     void ShowMessage(const std::string& text) override {
         std::fprintf(stderr, "message: %s\n", text.c_str());
     }
@@ -101,12 +120,145 @@ bool SameProbe(const clipwright::SourceItem& a, const clipwright::SourceItem& b)
            a.videoInfo == b.videoInfo && a.audioInfo == b.audioInfo;
 }
 
+long long MonotonicNs() {
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+// The worker alone over paths, as the application runs it (its own thread); milliseconds, and
+// the rows listed.
+double WorkerAloneMs(const std::vector<std::string>& paths, const std::string& outFolder,
+                     int& listed) {
+    MemoryWorkerUi ui(outFolder);
+    clipwright::DetectionShared shared;
+    shared.workerRunning = true;
+    const double ms = TimeMs([&] {
+        std::thread worker([&] {
+            clipwright::RunDetectionWorker(shared, ui, paths, {[](int) {}, [] {}});
+        });
+        worker.join();
+    });
+    listed = ui.RowCount();
+    return ms;
+}
+
+// Starts clipwright with paths and returns the milliseconds from the launch to its "listed"
+// report (all rows of the command line's files listed), or nothing when it did not come.
+std::optional<double> LaunchToListedMs(const std::string& program,
+                                       const std::vector<std::string>& paths) {
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0) {
+        return std::nullopt;
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& path : paths) {
+        argv.push_back(const_cast<char*>(path.c_str()));
+    }
+    argv.push_back(nullptr);
+    pid_t pid = -1;
+    const long long launched = MonotonicNs();
+    const int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(fds[1]);
+    std::optional<double> result;
+    std::string pending;
+    while (rc == 0 && !result) {
+        pollfd pfd{fds[0], POLLIN, 0};
+        char chunk[256];
+        const ssize_t n = ::poll(&pfd, 1, 120000) > 0 ? ::read(fds[0], chunk, sizeof chunk) : 0;
+        if (n <= 0) {
+            break;
+        }
+        pending.append(chunk, static_cast<size_t>(n));
+        for (size_t end = pending.find('\n'); end != std::string::npos && !result;
+             end = pending.find('\n')) {
+            const std::string line = pending.substr(0, end);
+            pending.erase(0, end + 1);
+            if (line.rfind("listed ", 0) == 0) {
+                result = static_cast<double>(std::atoll(line.c_str() + 7) - launched) / 1e6;
+            }
+        }
+    }
+    ::close(fds[0]);
+    if (rc == 0) {
+        ::kill(pid, SIGKILL);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+    }
+    return result;
+}
+
+// (d) and (e): count copies of a one-second clip, the program started rounds times.
+bool LaunchCase(const std::filesystem::path& dir, int count, int rounds,
+                const std::vector<std::string>& programs) {
+    const std::filesystem::path folder = dir / "launch";
+    std::filesystem::create_directories(folder / "Trelvane");
+    // No help tips over the window: a user who has seen them once.
+    std::ofstream(folder / "Trelvane" / "Clipwright.conf") << "\"HiddenToolTips\"=\"TRUE\"\n";
+    ::setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+    ::setenv("CLIPWRIGHT_STARTUP_REPORT", "1", 1);
+    const std::string clip = (folder / "small.mp4").string();
+    if (clipwright::bench::RunQuietly({CLIPGEN_PATH, clip, "--duration", "1", "--size", "160x120",
+                                       "--vcodec", "mpeg4", "--acodec", "mp2"}) != 0) {
+        std::fprintf(stderr, "clipgen failed for the small clip\n");
+        return false;
+    }
+    std::vector<std::string> paths;
+    for (int i = 0; i < count; ++i) {
+        paths.push_back((folder / ("small " + std::to_string(i) + ".mp4")).string());
+        std::filesystem::copy_file(clip, paths.back());
+    }
+    std::vector<double> worker;
+    std::vector<std::vector<double>> listed(programs.size());
+    int workerListed = 0;
+    for (int round = 0; round < rounds; ++round) {
+        worker.push_back(WorkerAloneMs(paths, (folder / "out/").string(), workerListed));
+        for (size_t p = 0; p < programs.size(); ++p) {
+            if (const std::optional<double> ms = LaunchToListedMs(programs[p], paths)) {
+                listed[p].push_back(*ms);
+            }
+        }
+    }
+    std::printf("(d) %d small files, detection worker alone: %.1f ms (median of %d), listed %d\n",
+                count, Median(worker), rounds, workerListed);
+    bool reported = true;
+    for (size_t p = 0; p < programs.size(); ++p) {
+        if (listed[p].empty()) {
+            std::printf("(e) %s never reported the rows listed (no display?)\n",
+                        programs[p].c_str());
+            reported = false;
+            continue;
+        }
+        std::printf(
+            "(e) %s, %d files on the command line, launch to listed: %.1f ms "
+            "(median of %zu), ratio e/d: %.2f\n",
+            programs[p].c_str(), count, Median(listed[p]), listed[p].size(),
+            Median(listed[p]) / Median(worker));
+    }
+    if (!reported) {
+        return false;
+    }
+    return workerListed == count;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const int count = argc > 1 ? std::atoi(argv[1]) : 100;
-    if (count <= 0) {
-        std::fprintf(stderr, "usage: %s [files > 0]\n", argv[0]);
+    const int launchCount = argc > 2 ? std::atoi(argv[2]) : 1000;
+    const int rounds = argc > 3 ? std::atoi(argv[3]) : 3;
+    if (count <= 0 || launchCount < 0 || rounds <= 0) {
+        std::fprintf(stderr, "usage: %s [files > 0 [launch files >= 0 [rounds > 0]]]\n", argv[0]);
         return 2;
     }
     const std::filesystem::path dir =
@@ -182,6 +334,11 @@ int main(int argc, char** argv) {
         std::printf("ratio b/a: %.2f\nratio c/a: %.2f\n", workerMs / mediainfoMs,
                     oneShotMs / mediainfoMs);
     }
+    std::vector<std::string> programs{CLIPWRIGHT_PATH};
+    for (int i = 4; i < argc; ++i) {
+        programs.emplace_back(argv[i]);
+    }
+    const bool launched = launchCount == 0 || LaunchCase(dir, launchCount, rounds, programs);
     std::filesystem::remove_all(dir);
-    return same && ui.RowCount() == count ? 0 : 1;
+    return same && launched && ui.RowCount() == count ? 0 : 1;
 }

@@ -52,6 +52,16 @@ double Median(std::vector<double> values) {
     return values.empty() ? 0 : values[values.size() / 2];
 }
 
+// Every run's figure in order, so clusters show, then the smallest and the largest.
+void PrintRuns(const char* what, const std::vector<double>& values) {
+    std::printf("  %s, each run (ms):", what);
+    for (const double value : values) {
+        std::printf(" %.0f", value);
+    }
+    const auto [least, most] = std::minmax_element(values.begin(), values.end());
+    std::printf("   min %.1f max %.1f\n", *least, *most);
+}
+
 bool HasOpenGl() {
     QOpenGLContext context;
     QOffscreenSurface surface;
@@ -97,10 +107,12 @@ int main(int argc, char** argv) {
                 "render API (vo=libmpv): first tick to open %.1f ms, to first frame "
                 "%.1f ms (median of %d)\n",
                 Median(opened), Median(frames), runs);
+            PrintRuns("first frame", frames);
         } else {
             std::printf("no video output (vo=null): first tick to open %.1f ms (median of %d)\n",
                         Median(opened), runs);
         }
+        PrintRuns("open", opened);
     }
     std::filesystem::remove_all(dir);
     return 0;

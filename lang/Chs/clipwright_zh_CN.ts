@@ -540,6 +540,14 @@ Convert anyway?</source>
         <source>%s cannot be previewed: it is not a regular file (it is a FIFO or a device, for example).</source>
         <translation>无法预览 %s：它不是普通文件（例如是 FIFO 或设备）。</translation>
     </message>
+    <message id="str.61440">
+        <source>the name holds a zero byte, which no file name can hold</source>
+        <translation>名称中含有零字节，文件名不能含有零字节</translation>
+    </message>
+    <message id="str.61441">
+        <source>This row's record did not match the list, so the row was not converted.</source>
+        <translation>此行的记录与列表不符，因此未转换此行。</translation>
+    </message>
     <message id="str.61450">
         <source>A disc is made from DVD, VCD or SVCD conversions only. Choose one of these types and convert the list first.</source>
         <translation>只能用 DVD、VCD 或 SVCD 转换结果制作光盘。请先选择其中一种类型并转换列表。</translation>

@@ -540,6 +540,14 @@ Trotzdem umwandeln?</translation>
         <source>%s cannot be previewed: it is not a regular file (it is a FIFO or a device, for example).</source>
         <translation>%s kann nicht in der Vorschau gezeigt werden: Es ist keine reguläre Datei (sondern zum Beispiel eine FIFO oder ein Gerät).</translation>
     </message>
+    <message id="str.61440">
+        <source>the name holds a zero byte, which no file name can hold</source>
+        <translation>der Name enthält ein Null-Byte, das kein Dateiname enthalten kann</translation>
+    </message>
+    <message id="str.61441">
+        <source>This row's record did not match the list, so the row was not converted.</source>
+        <translation>Der Datensatz dieser Zeile passte nicht zur Liste, daher wurde die Zeile nicht umgewandelt.</translation>
+    </message>
     <message id="str.61450">
         <source>A disc is made from DVD, VCD or SVCD conversions only. Choose one of these types and convert the list first.</source>
         <translation>Eine Disc entsteht nur aus DVD-, VCD- oder SVCD-Umwandlungen. Wählen Sie einen dieser Typen und wandeln Sie die Liste zuerst um.</translation>

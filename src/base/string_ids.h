@@ -70,6 +70,8 @@ inline constexpr int kIdsEncoderIsFolder = 61526;        // %s path
 inline constexpr int kIdsReasonNameTooLong = 61527;      // %s folder
 inline constexpr int kIdsAskDiscTitleLimit = 61528;      // %s disc type, %d limit, %d files
 inline constexpr int kIdsPreviewNotRegularFile = 61430;  // %s path
+inline constexpr int kIdsReasonZeroByteInName = 61440;
+inline constexpr int kIdsReasonRowMismatch = 61441;
 
 // Making a disc from the converted files.
 inline constexpr int kIdsDiscTypeOnly = 61450;
@@ -101,7 +103,7 @@ struct StringUse {
     std::string_view argumentKinds;  // as PlaceholderKinds gives them; "" for no arguments
 };
 
-inline constexpr std::array<StringUse, 79> kStringUses{{
+inline constexpr std::array<StringUse, 81> kStringUses{{
     {kIdsInitFailed, ""},
     {kIdsRestartAfterOgg, ""},
     {kIdsCantPlayback, ""},
@@ -163,6 +165,8 @@ inline constexpr std::array<StringUse, 79> kStringUses{{
     {kIdsReasonNameTooLong, "s"},
     {kIdsAskDiscTitleLimit, "sdd"},
     {kIdsPreviewNotRegularFile, "s"},
+    {kIdsReasonZeroByteInName, ""},
+    {kIdsReasonRowMismatch, ""},
     {kIdsDiscTypeOnly, ""},
     {kIdsDiscNothingConverted, ""},
     {kIdsDiscTypeChanged, "ssss"},

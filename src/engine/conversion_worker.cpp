@@ -22,7 +22,8 @@ struct RunState {
     std::string options;
     std::string failedList;
     bool anyFailed = false;
-    std::vector<int64_t> plannedMs;  // each row's part as the estimate counts it
+    std::vector<int64_t> plannedMs;               // each row's part as the estimate counts it
+    std::vector<const SourceItem*> plannedItems;  // each row's item when the run began
 };
 
 bool IsEmptyPart(const SourceItem& item) {
@@ -115,12 +116,56 @@ std::string NoteFailure(WorkerUi& ui, RunState& state, const SourceItem& item,
     return reason;
 }
 
+// Why the row's item cannot be converted as this row, or 0 when it can: the row still has the
+// item it had when the run began, no earlier row has the same one, and it names a file that
+// can exist. Anything else would convert one row's file with another row's part and check
+// the output against another row's length.
+int MismatchReasonId(const RunState& state, const SourceItem& item, int row) {
+    const auto& planned = state.plannedItems;
+    const auto first = std::find(planned.begin(), planned.end(), &item);
+    if (first == planned.end() || first - planned.begin() != row) {
+        return kIdsReasonRowMismatch;
+    }
+    return HoldsZeroByte(item.sourcePath) ? kIdsReasonZeroByteInName : 0;
+}
+
+// A row whose item fails MismatchReasonId: an error with its reason in the summary and the
+// record, nothing run or reserved.
+void RefuseRow(ConversionShared& shared, WorkerUi& ui, RunState& state, SourceItem& item, int row,
+               int reasonId) {
+    const std::string reason = ui.Text(reasonId);
+    LogMessage("Row %d not converted: %s", row + 1, reason.c_str());
+    state.anyFailed = true;
+    state.failedList += '\n';
+    state.failedList += ShownPath(item.sourcePath);
+    state.failedList += "\n    ";
+    state.failedList += reason;
+    const int64_t plannedMs = state.plannedMs[static_cast<size_t>(row)];
+    CountFileEnded(shared, 0, plannedMs);
+    // No output of this row's: a name the item holds is another run's or another row's.
+    RowRecord record = RecordOf(item, shared.cancelAll ? kSkip : kError);
+    record.reason = reason;
+    {
+        const std::lock_guard lock(shared.stateLock);
+        shared.records.push_back(std::move(record));
+    }
+    // An item that is not this row's own keeps its status: it is another row's to show.
+    if (!shared.cancelAll && reasonId != kIdsReasonRowMismatch) {
+        item.status = kError;
+        ui.RefreshRow(row);
+    }
+}
+
 void ConvertRow(ConversionShared& shared, WorkerUi& ui, RunState& state, int row) {
     shared.skipCurrent = false;
     shared.currentIndex = row;
     SourceItem* item = ui.ItemOfRow(row);
     shared.currentItem = item;
     if (item == nullptr) {
+        return;
+    }
+    if (const int reasonId = MismatchReasonId(state, *item, row); reasonId != 0) {
+        RefuseRow(shared, ui, state, *item, row, reasonId);
         return;
     }
     item->status = kDoing;
@@ -165,13 +210,13 @@ void ConvertRow(ConversionShared& shared, WorkerUi& ui, RunState& state, int row
     }
 }
 
-std::vector<int64_t> PlanRows(WorkerUi& ui, int count) {
+std::vector<const SourceItem*> RowItems(WorkerUi& ui, int count) {
     std::vector<const SourceItem*> items;
     items.reserve(static_cast<size_t>(count));
     for (int row = 0; row < count; ++row) {
         items.push_back(ui.ItemOfRow(row));
     }
-    return PlannedPartMs(items);
+    return items;
 }
 
 }  // namespace
@@ -239,7 +284,8 @@ void RunConversionWorker(ConversionShared& shared, WorkerUi& ui,
         EnsureFolder(state.settings.outputFolder);
         state.options = BuildOptions(state.settings);
     }
-    state.plannedMs = PlanRows(ui, shared.fileCount);
+    state.plannedItems = RowItems(ui, shared.fileCount);
+    state.plannedMs = PlannedPartMs(state.plannedItems);
     int64_t planned = 0;
     for (const int64_t part : state.plannedMs) {
         planned += part;

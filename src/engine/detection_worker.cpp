@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 #include "base/string_ids.h"
 #include "base/text_format.h"
@@ -17,50 +18,98 @@ namespace clipwright {
 
 namespace {
 
+// A reason as its line under a failed path in the summary.
+std::string ReasonLine(const std::string& reason) {
+    return "\n    " + reason;
+}
+
 // The reason line under a failed path in the summary; empty when no reason is known.
 std::string FailureReasonLine(WorkerUi& ui, const ProbeFailure& failure) {
     switch (failure.kind) {
         case ProbeFailure::kEncoderSaid:
-            return "\n    " + failure.text;
+            return ReasonLine(failure.text);
         case ProbeFailure::kTimedOut: {
             const std::string format = ui.Text(kIdsProbeTimedOut);
-            return "\n    " + FormatText(format.c_str(), kProbeTimeoutMs / 1000);
+            return ReasonLine(FormatText(format.c_str(), kProbeTimeoutMs / 1000));
         }
         case ProbeFailure::kEncoderEnded:
-            return "\n    " + ui.Text(kIdsProbeEncoderEnded);
+            return ReasonLine(ui.Text(kIdsProbeEncoderEnded));
         case ProbeFailure::kNoDuration:
-            return "\n    " + ui.Text(kIdsProbeNoDuration);
+            return ReasonLine(ui.Text(kIdsProbeNoDuration));
         case ProbeFailure::kUndecodableName:
-            return "\n    " + ui.Text(kIdsProbeUndecodableName);
+            return ReasonLine(ui.Text(kIdsProbeUndecodableName));
         case ProbeFailure::kNone:
             break;
     }
     return {};
 }
 
-// Returns whether the file was listed; failure gets why it was not.
-bool DetectOne(DetectionShared& shared, WorkerUi& ui, ProbeServer& server, const std::string& path,
-               int i, int n, const DetectionCallbacks& callbacks, ProbeFailure& failure) {
-    const int row = ui.RowCount();
-    {
-        const std::string format = ui.Text(kIdsDetectingFile);
-        const std::lock_guard lock(shared.stateLock);
-        shared.statusText = FormatText(format.c_str(), i + 1, n, path.c_str());
+// How long probed files wait before they are handed to the list together: the detecting
+// dialog's tick, so the list grows as often as the dialog's text changes, and a long add costs
+// one hand-over a tick instead of several round trips to the user-interface thread a file.
+constexpr uint32_t kHandOverMs = 100;
+
+// What the worker reads of the user interface once: the form cannot change while the modal
+// detecting dialog runs.
+struct DetectionTexts {
+    std::string step;  // the dialog's text, not yet formatted
+    std::string outputFolder;
+    std::string outputExtension;
+};
+
+// Probed files not yet in the list, in path order.
+class PendingRows {
+public:
+    explicit PendingRows(WorkerUi& ui) : ui_(ui), since_(CurrentTick()) {}
+
+    void Add(std::unique_ptr<SourceItem> item, const std::string& path) {
+        paths_.push_back(path);
+        items_.push_back(std::move(item));
     }
-    LogMessage("load %d/%d:%s", i + 1, n, path.c_str());
-    callbacks.setProgress(100 * (i + 1) / n);
+    // Hands the waiting items over once they have waited a tick (or always, when forced).
+    void HandOver(bool force) {
+        if (items_.empty() || (!force && CurrentTick() - since_ < kHandOverMs)) {
+            return;
+        }
+        const int first = ui_.AppendRows(std::move(items_));
+        for (size_t i = 0; i < paths_.size(); ++i) {
+            LogMessage("Listed %s at row %d.", paths_[i].c_str(), first + static_cast<int>(i));
+        }
+        items_.clear();
+        paths_.clear();
+        since_ = CurrentTick();
+    }
+
+private:
+    WorkerUi& ui_;
+    std::vector<std::unique_ptr<SourceItem>> items_;
+    std::vector<std::string> paths_;
+    uint32_t since_;
+};
+
+// Returns the probed item of the file, or nullptr with failure (or zeroByte) saying why not.
+std::unique_ptr<SourceItem> DetectOne(DetectionShared& shared, ProbeServer& server,
+                                      const DetectionTexts& texts, const std::string& path, int i,
+                                      int n, ProbeFailure& failure, bool& zeroByte) {
+    {
+        const std::lock_guard lock(shared.stateLock);
+        shared.statusText = FormatText(texts.step.c_str(), i + 1, n, ShownPath(path).c_str());
+    }
+    LogMessage("load %d/%d:%s", i + 1, n, ShownPath(path).c_str());
+    // No file name holds a zero byte: such a path (from "%00" in a URI, say) names no file, and
+    // on the probe server's input it would read as two requests, each answer then going to
+    // the wrong file.
+    zeroByte = HoldsZeroByte(path);
+    if (zeroByte) {
+        return nullptr;
+    }
     auto item = std::make_unique<SourceItem>();
     if (server.Probe(*item, path, &failure) != 0) {
-        return false;
+        return nullptr;
     }
     // Named before the view takes it, so no other thread ever sees it half made.
-    MakeOutputName(*item, ui.OutputFolder(), std::string(OutputExtension(ui.OutputType())),
-                   kOutputSuffix);
-    const int index = ui.AddItem(std::move(item));
-    ui.InsertRow(row, index);
-    ui.RefreshRow(row);
-    LogMessage("Set FileAudioFormat array index(%d) to listtime(%d).", index, row);
-    return true;
+    MakeOutputName(*item, texts.outputFolder, texts.outputExtension, kOutputSuffix);
+    return item;
 }
 
 }  // namespace
@@ -96,17 +145,33 @@ void RunDetectionWorker(DetectionShared& shared, WorkerUi& ui,
         callbacks.requestClose();
         return;
     }
+    const DetectionTexts texts{ui.Text(kIdsDetectingFile), ui.OutputFolder(),
+                               std::string(OutputExtension(ui.OutputType()))};
     std::string failedList;
+    PendingRows pending(ui);
+    int shownPercent = -1;
     // One encoder process probes the files in turn; a file that hangs or kills it costs only
     // that file, and an encoder without the mode is started once per file instead.
     ProbeServer server;
     for (int i = 0; i < n; ++i) {
-        ProbeFailure failure;
-        if (!DetectOne(shared, ui, server, paths[static_cast<size_t>(i)], i, n, callbacks,
-                       failure)) {
-            failedList += "\n" + paths[static_cast<size_t>(i)] + FailureReasonLine(ui, failure);
+        const std::string& path = paths[static_cast<size_t>(i)];
+        if (const int percent = 100 * (i + 1) / n; percent != shownPercent) {
+            shownPercent = percent;
+            callbacks.setProgress(percent);
         }
+        ProbeFailure failure;
+        bool zeroByte = false;
+        if (auto item = DetectOne(shared, server, texts, path, i, n, failure, zeroByte)) {
+            pending.Add(std::move(item), path);
+        } else {
+            failedList += '\n';
+            failedList += ShownPath(path);
+            failedList += zeroByte ? ReasonLine(ui.Text(kIdsReasonZeroByteInName))
+                                   : FailureReasonLine(ui, failure);
+        }
+        pending.HandOver(false);
     }
+    pending.HandOver(true);
     if (!failedList.empty()) {
         ui.ShowMessage(ui.Text(kIdsCantPlayback) + "\r\n" + failedList + "\r\n\r\n" +
                        ui.Text(kIdsFailureReasons));

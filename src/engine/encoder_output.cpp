@@ -558,6 +558,10 @@ int32_t Probe(SourceItem& item, const std::string& path) {
 }
 
 int32_t Probe(SourceItem& item, const std::string& path, ProbeFailure* failure) {
+    // The argument would end at the zero byte and name another file.
+    if (HoldsZeroByte(path)) {
+        return ParseProbeOutput(item, path, {});
+    }
     ChildProcess child;
     child.commandLine = BuildProbeCommandLine(path);
     child.flags = PIPE_STDOUT;

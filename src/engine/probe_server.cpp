@@ -124,6 +124,15 @@ size_t ProbeServer::ReadUntil(std::string_view marker, ProbeEnd& end) {
 
 ProbeAnswer ProbeServer::Ask(const std::string& path) {
     ProbeAnswer answer;
+    if (HoldsZeroByte(path)) {
+        answer.end = ProbeEnd::kRefused;
+        return answer;
+    }
+    // Requests and answers pair up in order: text read past the last answer answers nothing
+    // asked, and the next answer read would go to the wrong path.
+    if (!inbox_.empty()) {
+        Shut();
+    }
     if (unavailable_ || (child_.processHandle == 0 && !Start())) {
         return answer;
     }
@@ -155,6 +164,9 @@ ProbeAnswer ProbeServer::Ask(const std::string& path) {
 
 int32_t ProbeServer::Probe(SourceItem& item, const std::string& path, ProbeFailure* failure) {
     const ProbeAnswer answer = Ask(path);
+    if (answer.end == ProbeEnd::kRefused) {
+        return ParseProbeOutput(item, path, {});
+    }
     if (answer.end == ProbeEnd::kUnavailable) {
         return clipwright::Probe(item, path, failure);
     }

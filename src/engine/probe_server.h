@@ -28,6 +28,7 @@ enum class ProbeEnd {
     kTimedOut,     // no end line within the limit; the server was ended
     kServerEnded,  // the server ended (or broke the protocol) before its end line
     kUnavailable,  // no server could be started, or the encoder has no such mode
+    kRefused,      // the path holds a zero byte: it would read as two requests; not sent
 };
 
 struct ProbeAnswer {
@@ -44,7 +45,9 @@ public:
     ProbeServer& operator=(const ProbeServer&) = delete;
 
     // Sends path and waits for its answer, starting a server first when none runs. Once a
-    // start has failed, every later call answers kUnavailable at once.
+    // start has failed, every later call answers kUnavailable at once. Each answer is the
+    // answer to this path: a path holding a zero byte is refused, and a server that has
+    // answered more than it was asked is replaced before the next request.
     ProbeAnswer Ask(const std::string& path);
 
     // Probes path as Probe(item, path, failure) does, with the same results, through the

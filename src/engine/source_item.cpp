@@ -26,6 +26,19 @@ void SetSourcePath(SourceItem& item, const std::string& path) {
     item.title = slash == std::string::npos ? std::string() : stem.substr(slash + 1);
 }
 
+bool HoldsZeroByte(const std::string& path) {
+    return path.find('\0') != std::string::npos;
+}
+
+std::string ShownPath(const std::string& path) {
+    std::string shown;
+    shown.reserve(path.size());
+    for (const char c : path) {
+        shown += c == '\0' ? std::string("%00") : std::string(1, c);
+    }
+    return shown;
+}
+
 int StatusStringId(int32_t status) {
     switch (status) {
         case kWaiting:

@@ -43,6 +43,13 @@ std::string OutputPath(const SourceItem& item);
 // Sets sourcePath and derives sourceExt and title from it, by the last "." and the last "/".
 void SetSourcePath(SourceItem& item, const std::string& path);
 
+// Whether path holds a zero byte. No file name can, so such a path names no file; handed on,
+// it would be cut short at the byte (naming another file) or split in two where paths are
+// sent ended by a zero byte.
+bool HoldsZeroByte(const std::string& path);
+// path for a message: each zero byte written "%00", as a file URI writes it.
+std::string ShownPath(const std::string& path);
+
 // String id of the list's status word; values outside 0..5 read as Ready.
 int StatusStringId(int32_t status);
 // The built-in English status word, for logs and tests.

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/source_item.h"
 
@@ -23,6 +24,11 @@ public:
     virtual void InsertRow(int row, int itemIndex) = 0;
     // Rewrites the row's Target, Convert Duration and Status columns from its item.
     virtual void RefreshRow(int row) = 0;
+    // Takes the items into the view's slots and lists each in a new row at the end of the list,
+    // in the given order, its columns written: AddItem, InsertRow and RefreshRow for each, in
+    // one call, so a long add costs one hand-over a group instead of several a file. Returns
+    // the row of the first item (the row count before the call).
+    virtual int AppendRows(std::vector<std::unique_ptr<SourceItem>> items) = 0;
     // An information box with an OK button; returns when the user has closed it.
     virtual void ShowMessage(const std::string& text) = 0;
     // The current module's string for id, not yet formatted; empty when missing.

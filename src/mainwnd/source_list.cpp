@@ -97,7 +97,7 @@ int SourceList::AddItem(std::unique_ptr<SourceItem> item) {
     return static_cast<int>(slots_.size()) - 1;
 }
 
-void SourceList::InsertRow(int row, int slot) {
+QTreeWidgetItem* SourceList::NewRowItem(int slot) const {
     auto* item = new QTreeWidgetItem();
     const SourceItem* source = slot >= 0 && slot < static_cast<int>(slots_.size())
                                    ? slots_[static_cast<size_t>(slot)].get()
@@ -105,7 +105,17 @@ void SourceList::InsertRow(int row, int slot) {
     item->setText(0, source != nullptr ? Qs(DisplayName(*source)) : QString());
     item->setData(0, Qt::UserRole, slot);
     item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
-    list_->insertTopLevelItem(std::clamp(row, 0, RowCount()), item);
+    return item;
+}
+
+void SourceList::WriteColumns(QTreeWidgetItem& row, const SourceItem& source) {
+    row.setText(1, Qs(TargetName(source)));
+    row.setText(2, Qs("00:00:00-" + FormatHms(source.duration)));
+    row.setText(3, Qs(LoadResourceString(StatusStringId(source.status))));
+}
+
+void SourceList::InsertRow(int row, int slot) {
+    list_->insertTopLevelItem(std::clamp(row, 0, RowCount()), NewRowItem(slot));
 }
 
 void SourceList::RefreshRow(int row) {
@@ -114,9 +124,20 @@ void SourceList::RefreshRow(int row) {
     if (item == nullptr || source == nullptr) {
         return;
     }
-    item->setText(1, Qs(TargetName(*source)));
-    item->setText(2, Qs("00:00:00-" + FormatHms(source->duration)));
-    item->setText(3, Qs(LoadResourceString(StatusStringId(source->status))));
+    WriteColumns(*item, *source);
+}
+
+int SourceList::AppendRows(std::vector<std::unique_ptr<SourceItem>> items) {
+    const int first = RowCount();
+    QList<QTreeWidgetItem*> rows;
+    rows.reserve(static_cast<qsizetype>(items.size()));
+    for (std::unique_ptr<SourceItem>& item : items) {
+        const int slot = AddItem(std::move(item));
+        rows.push_back(NewRowItem(slot));
+        WriteColumns(*rows.back(), *slots_.back());
+    }
+    list_->addTopLevelItems(rows);
+    return first;
 }
 
 void SourceList::ShowPart(int row, int32_t start, int32_t end) {

@@ -37,6 +37,9 @@ public:
     void InsertRow(int row, int slot);
     // Columns 1 to 3 from the row's item.
     void RefreshRow(int row);
+    // Takes the items and lists them at the end in order, all columns written, in one
+    // insertion (one rowsInserted for the group). Returns the first new row.
+    int AppendRows(std::vector<std::unique_ptr<SourceItem>> items);
     // Column 2 for a chosen part: "start-end" as "%02d:%02d:%02d".
     void ShowPart(int row, int32_t start, int32_t end);
 
@@ -60,6 +63,9 @@ public:
 
 private:
     QTreeWidgetItem* RowItem(int row) const;
+    // A list row for the slot's item, its name only (no item: empty).
+    QTreeWidgetItem* NewRowItem(int slot) const;
+    static void WriteColumns(QTreeWidgetItem& row, const SourceItem& source);
 
     QTreeWidget* list_;
     std::vector<std::unique_ptr<SourceItem>> slots_;

@@ -687,6 +687,19 @@ void CTrelvaneView::RefreshRow(int row) {
     OnUiThread([this, row] { list_->RefreshRow(row); });
 }
 
+int CTrelvaneView::AppendRows(std::vector<std::unique_ptr<SourceItem>> items) {
+    return OnUiThread([this, &items] {
+        const int first = list_->RowCount();
+        const int count = static_cast<int>(items.size());
+        list_->AppendRows(std::move(items));
+        for (int row = first; row < first + count; ++row) {
+            LogMessage("Set FileAudioFormat array index(%d) to listtime(%d).",
+                       list_->SlotOfRow(row), row);
+        }
+        return first;
+    });
+}
+
 void CTrelvaneView::ShowMessage(const std::string& text) {
     OnUiThread([this, &text] {
         ShowMessageBox(window(), text, MessageButtons::kOk, MessageIcon::kInformation);

@@ -105,6 +105,7 @@ public:
     int AddItem(std::unique_ptr<SourceItem> item) override;
     void InsertRow(int row, int itemIndex) override;
     void RefreshRow(int row) override;
+    int AppendRows(std::vector<std::unique_ptr<SourceItem>> items) override;
     void ShowMessage(const std::string& text) override;
     std::string Text(int stringId) override;
     int32_t OutputType() override;

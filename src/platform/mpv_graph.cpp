@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <deque>
 #include <mutex>
 
 #include "base/c_locale.h"
@@ -30,6 +31,8 @@ struct MpvApi {
     decltype(&::mpv_command) command = nullptr;
     decltype(&::mpv_set_property) set_property = nullptr;
     decltype(&::mpv_set_property_string) set_property_string = nullptr;
+    decltype(&::mpv_set_property_async) set_property_async = nullptr;
+    decltype(&::mpv_observe_property) observe_property = nullptr;
     decltype(&::mpv_get_property) get_property = nullptr;
     decltype(&::mpv_get_property_string) get_property_string = nullptr;
     decltype(&::mpv_free) free = nullptr;
@@ -74,6 +77,8 @@ std::unique_ptr<MpvLibrary> LoadMpv() {
         Resolve(h, "mpv_set_option_string", &a.set_option_string) &&
         Resolve(h, "mpv_command", &a.command) && Resolve(h, "mpv_set_property", &a.set_property) &&
         Resolve(h, "mpv_set_property_string", &a.set_property_string) &&
+        Resolve(h, "mpv_set_property_async", &a.set_property_async) &&
+        Resolve(h, "mpv_observe_property", &a.observe_property) &&
         Resolve(h, "mpv_get_property", &a.get_property) &&
         Resolve(h, "mpv_get_property_string", &a.get_property_string) &&
         Resolve(h, "mpv_free", &a.free) && Resolve(h, "mpv_wait_event", &a.wait_event) &&
@@ -107,6 +112,12 @@ MediaOutputs& Outputs() {
 }
 
 std::atomic<int> liveSessions{0};
+
+// The reply_userdata of the session's own property writes (SetLater) and of the properties it
+// observes.
+constexpr uint64_t kLaterWriteReply = 0x5e7;
+constexpr uint64_t kObservedTimePos = 0x7105;
+constexpr uint64_t kObservedEof = 0xe0f;
 
 struct Track {
     int64_t id = 0;
@@ -143,6 +154,9 @@ public:
             return E_FAIL;
         }
         api_.set_wakeup_callback(handle_.get(), &MpvSession::OnWakeup, this);
+        // What every tick reads comes as events, so a tick never waits for the core.
+        api_.observe_property(handle_.get(), kObservedTimePos, "time-pos", MPV_FORMAT_DOUBLE);
+        api_.observe_property(handle_.get(), kObservedEof, "eof-reached", MPV_FORMAT_FLAG);
         const char* args[] = {"loadfile", path.c_str(), nullptr};
         if (api_.command(handle_.get(), args) < 0) {
             return VFW_E_UNSUPPORTED_STREAM;
@@ -166,12 +180,20 @@ public:
         return SetString("vid", std::to_string(id));
     }
     bool Aborted() const { return aborted_; }
+    // The observed playback position in seconds (false while there is none) and end of file,
+    // as of the last events handled.
+    bool TimePos(double* seconds) const {
+        if (timePos_ < 0) {
+            return false;
+        }
+        *seconds = timePos_;
+        return true;
+    }
+    bool EofReached() const { return eofReached_; }
+    // A seek moves the position at once, as a read of the core would tell.
+    void SeekedTo(double seconds) { timePos_ = std::max(0.0, seconds); }
     void SetOnEvents(std::function<void()> onEvents) { onEvents_ = std::move(onEvents); }
 
-    bool GetFlag(const char* name) const {
-        int value = 0;
-        return api_.get_property(handle_.get(), name, MPV_FORMAT_FLAG, &value) >= 0 && value != 0;
-    }
     bool GetDouble(const char* name, double* value) const {
         return api_.get_property(handle_.get(), name, MPV_FORMAT_DOUBLE, value) >= 0;
     }
@@ -187,7 +209,17 @@ public:
         return api_.set_property_string(handle_.get(), name, value.c_str()) >= 0 ? S_OK : E_FAIL;
     }
 
-    // Handles every queued event, then waits up to timeoutSeconds for one more (0: no wait).
+    // Sets a property without waiting for the core. This thread also draws the video, and the
+    // render API's video output waits for a draw at times (a new frame size, a restarted video
+    // chain); a blocking call then holds both until libmpv's timeout, 200 ms, runs out. The
+    // writes go out one at a time, each once the one before has been answered, so they take
+    // effect in the order made (libmpv may reorder requests that are in flight together).
+    void SetLater(const char* name, std::string value) {
+        laterWrites_.push_back({name, std::move(value)});
+        SendNextLater();
+    }
+
+    // Handles every queued event, then waits up to timeoutSeconds for the first (0: no wait).
     void Drain(double timeoutSeconds = 0) {
         bool any = false;
         for (double wait = timeoutSeconds;; wait = 0) {
@@ -218,7 +250,7 @@ public:
         render_ = render;
         frameReady_ = std::move(frameReady);
         api_.render_context_set_update_callback(render_, &MpvSession::OnFrameUpdate, this);
-        SetString("vo", "libmpv");  // the video chain starts again, drawing through render_
+        SetLater("vo", "libmpv");  // the video chain starts again, drawing through render_
         return true;
     }
 
@@ -228,7 +260,11 @@ public:
             return;
         }
         if (drawsThroughRenderer_) {
-            SetString("vo", "null");  // video goes on without a picture until drawn again
+            // Video goes on without a picture until drawn again. Not waited for: the output
+            // being taken down waits for a last draw from this very thread, so a blocking call
+            // would only end at libmpv's 200 ms timeout; freeing the renderer below ends that
+            // output itself.
+            SetLater("vo", "null");
         }
         api_.render_context_set_update_callback(render_, nullptr, nullptr);
         api_.render_context_free(render_);
@@ -290,6 +326,7 @@ private:
         while (Clock::now() < deadline) {
             const double left = std::chrono::duration<double>(deadline - Clock::now()).count();
             const mpv_event* event = api_.wait_event(handle_.get(), left);
+            HandleEvent(*event);
             if (event->event_id == MPV_EVENT_FILE_LOADED) {
                 ReadTracks();
                 return tracks_.empty() ? VFW_E_UNSUPPORTED_STREAM : S_OK;
@@ -325,7 +362,43 @@ private:
         }
     }
 
+    void SendNextLater() {
+        if (laterInFlight_ || laterWrites_.empty()) {
+            return;
+        }
+        const auto [name, value] = std::move(laterWrites_.front());
+        laterWrites_.pop_front();
+        const char* text = value.c_str();
+        // libmpv copies the name and the value before this returns.
+        laterInFlight_ = api_.set_property_async(handle_.get(), kLaterWriteReply, name.c_str(),
+                                                 MPV_FORMAT_STRING, &text) >= 0;
+        if (!laterInFlight_) {
+            SendNextLater();
+        }
+    }
+
+    void HandleChange(uint64_t observed, const mpv_event_property& change) {
+        const bool known = change.data != nullptr;
+        if (observed == kObservedTimePos) {
+            const bool valid = known && change.format == MPV_FORMAT_DOUBLE;
+            timePos_ = valid ? *static_cast<const double*>(change.data) : -1.0;
+        } else if (observed == kObservedEof) {
+            const bool valid = known && change.format == MPV_FORMAT_FLAG;
+            eofReached_ = valid && *static_cast<const int*>(change.data) != 0;
+        }
+    }
+
     void HandleEvent(const mpv_event& event) {
+        if (event.event_id == MPV_EVENT_SET_PROPERTY_REPLY &&
+            event.reply_userdata == kLaterWriteReply) {
+            laterInFlight_ = false;
+            SendNextLater();
+            return;
+        }
+        if (event.event_id == MPV_EVENT_PROPERTY_CHANGE && event.data != nullptr) {
+            HandleChange(event.reply_userdata, *static_cast<const mpv_event_property*>(event.data));
+            return;
+        }
         if (event.event_id != MPV_EVENT_END_FILE || event.data == nullptr) {
             return;
         }
@@ -359,6 +432,10 @@ private:
     int64_t videoTrack_ = 0;
     bool drawsThroughRenderer_ = false;
     bool aborted_ = false;
+    std::deque<std::pair<std::string, std::string>> laterWrites_;  // not sent yet, in order
+    bool laterInFlight_ = false;  // one SetLater write sent, its answer not yet handled
+    double timePos_ = -1.0;       // observed "time-pos"; negative: none
+    bool eofReached_ = false;     // observed "eof-reached"
     std::function<void()> onEvents_;
     std::function<void()> frameReady_;
 };
@@ -572,10 +649,28 @@ public:
         }
         const std::string seconds = Seconds(*current);
         const char* args[] = {"seek", seconds.c_str(), "absolute", nullptr};
-        return api_.command(session_->Handle(), args) >= 0 ? S_OK : E_FAIL;
+        if (api_.command(session_->Handle(), args) < 0) {
+            return E_FAIL;
+        }
+        session_->SeekedTo(ToSeconds(ToReference(*current)));
+        return S_OK;
     }
+    // From the observed position (events are handled first), so the tick that asks never
+    // waits for the core.
     HRESULT GetCurrentPosition(int64_t* position) override {
-        return ReadTime("time-pos", position);
+        if (position == nullptr) {
+            return E_POINTER;
+        }
+        if (!session_) {
+            return E_UNEXPECTED;
+        }
+        session_->Drain();
+        double seconds = 0;
+        if (!session_->TimePos(&seconds)) {
+            return E_FAIL;
+        }
+        *position = FromReference(ToRefTime(seconds));
+        return S_OK;
     }
     HRESULT GetDuration(int64_t* duration) override { return ReadTime("duration", duration); }
 
@@ -696,7 +791,7 @@ public:
         for (double wait = 0;;
              wait = std::chrono::duration<double>(deadline - Clock::now()).count()) {
             session_->Drain(std::max(0.0, wait));
-            if (session_->Aborted() || session_->GetFlag("eof-reached")) {
+            if (session_->Aborted() || session_->EofReached()) {
                 *code = session_->Aborted() ? EC_ERRORABORT : EC_COMPLETE;
                 return S_OK;
             }
@@ -758,13 +853,14 @@ private:
         return session_->HasType("audio") ? S_OK : E_NOTIMPL;
     }
 
+    // Takes effect a moment later (SetLater): the state is the one asked for at once.
     HRESULT SetPaused(bool paused, FilterState state) {
         if (!session_) {
             return E_UNEXPECTED;
         }
-        const HRESULT result = session_->SetFlag("pause", paused);
-        state_ = Succeeded(result) ? state : state_;
-        return result;
+        session_->SetLater("pause", paused ? "yes" : "no");
+        state_ = state;
+        return S_OK;
     }
 
     double FramesPerSecond() const {

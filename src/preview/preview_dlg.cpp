@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTimerEvent>
 #include <algorithm>
 
@@ -177,6 +178,20 @@ void CPreviewDlg::Close(int result) {
     player_->FreeGraph();
     timer_.stop();
     done(result);
+}
+
+void CPreviewDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Queued, so the dialog's own first paint is not held up by the open; the first tick
+    // opens the file when this has not (and this does nothing once a tick has).
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!player_->OpenTried() && timer_.isActive()) {
+                player_->OnTick();
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 void CPreviewDlg::timerEvent(QTimerEvent* event) {

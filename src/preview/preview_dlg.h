@@ -40,6 +40,8 @@ public:
     VideoFrame* Frame() const { return frame_; }
 
 protected:
+    // The file opens as soon as the dialog is on its way to the screen, not a tick later.
+    void showEvent(QShowEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 

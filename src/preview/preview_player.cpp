@@ -97,6 +97,11 @@ HRESULT CPreviewPlayer::OpenClip() {
         LogEntry("*** Failed(%08lx) in RenderFile(%s)!\r\n", Code(result), fileName_.c_str());
         return result;
     }
+    // Asked before the picture is shown: once the video output draws through this thread, a
+    // blocking question to libmpv could wait for a draw that only this thread can make.
+    int64_t duration = 0;
+    durationSeconds_ =
+        Succeeded(SeekGetDuration(seeking_, &duration)) ? duration / kRefTimePerSecond : 0;
     window_->put_AutoShow(false);
     if (Failed(window_->put_MessageDrain(controls_.position))) {
         noVideo_ = true;
@@ -111,9 +116,6 @@ HRESULT CPreviewPlayer::OpenClip() {
     }
     opened_ = true;
     SetRow(ButtonRow::kOpened);
-    int64_t duration = 0;
-    durationSeconds_ =
-        Succeeded(SeekGetDuration(seeking_, &duration)) ? duration / kRefTimePerSecond : 0;
     controls_.duration->setText(QString::fromStdString(FormatHms(durationSeconds_)));
     ScalePositionSlider(durationSeconds_);
     if (controls_.opened) {

@@ -27,7 +27,8 @@ private:
 
 // When the environment variable CLIPWRIGHT_STARTUP_REPORT is set and not empty, writes the
 // line "<step> <CLOCK_MONOTONIC nanoseconds>" to standard output and flushes it, for
-// bench_startup to time the start against the launch. Otherwise does nothing.
+// bench_startup and bench_detection to time the start against the launch. Otherwise does
+// nothing.
 void ReportStartupStep(const char* step);
 
 }  // namespace clipwright

@@ -113,6 +113,7 @@ void CTrelvaneApp::OpenFilesWhenShown(std::vector<std::string> paths) {
                 return;
             }
             view->AddPaths(files);
+            ReportStartupStep("listed");
             view->List().SelectOnlyLast();
             view->ShowSourceInfo();
         },

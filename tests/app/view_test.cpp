@@ -11,13 +11,16 @@
 #include <QTreeWidget>
 #include <filesystem>
 #include <memory>
+#include <set>
 
 #include "app_test_support.h"
+#include "base/string_ids.h"
 #include "dialogs/convert_progress_dialog.h"
 #include "dialogs/detect_dialog.h"
 #include "dialogs/help_tips_dialog.h"
 #include "engine/free_space.h"
 #include "platform/launcher.h"
+#include "support/resource_strings.h"
 #include "test_folder.h"
 #include "ui/file_dialogs.h"
 
@@ -367,6 +370,58 @@ TEST_F(ViewTest, ASmallRealFileSystemAsksToo) {
     view->Form().Get<QLineEdit>(1001)->setText(QString::fromStdString(small));
     AddRow(*view, MakeItem("/v/a.avi", 10));
     ExpectCancelLeavesAllAsItWas(*view, small);
+}
+
+// Probed files reach the list in groups; whatever the grouping, every file is listed after the
+// rows already there, in the order given, each row with its own file's name, output and length,
+// and the list is usable as soon as the add returns.
+TEST_F(ViewTest, TwoHundredAddedFilesAreListedInOrderWithTheirOwnData) {
+    auto view = NewView();
+    AddRow(*view, MakeItem("/v/first.avi", 10));
+    const TestFolder dir;
+    SetNextFolder(QString::fromStdString(dir.path() + "out"));
+    view->OnBrowse();
+    std::vector<std::string> paths;
+    for (int i = 0; i < 200; ++i) {
+        // Each file lasts a different time (i + 1 s), so a row given another's answer shows.
+        char script[160];
+        std::snprintf(script, sizeof script,
+                      "print   Duration: %02d:%02d:%02d.00, start: 0.000000, bitrate: 64 kb/s\\n"
+                      "    Stream #0.0: Video: mpeg4, yuv420p, 320x240, 25 fps\\n\n",
+                      (i + 1) / 3600, (i + 1) / 60 % 60, (i + 1) % 60);
+        paths.push_back(dir.Write("clip " + std::to_string(i) + ".avi", script));
+    }
+    SetEncoderName(FAKE_ENCODER);
+    SetModalDialogHandler({});  // the real detecting dialog, closed by its worker
+    int changes = 0;
+    QObject::connect(view.get(), &CTrelvaneView::CommandStateChanged, [&] { ++changes; });
+    view->AddPaths(paths);
+
+    ASSERT_EQ(view->RowCount(), 201);
+    QTreeWidget* list = view->List().Control();
+    for (int i = 0; i < 200; ++i) {
+        const int row = i + 1;
+        const SourceItem* item = view->ItemOfRow(row);
+        ASSERT_NE(item, nullptr) << row;
+        EXPECT_EQ(item->sourcePath, paths[static_cast<size_t>(i)]) << row;
+        EXPECT_EQ(item->durationMs, (i + 1) * 1000) << row;
+        EXPECT_EQ(item->selEnd, i + 1) << row;
+        EXPECT_FALSE(item->videoInfo.empty()) << row;
+        const QTreeWidgetItem* shown = list->topLevelItem(row);
+        EXPECT_EQ(shown->text(0).toStdString(), DisplayName(*item)) << row;
+        EXPECT_EQ(shown->text(1).toStdString(), "clip " + std::to_string(i) + "-cvt.mpg") << row;
+        EXPECT_EQ(shown->text(2).toStdString(), "00:00:00-" + FormatHms(i + 1)) << row;
+        EXPECT_EQ(shown->text(3), QString::fromStdString(LoadResourceString(kIdsReady))) << row;
+    }
+    // Every row has an item of its own.
+    std::set<const SourceItem*> items;
+    for (int row = 0; row < view->RowCount(); ++row) {
+        items.insert(view->ItemOfRow(row));
+    }
+    EXPECT_EQ(items.size(), 201u);
+    EXPECT_EQ(view->ItemOfRow(0)->sourcePath, "/v/first.avi");
+    EXPECT_GT(changes, 0);
+    EXPECT_TRUE(view->IsCommandEnabled(kCmdMoveDown));
 }
 
 TEST_F(ViewTest, ARecreatedViewTakesOverChoicesRecordsAndRows) {

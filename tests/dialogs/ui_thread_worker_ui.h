@@ -46,6 +46,17 @@ public:
             }
         });
     }
+    int AppendRows(std::vector<std::unique_ptr<SourceItem>> items) override {
+        return OnUiThread([this, &items] {
+            const int first = static_cast<int>(rows_.size());
+            for (std::unique_ptr<SourceItem>& item : items) {
+                const int row = static_cast<int>(rows_.size());
+                InsertRow(row, AddItem(std::move(item)));
+                RefreshRow(row);
+            }
+            return first;
+        });
+    }
     void ShowMessage(const std::string& text) override {
         OnUiThread([&text] {
             if (!HasPendingMessageAnswers()) {

@@ -94,6 +94,33 @@ TEST_F(ProbeServerTest, EveryPathArrivesWholeAtOneServer) {
     EXPECT_NE(*servers.begin(), 0);
 }
 
+// Every answer goes to the path it was asked for. A path holding a zero byte would go out as two
+// requests: it is refused (and never cut short to another file by the one-shot probe either).
+// A server that answers more than it was asked is replaced before the next request, so its
+// extra answer is never read as the next path's.
+TEST_F(ProbeServerTest, EachAnswerGoesToThePathItWasAskedFor) {
+    const std::string real = dir_.Write("real.avi", DurationScript(20, dir_.path() + "pid0"));
+    const std::string withZero = real + std::string(1, '\0') + "x";
+    ProbeServer server;
+    EXPECT_EQ(server.Ask(withZero).end, ProbeEnd::kRefused);
+    EXPECT_EQ(server.ServerPid(), 0) << "nothing was sent";
+    SourceItem item;
+    EXPECT_NE(server.Probe(item, withZero, nullptr), 0);
+    EXPECT_NE(Probe(item, withZero), 0);
+
+    // The first file's script writes a second, unasked answer after its own end line.
+    const std::string twice = dir_.Write("twice.avi",
+                                         "print   Duration: 00:00:05.00, s\\n\x1e"
+                                         "end 0\\n  Duration: 00:00:33.00, s\\n\n"
+                                         "pid " +
+                                             dir_.path() + "pid1\n");
+    const std::string next = dir_.Write("next.avi", DurationScript(12, dir_.path() + "pid2"));
+    EXPECT_EQ(server.Ask(twice).text, "  Duration: 00:00:05.00, s\n");
+    ASSERT_EQ(server.Probe(item, next, nullptr), 0);
+    EXPECT_EQ(item.durationMs, 12000);
+    EXPECT_NE(Pid(1), Pid(2)) << "the next path went to a new server";
+}
+
 // The results through the server are the one-shot probe's, text cut at the same length included.
 TEST_F(ProbeServerTest, ResultsMatchTheOneShotProbe) {
     const std::vector<std::string> scripts = {

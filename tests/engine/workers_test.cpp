@@ -424,6 +424,76 @@ TEST_F(WorkersTest, EveryRowIsRecordedAndTheMeasureEndsAtTheWholeRun) {
     EXPECT_FALSE(shared_.measuring);
 }
 
+// A zero byte in a path (a file URI's "%00") names no file and, sent as it stands, reads as two
+// requests on the probe server's input: every later file would get the answer meant for the
+// one before it. Such a path is refused with its reason and every other row keeps its own data.
+TEST_F(WorkersTest, AZeroByteInAPathIsRefusedAndEveryRowKeepsItsOwnAnswer) {
+    auto probe = [](const char* duration) {
+        return "print   Duration: " + std::string(duration) +
+               ", start: 0.000000, bitrate: 500 kb/s\\n"
+               "    Stream #0.0: Video: mpeg4, yuv420p, 320x240, 25 fps\\n\n";
+    };
+    const std::string longOne = dir_.Write("long.avi", probe("00:01:00.00"));
+    dir_.Write(".txt", probe("00:00:33.00"));
+    const std::string withZero = longOne + std::string(1, '\0') + ".txt";
+    const std::string shortOne = dir_.Write("short.avi", probe("00:00:02.92"));
+    const std::string medium = dir_.Write("medium.avi", probe("00:00:12.03"));
+
+    DetectionShared shared;
+    std::thread worker([&] {
+        RunDetectionWorker(shared, ui_, {withZero, shortOne, medium}, {[](int) {}, [] {}});
+    });
+    worker.join();
+    ASSERT_EQ(ui_.RowCount(), 2);
+    EXPECT_EQ(ui_.ItemOfRow(0)->sourcePath, shortOne);
+    EXPECT_EQ(ui_.ItemOfRow(0)->durationMs, 2920);
+    EXPECT_EQ(ui_.ItemOfRow(1)->sourcePath, medium);
+    EXPECT_EQ(ui_.ItemOfRow(1)->durationMs, 12030);
+    ASSERT_EQ(ui_.Messages().size(), 1u);
+    EXPECT_NE(ui_.Messages()[0].find("\n" + longOne +
+                                     "%00.txt\n    the name holds a zero byte, which no file "
+                                     "name can hold\r\n"),
+              std::string::npos)
+        << ui_.Messages()[0];
+}
+
+// Where the conversion pairs a row with its item: a row whose item is also an earlier row's, or
+// whose item names no possible file, is not converted as if it were its own, and says why.
+TEST_F(WorkersTest, ARowIsConvertedOnlyWithItsOwnItem) {
+    const std::string args = dir_.path() + "args";
+    AddClip("a", "dumpargs " + args + "\nmedia 20\n");
+    ui_.AddRowOfItemInSlot(0);  // a second row showing the first row's item
+    SourceItem zero;
+    SetSourcePath(zero, dir_.Write("z.avi", "media 20\n") + std::string(1, '\0') + "x");
+    zero.duration = 20;
+    zero.selEnd = 20;
+    ui_.AddRow(zero);
+    AddClip("b", "media 20\n");
+    Convert();
+    EXPECT_EQ(StatusOfRow(0), kDone);
+    EXPECT_EQ(StatusOfRow(2), kError);
+    EXPECT_EQ(StatusOfRow(3), kDone);
+    {
+        const std::lock_guard lock(shared_.stateLock);
+        ASSERT_EQ(shared_.records.size(), 4u);
+        EXPECT_EQ(shared_.records[1].status, kError);
+        EXPECT_EQ(shared_.records[1].reason,
+                  "This row's record did not match the list, so the row was not converted.");
+        EXPECT_EQ(shared_.records[1].output, "");
+        EXPECT_EQ(shared_.records[2].reason,
+                  "the name holds a zero byte, which no file name can hold");
+        EXPECT_EQ(shared_.records[3].status, kDone);
+    }
+    // Only the rows with an item of their own reached the encoder; nothing was left pending.
+    EXPECT_FALSE(std::filesystem::exists(dir_.path() + "out/a-cvt[1].mpg"));
+    EXPECT_FALSE(std::filesystem::exists(dir_.path() + "out/z-cvt.mpg"));
+    EXPECT_EQ(shared_.pendingMediaMs.load(), 0);
+    ASSERT_EQ(ui_.Messages().size(), 1u);
+    EXPECT_NE(ui_.Messages()[0].find(ShownPath(ui_.ItemOfRow(2)->sourcePath) + "\n    the name"),
+              std::string::npos)
+        << ui_.Messages()[0];
+}
+
 TEST(ProgressFigures, OverallAndSize) {
     EXPECT_EQ(OverallPercent(50, 1, 4), 37);
     EXPECT_EQ(OverallPercent(100, 3, 4), 100);

@@ -86,6 +86,25 @@ TEST_F(PreviewTest, OpensPlaysPausesAndStopsWithTheirButtonRows) {
     EXPECT_EQ(ButtonStates(*dialog), "011111");
 }
 
+// The file opens once the dialog is shown, with no tick in between: only posted calls run here,
+// never a timer. Closed at once, it opens nothing more.
+TEST_F(PreviewTest, AShownDialogOpensItsFileWithoutWaitingForATick) {
+    end_ = 59;
+    CPreviewDlg dialog(nullptr, clip59_, &start_, &end_);
+    EXPECT_FALSE(dialog.Player().OpenTried());
+    dialog.show();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(dialog.Player().Opened());
+    EXPECT_EQ(BoxText(dialog, kDurationBox), "00:00:59");
+    dialog.OnOk();
+
+    CPreviewDlg closed(nullptr, clip59_, &start_, &end_);
+    closed.show();
+    closed.reject();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(closed.Player().OpenTried());
+}
+
 TEST_F(PreviewTest, AnHourLongClipScalesTheSliderInSteps) {
     const auto dialog =
         Open(MakeClip(dir_->path() + "hour.avi",

@@ -35,6 +35,17 @@ public:
             *slots_.at(static_cast<size_t>(rows_.at(static_cast<size_t>(row))));
         refreshes_.push_back({row, item.status, TargetName(item)});
     }
+    int AppendRows(std::vector<std::unique_ptr<SourceItem>> items) override {
+        const int first = RowCount();
+        for (std::unique_ptr<SourceItem>& item : items) {
+            const int row = RowCount();
+            InsertRow(row, AddItem(std::move(item)));
+            RefreshRow(row);
+        }
+        const std::lock_guard lock(mutex_);
+        handOvers_.push_back(static_cast<int>(items.size()));
+        return first;
+    }
     void ShowMessage(const std::string& text) override {
         const std::lock_guard lock(mutex_);
         messages_.push_back(text);
@@ -70,6 +81,8 @@ public:
             {61525, "The encoder program %s exists but is not executable."},
             {61526, "The encoder program %s is a folder, not a program."},
             {61527, "The output file name is too long for the file system of the folder %s."},
+            {61440, "the name holds a zero byte, which no file name can hold"},
+            {61441, "This row's record did not match the list, so the row was not converted."},
         };
         const auto found = kTexts.find(id);
         return found == kTexts.end() ? std::string() : found->second;
@@ -104,6 +117,13 @@ public:
         const std::lock_guard lock(mutex_);
         return messages_;
     }
+    // Two rows sharing one item, as no list should ever hold (for the workers' checks).
+    void AddRowOfItemInSlot(int slot) { InsertRow(RowCount(), slot); }
+    // The number of items of each AppendRows call, in order.
+    std::vector<int> HandOvers() {
+        const std::lock_guard lock(mutex_);
+        return handOvers_;
+    }
     std::vector<Refresh> Refreshes() {
         const std::lock_guard lock(mutex_);
         return refreshes_;
@@ -115,6 +135,7 @@ private:
     std::vector<int> rows_;
     std::vector<Refresh> refreshes_;
     std::vector<std::string> messages_;
+    std::vector<int> handOvers_;
     ConversionSettings settings_;
 };
 
