@@ -14,7 +14,7 @@ DESTDIR="$dest" cmake --install "$build" >/dev/null
 root="$dest$prefix"
 bin="$root/$bindir" share="$root/$datadir" man="$root/$mandir"
 
-for program in clipwright trelcore; do
+for program in clipwright clipwright-cli trelcore; do
     [ -x "$bin/$program" ] || fail "$bin/$program is not an executable"
 done
 for library in LanResChsDll.so LanResDeuDll.so; do
@@ -56,7 +56,7 @@ for size in 16 22 24 32 48 64 128 256; do
     [ "$width $height" = "$size $size" ] || fail "$png is ${width}x${height}"
 done
 
-for page in clipwright trelcore; do
+for page in clipwright clipwright-cli trelcore; do
     file="$man/man1/$page.1"
     if [ -f "$file" ]; then
         grep -q "^\.SH EXIT STATUS" "$file" || fail "$page.1 has no exit statuses"
