@@ -10,6 +10,7 @@ CLIPWRIGHT_PACKAGES=(
     mediainfo
     fonts-wqy-microhei
     dvdauthor genisoimage xorriso vcdimager lsdvd
+    parallel
 )
 
 clipwright_ensure_packages() {

@@ -499,7 +499,25 @@ int Batch::Convert() {
         slots_.clear();
     }
     DrawProgress(slots, true);
+    PrintSummary();
     return ExitStatus();
+}
+
+void Batch::PrintSummary() {
+    size_t counts[3] = {0, 0, 0};  // done, failed, skipped
+    for (const std::unique_ptr<Row>& row : rows_) {
+        ++counts[row->status == kDone ? 0 : (row->status == kError ? 1 : 2)];
+    }
+    if (progress_ == ProgressMode::kJson) {
+        std::fprintf(out_,
+                     "{\"event\":\"end\",\"converted\":%zu,\"failed\":%zu,\"skipped\":%zu,"
+                     "\"interrupted\":%s}\n",
+                     counts[0], counts[1], counts[2], stop_ ? "true" : "false");
+    } else {
+        std::fprintf(out_, "%s%zu of %zu converted, %zu failed, %zu skipped\n",
+                     stop_ ? "interrupted: " : "", counts[0], rows_.size(), counts[1], counts[2]);
+    }
+    std::fflush(out_);
 }
 
 void Batch::Worker(Slot& slot) {
@@ -534,6 +552,9 @@ void Batch::ConvertRow(Slot& slot, size_t index) {
     const bool folderWritable =
         ReserveOutputName(item, settings_.outputFolder,
                           std::string(OutputExtension(settings_.outputType)), kOutputSuffix);
+    // The previous file's figures must not show as this one's before its encoder starts.
+    slot.run.percent = 0;
+    slot.run.mediaMs = 0;
     {
         const std::lock_guard lock(lock_);
         row.reserved = folderWritable ? OutputPath(item) : std::string();
@@ -694,7 +715,10 @@ void Batch::DrawProgress(const std::vector<std::unique_ptr<Slot>>& slots, bool f
     measure.remainingMediaMs = std::max<int64_t>(pendingMs, 0);
     const BatchEstimate estimate = EstimateBatch(measure);
     if (progress_ == ProgressMode::kJson) {
-        if (!final) {
+        // Only news: a reader gets a line when a percent moved, not every refresh.
+        const std::string news = FormatText("%d[%s]", overall, filesJson.c_str());
+        if (!final && news != lastJsonProgress_) {
+            lastJsonProgress_ = news;
             std::fprintf(out_, "{\"event\":\"progress\",\"percent\":%d,\"current\":[%s]", overall,
                          filesJson.c_str());
             if (estimate.shown) {

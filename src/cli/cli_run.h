@@ -94,6 +94,7 @@ private:
     void Emit(size_t index, bool finished);
     void DrawProgress(const std::vector<std::unique_ptr<Slot>>& slots, bool final);
     void ClearBar();
+    void PrintSummary();
 
     Options options_;
     std::FILE* out_;
@@ -114,6 +115,7 @@ private:
     DiscProgress discProgress_;
     uint32_t startTick_ = 0;
     bool barShown_ = false;
+    std::string lastJsonProgress_;
 };
 
 }  // namespace clipwright::cli

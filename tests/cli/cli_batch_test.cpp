@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "cli_process.h"
+#include "small_tmpfs.h"
 #include "test_folder.h"
 
 namespace clipwright::testing {
@@ -231,6 +232,47 @@ TEST_F(CliBatchTest, InterruptStopsTheEncodersRemovesPartialsAndReportsTheFinish
         EXPECT_NE(report.find(Clip("long1.mp4") + ",,Skip,"), std::string::npos) << report;
         EXPECT_NE(report.find(Clip("long2.mp4") + ",,Skip,"), std::string::npos) << report;
     }
+}
+
+TEST_F(CliBatchTest, ARunThatWouldNotFitStartsOnlyWithForceAndThenSaysTheDiskIsFull) {
+    const std::string small = work_.path() + "small";
+    const SmallTmpfs disk(small);
+    if (disk.WhyNot() != nullptr) {
+        GTEST_SKIP() << disk.WhyNot();
+    }
+    const Finished refused = Cli({"-o", small, "-s", "pal", Clip("long1.mp4")});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("--force"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find(" free"), std::string::npos) << refused.err;
+    EXPECT_TRUE(Names(small).empty());
+
+    const Finished forced = Cli({"-o", small, "-s", "pal", "--force", Clip("long1.mp4")});
+    EXPECT_EQ(forced.status, 1);
+    EXPECT_NE(forced.out.find("The disk of the output folder is full."), std::string::npos)
+        << forced.out << forced.err;
+}
+
+TEST_F(CliBatchTest, DiscIsMadeFromTheConvertedFiles) {
+    if (!fs::exists("/usr/bin/vcdimager")) {
+        GTEST_SKIP() << "vcdimager is not installed";
+    }
+    const std::string out = work_.path() + "vcd/";
+    const std::string disc = work_.path() + "my disc";
+    const Finished run = Cli({"-t", "vcd", "-s", "pal", "-o", out, "--disc=" + disc, "--progress",
+                              "lines", Clip("one.mp4"), Clip("three.mkv")});
+    ASSERT_EQ(run.status, 0) << run.err << run.out;
+    EXPECT_EQ(Names(disc), (std::vector<std::string>{"my disc.bin", "my disc.cue"}));
+    const std::string cue = TestFolder::Read(disc + "/my disc.cue");
+    EXPECT_NE(cue.find("TRACK 02"), std::string::npos) << cue;
+    EXPECT_NE(cue.find("TRACK 03"), std::string::npos) << cue;
+    EXPECT_NE(run.out.find("disc " + disc + "/my disc.cue"), std::string::npos) << run.out;
+
+    // A disc folder that holds something is refused before anything is converted.
+    const std::string again = work_.path() + "again/";
+    const Finished refused = Cli({"-t", "vcd", "-o", again, "--disc=" + disc, Clip("one.mp4")});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("new or empty"), std::string::npos) << refused.err;
+    EXPECT_FALSE(fs::exists(again));
 }
 
 TEST_F(CliBatchTest, GnuParallelRunsTwoShardsIntoOneFolder) {
