@@ -568,8 +568,11 @@ void Batch::ConvertRow(Slot& slot, size_t index) {
                              : RunConversion(slot.run, item.sourcePath, OutputPath(item),
                                              item.title, commandOptions_, PartOf(item), outcome);
     const int64_t encodeMs = static_cast<int64_t>(CurrentTick() - began);
-    // Stopped: the encoder closed a partial file, which is not what the user asked for.
-    const bool stopped = stop_ && (slot.run.abortRequested || result == 0);
+    // Stopped: the encoder closed a partial file, which is not what the user asked for. An
+    // encoder stopped by us reports success, so under a stop a 0 counts only with a whole
+    // output: one that finished just before the stop reached it is kept.
+    const bool stopped =
+        stop_ && result == 0 && !CheckOutput(OutputPath(item), PartOf(item).lengthMs).empty();
     int32_t status = kDone;
     int64_t mediaMs = PartOf(item).lengthMs;
     std::string reason;
