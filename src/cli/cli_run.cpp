@@ -177,21 +177,24 @@ std::string StoredOutputFolder() {
 }
 
 int EncodeThreadsTenths(int32_t outputType) {
-    // Cores one encode of a 720p source keeps busy on an otherwise idle machine, from
-    // bench_cli_jobs: the MPEG encoders' slice threads wait on the single-threaded decode,
-    // scale and mux, so one encode fills only part of a second core.
+    // Cores one encode of a 720p source can keep busy, from bench_cli_jobs: its processor time
+    // over that of its busiest thread (the decode, filter and mux path the encoder's slice
+    // threads wait on). The encoder already starts a thread per core, so an MPEG or DV encode
+    // fills two cores alone and a second one at once only shares them.
     switch (outputType) {
         case kTypeDvd:
         case kTypeSvcd:
-            return 13;
+            return 23;
         case kTypeVcd:
-            return 12;
+            return 24;
         case kTypeDv:
-            return 12;
+            return 26;
+        case kTypeMpeg4:
+            return 11;  // Xvid encodes on the one thread
         case kTypeH264:
-            return 20;
+            return 36;
         default:
-            return 12;
+            return 23;
     }
 }
 
@@ -384,6 +387,7 @@ int Batch::PrepareSources(std::vector<SourceEntry>& entries) {
         if (!row->entry.part) {
             row->entry.part = options_.part;
         }
+        const std::lock_guard lock(lock_);  // HardStop may read the rows from its thread
         rows_.push_back(std::move(row));
     }
     return -1;

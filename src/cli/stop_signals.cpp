@@ -17,6 +17,12 @@ StopSignals::StopSignals() {
     ::sigaddset(&set_, SIGTERM);
     ::sigaddset(&set_, kQuitSignal);
     ::pthread_sigmask(SIG_BLOCK, &set_, nullptr);
+    // A reader of the progress that goes away must not end the batch with encoders still
+    // writing: writes then fail with EPIPE instead. Children start with no signal blocked.
+    sigset_t pipe;
+    ::sigemptyset(&pipe);
+    ::sigaddset(&pipe, SIGPIPE);
+    ::pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
 }
 
 StopSignals::~StopSignals() {
