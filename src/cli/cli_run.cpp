@@ -866,18 +866,9 @@ int Batch::MakeDisc() {
             static_cast<double>(size) / 1e6, static_cast<double>(DiscCapacityBytes(kind)) / 1e6));
         return kExitFailed;
     }
-    std::string target = options_.discFolder;
-    if (target.empty()) {
-        const fs::path first =
-            fs::absolute(fs::path(settings_.outputFolder) / ImageName(firstTitle));
-        const std::string base = WithoutTrailingSlash(first.lexically_normal().string());
-        target = base;
-        for (int n = 2; n < 1000 && (CheckTarget(target) == TargetState::kNotEmpty ||
-                                     CheckTarget(target) == TargetState::kNotFolder);
-             ++n) {
-            target = base + " " + std::to_string(n);
-        }
-    }
+    std::string target = options_.discFolder.empty()
+                             ? SuggestedDiscFolder(settings_.outputFolder, firstTitle)
+                             : options_.discFolder;
     target = WithoutTrailingSlash(fs::absolute(target).lexically_normal().string());
     const TargetState state = CheckTarget(target);
     if (state == TargetState::kNotEmpty || state == TargetState::kNotFolder) {

@@ -110,6 +110,26 @@ TEST_F(CliBatchTest, DryRunPrintsEachOutputAndCommandLineAndWritesNothing) {
     EXPECT_NE(lines[1].find("-i \"" + Clip("two.avi") + "\""), std::string::npos) << lines[1];
 }
 
+TEST_F(CliBatchTest, WithoutOutputTheDesktopProgramsStoredFolderIsUsed) {
+    const std::string stored = work_.path() + "stored/";
+    fs::create_directories(stored);
+    fs::create_directories(work_.path() + "config/Trelvane");
+    work_.Write("config/Trelvane/Clipwright.conf", "\"OutputPath\"=\"" + stored + "\"\n");
+    const Finished run =
+        Cli({"--dry-run", Clip("one.mp4")}, {"XDG_CONFIG_HOME=" + work_.path() + "config"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.substr(0, run.out.find('\t')), stored + "one-cvt.mpg");
+    // A stored folder that is gone gives way to the default under the home folder.
+    fs::create_directories(work_.path() + "home");
+    fs::remove(stored);
+    const Finished fallback =
+        Cli({"--dry-run", Clip("one.mp4")},
+            {"XDG_CONFIG_HOME=" + work_.path() + "config", "HOME=" + work_.path() + "home"});
+    ASSERT_EQ(fallback.status, 0) << fallback.err;
+    EXPECT_EQ(fallback.out.substr(0, fallback.out.find('\t')),
+              work_.path() + "home/ConvertedMedia/one-cvt.mpg");
+}
+
 TEST_F(CliBatchTest, ExitStatusTellsConvertedFailedAndBadUsage) {
     const std::string out = work_.path() + "out/";
     const Finished good = Cli({"-s", "pal", "-o", out, "--report", "csv", "--progress", "lines",
@@ -191,9 +211,14 @@ TEST_F(CliBatchTest, TwoRunsAtOnceIntoOneFolderNeverShareAName) {
 }
 
 TEST_F(CliBatchTest, InterruptStopsTheEncodersRemovesPartialsAndReportsTheFinished) {
-    for (const bool twice : {false, true}) {
-        SCOPED_TRACE(twice ? "SIGINT twice" : "SIGINT once");
-        const std::string out = work_.path() + (twice ? "twice/" : "once/");
+    const struct {
+        const char* name;
+        int signal;
+        bool twice;
+    } stops[] = {{"sigint", SIGINT, false}, {"sigterm", SIGTERM, false}, {"twice", SIGINT, true}};
+    for (const auto& [name, signal, twice] : stops) {
+        SCOPED_TRACE(name);
+        const std::string out = work_.path() + name + "/";
         Running cli({CLI_PATH, "-o", out, "-j", "2", "--progress", "json", "--report", "csv",
                      Clip("one.mp4"), Clip("long1.mp4"), Clip("long2.mp4")},
                     work_.path() + "int.err");
@@ -206,7 +231,7 @@ TEST_F(CliBatchTest, InterruptStopsTheEncodersRemovesPartialsAndReportsTheFinish
             thirdStarted = thirdStarted || line.find("\"event\":\"started\",\"file\":3,") == 1;
         }
         ASSERT_TRUE(firstDone && thirdStarted) << TestFolder::Read(work_.path() + "int.err");
-        ::kill(cli.pid(), SIGINT);
+        ::kill(cli.pid(), signal);
         if (twice) {
             // Two signals sent at once may arrive as one: the second waits for the first's word.
             while (TestFolder::Read(work_.path() + "int.err").find("stopping") ==
