@@ -8,9 +8,12 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <optional>
 #include <set>
 #include <thread>
 
+#include "base/file_io.h"
 #include "base/home_folder.h"
 #include "base/string_ids.h"
 #include "base/text_format.h"
@@ -97,38 +100,45 @@ std::string ProbeReason(const ProbeFailure& failure) {
     return "the file has no duration the encoder can read";
 }
 
-// Creates folder/stem.ext, or stem[1].ext and so on, exclusively; the path, or empty.
+// Creates folder/stem.ext, or stem[1].ext and so on, exclusively; the path, or empty (and
+// nothing left behind) when it could not be written whole.
 std::string WriteNewFile(const std::string& folder, const std::string& stem, const std::string& ext,
                          const std::string& text) {
     for (int n = 0; n < 1000; ++n) {
         const std::string name = n == 0 ? stem : stem + "[" + std::to_string(n) + "]";
         const std::string path = folder + name + "." + ext;
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        if (fd < 0) {
+        const UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+        if (fd.get() < 0) {
             if (errno == EEXIST) {
                 continue;
             }
             return {};
         }
-        size_t written = 0;
-        while (written < text.size()) {
-            const ssize_t n2 = ::write(fd, text.data() + written, text.size() - written);
-            if (n2 <= 0) {
-                if (n2 < 0 && errno == EINTR) {
-                    continue;
-                }
-                break;
-            }
-            written += static_cast<size_t>(n2);
-        }
-        const bool whole = written == text.size() && ::close(fd) == 0;
-        if (!whole) {
+        // fsync reports what a network file system only finds when the data reaches it.
+        if (!WriteAll(fd.get(), text.data(), text.size()) || ::fsync(fd.get()) != 0) {
             ::unlink(path.c_str());
             return {};
         }
         return path;
     }
     return {};
+}
+
+// A regular file's whole text; nullopt for a folder or what cannot be read.
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    std::error_code error;
+    if (!fs::is_regular_file(path, error)) {
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        return std::nullopt;
+    }
+    return text;
 }
 
 std::string WithoutTrailingSlash(std::string path) {
@@ -268,22 +278,12 @@ int Batch::Run() {
 int Batch::Prepare() {
     std::vector<SourceEntry> entries = options_.sources;
     if (!options_.listFile.empty()) {
-        std::FILE* list = std::fopen(options_.listFile.c_str(), "rb");
-        struct stat info {};
-        if (list == nullptr || ::fstat(::fileno(list), &info) != 0 || S_ISDIR(info.st_mode)) {
-            if (list != nullptr) {
-                std::fclose(list);
-            }
+        const std::optional<std::string> text = ReadWholeFile(options_.listFile);
+        if (!text) {
             Message("--list " + options_.listFile + ": cannot be read");
             return kExitUsage;
         }
-        std::string text;
-        char chunk[4096];
-        for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, list)) > 0;) {
-            text.append(chunk, n);
-        }
-        std::fclose(list);
-        ListResult listed = ParseList(text, options_.listFile);
+        ListResult listed = ParseList(*text, options_.listFile);
         if (!listed.error.empty()) {
             Message(listed.error);
             return kExitUsage;
