@@ -24,8 +24,10 @@ int main(int argc, char** argv) {
         std::printf("clipwright-cli %s\n", CLIPWRIGHT_CLI_VERSION);
         return kExitConverted;
     }
-    StopSignals signals;
+    // The batch starts no thread before Run, so the signals can still be blocked after it is
+    // made; and the signal thread, which calls into the batch, ends before the batch goes.
     Batch batch(parsed.options, stdout, stderr);
+    StopSignals signals;
     signals.Start(
         [&batch] {
             std::fputs("\nclipwright-cli: stopping (Ctrl+C again stops at once)\n", stderr);
