@@ -11,6 +11,7 @@ CLIPWRIGHT_PACKAGES=(
     fonts-wqy-microhei
     dvdauthor genisoimage xorriso vcdimager lsdvd
     locales
+    parallel
 )
 
 clipwright_ensure_packages() {

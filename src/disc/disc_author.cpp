@@ -418,4 +418,25 @@ std::string ImageName(const std::string& folderName) {
     return name.empty() ? "disc" : name;
 }
 
+std::string SuggestedDiscFolder(const std::string& outputFolder, const std::string& firstTitle) {
+    const auto withoutSlash = [](std::string path) {
+        while (path.size() > 1 && path.back() == '/') {
+            path.pop_back();
+        }
+        return path;
+    };
+    const std::string base = outputFolder.empty() ? "." : outputFolder;
+    const std::string first = withoutSlash(
+        fs::absolute(fs::path(base) / ImageName(firstTitle)).lexically_normal().string());
+    const auto taken = [](const std::string& folder) {
+        const TargetState state = CheckTarget(folder);
+        return state == TargetState::kNotEmpty || state == TargetState::kNotFolder;
+    };
+    std::string candidate = first;
+    for (int n = 2; n < 100 && taken(candidate); ++n) {
+        candidate = first + " " + std::to_string(n);
+    }
+    return candidate;
+}
+
 }  // namespace clipwright

@@ -89,6 +89,11 @@ struct DiscResult {
 // cancellation everything the run created is removed again, and nothing else.
 DiscResult AuthorDisc(const DiscJob& job, DiscProgress& progress);
 
+// The disc folder offered when none is chosen: one named after the first title inside the
+// output folder (ImageName of it), with " 2", " 3" ... added while that name holds something
+// already. Absolute, without a trailing "/".
+std::string SuggestedDiscFolder(const std::string& outputFolder, const std::string& firstTitle);
+
 // The image's base name from a folder name: the characters a CUE sheet, a graft point or a
 // shell would take for something else become "_", and leading dots and dashes (a hidden file, an
 // option) are dropped; "disc" when nothing is left.

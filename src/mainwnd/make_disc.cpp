@@ -99,21 +99,6 @@ std::string WithoutTrailingSlash(std::string path) {
     return path;
 }
 
-// The folder offered first: named after the first title inside the output folder, with " 2",
-// " 3" ... added while that name holds something already.
-std::string SuggestedTarget(const DiscRequest& request) {
-    const std::string base = request.outputFolder.empty() ? "." : request.outputFolder;
-    const fs::path first = fs::absolute(fs::path(base) / ImageName(request.firstTitle));
-    std::string candidate = WithoutTrailingSlash(first.lexically_normal().string());
-    for (int n = 2; n < 100 && (CheckTarget(candidate) == TargetState::kNotEmpty ||
-                                CheckTarget(candidate) == TargetState::kNotFolder);
-         ++n) {
-        candidate =
-            WithoutTrailingSlash(first.lexically_normal().string()) + " " + std::to_string(n);
-    }
-    return candidate;
-}
-
 std::optional<std::string> AskTarget(QWidget* parent, const std::string& suggested) {
     const std::optional<QString> chosen =
         ChooseFolder(parent, QString::fromStdString(LoadResourceString(kIdsDiscChooseFolder)),
@@ -271,7 +256,7 @@ bool MakeDisc(QWidget* parent, const DiscRequest& request) {
         !SizeAccepted(parent, *kind, *titles)) {
         return false;
     }
-    const std::string suggested = SuggestedTarget(request);
+    const std::string suggested = SuggestedDiscFolder(request.outputFolder, request.firstTitle);
     // Made now so the folder dialog can show it chosen; taken away again unless the disc is
     // made in it.
     DefaultFolder made(suggested);

@@ -10,6 +10,7 @@
 
 #include "base/string_ids.h"
 #include "engine/output_types.h"
+#include "engine/preset_choices.h"
 #include "support/resource_strings.h"
 
 namespace clipwright {
@@ -150,13 +151,15 @@ void OnVbrClicked(QCheckBox* variableBitRate, QLineEdit* maxRate, QLineEdit* min
 }
 
 bool NormalizeFrameSize(QLineEdit* width, QLineEdit* height) {
-    const bool widthZero = width->text() == QLatin1String("0");
-    const bool heightZero = height->text() == QLatin1String("0");
-    if (widthZero) {
-        height->setText(QStringLiteral("0"));
+    std::string widthText = width->text().toStdString();
+    std::string heightText = height->text().toStdString();
+    NormalizeFrameSizeTexts(widthText, heightText);
+    // Only a changed box is written, so a box being edited keeps its cursor.
+    if (widthText != width->text().toStdString()) {
+        width->setText(QString::fromStdString(widthText));
     }
-    if (heightZero) {
-        width->setText(QStringLiteral("0"));
+    if (heightText != height->text().toStdString()) {
+        height->setText(QString::fromStdString(heightText));
     }
     return true;
 }

@@ -25,6 +25,7 @@
 #include "dialogs/detect_dialog.h"
 #include "dialogs/help_tips_dialog.h"
 #include "engine/folders.h"
+#include "engine/preset_choices.h"
 #include "mainwnd/run_questions.h"
 #include "platform/desktop_notifier.h"
 #include "platform/launcher.h"
@@ -737,7 +738,8 @@ ConversionSettings CTrelvaneView::Settings() {
         if (outputType_ == kTypeMpeg4 || outputType_ == kTypeH264) {
             NormalizeFrameSize(controls_.width, controls_.height);
         }
-        return ReadConversionSettings(controls_, outputType_, tvStandard_, outputFolder_);
+        return RunSettings(
+            ReadConversionSettings(controls_, outputType_, tvStandard_, outputFolder_));
     });
 }
 

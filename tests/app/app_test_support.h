@@ -2,7 +2,6 @@
 // straight into a view's list.
 #pragma once
 
-#include <sys/mount.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -12,41 +11,12 @@
 #include "engine/command_line.h"
 #include "mainwnd/trelvane_view.h"
 #include "shell/language.h"
+#include "small_tmpfs.h"
 #include "ui/message_box.h"
 #include "ui/modal_dialog.h"
 #include "ui/startup_values.h"
 
 namespace clipwright::testing {
-
-// A one-megabyte tmpfs on `folder` (made here) while the object lives, so a conversion can fill
-// its disk. Only root may mount, and not every system lets it: WhyNot() then says why, for
-// GTEST_SKIP.
-class SmallTmpfs {
-public:
-    explicit SmallTmpfs(const std::string& folder) : folder_(folder) {
-        if (::geteuid() != 0) {
-            whyNot_ = "mounting a tmpfs needs root";
-            return;
-        }
-        std::filesystem::create_directory(folder_);
-        if (::mount("tmpfs", folder_.c_str(), "tmpfs", 0, "size=1m") != 0) {
-            whyNot_ = "tmpfs cannot be mounted here";
-        }
-    }
-    ~SmallTmpfs() {
-        if (whyNot_ == nullptr) {
-            ::umount(folder_.c_str());
-        }
-    }
-    SmallTmpfs(const SmallTmpfs&) = delete;
-    SmallTmpfs& operator=(const SmallTmpfs&) = delete;
-
-    const char* WhyNot() const { return whyNot_; }  // null once mounted
-
-private:
-    std::string folder_;
-    const char* whyNot_ = nullptr;
-};
 
 inline std::string ConfigFile() {
     return std::string(std::getenv("XDG_CONFIG_HOME")) + "/Trelvane/Clipwright.conf";

@@ -410,5 +410,18 @@ TEST(CreatedPathsTest, NeverTakesAPathThatExisted) {
     EXPECT_TRUE(fs::exists(folder.path() + "kept"));
 }
 
+TEST(SuggestedDiscFolderTest, NamesTheFirstTitleAndSkipsFoldersThatHoldSomething) {
+    testing::TestFolder folder;
+    const std::string out = folder.path() + "out/";
+    EXPECT_EQ(SuggestedDiscFolder(out, "-my clip"), folder.path() + "out/my clip");
+    fs::create_directories(folder.path() + "out/my clip");
+    // An empty folder of that name is still offered: a disc may go into it.
+    EXPECT_EQ(SuggestedDiscFolder(out, "-my clip"), folder.path() + "out/my clip");
+    folder.Write("out/my clip/x", "x");
+    folder.Write("out/my clip 2", "a file");
+    EXPECT_EQ(SuggestedDiscFolder(out, "-my clip"), folder.path() + "out/my clip 3");
+    EXPECT_EQ(SuggestedDiscFolder(out + "//", "-my clip"), folder.path() + "out/my clip 3");
+}
+
 }  // namespace
 }  // namespace clipwright

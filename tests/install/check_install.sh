@@ -22,7 +22,7 @@ if [ "$prefix" = /usr ] && triplet="$(gcc -print-multiarch 2>/dev/null)" && [ -n
     [ "$libdir" = "lib/$triplet" ] || fail "the library folder is $libdir, not lib/$triplet"
 fi
 
-for program in clipwright trelcore; do
+for program in clipwright clipwright-cli trelcore; do
     [ -x "$bin/$program" ] || fail "$bin/$program is not an executable"
 done
 for entry in "$bin"/*; do
@@ -88,7 +88,7 @@ for size in 16 22 24 32 48 64 128 256; do
     [ "$width $height" = "$size $size" ] || fail "$png is ${width}x${height}"
 done
 
-for page in clipwright trelcore; do
+for page in clipwright clipwright-cli trelcore; do
     file="$man/man1/$page.1"
     if [ -f "$file" ]; then
         grep -q "^\.SH EXIT STATUS" "$file" || fail "$page.1 has no exit statuses"
