@@ -91,13 +91,16 @@ std::string ProbeReason(const ProbeFailure& failure) {
         case ProbeFailure::kEncoderSaid:
             return failure.text;
         case ProbeFailure::kTimedOut:
-            return "the encoder did not describe the file in time";
+            return FormatText(EnglishText(kIdsProbeTimedOut).c_str(), kProbeTimeoutMs / 1000);
         case ProbeFailure::kEncoderEnded:
-            return "the encoder ended unexpectedly while reading the file";
+            return EnglishText(kIdsProbeEncoderEnded);
+        case ProbeFailure::kUndecodableName:
+            return EnglishText(kIdsProbeUndecodableName);
+        case ProbeFailure::kNoDuration:
         case ProbeFailure::kNone:
             break;
     }
-    return "the file has no duration the encoder can read";
+    return EnglishText(kIdsProbeNoDuration);
 }
 
 // Creates folder/stem.ext, or stem[1].ext and so on, exclusively; the path, or empty (and
@@ -215,21 +218,39 @@ int AutoJobs(int32_t outputType, unsigned cores) {
     return std::clamp(jobs, 1, 64);
 }
 
+const std::vector<std::pair<int, std::string_view>>& EnglishTexts() {
+    static const std::vector<std::pair<int, std::string_view>> texts{
+        {kIdsReasonEmptyPart, "The chosen part is empty."},
+        {kIdsReasonNoEncoderForType, "There is no encoder for this output type."},
+        {kIdsReasonEncoderMissing, "The encoder program %s is missing or could not be started."},
+        {kIdsReasonFolderUnwritable, "The output folder %s cannot be written to."},
+        {kIdsReasonDiskFull, "The disk of the output folder is full."},
+        {kIdsReasonNameTooLong,
+         "The output file name is too long for the file system of the folder %s."},
+        {kIdsReasonEncoderStatus, "The encoder program ended with status %d and gave no reason."},
+        {kIdsReasonEncoderSignal, "The encoder program was ended by signal %d (%s)."},
+        {kIdsReasonEncoderHung,
+         "The encoder program closed its output but did not end; it was stopped after %d s."},
+        {kIdsReasonZeroByteInName, "the name holds a zero byte, which no file name can hold"},
+        {kIdsReasonRowMismatch,
+         "This row's record did not match the list, so the row was not converted."},
+        {kIdsProbeTimedOut, "did not answer within %d s"},
+        {kIdsProbeEncoderEnded, "the encoder program ended unexpectedly"},
+        {kIdsProbeNoDuration, "the encoder program found no length in it and gave no reason"},
+        {kIdsProbeUndecodableName,
+         "the file name is not valid UTF-8 and could not be passed on unchanged, so the file was "
+         "not found"},
+    };
+    return texts;
+}
+
 std::string EnglishText(int stringId) {
-    switch (stringId) {
-        case kIdsReasonEmptyPart:
-            return "The chosen part is empty.";
-        case kIdsReasonNoEncoderForType:
-            return "There is no encoder for this output type.";
-        case kIdsReasonEncoderMissing:
-            return "The encoder program %s is missing or could not be started.";
-        case kIdsReasonFolderUnwritable:
-            return "The output folder %s cannot be written to.";
-        case kIdsReasonDiskFull:
-            return "The disk of the output folder is full.";
-        default:
-            return {};
+    for (const auto& [id, text] : EnglishTexts()) {
+        if (id == stringId) {
+            return std::string(text);
+        }
     }
+    return {};
 }
 
 Batch::Batch(Options options, std::FILE* out, std::FILE* err)
@@ -459,7 +480,7 @@ bool Batch::SpaceFits() {
     for (const std::unique_ptr<Row>& row : rows_) {
         items.push_back(row->probed ? &row->item : nullptr);
     }
-    const int64_t needed = EstimateRunBytes(settings_, items);
+    const int64_t needed = RunBytesUpTo(settings_, items);
     if (needed <= 0) {
         return true;
     }
@@ -467,7 +488,7 @@ bool Batch::SpaceFits() {
     if (!free || static_cast<uint64_t>(needed) <= *free) {
         return true;
     }
-    Message("the outputs need about " + ByteSizeText(static_cast<uint64_t>(needed)) + ", but " +
+    Message("the outputs may need up to " + ByteSizeText(static_cast<uint64_t>(needed)) + ", but " +
             settings_.outputFolder + " has " + ByteSizeText(*free) +
             " free; nothing was converted (--force converts anyway)");
     return false;

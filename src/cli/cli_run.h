@@ -38,6 +38,8 @@ int AutoJobs(int32_t outputType, unsigned cores);
 
 // The English texts of the engine's string ids the command line uses (failure reasons).
 std::string EnglishText(int stringId);
+// Every (id, text) EnglishText knows, for the test that holds them to the catalog.
+const std::vector<std::pair<int, std::string_view>>& EnglishTexts();
 
 // Stands in for the list the workers read: the batch's items and English texts; nothing is
 // shown. Only FailureReason's calls are used.
@@ -46,6 +48,7 @@ public:
     int RowCount() override { return 0; }
     SourceItem* ItemOfRow(int) override { return nullptr; }
     int AddItem(std::unique_ptr<SourceItem>) override { return -1; }
+    int AppendRows(std::vector<std::unique_ptr<SourceItem>>) override { return -1; }
     void InsertRow(int, int) override {}
     void RefreshRow(int) override {}
     void ShowMessage(const std::string&) override {}

@@ -164,8 +164,7 @@ TEST(CliTextsTest, ReasonsMatchTheEnglishCatalogAndAutoJobsFollowTheCores) {
     std::ifstream in(CLIPWRIGHT_EN_CATALOG);
     const std::string catalog(std::istreambuf_iterator<char>(in), {});
     ASSERT_FALSE(catalog.empty());
-    for (const int id : {kIdsReasonEmptyPart, kIdsReasonNoEncoderForType, kIdsReasonEncoderMissing,
-                         kIdsReasonFolderUnwritable, kIdsReasonDiskFull}) {
+    for (const auto& [id, text] : EnglishTexts()) {
         const std::regex message("<message id=\"str\\." + std::to_string(id) +
                                  "\">[^]*?<source>([^<]*)</source>");
         std::smatch match;
