@@ -574,15 +574,17 @@ void Batch::ConvertRow(Slot& slot, size_t index) {
     }
     SourceItem& item = row.item;
     // Taken at once, as the desktop program takes it, so no other run picks the same name.
-    const bool folderWritable =
+    int reserveError = 0;
+    const bool reserved =
         ReserveOutputName(item, settings_.outputFolder,
-                          std::string(OutputExtension(settings_.outputType)), kOutputSuffix);
+                          std::string(OutputExtension(settings_.outputType)), kOutputSuffix,
+                          &reserveError);
     // The previous file's figures must not show as this one's before its encoder starts.
     slot.run.percent = 0;
     slot.run.mediaMs = 0;
     {
         const std::lock_guard lock(lock_);
-        row.reserved = folderWritable ? OutputPath(item) : std::string();
+        row.reserved = reserved ? OutputPath(item) : std::string();
         row.started = true;
         slot.row = static_cast<long>(index);
     }
@@ -607,7 +609,7 @@ void Batch::ConvertRow(Slot& slot, size_t index) {
     } else if (result < 0) {
         status = kError;
         mediaMs = slot.run.mediaMs;
-        reason = FailureReason(ui_, item, outcome, folderWritable, true);
+        reason = FailureReason(ui_, item, outcome, reserveError, true);
         DropEmptyOutput(OutputPath(item));
     }
     {

@@ -31,6 +31,7 @@
 #include "platform/launcher.h"
 #include "platform/settings_key.h"
 #include "preview/preview_dlg.h"
+#include "support/file_url.h"
 #include "support/resource_module.h"
 #include "support/resource_strings.h"
 #include "ui/component_checks.h"
@@ -613,8 +614,10 @@ void CTrelvaneView::dragEnterEvent(QDragEnterEvent* event) {
 void CTrelvaneView::dropEvent(QDropEvent* event) {
     std::vector<std::string> paths;
     for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile()) {
-            paths.push_back(url.toLocalFile().toStdString());
+        // file://localhost/... is local too; another computer's files cannot be opened here.
+        std::string path = FileUrlTargetOf(url).path;
+        if (!path.empty()) {
+            paths.push_back(std::move(path));
         }
     }
     event->acceptProposedAction();

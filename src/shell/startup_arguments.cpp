@@ -8,6 +8,8 @@
 #include <climits>
 #include <cstdlib>
 
+#include "support/file_url.h"
+
 #ifndef CLIPWRIGHT_VERSION
 #define CLIPWRIGHT_VERSION "unknown"
 #endif
@@ -76,33 +78,14 @@ void AddQtOptions(QCommandLineParser& parser) {
 }
 
 // What a file argument names.
-struct FileArgument {
-    std::string path;    // local path bytes; empty when the argument names no local file
-    QString remoteHost;  // a file:// address of another computer: its host
-};
-
-bool IsLocalHost(const QString& host) {
-    return host.isEmpty() || host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0;
-}
+using FileArgument = FileUrlTarget;
 
 // raw: the argument's bytes as the process got them (names are bytes here, and may not be
 // UTF-8); text: the same decoded.
 FileArgument FileOf(const QString& text, const QByteArray& raw) {
     FileArgument file;
     if (text.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)) {
-        const QUrl url(text, QUrl::TolerantMode);
-        if (!url.isValid() || !url.isLocalFile()) {
-            return file;
-        }
-        if (!IsLocalHost(url.host())) {
-            file.remoteHost = url.host();
-            return file;
-        }
-        // Decoded as bytes: a %-escape need not be UTF-8, and toLocalFile would turn
-        // "file://localhost/x" into "//localhost/x".
-        file.path =
-            QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
-        return file;
+        return FileUrlTargetOf(QUrl(text, QUrl::TolerantMode));
     }
     const qsizetype colon = text.indexOf(QLatin1Char(':'));
     const qsizetype slash = text.indexOf(QLatin1Char('/'));

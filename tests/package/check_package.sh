@@ -136,7 +136,8 @@ trap 'rm -rf "$dest"' EXIT
 DESTDIR="$dest" cmake --install "$build" >/dev/null
 id=com.trelvane.Clipwright
 places=(
-    "$bindir/clipwright" "$bindir/trelcore"
+    "$bindir/clipwright" "$bindir/trelcore" "$bindir/clipwright-cli"
+    "$datadir/bash-completion/completions/clipwright-cli"
     "$libdir/clipwright/LanRes*Dll.so"
     "$datadir/clipwright/help/*.html" "$datadir/clipwright/help/*.png"
     "$datadir/applications/$id.desktop" "$datadir/metainfo/$id.metainfo.xml"
