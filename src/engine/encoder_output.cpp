@@ -360,6 +360,22 @@ int ParseProgressChunk(EncoderRun& run, const char* text, size_t length) {
     std::memcpy(logCopy, line.data(), copied);
     logCopy[copied] = '\0';
 
+    // The newest size the text holds whole (a chunk may end inside a number).
+    for (size_t sizeKey = line.rfind("size="); sizeKey != std::string_view::npos;
+         sizeKey = sizeKey == 0 ? std::string_view::npos : line.rfind("size=", sizeKey - 1)) {
+        size_t digits = sizeKey + 5;
+        while (digits < line.size() && IsBlankChar(line[digits])) {
+            ++digits;
+        }
+        size_t unit = digits;
+        while (unit < line.size() && line[unit] >= '0' && line[unit] <= '9') {
+            ++unit;
+        }
+        if (unit > digits && line.substr(unit, 2) == "kB") {
+            run.outputKb.store(LeadingWholeNumber(line.substr(digits)));
+            break;
+        }
+    }
     const size_t key = line.find("time=");
     if (key == std::string_view::npos) {
         return -1;
@@ -503,6 +519,7 @@ int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::str
     run.runDuration.store(part.toTheEnd ? (part.lengthMs + 999) / 1000 : part.end - part.start);
     run.percent.store(0);
     run.mediaMs.store(0);
+    run.outputKb.store(-1);
     run.abortRequested.store(false);
 
     const std::string commandLine = BuildCommandLine(sourcePath, title, options, part, outputPath);

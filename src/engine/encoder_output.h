@@ -18,6 +18,9 @@ struct EncoderRun {
     std::atomic<int64_t> runDuration{0};  // seconds of the selected part
     std::atomic<bool> abortRequested{false};
     std::atomic<int64_t> mediaMs{0};  // media time of the current file the encoder has passed
+    // KiB the encoder says it has written of the current file ("size="), -1 before it says. The
+    // output gets its name only when done, so its size on disk does not show the progress.
+    std::atomic<int64_t> outputKb{-1};
 };
 
 // What one encoder run left to tell about itself, for the failure summary and the log.
@@ -75,8 +78,9 @@ std::string LastErrorLine(const std::string& transcript);
 // Whether an error line says the disk was full.
 bool IsDiskFullError(const std::string& errorLine);
 
-// Takes the first "time=" of the text's last line into percent (never past 99) and mediaMs. 0
-// when a time was found, -1 otherwise. text must be zero-terminated at text[length].
+// Takes the first "time=" of the text's last line into percent (never past 99) and mediaMs, and
+// its "size=" (KiB) into outputKb. 0 when a time was found, -1 otherwise. text must be
+// zero-terminated at text[length].
 int ParseProgressChunk(EncoderRun& run, const char* text, size_t length);
 
 // Why a probe found no duration, as far as it is known.
