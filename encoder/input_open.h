@@ -15,6 +15,11 @@ struct OpenedInput {
 
 // Opens and reads stream information. Only regular files (or links to them) are opened. `interrupt`
 // (may be null) is polled during blocking reads; returning non-zero from it aborts them.
+// Refused with the reason: a still picture, sound without channels or at a sample rate no one
+// hears, and a source with neither video nor audio.
 OpenedInput open_input(const std::string& path, int (*interrupt)(void*));
+
+// Why an opened source cannot be converted, or "" when it can.
+std::string unconvertible_reason(const AVFormatContext& input);
 
 }  // namespace trel

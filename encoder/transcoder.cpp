@@ -29,6 +29,7 @@ namespace trel {
 namespace {
 
 constexpr int kExitFailure = 1;
+constexpr int64_t kLongestPicture = 60 * AV_TIME_BASE;  // microseconds
 
 enum class TrackKind { kVideo, kAudio };
 
@@ -86,6 +87,7 @@ private:
     bool send_black_frames(double until_seconds);
     bool finish();
     bool check_complete();
+    int64_t stated_duration() const;
     void warn_if_source_ended_early() const;
     int close_output(bool converted);
     double audio_seconds() const;
@@ -109,6 +111,7 @@ private:
     ProgressReporter progress_;
     double quality_ = 0.0;
     bool wrote_packets_ = false;
+    int64_t decoded_frames_ = 0;
     bool source_ended_ = false;  // the source ran out before the requested part did
 };
 
@@ -180,10 +183,19 @@ bool Conversion::open_source() {
         return fail(options_.input, opened.error);
     }
     input_ = std::move(opened.context);
-    if (input_->duration != AV_NOPTS_VALUE && options_.start_us >= input_->duration) {
+    const int v = av_find_best_stream(input_.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    // Containers often state the start of the last picture as their end: a start point within
+    // that picture still converts it.
+    int64_t last_picture_us = 0;
+    if (v >= 0) {
+        const AVRational rate = av_guess_frame_rate(input_.get(), input_->streams[v], nullptr);
+        last_picture_us =
+            rate.num > 0 && rate.den > 0 ? av_rescale_q(1, av_inv_q(rate), AV_TIME_BASE_Q) : 0;
+    }
+    if (input_->duration != AV_NOPTS_VALUE && input_->duration > 0 &&
+        options_.start_us >= input_->duration + last_picture_us) {
         return fail(options_.input, "the start point (-ss) lies past the end of the source");
     }
-    const int v = av_find_best_stream(input_.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
     const int a = av_find_best_stream(input_.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
     if (v >= 0 && !(input_->streams[v]->disposition & AV_DISPOSITION_ATTACHED_PIC) &&
         !open_decoder(video_in_, input_->streams[v])) {
@@ -276,6 +288,7 @@ void Conversion::seek_to_start() {
 }
 
 bool Conversion::handle_frame(SourceTrack& track, AVFrame* frame) {
+    ++decoded_frames_;
     int64_t pts = frame->best_effort_timestamp;
     if (pts == AV_NOPTS_VALUE) {
         pts = track.last_end + track.origin;
@@ -285,10 +298,14 @@ bool Conversion::handle_frame(SourceTrack& track, AVFrame* frame) {
         track.done = true;
         return close_track(track);
     }
+    // Sound lasts its samples, whatever the packet claims; a picture is trusted to last up to
+    // kLongestPicture, so one damaged length cannot stretch the end by hours.
     int64_t duration = frame->pkt_duration;
-    if (duration <= 0 && frame->sample_rate > 0) {
+    if (frame->sample_rate > 0 && frame->nb_samples > 0) {
         duration = av_rescale_q(frame->nb_samples, AVRational{1, frame->sample_rate},
                                 track.stream->time_base);
+    } else if (duration > av_rescale_q(kLongestPicture, AV_TIME_BASE_Q, track.stream->time_base)) {
+        duration = 0;
     }
     if (duration <= 0) {
         const AVRational rate = av_guess_frame_rate(input_.get(), track.stream, nullptr);
@@ -341,7 +358,7 @@ bool Conversion::close_track(SourceTrack& track) {
 }
 
 bool Conversion::receive_frames(SourceTrack& track) {
-    while (!track.done) {
+    while (!track.done && stop_signal() == 0) {
         const int rc = avcodec_receive_frame(track.decoder.get(), decoded_.get());
         if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF) {
             return true;
@@ -359,7 +376,7 @@ bool Conversion::receive_frames(SourceTrack& track) {
 }
 
 bool Conversion::decode_packet(SourceTrack& track, const AVPacket* packet) {
-    while (!track.done) {
+    while (!track.done && stop_signal() == 0) {
         const int rc = avcodec_send_packet(track.decoder.get(), packet);
         if (rc == AVERROR(EAGAIN)) {
             // The decoder's output is full: take its frames, then offer the packet again.
@@ -409,8 +426,10 @@ bool Conversion::encode(EncodedTrack& track, AVFrame* frame) {
     }
 }
 
+// Every loop that may run long checks for a stop: a gap in the source's timestamps can make the
+// chain repeat a picture for hours.
 bool Conversion::drain_video() {
-    while (true) {
+    while (stop_signal() == 0) {
         AVFrame* out = filtered_.get();
         const int rc = video_in_.filters.pull(out);
         if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF) {
@@ -432,6 +451,7 @@ bool Conversion::drain_video() {
             return false;
         }
     }
+    return true;
 }
 
 // Encoders without variable or short last frames get the last frame padded with silence.
@@ -453,7 +473,7 @@ FramePtr pad_to_frame_size(const AVFrame& frame, const AVCodecContext& encoder) 
 }
 
 bool Conversion::drain_audio() {
-    while (true) {
+    while (stop_signal() == 0) {
         AVFrame* out = filtered_.get();
         const int rc = audio_in_.filters.pull(out);
         if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF) {
@@ -485,6 +505,7 @@ bool Conversion::drain_audio() {
             return false;
         }
     }
+    return true;
 }
 
 double Conversion::audio_seconds() const {
@@ -509,7 +530,8 @@ bool Conversion::send_black_frames(double until_seconds) {
                             v.height);
     }
     const AVRational period = av_inv_q(v.rate);
-    while (static_cast<double>(video_out_.next_pts) * av_q2d(period) < until_seconds) {
+    while (static_cast<double>(video_out_.next_pts) * av_q2d(period) < until_seconds &&
+           stop_signal() == 0) {
         black_->pts = video_out_.next_pts++;
         if (!encode(video_out_, black_.get())) {
             return false;
@@ -579,8 +601,16 @@ bool Conversion::finish() {
 
 // A conversion that ran to its end must have written something, and a picture if it has video.
 bool Conversion::check_complete() {
+    if (!wrote_packets_ && decoded_frames_ == 0) {
+        return fail(options_.input, "no picture or sound in it could be decoded; nothing written");
+    }
     if (!wrote_packets_) {
         return fail(options_.input, "nothing to convert in the requested part");
+    }
+    // A black picture alone is no conversion of a sound file.
+    const bool sound_only = plan_.audio && !(plan_.video && plan_.video->from_source);
+    if (sound_only && audio_out_.next_pts == 0) {
+        return fail(options_.input, "holds no sound in the requested part; nothing written");
     }
     if (plan_.video && video_out_.next_pts == 0) {
         return fail(options_.input,
@@ -589,8 +619,27 @@ bool Conversion::check_complete() {
     return true;
 }
 
+// The length the source claims, microseconds, or 0. Besides the container's duration, the
+// video stream's stated picture count: a demuxer that measures a cut file (AVI without its index)
+// gives the length it found as the duration, but the count still says what the file should hold.
+int64_t Conversion::stated_duration() const {
+    int64_t stated =
+        input_->duration == AV_NOPTS_VALUE ? 0 : std::max<int64_t>(input_->duration, 0);
+    const AVStream* video = video_in_.stream;
+    if (video != nullptr && video->nb_frames > 0) {
+        const AVRational rate =
+            av_guess_frame_rate(input_.get(), const_cast<AVStream*>(video), nullptr);
+        if (rate.num > 0 && rate.den > 0) {
+            stated =
+                std::max(stated, av_rescale_q(video->nb_frames, av_inv_q(rate), AV_TIME_BASE_Q));
+        }
+    }
+    return stated;
+}
+
 void Conversion::warn_if_source_ended_early() const {
-    if (!source_ended_ || input_->duration == AV_NOPTS_VALUE || input_->duration <= 0) {
+    const int64_t stated = stated_duration();
+    if (!source_ended_ || stated <= 0) {
         return;
     }
     int64_t reached = 0;  // microseconds from the file's start
@@ -601,10 +650,12 @@ void Conversion::warn_if_source_ended_early() const {
                                                           AV_TIME_BASE_Q));
         }
     }
-    const bool cut =
-        options_.length_us && options_.start_us + *options_.length_us < input_->duration;
-    const int64_t expected = cut ? options_.start_us + *options_.length_us : input_->duration;
     constexpr int64_t kTolerance = 500000;  // container durations are estimates
+    // A file that ends short of what it states is damaged, even where the requested part was
+    // measured on what is left of it (the part then ends where the file does).
+    const bool damaged = stated - reached >= kTolerance;
+    const bool cut = !damaged && options_.length_us;
+    const int64_t expected = cut ? options_.start_us + *options_.length_us : stated;
     if (expected - reached < kTolerance) {
         return;
     }
