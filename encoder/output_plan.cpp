@@ -73,7 +73,10 @@ void finish_video_filters(VideoPlan& v, double picture_aspect, double frame_aspe
     chain += ",format=pix_fmts=";
     chain += av_get_pix_fmt_name(v.pixel_format);
     if (telecine) {
-        // 2:3 pulldown: four film frames become five video frames, so the length is kept.
+        // 2:3 pulldown: four film frames become five video frames, so the length is kept. The
+        // pulldown drops the half frame its last film frame would make; one more copy of that
+        // frame gives it whole, and the conversion ends the pictures at the source's length.
+        chain += ",tpad=stop=1:stop_mode=clone";
         chain += std::string(",telecine=first_field=") + (v.top_field_first ? "top" : "bottom") +
                  ":pattern=23";
     }

@@ -112,7 +112,8 @@ private:
     double quality_ = 0.0;
     bool wrote_packets_ = false;
     int64_t decoded_frames_ = 0;
-    bool source_ended_ = false;  // the source ran out before the requested part did
+    int64_t picture_limit_ = INT64_MAX;  // output pictures the source's length holds, once known
+    bool source_ended_ = false;          // the source ran out before the requested part did
 };
 
 bool same_file(const std::string& a, const std::string& b) {
@@ -307,9 +308,20 @@ bool Conversion::handle_frame(SourceTrack& track, AVFrame* frame) {
     } else if (duration > av_rescale_q(kLongestPicture, AV_TIME_BASE_Q, track.stream->time_base)) {
         duration = 0;
     }
-    if (duration <= 0) {
+    if (track.kind == TrackKind::kVideo) {
+        // A container's coarse time base (Matroska's milliseconds) cuts the period short; the
+        // end of the last picture then rounds to one frame too few at another rate.
         const AVRational rate = av_guess_frame_rate(input_.get(), track.stream, nullptr);
-        duration = rate.num > 0 ? av_rescale_q(1, av_inv_q(rate), track.stream->time_base) : 1;
+        const int64_t period =
+            rate.num > 0 && rate.den > 0
+                ? av_rescale_q_rnd(1, av_inv_q(rate), track.stream->time_base, AV_ROUND_UP)
+                : 1;
+        if (duration <= 0 || (duration < period && period - duration <= 1)) {
+            duration = period;
+        }
+    }
+    if (duration <= 0) {
+        duration = 1;
     }
     frame->pts = pts;
     track.last_end = std::max(track.last_end, pts + duration);
@@ -353,7 +365,13 @@ bool Conversion::close_track(SourceTrack& track) {
     }
     track.closed = true;
     // The end of the last frame, or the end of the requested part when the source goes on.
-    track.filters.close(std::min(track.last_end, track.end));
+    const int64_t end = std::min(track.last_end, track.end);
+    if (track.kind == TrackKind::kVideo && plan_.video) {
+        // As many pictures as that length holds, rounded to the nearest.
+        picture_limit_ = av_rescale_q_rnd(end, track.stream->time_base, av_inv_q(plan_.video->rate),
+                                          AV_ROUND_NEAR_INF);
+    }
+    track.filters.close(end);
     return track.kind == TrackKind::kVideo ? drain_video() : drain_audio();
 }
 
@@ -437,6 +455,10 @@ bool Conversion::drain_video() {
         }
         if (rc < 0) {
             return fail(options_.input, "filtering failed (" + av_error_text(rc) + ")");
+        }
+        if (video_out_.next_pts >= picture_limit_) {
+            av_frame_unref(out);  // the pulldown's extra picture past the source's end
+            continue;
         }
         // The chain ends in a constant rate, so each frame is exactly one period.
         out->pts = video_out_.next_pts++;
