@@ -13,6 +13,24 @@ constexpr int kLowestSampleRate = 1000;
 
 }  // namespace
 
+std::string open_error_text(int rc) {
+    for (const int code : {ENOENT, EACCES, EPERM, ENOMEM, ENAMETOOLONG, ELOOP, EISDIR}) {
+        if (rc == AVERROR(code)) {
+            return av_error_text(rc);
+        }
+    }
+    if (rc == AVERROR_INVALIDDATA) {
+        return av_error_text(rc);
+    }
+    if (rc == AVERROR_EOF) {
+        return "the file ends within its header";
+    }
+    if (rc == AVERROR(EIO)) {
+        return "its header is damaged or cut short, or the disk could not be read";
+    }
+    return "its header is damaged or of a kind that cannot be read";
+}
+
 std::string unconvertible_reason(const AVFormatContext& input) {
     const std::string format = input.iformat->name;
     // The picture demuxers read one image (or a numbered series): no video to convert.
@@ -63,14 +81,14 @@ OpenedInput open_input(const std::string& path, int (*interrupt)(void*)) {
     const std::string url = "file:" + path;
     int rc = avformat_open_input(&raw, url.c_str(), nullptr, nullptr);
     if (rc < 0) {
-        result.error = "not a readable media file (" + av_error_text(rc) + ")";
+        result.error = "not a readable media file (" + open_error_text(rc) + ")";
         return result;
     }
     result.context.reset(raw);
     rc = avformat_find_stream_info(raw, nullptr);
     if (rc < 0) {
         result.context.reset();
-        result.error = "cannot read stream information (" + av_error_text(rc) + ")";
+        result.error = "cannot read stream information (" + open_error_text(rc) + ")";
         return result;
     }
     result.error = unconvertible_reason(*raw);

@@ -19,6 +19,12 @@ struct OpenedInput {
 // hears, and a source with neither video nor audio.
 OpenedInput open_input(const std::string& path, int (*interrupt)(void*));
 
+// The reason given for a failed open or stream read (rc: an AVERROR code). The library's own
+// text where it speaks of the file; a code from deeper down (such as "Device or resource busy"
+// from a demuxer that gave up on a bad header) says nothing true about a regular file, so the
+// header is named instead.
+std::string open_error_text(int rc);
+
 // Why an opened source cannot be converted, or "" when it can.
 std::string unconvertible_reason(const AVFormatContext& input);
 
