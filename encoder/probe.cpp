@@ -10,6 +10,7 @@ extern "C" {
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 #include "av_handles.h"
 #include "stop_signal.h"
@@ -116,9 +117,21 @@ struct PacketScan {
     int64_t end = 0;        // the latest packet end, AV_TIME_BASE units
 };
 
+// A leap forward in a stream's timestamps longer than this is damage that a conversion leaves
+// out; the measured length leaves it out too. Microseconds.
+constexpr int64_t kLongestLeap = 300 * int64_t{AV_TIME_BASE};
+
+// Where one stream has got to while its packets are read, AV_TIME_BASE units.
+struct StreamReach {
+    bool started = false;
+    int64_t end = 0;    // the latest packet end, after leaps were left out
+    int64_t shift = 0;  // leaps left out so far
+};
+
 PacketScan scan_packets(AVFormatContext& input) {
     PacketScan scan;
     PacketPtr packet = make_packet();
+    std::vector<StreamReach> reach(input.nb_streams);
     const auto deadline = std::chrono::steady_clock::now() + kScanBudget;
     for (int64_t count = 0;; ++count) {
         if (stop_signal() != 0 ||
@@ -132,8 +145,17 @@ PacketScan scan_packets(AVFormatContext& input) {
         const AVStream& st = *input.streams[packet->stream_index];
         const int64_t at = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
         if (is_media(st) && at != AV_NOPTS_VALUE) {
-            const int64_t end = at + std::max<int64_t>(packet->duration, 0);
-            scan.end = std::max(scan.end, av_rescale_q(end, st.time_base, AV_TIME_BASE_Q));
+            StreamReach& r = reach[static_cast<size_t>(packet->stream_index)];
+            int64_t begin = av_rescale_q(at, st.time_base, AV_TIME_BASE_Q) - r.shift;
+            if (r.started && begin - r.end > kLongestLeap) {
+                r.shift += begin - r.end;
+                begin = r.end;
+            }
+            const int64_t length =
+                av_rescale_q(std::max<int64_t>(packet->duration, 0), st.time_base, AV_TIME_BASE_Q);
+            r.end = std::max(r.end, begin + length);
+            r.started = true;
+            scan.end = std::max(scan.end, r.end);
             scan.any = true;
         }
         av_packet_unref(packet.get());

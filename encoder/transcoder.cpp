@@ -30,6 +30,7 @@ namespace {
 
 constexpr int kExitFailure = 1;
 constexpr int64_t kLongestPicture = 60 * AV_TIME_BASE;  // microseconds
+constexpr int64_t kLongestLeap = 300 * AV_TIME_BASE;    // microseconds
 
 enum class TrackKind { kVideo, kAudio };
 
@@ -43,6 +44,8 @@ struct SourceTrack {
     int64_t origin = 0;       // source pts that becomes output time 0, stream time base
     int64_t end = INT64_MAX;  // first source pts past the requested part, relative to origin
     int64_t last_end = 0;     // end of the last frame pushed, relative to origin
+    int64_t shift = 0;        // leaps in the source's timestamps left out so far
+    bool started = false;     // a frame has been seen
     FramePtr pending;         // video: the latest picture starting before output time 0
     bool done = false;        // no more input wanted
     bool closed = false;      // filter input ended
@@ -81,6 +84,7 @@ private:
     bool close_track(SourceTrack& track);
     bool push_frame(SourceTrack& track, AVFrame* frame);
     bool push_pending(SourceTrack& track, bool use_it);
+    void close_leap(SourceTrack& track, int64_t& pts);
     bool drain_video();
     bool drain_audio();
     bool encode(EncodedTrack& track, AVFrame* frame);
@@ -112,6 +116,7 @@ private:
     double quality_ = 0.0;
     bool wrote_packets_ = false;
     int64_t decoded_frames_ = 0;
+    bool leap_reported_ = false;
     int64_t picture_limit_ = INT64_MAX;  // output pictures the source's length holds, once known
     bool source_ended_ = false;          // the source ran out before the requested part did
 };
@@ -291,10 +296,8 @@ void Conversion::seek_to_start() {
 bool Conversion::handle_frame(SourceTrack& track, AVFrame* frame) {
     ++decoded_frames_;
     int64_t pts = frame->best_effort_timestamp;
-    if (pts == AV_NOPTS_VALUE) {
-        pts = track.last_end + track.origin;
-    }
-    pts -= track.origin;
+    pts = pts == AV_NOPTS_VALUE ? track.last_end : pts - track.origin - track.shift;
+    close_leap(track, pts);
     if (pts >= track.end) {
         track.done = true;
         return close_track(track);
@@ -337,6 +340,31 @@ bool Conversion::handle_frame(SourceTrack& track, AVFrame* frame) {
         return false;
     }
     return push_frame(track, frame);
+}
+
+// A leap forward in a stream's timestamps of more than kLongestLeap is damage, not a pause: filling
+// it would take the sound's silence in one piece (memory for hours of it) and repeat the picture
+// for as long. The stream goes on from where it was instead.
+void Conversion::close_leap(SourceTrack& track, int64_t& pts) {
+    const int64_t limit = av_rescale_q(kLongestLeap, AV_TIME_BASE_Q, track.stream->time_base);
+    const int64_t leap = pts - track.last_end;
+    const bool first = !track.started;
+    track.started = true;
+    if (first || leap <= limit) {
+        return;
+    }
+    track.shift += leap;
+    pts = track.last_end;
+    if (!leap_reported_) {
+        leap_reported_ = true;
+        char line[160];
+        std::snprintf(line, sizeof line,
+                      "trelcore: warning: the source's timestamps leap %.1f s at %.1f s; the "
+                      "leap was left out\n",
+                      av_q2d(track.stream->time_base) * static_cast<double>(leap),
+                      av_q2d(track.stream->time_base) * static_cast<double>(track.last_end));
+        write_stderr(line);
+    }
 }
 
 bool Conversion::push_pending(SourceTrack& track, bool use_it) {

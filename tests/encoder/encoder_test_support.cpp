@@ -375,6 +375,58 @@ void push_last_cluster_late(const std::string& path) {
     write_file(path, bytes);
 }
 
+namespace {
+
+// The length of the EBML variable-size integer whose first byte is first: 1 to 8, 0 if none.
+int vint_length(uint8_t first) {
+    for (int length = 1; length <= 8; ++length) {
+        if ((first & (0x80 >> (length - 1))) != 0) {
+            return length;
+        }
+    }
+    return 0;
+}
+
+// Adds by to the EBML size at `at`, keeping its width; an unknown size stays unknown.
+void grow_ebml_size(std::string& bytes, size_t at, uint64_t by) {
+    const int length = vint_length(static_cast<uint8_t>(bytes[at]));
+    ASSERT_GT(length, 0);
+    const uint64_t all_ones = (uint64_t{1} << (7 * length)) - 1;
+    uint64_t value = static_cast<uint8_t>(bytes[at]) & (0xff >> length);
+    for (int i = 1; i < length; ++i) {
+        value = value << 8 | static_cast<uint8_t>(bytes[at + static_cast<size_t>(i)]);
+    }
+    if (value == all_ones) {
+        return;
+    }
+    value += by;
+    ASSERT_LT(value, all_ones);
+    put_big_endian(bytes, at, value | (uint64_t{0x80} >> (length - 1)) << (8 * (length - 1)),
+                   length);
+}
+
+}  // namespace
+
+void put_last_cluster_at(const std::string& path, double seconds) {
+    std::string bytes = read_file(path);
+    const size_t segment = bytes.find("\x18\x53\x80\x67");
+    const size_t cluster = bytes.rfind("\x1f\x43\xb6\x75");
+    ASSERT_NE(segment, std::string::npos) << path;
+    ASSERT_NE(cluster, std::string::npos) << path;
+    const size_t element = bytes.find('\xe7', cluster + 4);
+    ASSERT_LT(element, cluster + 24) << path;
+    const int size = static_cast<uint8_t>(bytes[element + 1]) & 0x7f;
+    ASSERT_TRUE(size >= 1 && size <= 4) << path;
+    // Four bytes of milliseconds, the segment's default time scale.
+    std::string field = "\x84____";
+    put_big_endian(field, 1, static_cast<uint64_t>(seconds * 1000.0), 4);
+    bytes.replace(element + 1, 1 + static_cast<size_t>(size), field);
+    const auto grown = static_cast<uint64_t>(4 - size);
+    grow_ebml_size(bytes, cluster + 4, grown);
+    grow_ebml_size(bytes, segment + 4, grown);
+    write_file(path, bytes);
+}
+
 void write_wav(const std::string& path, int channels, int sample_rate, const std::string& data) {
     const int block = std::max(channels, 1) * 2;
     std::string bytes = "RIFF____WAVEfmt ____________________data____";

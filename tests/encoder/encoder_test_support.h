@@ -102,6 +102,10 @@ void rewrite_stated_duration(const std::string& path, double seconds);
 // (about 65 s for clipgen's short clips): a gap in the timestamps near the end.
 void push_last_cluster_late(const std::string& path);
 
+// Moves the last cluster of a Matroska file to `seconds` (up to about 1193 hours), widening its
+// timestamp field: a leap in the timestamps far longer than any pause.
+void put_last_cluster_at(const std::string& path, double seconds);
+
 // A PCM WAV file (16-bit) with this header and data, written byte by byte.
 void write_wav(const std::string& path, int channels, int sample_rate, const std::string& data);
 

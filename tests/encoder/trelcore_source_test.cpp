@@ -85,6 +85,30 @@ TEST_F(SourceTest, AStopIsHonouredWhileAGapInTheTimestampsIsFilled) {
     EXPECT_LT(info->video_seconds, 40.0) << "the gap was filled to its end before stopping";
 }
 
+// Timestamps that leap 1000 hours near the end: the leap is left out with a warning, so the run
+// ends at the real end of the pictures and sound instead of filling the leap (hours of repeated
+// pictures, and the silence for it in one piece of memory).
+TEST_F(SourceTest, ALeapOfAThousandHoursInTheTimestampsIsLeftOut) {
+    const std::string source = dir_.file("leap.mkv");
+    make_clip(source, {"--duration", "3"});
+    put_last_cluster_at(source, 3600000.0);
+    rewrite_stated_duration(source, 3600000.0);
+    const RunResult probe = run(trelcore({kToken, "-i", source}));
+    EXPECT_LT(probed_seconds(probe.output), 3.5) << probe.output;
+    EXPECT_GT(probed_seconds(probe.output), 2.0) << probe.output;
+
+    const std::string out = dir_.file("leap.mpg");
+    const RunResult result = run(trelcore({kToken, "-i", source, "-target", "pal-dvd", "-y", out}));
+    EXPECT_EQ(result.exit_code, 0) << result.output;
+    EXPECT_NE(result.output.find("trelcore: warning: the source's timestamps leap"),
+              std::string::npos)
+        << result.output;
+    const auto info = inspect(out);
+    ASSERT_TRUE(info.has_value());
+    EXPECT_NEAR(info->video_seconds, 3.0, 0.3);
+    EXPECT_NEAR(info->audio_seconds, 3.0, 0.3);
+}
+
 // Each is either converted or refused, by the probe and by a conversion alike, with one line
 // that names the file and says why; a refused conversion leaves no file.
 TEST_F(SourceTest, SourcesWithNothingToConvertAreRefusedWithAReason) {
