@@ -96,21 +96,6 @@ int64_t stated_stream_end(const AVFormatContext& input) {
     return end;
 }
 
-// One header field is not taken on trust when the file is far too small for it, the streams
-// state a much shorter length, or it says nothing at all.
-bool duration_doubtful(const AVFormatContext& input) {
-    if (input.duration == AV_NOPTS_VALUE || input.duration <= 0) {
-        return true;
-    }
-    const int64_t size = input.pb != nullptr ? avio_size(input.pb) : -1;
-    if (size > 0 &&
-        av_rescale(size, 8 * int64_t{AV_TIME_BASE}, input.duration) < kLeastBitsPerSecond) {
-        return true;
-    }
-    const int64_t streams_end = stated_stream_end(input);
-    return streams_end > 0 && input.duration > 2 * streams_end + AV_TIME_BASE;
-}
-
 struct PacketScan {
     bool complete = false;  // read to the end (or to a damaged tail)
     bool any = false;       // a video or audio packet with a time was seen
@@ -163,6 +148,21 @@ PacketScan scan_packets(AVFormatContext& input) {
 }
 
 }  // namespace
+
+// One header field is not taken on trust when the file is far too small for it, the streams
+// state a much shorter length, or it says nothing at all.
+bool duration_doubtful(const AVFormatContext& input) {
+    if (input.duration == AV_NOPTS_VALUE || input.duration <= 0) {
+        return true;
+    }
+    const int64_t size = input.pb != nullptr ? avio_size(input.pb) : -1;
+    if (size > 0 &&
+        av_rescale(size, 8 * int64_t{AV_TIME_BASE}, input.duration) < kLeastBitsPerSecond) {
+        return true;
+    }
+    const int64_t streams_end = stated_stream_end(input);
+    return streams_end > 0 && input.duration > 2 * streams_end + AV_TIME_BASE;
+}
 
 std::string settle_duration(AVFormatContext& input) {
     if (!duration_doubtful(input)) {

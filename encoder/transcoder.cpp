@@ -15,6 +15,7 @@
 #include "output_file.h"
 #include "output_plan.h"
 #include "output_target.h"
+#include "probe.h"
 #include "progress.h"
 #include "stop_signal.h"
 
@@ -673,8 +674,8 @@ bool Conversion::check_complete() {
 // video stream's stated picture count: a demuxer that measures a cut file (AVI without its index)
 // gives the length it found as the duration, but the count still says what the file should hold.
 int64_t Conversion::stated_duration() const {
-    int64_t stated =
-        input_->duration == AV_NOPTS_VALUE ? 0 : std::max<int64_t>(input_->duration, 0);
+    // A duration the file could not hold is a damaged header, not lost pictures and sound.
+    int64_t stated = duration_doubtful(*input_) ? 0 : input_->duration;
     const AVStream* video = video_in_.stream;
     if (video != nullptr && video->nb_frames > 0) {
         const AVRational rate =

@@ -443,6 +443,17 @@ std::string LastErrorLine(const std::string& transcript) {
     return {};
 }
 
+std::string SourceEndedEarly(const std::string& transcript) {
+    static constexpr std::string_view kWarning = "trelcore: warning: the source ended at ";
+    const size_t at = transcript.rfind(kWarning);
+    if (at == std::string::npos) {
+        return {};
+    }
+    const size_t from = at + std::string_view("trelcore: warning: ").size();
+    const size_t end = transcript.find_first_of("\r\n", from);
+    return transcript.substr(from, end == std::string::npos ? std::string::npos : end - from);
+}
+
 bool IsDiskFullError(const std::string& errorLine) {
     return errorLine.find("No space left on device") != std::string::npos;
 }
@@ -553,7 +564,12 @@ int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::str
     }
     // A status of 0 is not taken on trust: the output must be there, readable, and as long as
     // the part. A short output (say, of a truncated source) is kept for the user to look at.
-    const std::string problem = CheckOutput(outputPath, part.lengthMs);
+    std::string problem = CheckOutput(outputPath, part.lengthMs);
+    if (problem.empty()) {
+        // A source cut short fails whatever its container: where the probe measured what is
+        // left (an AVI without its index) the output still matches the part.
+        problem = SourceEndedEarly(outcome.transcript);
+    }
     if (problem.empty()) {
         return 0;
     }

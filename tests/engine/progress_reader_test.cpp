@@ -12,6 +12,7 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <filesystem>
 #include <thread>
 #include <vector>
 
@@ -206,6 +207,29 @@ TEST_F(FakeEncoderTest, AProcessLeftBehindDoesNotKeepUsReading) {
     EXPECT_EQ(run.percent, 100);
     ASSERT_GT(runHolder.Pid(), 0);
     EXPECT_TRUE(runHolder.EndsSoon()) << "a run that ended well ends what its encoder left";
+}
+
+// A source cut short fails the row whatever its container, with the encoder's words as the
+// reason: an AVI's probe measures what is left, so its output matches the part it was given.
+TEST_F(FakeEncoderTest, ASourceThatEndedEarlyFailsWithTheEncodersWarningAsTheReason) {
+    EncoderRun run;
+    EncoderOutcome outcome;
+    const std::string out = dir_.path() + "short.mpg";
+    const std::string script = Script(
+        "progress 2 10 1\nprint trelcore: warning: the source ended at 3.9 s, before its "
+        "stated duration of 10.0 s\\n\nmedia 4\n");
+    EXPECT_EQ(RunConversion(run, script, out, "title", "-target pal-dvd", FixedPart(0, 4), outcome),
+              -1);
+    EXPECT_EQ(outcome.outputProblem,
+              "the source ended at 3.9 s, before its stated duration of 10.0 s");
+    EXPECT_TRUE(std::filesystem::exists(out)) << "the short output is kept to look at";
+
+    // Another warning is no failure.
+    EncoderOutcome other;
+    const std::string leap =
+        Script("print trelcore: warning: the source's timestamps leap 9.0 s\\n\nmedia 4\n");
+    EXPECT_EQ(RunConversion(run, leap, out, "title", "-target pal-dvd", FixedPart(0, 4), other), 0);
+    EXPECT_EQ(other.outputProblem, "");
 }
 
 TEST_F(FakeEncoderTest, ArgumentsArriveIntactThroughTheSplit) {
