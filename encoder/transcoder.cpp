@@ -223,6 +223,9 @@ bool Conversion::setup_output() {
     if (!planned.error.empty()) {
         return fail(options_.output, planned.error);
     }
+    if (!planned.warning.empty()) {
+        write_stderr("trelcore: warning: " + planned.warning + "\n");
+    }
     plan_ = planned.plan;
     if (const std::string error = output_.create(plan_, options_.output, options_.title);
         !error.empty()) {

@@ -156,6 +156,31 @@ TEST_F(SourceTest, SourcesWithNothingToConvertAreRefusedWithAReason) {
     EXPECT_NE(result.output.find("no sound"), std::string::npos) << result.output;
 }
 
+// MPEG-4 Part 2 codes the size in 13 bits: an 8192x8192 picture was written as one no decoder
+// reads. The kept size is scaled to fit, with a warning; a size asked for is refused.
+TEST_F(SourceTest, APictureTooLargeForMpeg4IsScaledToFitOrRefused) {
+    const std::string source = dir_.file("huge.mkv");
+    make_clip(source, {"--size", "8192x8192", "--duration", "0.04", "--vcodec", "h264", "--acodec",
+                       "none"});
+    const std::string out = dir_.file("huge.mp4");
+    RunResult result = run(trelcore({"-i", source, "-vcodec", "xvid", "-y", out}));
+    EXPECT_EQ(result.exit_code, 0) << result.output;
+    EXPECT_NE(result.output.find("trelcore: warning: the 8192x8192 picture is scaled to"),
+              std::string::npos)
+        << result.output;
+    const auto picture = first_picture(out);
+    ASSERT_TRUE(picture.has_value()) << "the output's picture cannot be decoded";
+    EXPECT_LE(picture->width, 8191);
+    EXPECT_EQ(picture->width, picture->height);
+
+    const std::string asked = dir_.file("asked.mp4");
+    result = run(trelcore({"-i", source, "-vcodec", "xvid", "-s", "8192x8192", "-y", asked}));
+    EXPECT_NE(result.exit_code, 0);
+    EXPECT_NE(result.output.find("-s: MPEG-4 video takes pictures of at most"), std::string::npos)
+        << result.output;
+    EXPECT_FALSE(std::filesystem::exists(asked));
+}
+
 TEST_F(SourceTest, AOnePictureFileWithoutALengthIsRefusedByTheProbe) {
     const std::string one = dir_.file("one.mp4");
     make_clip(one, {"--duration", "0.04", "--acodec", "none"});
