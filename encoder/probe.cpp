@@ -127,6 +127,10 @@ PacketScan scan_packets(AVFormatContext& input) {
             scan.complete = true;  // the end, or a damaged tail: the streams end there
             return scan;
         }
+        // Some containers add streams while they are read.
+        if (static_cast<size_t>(packet->stream_index) >= reach.size()) {
+            reach.resize(input.nb_streams);
+        }
         const AVStream& st = *input.streams[packet->stream_index];
         const int64_t at = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
         if (is_media(st) && at != AV_NOPTS_VALUE) {
