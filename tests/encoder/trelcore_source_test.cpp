@@ -5,8 +5,8 @@
 #include <sys/stat.h>
 
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -19,12 +19,23 @@ const std::string kToken = "qmt52rwKZ#&";
 
 // The probe's duration in seconds, or -1 when its text has no duration line.
 double probed_seconds(const std::string& text) {
-    const std::regex duration(R"(Duration: (\d+):(\d{2}):(\d{2}\.\d{2}),)");
-    std::smatch m;
-    if (!std::regex_search(text, m, duration)) {
+    const size_t at = text.find("  Duration: ");
+    int hours = 0;
+    int minutes = 0;
+    double seconds = 0.0;
+    if (at == std::string::npos ||
+        std::sscanf(text.c_str() + at, "  Duration: %d:%d:%lf,", &hours, &minutes, &seconds) != 3) {
         return -1.0;
     }
-    return std::stod(m[1].str()) * 3600.0 + std::stod(m[2].str()) * 60.0 + std::stod(m[3].str());
+    return hours * 3600.0 + minutes * 60.0 + seconds;
+}
+
+// The last line of the text (without its line end).
+std::string last_line(const std::string& text) {
+    const size_t end = text.size() > 0 && text.back() == '\n' ? text.size() - 1 : text.size();
+    const size_t begin = text.find_last_of("\r\n", end == 0 ? 0 : end - 1);
+    return text.substr(begin == std::string::npos ? 0 : begin + 1,
+                       end - (begin == std::string::npos ? 0 : begin + 1));
 }
 
 class SourceTest : public ::testing::Test {
@@ -204,9 +215,10 @@ TEST_F(SourceTest, ACutFileWarnsWhateverItsContainer) {
             run(trelcore({"-i", source, "-ss", "0", "-t", std::to_string(seconds), "-vcodec",
                           "xvid", "-y", dir_.file("out.mp4")}));
         EXPECT_EQ(result.exit_code, 0) << result.output;
-        const std::regex warning(
-            R"(trelcore: warning: the source ended at \d+\.\d s, before its stated duration of 10\.0 s\n$)");
-        EXPECT_TRUE(std::regex_search(result.output, warning)) << name << "\n" << result.output;
+        const std::string line = last_line(result.output);
+        EXPECT_EQ(line.rfind("trelcore: warning: the source ended at ", 0), 0U) << name << "\n"
+                                                                                << result.output;
+        EXPECT_TRUE(line.ends_with(" s, before its stated duration of 10.0 s")) << line;
     }
 }
 
