@@ -266,8 +266,8 @@ std::string choose_mpeg2_level(const Options& o, VideoPlan& v) {
     return {};
 }
 
-// MPEG-4 Part 2 codes the picture's width and height in 13 bits: a larger picture is written as
-// one no decoder can read.
+// MPEG-4 video (ISO/IEC 14496-2) codes the picture's width and height in 13 bits: a larger picture
+// is written as one no decoder can read.
 constexpr int kLargestMpeg4Side = 8190;
 
 // Fits a kept picture size into the MPEG-4 limit, keeping its proportions. Returns the warning,

@@ -167,8 +167,8 @@ TEST_F(SourceTest, SourcesWithNothingToConvertAreRefusedWithAReason) {
     EXPECT_NE(result.output.find("no sound"), std::string::npos) << result.output;
 }
 
-// MPEG-4 Part 2 codes the size in 13 bits: an 8192x8192 picture was written as one no decoder
-// reads. The kept size is scaled to fit, with a warning; a size asked for is refused.
+// MPEG-4 video (ISO/IEC 14496-2) codes the size in 13 bits: an 8192x8192 picture was written as one
+// no decoder reads. The kept size is scaled to fit, with a warning; a size asked for is refused.
 TEST_F(SourceTest, APictureTooLargeForMpeg4IsScaledToFitOrRefused) {
     const std::string source = dir_.file("huge.mkv");
     make_clip(source, {"--size", "8192x8192", "--duration", "0.04", "--vcodec", "h264", "--acodec",
