@@ -442,8 +442,8 @@ int StopChild(ChildProcess& child, int graceMs) {
             KillChild(child);
         }
     }
-    // What the encoder started goes with it.
-    ::kill(-group, SIGKILL);
+    // What the encoder started went with it when it was reaped; the group's id is no longer
+    // ours to signal once the child is gone.
     return 0;
 }
 
