@@ -53,13 +53,22 @@ std::string OutputTarget::prepare(const std::string& path) {
         }
         ::close(fd);
         created_ = true;
-    } else if (S_ISCHR(info.st_mode) || S_ISFIFO(info.st_mode)) {
-        // A device or pipe is a destination, not a file to replace.
-        mode_ = Mode::kInPlace;
-        write_path_ = path;
-        return {};
-    } else if (!S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode)) {
-        return "is neither a file nor a character device or FIFO; not overwritten";
+    } else {
+        // What a link names decides, as /dev/stdout names a pipe or terminal; a dangling link is
+        // replaced like a file.
+        struct stat target = info;
+        if (S_ISLNK(info.st_mode) && ::stat(path.c_str(), &target) != 0) {
+            target = info;
+        }
+        if (S_ISCHR(target.st_mode) || S_ISFIFO(target.st_mode)) {
+            // A device or pipe is a destination, not a file to replace.
+            mode_ = Mode::kInPlace;
+            write_path_ = path;
+            return {};
+        }
+        if (!S_ISREG(target.st_mode) && !S_ISLNK(target.st_mode)) {
+            return "is neither a file nor a character device or FIFO; not overwritten";
+        }
     }
     const std::string folder = folder_of(path);
     const mode_t mode = replacement_mode(path);

@@ -5,7 +5,8 @@
 // before that leaves the final name as it was (absent, reserved and empty, or the old file), never
 // a partial file that looks finished. A new name is created empty at once, so no other run takes
 // it meanwhile. A renamed-over symbolic link is replaced itself, never the file it points to. A
-// character device or FIFO (such as /dev/null) is written in place. Not thread-safe.
+// character device or FIFO (such as /dev/null), or a link to one (such as /dev/stdout), is
+// written in place. Not thread-safe.
 #pragma once
 
 #include <sys/types.h>

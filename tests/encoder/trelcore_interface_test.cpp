@@ -365,6 +365,17 @@ TEST_F(InterfaceTest, FifoAsOutputIsWrittenInPlace) {
     ASSERT_TRUE(info_copy.has_value());
     EXPECT_TRUE(info_copy->has_video);
     EXPECT_EQ(names(), (std::vector<std::string>{"copy.mpg", "pipe.mpg", "source.mkv"}));
+
+    // A link to a FIFO, as /dev/stdout is to a pipe: written through, the link stays.
+    const std::string link = dir_.file("link.mpg");
+    std::filesystem::create_symlink(fifo, link);
+    const std::string second = dir_.file("second.mpg");
+    Child second_reader({"/bin/sh", "-c", "cat \"$0\" > \"$1\"", fifo, second});
+    const RunResult through = run(trelcore({"-i", source_, "-target", "pal-vcd", "-y", link}));
+    EXPECT_EQ(through.exit_code, 0) << through.output;
+    ASSERT_TRUE(std::filesystem::is_symlink(link)) << "the link was replaced";
+    EXPECT_EQ(second_reader.wait().exit_code, 0);
+    EXPECT_TRUE(inspect(second).has_value());
 }
 
 TEST_F(InterfaceTest, SourceIsNeverOverwrittenEvenWithY) {
