@@ -10,6 +10,7 @@ extern "C" {
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <map>
 
@@ -18,8 +19,13 @@ namespace {
 
 constexpr const char* kAccessToken = "qmt52rwKZ#&";
 
+// Plain decimal only: strtod would also take hexadecimal ("0x10"), "inf" and leading blanks.
+bool is_decimal_text(const std::string& text) {
+    return !text.empty() && text.find_first_not_of("0123456789.eE+-") == std::string::npos;
+}
+
 std::optional<double> parse_number(const std::string& text) {
-    if (text.empty()) {
+    if (!is_decimal_text(text)) {
         return std::nullopt;
     }
     char* end = nullptr;
@@ -72,10 +78,11 @@ std::string bad_value(const std::string& option, const std::string& value, const
 
 std::string frame_rate_error(const std::string& text) {
     AVRational rate{0, 1};
-    if (av_parse_video_rate(&rate, text.c_str()) >= 0 && is_sane_rate(rate, 1e12)) {
-        char most[16];
-        std::snprintf(most, sizeof most, "%g", kMaxFrameRate);
-        return "-r: frame rate " + text + " is out of range (at most " + most + ")";
+    if (text.find_first_of("xX") == std::string::npos &&
+        av_parse_video_rate(&rate, text.c_str()) >= 0 && is_sane_rate(rate, 1e12)) {
+        char range[40];
+        std::snprintf(range, sizeof range, "%g to %g", kMinFrameRate, kMaxFrameRate);
+        return "-r: frame rate " + text + " is out of range (" + range + ")";
     }
     return bad_value("-r", text, "expected frames per second");
 }
@@ -84,6 +91,10 @@ const std::map<std::string, Setter>& value_options() {
     static const std::map<std::string, Setter> table = {
         {"-i",
          [](Options& o, const std::string& v) {
+             if (!o.input.empty()) {
+                 return "-i: a second source given ('" + o.input + "' and '" + v +
+                        "'); one source is converted a run";
+             }
              o.input = v;
              return std::string();
          }},
@@ -192,6 +203,26 @@ const std::map<std::string, Setter>& value_options() {
     return table;
 }
 
+// A value other than a path or a title is never empty and never begins or ends with a blank:
+// such a value is a mistake in the command, not a setting.
+std::string value_error(const std::string& option, const std::string& value) {
+    if (option == "-title") {
+        return {};
+    }
+    if (value.empty()) {
+        return option + ": empty value";
+    }
+    if (option == "-i") {
+        return {};
+    }
+    constexpr const char* kBlanks = " \t\n\r\v\f";
+    if (std::strchr(kBlanks, value.front()) != nullptr ||
+        std::strchr(kBlanks, value.back()) != nullptr) {
+        return bad_value(option, value, "a blank before or after it");
+    }
+    return {};
+}
+
 std::string set_output(Options& options, const std::string& path) {
     if (options.has_output) {
         return "more than one output file given ('" + options.output + "' and '" + path + "')";
@@ -208,8 +239,10 @@ std::string set_output(Options& options, const std::string& path) {
 
 std::optional<AVRational> parse_frame_rate(const std::string& text) {
     AVRational rate{0, 1};
-    if (text.empty() || av_parse_video_rate(&rate, text.c_str()) < 0 || rate.num <= 0 ||
-        rate.den <= 0 || av_q2d(rate) > kMaxFrameRate) {
+    // The rate parser evaluates expressions, so it would take "0x10" as 16.
+    if (text.empty() || text.find_first_of("xX") != std::string::npos ||
+        av_parse_video_rate(&rate, text.c_str()) < 0 || rate.num <= 0 || rate.den <= 0 ||
+        av_q2d(rate) > kMaxFrameRate || av_q2d(rate) < kMinFrameRate) {
         return std::nullopt;
     }
     // 29.970 written with three decimals means the NTSC rate 30000/1001, not 2997/100.
@@ -250,7 +283,11 @@ ParseResult parse_options(const std::vector<std::string>& args) {
             if (last) {
                 result.error = arg + ": missing value";
             } else {
-                result.error = it->second(options, args[++index]);
+                const std::string& value = args[++index];
+                result.error = value_error(arg, value);
+                if (result.error.empty()) {
+                    result.error = it->second(options, value);
+                }
             }
         } else if (last && !options.has_output && !arg.starts_with("--")) {
             // A last argument that is no option is the output path, even with a leading dash;

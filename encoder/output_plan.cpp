@@ -73,7 +73,10 @@ void finish_video_filters(VideoPlan& v, double picture_aspect, double frame_aspe
     chain += ",format=pix_fmts=";
     chain += av_get_pix_fmt_name(v.pixel_format);
     if (telecine) {
-        // 2:3 pulldown: four film frames become five video frames, so the length is kept.
+        // 2:3 pulldown: four film frames become five video frames, so the length is kept. The
+        // pulldown drops the half frame its last film frame would make; one more copy of that
+        // frame gives it whole, and the conversion ends the pictures at the source's length.
+        chain += ",tpad=stop=1:stop_mode=clone";
         chain += std::string(",telecine=first_field=") + (v.top_field_first ? "top" : "bottom") +
                  ":pattern=23";
     }
@@ -263,8 +266,29 @@ std::string choose_mpeg2_level(const Options& o, VideoPlan& v) {
     return {};
 }
 
+// MPEG-4 video (ISO/IEC 14496-2) codes the picture's width and height in 13 bits: a larger picture
+// is written as one no decoder can read.
+constexpr int kLargestMpeg4Side = 8190;
+
+// Fits a kept picture size into the MPEG-4 limit, keeping its proportions. Returns the warning,
+// or "" when it fitted already.
+std::string fit_mpeg4_size(VideoPlan& v) {
+    if (v.width <= kLargestMpeg4Side && v.height <= kLargestMpeg4Side) {
+        return {};
+    }
+    const int from_width = v.width;
+    const int from_height = v.height;
+    const double scale = std::min(static_cast<double>(kLargestMpeg4Side) / v.width,
+                                  static_cast<double>(kLargestMpeg4Side) / v.height);
+    v.width = even_floor(v.width * scale);
+    v.height = even_floor(v.height * scale);
+    return "the " + std::to_string(from_width) + "x" + std::to_string(from_height) +
+           " picture is scaled to " + std::to_string(v.width) + "x" + std::to_string(v.height) +
+           ", the largest MPEG-4 video takes";
+}
+
 std::optional<VideoPlan> free_video(const Options& o, const AVOutputFormat& format,
-                                    const AVStream& src, std::string& error) {
+                                    const AVStream& src, std::string& error, std::string& warning) {
     VideoPlan v;
     v.encoder = choose_video_encoder(o, format, error);
     if (v.encoder == nullptr) {
@@ -285,6 +309,17 @@ std::optional<VideoPlan> free_video(const Options& o, const AVOutputFormat& form
         v.height = even_floor(std::max(par.height, 2));
         v.sample_aspect = source_sar(src);
         frame_aspect = v.width * av_q2d(v.sample_aspect) / v.height;
+    }
+    if (v.encoder->id == AV_CODEC_ID_MPEG4) {
+        if (o.width > 0 && (v.width > kLargestMpeg4Side || v.height > kLargestMpeg4Side)) {
+            error = "-s: MPEG-4 video takes pictures of at most " +
+                    std::to_string(kLargestMpeg4Side) + "x" + std::to_string(kLargestMpeg4Side);
+            return std::nullopt;
+        }
+        warning = fit_mpeg4_size(v);
+        if (!warning.empty()) {
+            frame_aspect = v.width * av_q2d(v.sample_aspect) / v.height;
+        }
     }
     // Kept from the source: its real rate, as the probe reports it.
     AVRational rate = o.frame_rate.value_or(stream_frame_rate(src));
@@ -415,7 +450,7 @@ PlanResult make_plan(const Options& options, const std::optional<TargetPreset>& 
             return result;
         }
         if (video != nullptr && plan.format->video_codec != AV_CODEC_ID_NONE) {
-            plan.video = free_video(options, *plan.format, *video, result.error);
+            plan.video = free_video(options, *plan.format, *video, result.error, result.warning);
         }
         if (result.error.empty() && audio != nullptr &&
             plan.format->audio_codec != AV_CODEC_ID_NONE) {

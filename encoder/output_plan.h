@@ -61,7 +61,8 @@ struct OutputPlan {
 
 struct PlanResult {
     OutputPlan plan;
-    std::string error;  // one line; empty on success
+    std::string error;    // one line; empty on success
+    std::string warning;  // one line the run should print (a picture scaled to fit), or empty
 };
 
 // video/audio: the chosen source streams, or null when the source has none of that kind.

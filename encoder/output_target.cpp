@@ -27,6 +27,15 @@ mode_t replacement_mode(const std::string& path) {
     return 0666 & ~mask;
 }
 
+std::string folder_of(const std::string& path) {
+    std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    return folder.empty() ? std::string(".") : folder.string();
+}
+
+std::string fd_path(int fd) {
+    return "/proc/self/fd/" + std::to_string(fd);
+}
+
 }  // namespace
 
 std::string OutputTarget::prepare(const std::string& path) {
@@ -37,66 +46,136 @@ std::string OutputTarget::prepare(const std::string& path) {
         if (errno != ENOENT) {
             return errno_text("cannot write");
         }
+        // Taken at once and left empty until the output is complete.
         const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0) {
             return errno_text("cannot write");
         }
         ::close(fd);
-        mode_ = Mode::kCreated;
-        write_path_ = path;
-        return {};
+        created_ = true;
+    } else {
+        // What a link names decides, as /dev/stdout names a pipe or terminal; a dangling link is
+        // replaced like a file.
+        struct stat target = info;
+        if (S_ISLNK(info.st_mode) && ::stat(path.c_str(), &target) != 0) {
+            target = info;
+        }
+        if (S_ISCHR(target.st_mode) || S_ISFIFO(target.st_mode)) {
+            // A device or pipe is a destination, not a file to replace.
+            mode_ = Mode::kInPlace;
+            write_path_ = path;
+            return {};
+        }
+        if (!S_ISREG(target.st_mode) && !S_ISLNK(target.st_mode)) {
+            return "is neither a file nor a character device or FIFO; not overwritten";
+        }
     }
-    if (S_ISREG(info.st_mode) && info.st_size == 0) {
-        mode_ = Mode::kReserved;
-        write_path_ = path;
-        return {};
+    const std::string folder = folder_of(path);
+    const mode_t mode = replacement_mode(path);
+    std::string error = prepare_unnamed(folder, mode);
+    if (!error.empty()) {
+        error = prepare_temporary(folder, mode);
     }
-    return prepare_temporary(path);
+    if (!error.empty()) {
+        discard();
+    }
+    return error;
 }
 
-std::string OutputTarget::prepare_temporary(const std::string& path) {
-    // The same folder, so the final rename stays within one file system.
-    std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    if (folder.empty()) {
-        folder = ".";
+std::string OutputTarget::prepare_unnamed(const std::string& folder, mode_t mode) {
+    const int fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        return errno_text("cannot write");
     }
-    std::string pattern = (folder / ".trelcore-XXXXXX").string();
+    fd_ = fd;
+    ::fchmod(fd_, mode);
+    // The writer opens the file again by this name; it must work now, or the run uses a named
+    // temporary file instead.
+    const int check = ::open(fd_path(fd_).c_str(), O_WRONLY | O_CLOEXEC);
+    if (check < 0) {
+        const std::string error = errno_text("cannot write");
+        close_fd();
+        return error;
+    }
+    ::close(check);
+    mode_ = Mode::kUnnamed;
+    write_path_ = fd_path(fd_);
+    return {};
+}
+
+std::string OutputTarget::prepare_temporary(const std::string& folder, mode_t mode) {
+    // The same folder, so the final rename stays within one file system.
+    const std::string pattern = (std::filesystem::path(folder) / ".trelcore-XXXXXX").string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     const int fd = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd < 0) {
         return errno_text("cannot write a temporary file beside it");
     }
-    ::fchmod(fd, replacement_mode(path));
+    ::fchmod(fd, mode);
     ::close(fd);
     mode_ = Mode::kTemporary;
     write_path_ = name.data();
     return {};
 }
 
+// Gives the unnamed file a hidden name beside the output, ready to be renamed over it. Returns
+// "" or the reason.
+std::string OutputTarget::link_unnamed() {
+    const std::string folder = folder_of(path_);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string name =
+            (std::filesystem::path(folder) /
+             (".trelcore-" + std::to_string(::getpid()) + "-" + std::to_string(attempt)))
+                .string();
+        if (::linkat(AT_FDCWD, fd_path(fd_).c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) ==
+            0) {
+            close_fd();
+            mode_ = Mode::kTemporary;
+            write_path_ = name;
+            return {};
+        }
+        if (errno != EEXIST) {
+            break;
+        }
+    }
+    return errno_text("cannot give it its name");
+}
+
 std::string OutputTarget::commit() {
+    if (mode_ == Mode::kUnnamed) {
+        if (std::string error = link_unnamed(); !error.empty()) {
+            discard();
+            return error;
+        }
+    }
     if (mode_ == Mode::kTemporary && ::rename(write_path_.c_str(), path_.c_str()) != 0) {
         const std::string error = errno_text("cannot replace it");
         discard();
         return error;
     }
+    close_fd();
     mode_ = Mode::kNone;
+    created_ = false;
     return {};
 }
 
-void OutputTarget::discard() {
-    switch (mode_) {
-        case Mode::kCreated:
-        case Mode::kTemporary:
-            ::unlink(write_path_.c_str());
-            break;
-        case Mode::kReserved:
-            // Back to the empty file the caller reserved; its name stays theirs.
-            static_cast<void>(::truncate(write_path_.c_str(), 0) == 0);
-            break;
-        case Mode::kNone:
-            break;
+void OutputTarget::close_fd() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
     }
+}
+
+void OutputTarget::discard() {
+    if (mode_ == Mode::kTemporary) {
+        ::unlink(write_path_.c_str());
+    }
+    close_fd();  // an unnamed file goes with its last descriptor
+    if (created_) {
+        ::unlink(path_.c_str());
+    }
+    created_ = false;
     mode_ = Mode::kNone;
 }
 

@@ -5,9 +5,15 @@ extern "C" {
 #include <libavutil/pixdesc.h>
 }
 
+#include <algorithm>
+#include <chrono>
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
+#include <vector>
+
+#include "av_handles.h"
+#include "stop_signal.h"
 
 namespace trel {
 namespace {
@@ -67,7 +73,123 @@ std::string duration_line(const AVFormatContext& input) {
     return line;
 }
 
+// Less than this many bits for each second a file claims to last: the claim is not believed.
+constexpr int64_t kLeastBitsPerSecond = 4000;
+// How long reading through a doubtful source may take; past it the stated length stands.
+constexpr auto kScanBudget = std::chrono::seconds(3);
+
+bool is_media(const AVStream& st) {
+    const AVMediaType type = st.codecpar->codec_type;
+    return type == AVMEDIA_TYPE_VIDEO || type == AVMEDIA_TYPE_AUDIO;
+}
+
+// The latest end the streams state for themselves, AV_TIME_BASE units; 0 when none does.
+int64_t stated_stream_end(const AVFormatContext& input) {
+    int64_t end = 0;
+    for (unsigned i = 0; i < input.nb_streams; ++i) {
+        const AVStream& st = *input.streams[i];
+        if (is_media(st) && st.duration != AV_NOPTS_VALUE && st.duration > 0) {
+            const int64_t start = st.start_time == AV_NOPTS_VALUE ? 0 : st.start_time;
+            end = std::max(end, av_rescale_q(start + st.duration, st.time_base, AV_TIME_BASE_Q));
+        }
+    }
+    return end;
+}
+
+struct PacketScan {
+    bool complete = false;  // read to the end (or to a damaged tail)
+    bool any = false;       // a video or audio packet with a time was seen
+    int64_t end = 0;        // the latest packet end, AV_TIME_BASE units
+};
+
+// A leap forward in a stream's timestamps longer than this is damage that a conversion leaves
+// out; the measured length leaves it out too. Microseconds.
+constexpr int64_t kLongestLeap = 300 * int64_t{AV_TIME_BASE};
+
+// Where one stream has got to while its packets are read, AV_TIME_BASE units.
+struct StreamReach {
+    bool started = false;
+    int64_t end = 0;    // the latest packet end, after leaps were left out
+    int64_t shift = 0;  // leaps left out so far
+};
+
+PacketScan scan_packets(AVFormatContext& input) {
+    PacketScan scan;
+    PacketPtr packet = make_packet();
+    std::vector<StreamReach> reach(input.nb_streams);
+    const auto deadline = std::chrono::steady_clock::now() + kScanBudget;
+    for (int64_t count = 0;; ++count) {
+        if (stop_signal() != 0 ||
+            (count % 64 == 0 && std::chrono::steady_clock::now() > deadline)) {
+            return scan;
+        }
+        if (av_read_frame(&input, packet.get()) < 0) {
+            scan.complete = true;  // the end, or a damaged tail: the streams end there
+            return scan;
+        }
+        // Some containers add streams while they are read.
+        if (static_cast<size_t>(packet->stream_index) >= reach.size()) {
+            reach.resize(input.nb_streams);
+        }
+        const AVStream& st = *input.streams[packet->stream_index];
+        const int64_t at = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
+        if (is_media(st) && at != AV_NOPTS_VALUE) {
+            StreamReach& r = reach[static_cast<size_t>(packet->stream_index)];
+            int64_t begin = av_rescale_q(at, st.time_base, AV_TIME_BASE_Q) - r.shift;
+            if (r.started && begin - r.end > kLongestLeap) {
+                r.shift += begin - r.end;
+                begin = r.end;
+            }
+            const int64_t length =
+                av_rescale_q(std::max<int64_t>(packet->duration, 0), st.time_base, AV_TIME_BASE_Q);
+            r.end = std::max(r.end, begin + length);
+            r.started = true;
+            scan.end = std::max(scan.end, r.end);
+            scan.any = true;
+        }
+        av_packet_unref(packet.get());
+    }
+}
+
 }  // namespace
+
+// One header field is not taken on trust when the file is far too small for it, the streams
+// state a much shorter length, or it says nothing at all.
+bool duration_doubtful(const AVFormatContext& input) {
+    if (input.duration == AV_NOPTS_VALUE || input.duration <= 0) {
+        return true;
+    }
+    const int64_t size = input.pb != nullptr ? avio_size(input.pb) : -1;
+    if (size > 0 &&
+        av_rescale(size, 8 * int64_t{AV_TIME_BASE}, input.duration) < kLeastBitsPerSecond) {
+        return true;
+    }
+    const int64_t streams_end = stated_stream_end(input);
+    return streams_end > 0 && input.duration > 2 * streams_end + AV_TIME_BASE;
+}
+
+std::string settle_duration(AVFormatContext& input) {
+    if (!duration_doubtful(input)) {
+        return {};
+    }
+    const PacketScan scan = scan_packets(input);
+    if (!scan.complete) {
+        return {};
+    }
+    if (!scan.any) {
+        return "holds no video or audio data";
+    }
+    const int64_t start = input.start_time == AV_NOPTS_VALUE ? 0 : input.start_time;
+    input.duration = std::max<int64_t>(scan.end - start, 0);
+    if (input.duration == 0) {
+        return "lasts no time (a single picture or sound without a length)";
+    }
+    const int64_t size = input.pb != nullptr ? avio_size(input.pb) : -1;
+    input.bit_rate = size > 0 && input.duration > 0
+                         ? av_rescale(size, 8 * int64_t{AV_TIME_BASE}, input.duration)
+                         : 0;
+    return {};
+}
 
 AVRational stream_frame_rate(const AVStream& st) {
     const AVRational real = st.r_frame_rate;

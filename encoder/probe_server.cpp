@@ -88,6 +88,10 @@ int probe_source(const std::string& path) {
         report_error(path, opened.error);
         return 1;
     }
+    if (const std::string error = settle_duration(*opened.context); !error.empty()) {
+        report_error(path, error);
+        return 1;
+    }
     write_stderr(probe_report(*opened.context));
     return 0;
 }

@@ -14,6 +14,7 @@ inline constexpr AVRational kNtscRate{30000, 1001};  // 525-line video, frames p
 inline constexpr AVRational kFilmRate{24000, 1001};  // film as carried on 525-line discs
 inline constexpr AVRational kPalRate{25, 1};         // 625-line video
 inline constexpr double kMaxFrameRate = 240.0;       // frames per second trelcore will encode
+inline constexpr double kMinFrameRate = 1.0;         // the least it takes
 
 // "num/den", the form filter options take.
 inline std::string rational_text(AVRational q) {

@@ -15,6 +15,7 @@
 #include "output_file.h"
 #include "output_plan.h"
 #include "output_target.h"
+#include "probe.h"
 #include "progress.h"
 #include "stop_signal.h"
 
@@ -29,6 +30,8 @@ namespace trel {
 namespace {
 
 constexpr int kExitFailure = 1;
+constexpr int64_t kLongestPicture = 60 * AV_TIME_BASE;  // microseconds
+constexpr int64_t kLongestLeap = 300 * AV_TIME_BASE;    // microseconds
 
 enum class TrackKind { kVideo, kAudio };
 
@@ -42,6 +45,8 @@ struct SourceTrack {
     int64_t origin = 0;       // source pts that becomes output time 0, stream time base
     int64_t end = INT64_MAX;  // first source pts past the requested part, relative to origin
     int64_t last_end = 0;     // end of the last frame pushed, relative to origin
+    int64_t shift = 0;        // leaps in the source's timestamps left out so far
+    bool started = false;     // a frame has been seen
     FramePtr pending;         // video: the latest picture starting before output time 0
     bool done = false;        // no more input wanted
     bool closed = false;      // filter input ended
@@ -80,12 +85,14 @@ private:
     bool close_track(SourceTrack& track);
     bool push_frame(SourceTrack& track, AVFrame* frame);
     bool push_pending(SourceTrack& track, bool use_it);
+    void close_leap(SourceTrack& track, int64_t& pts);
     bool drain_video();
     bool drain_audio();
     bool encode(EncodedTrack& track, AVFrame* frame);
     bool send_black_frames(double until_seconds);
     bool finish();
     bool check_complete();
+    int64_t stated_duration() const;
     void warn_if_source_ended_early() const;
     int close_output(bool converted);
     double audio_seconds() const;
@@ -109,7 +116,10 @@ private:
     ProgressReporter progress_;
     double quality_ = 0.0;
     bool wrote_packets_ = false;
-    bool source_ended_ = false;  // the source ran out before the requested part did
+    int64_t decoded_frames_ = 0;
+    bool leap_reported_ = false;
+    int64_t picture_limit_ = INT64_MAX;  // output pictures the source's length holds, once known
+    bool source_ended_ = false;          // the source ran out before the requested part did
 };
 
 bool same_file(const std::string& a, const std::string& b) {
@@ -180,10 +190,19 @@ bool Conversion::open_source() {
         return fail(options_.input, opened.error);
     }
     input_ = std::move(opened.context);
-    if (input_->duration != AV_NOPTS_VALUE && options_.start_us >= input_->duration) {
+    const int v = av_find_best_stream(input_.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    // Containers often state the start of the last picture as their end: a start point within
+    // that picture still converts it.
+    int64_t last_picture_us = 0;
+    if (v >= 0) {
+        const AVRational rate = av_guess_frame_rate(input_.get(), input_->streams[v], nullptr);
+        last_picture_us =
+            rate.num > 0 && rate.den > 0 ? av_rescale_q(1, av_inv_q(rate), AV_TIME_BASE_Q) : 0;
+    }
+    if (input_->duration != AV_NOPTS_VALUE && input_->duration > 0 &&
+        options_.start_us >= input_->duration + last_picture_us) {
         return fail(options_.input, "the start point (-ss) lies past the end of the source");
     }
-    const int v = av_find_best_stream(input_.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
     const int a = av_find_best_stream(input_.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
     if (v >= 0 && !(input_->streams[v]->disposition & AV_DISPOSITION_ATTACHED_PIC) &&
         !open_decoder(video_in_, input_->streams[v])) {
@@ -203,6 +222,9 @@ bool Conversion::setup_output() {
         make_plan(options_, target_, video_in_.stream, audio_in_.stream, options_.length_us);
     if (!planned.error.empty()) {
         return fail(options_.output, planned.error);
+    }
+    if (!planned.warning.empty()) {
+        write_stderr("trelcore: warning: " + planned.warning + "\n");
     }
     plan_ = planned.plan;
     if (const std::string error = output_.create(plan_, options_.output, options_.title);
@@ -276,23 +298,37 @@ void Conversion::seek_to_start() {
 }
 
 bool Conversion::handle_frame(SourceTrack& track, AVFrame* frame) {
+    ++decoded_frames_;
     int64_t pts = frame->best_effort_timestamp;
-    if (pts == AV_NOPTS_VALUE) {
-        pts = track.last_end + track.origin;
-    }
-    pts -= track.origin;
+    pts = pts == AV_NOPTS_VALUE ? track.last_end : pts - track.origin - track.shift;
+    close_leap(track, pts);
     if (pts >= track.end) {
         track.done = true;
         return close_track(track);
     }
+    // Sound lasts its samples, whatever the packet claims; a picture is trusted to last up to
+    // kLongestPicture, so one damaged length cannot stretch the end by hours.
     int64_t duration = frame->pkt_duration;
-    if (duration <= 0 && frame->sample_rate > 0) {
+    if (frame->sample_rate > 0 && frame->nb_samples > 0) {
         duration = av_rescale_q(frame->nb_samples, AVRational{1, frame->sample_rate},
                                 track.stream->time_base);
+    } else if (duration > av_rescale_q(kLongestPicture, AV_TIME_BASE_Q, track.stream->time_base)) {
+        duration = 0;
+    }
+    if (track.kind == TrackKind::kVideo) {
+        // A container's coarse time base (Matroska's milliseconds) cuts the period short; the
+        // end of the last picture then rounds to one frame too few at another rate.
+        const AVRational rate = av_guess_frame_rate(input_.get(), track.stream, nullptr);
+        const int64_t period =
+            rate.num > 0 && rate.den > 0
+                ? av_rescale_q_rnd(1, av_inv_q(rate), track.stream->time_base, AV_ROUND_UP)
+                : 1;
+        if (duration <= 0 || (duration < period && period - duration <= 1)) {
+            duration = period;
+        }
     }
     if (duration <= 0) {
-        const AVRational rate = av_guess_frame_rate(input_.get(), track.stream, nullptr);
-        duration = rate.num > 0 ? av_rescale_q(1, av_inv_q(rate), track.stream->time_base) : 1;
+        duration = 1;
     }
     frame->pts = pts;
     track.last_end = std::max(track.last_end, pts + duration);
@@ -308,6 +344,31 @@ bool Conversion::handle_frame(SourceTrack& track, AVFrame* frame) {
         return false;
     }
     return push_frame(track, frame);
+}
+
+// A leap forward in a stream's timestamps of more than kLongestLeap is damage, not a pause: filling
+// it would take the sound's silence in one piece (memory for hours of it) and repeat the picture
+// for as long. The stream goes on from where it was instead.
+void Conversion::close_leap(SourceTrack& track, int64_t& pts) {
+    const int64_t limit = av_rescale_q(kLongestLeap, AV_TIME_BASE_Q, track.stream->time_base);
+    const int64_t leap = pts - track.last_end;
+    const bool first = !track.started;
+    track.started = true;
+    if (first || leap <= limit) {
+        return;
+    }
+    track.shift += leap;
+    pts = track.last_end;
+    if (!leap_reported_) {
+        leap_reported_ = true;
+        char line[160];
+        std::snprintf(line, sizeof line,
+                      "trelcore: warning: the source's timestamps leap %.1f s at %.1f s; the "
+                      "leap was left out\n",
+                      av_q2d(track.stream->time_base) * static_cast<double>(leap),
+                      av_q2d(track.stream->time_base) * static_cast<double>(track.last_end));
+        write_stderr(line);
+    }
 }
 
 bool Conversion::push_pending(SourceTrack& track, bool use_it) {
@@ -336,12 +397,18 @@ bool Conversion::close_track(SourceTrack& track) {
     }
     track.closed = true;
     // The end of the last frame, or the end of the requested part when the source goes on.
-    track.filters.close(std::min(track.last_end, track.end));
+    const int64_t end = std::min(track.last_end, track.end);
+    if (track.kind == TrackKind::kVideo && plan_.video) {
+        // As many pictures as that length holds, rounded to the nearest.
+        picture_limit_ = av_rescale_q_rnd(end, track.stream->time_base, av_inv_q(plan_.video->rate),
+                                          AV_ROUND_NEAR_INF);
+    }
+    track.filters.close(end);
     return track.kind == TrackKind::kVideo ? drain_video() : drain_audio();
 }
 
 bool Conversion::receive_frames(SourceTrack& track) {
-    while (!track.done) {
+    while (!track.done && stop_signal() == 0) {
         const int rc = avcodec_receive_frame(track.decoder.get(), decoded_.get());
         if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF) {
             return true;
@@ -359,7 +426,7 @@ bool Conversion::receive_frames(SourceTrack& track) {
 }
 
 bool Conversion::decode_packet(SourceTrack& track, const AVPacket* packet) {
-    while (!track.done) {
+    while (!track.done && stop_signal() == 0) {
         const int rc = avcodec_send_packet(track.decoder.get(), packet);
         if (rc == AVERROR(EAGAIN)) {
             // The decoder's output is full: take its frames, then offer the packet again.
@@ -409,8 +476,10 @@ bool Conversion::encode(EncodedTrack& track, AVFrame* frame) {
     }
 }
 
+// Every loop that may run long checks for a stop: a gap in the source's timestamps can make the
+// chain repeat a picture for hours.
 bool Conversion::drain_video() {
-    while (true) {
+    while (stop_signal() == 0) {
         AVFrame* out = filtered_.get();
         const int rc = video_in_.filters.pull(out);
         if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF) {
@@ -418,6 +487,10 @@ bool Conversion::drain_video() {
         }
         if (rc < 0) {
             return fail(options_.input, "filtering failed (" + av_error_text(rc) + ")");
+        }
+        if (video_out_.next_pts >= picture_limit_) {
+            av_frame_unref(out);  // the pulldown's extra picture past the source's end
+            continue;
         }
         // The chain ends in a constant rate, so each frame is exactly one period.
         out->pts = video_out_.next_pts++;
@@ -432,6 +505,7 @@ bool Conversion::drain_video() {
             return false;
         }
     }
+    return true;
 }
 
 // Encoders without variable or short last frames get the last frame padded with silence.
@@ -453,7 +527,7 @@ FramePtr pad_to_frame_size(const AVFrame& frame, const AVCodecContext& encoder) 
 }
 
 bool Conversion::drain_audio() {
-    while (true) {
+    while (stop_signal() == 0) {
         AVFrame* out = filtered_.get();
         const int rc = audio_in_.filters.pull(out);
         if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF) {
@@ -485,6 +559,7 @@ bool Conversion::drain_audio() {
             return false;
         }
     }
+    return true;
 }
 
 double Conversion::audio_seconds() const {
@@ -509,7 +584,8 @@ bool Conversion::send_black_frames(double until_seconds) {
                             v.height);
     }
     const AVRational period = av_inv_q(v.rate);
-    while (static_cast<double>(video_out_.next_pts) * av_q2d(period) < until_seconds) {
+    while (static_cast<double>(video_out_.next_pts) * av_q2d(period) < until_seconds &&
+           stop_signal() == 0) {
         black_->pts = video_out_.next_pts++;
         if (!encode(video_out_, black_.get())) {
             return false;
@@ -579,8 +655,16 @@ bool Conversion::finish() {
 
 // A conversion that ran to its end must have written something, and a picture if it has video.
 bool Conversion::check_complete() {
+    if (!wrote_packets_ && decoded_frames_ == 0) {
+        return fail(options_.input, "no picture or sound in it could be decoded; nothing written");
+    }
     if (!wrote_packets_) {
         return fail(options_.input, "nothing to convert in the requested part");
+    }
+    // A black picture alone is no conversion of a sound file.
+    const bool sound_only = plan_.audio && !(plan_.video && plan_.video->from_source);
+    if (sound_only && audio_out_.next_pts == 0) {
+        return fail(options_.input, "holds no sound in the requested part; nothing written");
     }
     if (plan_.video && video_out_.next_pts == 0) {
         return fail(options_.input,
@@ -589,8 +673,27 @@ bool Conversion::check_complete() {
     return true;
 }
 
+// The length the source claims, microseconds, or 0. Besides the container's duration, the
+// video stream's stated picture count: a demuxer that measures a cut file (AVI without its index)
+// gives the length it found as the duration, but the count still says what the file should hold.
+int64_t Conversion::stated_duration() const {
+    // A duration the file could not hold is a damaged header, not lost pictures and sound.
+    int64_t stated = duration_doubtful(*input_) ? 0 : input_->duration;
+    const AVStream* video = video_in_.stream;
+    if (video != nullptr && video->nb_frames > 0) {
+        const AVRational rate =
+            av_guess_frame_rate(input_.get(), const_cast<AVStream*>(video), nullptr);
+        if (rate.num > 0 && rate.den > 0) {
+            stated =
+                std::max(stated, av_rescale_q(video->nb_frames, av_inv_q(rate), AV_TIME_BASE_Q));
+        }
+    }
+    return stated;
+}
+
 void Conversion::warn_if_source_ended_early() const {
-    if (!source_ended_ || input_->duration == AV_NOPTS_VALUE || input_->duration <= 0) {
+    const int64_t stated = stated_duration();
+    if (!source_ended_ || stated <= 0) {
         return;
     }
     int64_t reached = 0;  // microseconds from the file's start
@@ -601,10 +704,12 @@ void Conversion::warn_if_source_ended_early() const {
                                                           AV_TIME_BASE_Q));
         }
     }
-    const bool cut =
-        options_.length_us && options_.start_us + *options_.length_us < input_->duration;
-    const int64_t expected = cut ? options_.start_us + *options_.length_us : input_->duration;
     constexpr int64_t kTolerance = 500000;  // container durations are estimates
+    // A file that ends short of what it states is damaged, even where the requested part was
+    // measured on what is left of it (the part then ends where the file does).
+    const bool damaged = stated - reached >= kTolerance;
+    const bool cut = !damaged && options_.length_us;
+    const int64_t expected = cut ? options_.start_us + *options_.length_us : stated;
     if (expected - reached < kTolerance) {
         return;
     }

@@ -125,7 +125,10 @@ void ConvertProgressDialog::UpdateProgress() {
     const std::lock_guard lock(shared_.stateLock);
     SetBar(Form(), kCurrentBarControl, current);
     SetBar(Form(), kOverallBarControl, overall);
-    const std::string size = FileSizeText(shared_.currentTarget);
+    // The encoder's own count first: its output keeps an empty name until it is finished.
+    const int64_t encoderKb = shared_.run.outputKb.load();
+    const std::string size =
+        encoderKb >= 0 ? std::to_string(encoderKb) + "K" : FileSizeText(shared_.currentTarget);
     if (!size.empty()) {
         sizeText_ = size;
     }

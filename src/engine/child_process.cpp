@@ -232,6 +232,18 @@ bool Reap(ChildProcess& child, int options) {
     if (child.exited) {
         return true;
     }
+    // Whatever the child started goes with it, whenever it ends: a process left behind could
+    // still hold its output. Its group is ended while the child is a zombie, so its id, which
+    // names the group, cannot have been given to another process yet.
+    siginfo_t info{};
+    int waited;
+    do {
+        waited = ::waitid(P_PID, static_cast<id_t>(child.processHandle), &info,
+                          WEXITED | WNOWAIT | (options & WNOHANG));
+    } while (waited < 0 && errno == EINTR);
+    if (waited == 0 && info.si_pid == child.processHandle) {
+        ::kill(-child.processHandle, SIGKILL);
+    }
     int status = 0;
     pid_t r;
     do {
@@ -430,8 +442,8 @@ int StopChild(ChildProcess& child, int graceMs) {
             KillChild(child);
         }
     }
-    // What the encoder started goes with it.
-    ::kill(-group, SIGKILL);
+    // What the encoder started went with it when it was reaped; the group's id is no longer
+    // ours to signal once the child is gone.
     return 0;
 }
 

@@ -2,7 +2,8 @@
 // that is split into arguments (never given to a shell). Used from worker threads; one record is
 // owned by one thread at a time. The child leads a process group of its own and is killed when
 // the thread that started it ends, so it never outlives the program: a record must be released
-// (or its child reaped) by the thread that started it.
+// (or its child reaped) by the thread that started it. When the child is reaped, however it
+// ended, the rest of its group is killed, so nothing it started outlives it.
 #pragma once
 
 #include <sys/types.h>

@@ -362,6 +362,22 @@ int ParseProgressChunk(EncoderRun& run, const char* text, size_t length) {
     std::memcpy(logCopy, line.data(), copied);
     logCopy[copied] = '\0';
 
+    // The newest size the text holds whole (a chunk may end inside a number).
+    for (size_t sizeKey = line.rfind("size="); sizeKey != std::string_view::npos;
+         sizeKey = sizeKey == 0 ? std::string_view::npos : line.rfind("size=", sizeKey - 1)) {
+        size_t digits = sizeKey + 5;
+        while (digits < line.size() && IsBlankChar(line[digits])) {
+            ++digits;
+        }
+        size_t unit = digits;
+        while (unit < line.size() && line[unit] >= '0' && line[unit] <= '9') {
+            ++unit;
+        }
+        if (unit > digits && line.substr(unit, 2) == "kB") {
+            run.outputKb.store(LeadingWholeNumber(line.substr(digits)));
+            break;
+        }
+    }
     const size_t key = line.find("time=");
     if (key == std::string_view::npos) {
         return -1;
@@ -427,6 +443,17 @@ std::string LastErrorLine(const std::string& transcript) {
         end = lineStart;
     }
     return {};
+}
+
+std::string SourceEndedEarly(const std::string& transcript) {
+    static constexpr std::string_view kWarning = "trelcore: warning: the source ended at ";
+    const size_t at = transcript.rfind(kWarning);
+    if (at == std::string::npos) {
+        return {};
+    }
+    const size_t from = at + std::string_view("trelcore: warning: ").size();
+    const size_t end = transcript.find_first_of("\r\n", from);
+    return transcript.substr(from, end == std::string::npos ? std::string::npos : end - from);
 }
 
 bool IsDiskFullError(const std::string& errorLine) {
@@ -505,6 +532,7 @@ int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::str
     run.runDuration.store(part.toTheEnd ? (part.lengthMs + 999) / 1000 : part.end - part.start);
     run.percent.store(0);
     run.mediaMs.store(0);
+    run.outputKb.store(-1);
     run.abortRequested.store(false);
 
     const std::string commandLine = BuildCommandLine(sourcePath, title, options, part, outputPath);
@@ -544,7 +572,12 @@ int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::str
     }
     // A status of 0 is not taken on trust: the output must be there, readable, and as long as
     // the part. A short output (say, of a truncated source) is kept for the user to look at.
-    const std::string problem = CheckOutput(outputPath, part.lengthMs);
+    std::string problem = CheckOutput(outputPath, part.lengthMs);
+    if (problem.empty()) {
+        // A source cut short fails whatever its container: where the probe measured what is
+        // left (an AVI without its index) the output still matches the part.
+        problem = SourceEndedEarly(outcome.transcript);
+    }
     if (problem.empty()) {
         return 0;
     }

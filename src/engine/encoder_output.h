@@ -18,6 +18,9 @@ struct EncoderRun {
     std::atomic<int64_t> runDuration{0};  // seconds of the selected part
     std::atomic<bool> abortRequested{false};
     std::atomic<int64_t> mediaMs{0};  // media time of the current file the encoder has passed
+    // KiB the encoder says it has written of the current file ("size="), -1 before it says. The
+    // output gets its name only when done, so its size on disk does not show the progress.
+    std::atomic<int64_t> outputKb{-1};
 };
 
 // What one encoder run left to tell about itself, for the failure summary and the log.
@@ -58,7 +61,8 @@ inline constexpr int64_t kOutputLengthToleranceMs = 1000;
 // 0 when the encoder ran and ended well (status 0, and its output exists, is a media file the
 // encoder can read and lasts the part's length), or was stopped through abortRequested; -1 when
 // it could not be started, exited with a non-zero status, died of a signal it did not get from
-// us, or its output failed the check. outcome gets what the encoder said and what was wrong.
+// us, its output failed the check, or it warned that its source ended early (the output is kept
+// then, as a short one is). outcome gets what the encoder said and what was wrong.
 int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::string& outputPath,
                   const std::string& title, const std::string& options, const ConversionPart& part,
                   EncoderOutcome& outcome);
@@ -79,11 +83,15 @@ void AppendTranscript(std::string& transcript, const char* data, size_t length);
 // The last error line trelcore printed ("trelcore: " but not "trelcore: warning:"), without
 // its line end; empty when there is none.
 std::string LastErrorLine(const std::string& transcript);
+// The text of the encoder's warning that its source ended before its stated duration or the
+// requested part ("the source ended at ..."), without the prefix; empty when there is none.
+std::string SourceEndedEarly(const std::string& transcript);
 // Whether an error line says the disk was full.
 bool IsDiskFullError(const std::string& errorLine);
 
-// Takes the first "time=" of the text's last line into percent (never past 99) and mediaMs. 0
-// when a time was found, -1 otherwise. text must be zero-terminated at text[length].
+// Takes the first "time=" of the text's last line into percent (never past 99) and mediaMs, and
+// its "size=" (KiB) into outputKb. 0 when a time was found, -1 otherwise. text must be
+// zero-terminated at text[length].
 int ParseProgressChunk(EncoderRun& run, const char* text, size_t length);
 
 // Why a probe found no duration, as far as it is known.

@@ -125,6 +125,16 @@ TEST_F(ConvertProgressDialogTest, ProgressFiguresFollowTheSharedState) {
     EXPECT_EQ(BarPos(dialog, kCurrentBarControl), 100);
     EXPECT_EQ(BarPos(dialog, kOverallBarControl), 100);
     EXPECT_EQ(LabelText(dialog, kSizeTextControl), "1500K");
+
+    // The encoder's own count goes first: the output keeps its empty, reserved name until it
+    // is finished, so the size on disk would stand still at 0.
+    {
+        const std::lock_guard lock(shared.stateLock);
+        shared.currentTarget = dir_.Write("reserved.mpg", "");
+    }
+    run_.outputKb = 2048;
+    dialog.UpdateProgress();
+    EXPECT_EQ(LabelText(dialog, kSizeTextControl), "2048K");
 }
 
 std::atomic<uint32_t> gFakeTick{0};

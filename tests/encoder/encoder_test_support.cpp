@@ -11,9 +11,12 @@ extern "C" {
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -283,6 +286,160 @@ std::string read_file(const std::string& path) {
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+void write_file(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+namespace {
+
+void put_big_endian(std::string& bytes, size_t at, uint64_t value, int width) {
+    for (int i = width - 1; i >= 0; --i, value >>= 8) {
+        bytes[at + static_cast<size_t>(i)] = static_cast<char>(value & 0xff);
+    }
+}
+
+void put_little_endian(std::string& bytes, size_t at, uint64_t value, int width) {
+    for (int i = 0; i < width; ++i, value >>= 8) {
+        bytes[at + static_cast<size_t>(i)] = static_cast<char>(value & 0xff);
+    }
+}
+
+uint64_t big_endian(const std::string& bytes, size_t at, int width) {
+    uint64_t value = 0;
+    for (int i = 0; i < width; ++i) {
+        value = value << 8 | static_cast<uint8_t>(bytes[at + static_cast<size_t>(i)]);
+    }
+    return value;
+}
+
+}  // namespace
+
+void rewrite_stated_duration(const std::string& path, double seconds) {
+    std::string bytes = read_file(path);
+    const std::string extension = std::filesystem::path(path).extension().string();
+    if (extension == ".mp4") {
+        // mvhd: version and flags, two times, the time scale, then the duration (version 0).
+        const size_t box = bytes.find("mvhd");
+        ASSERT_NE(box, std::string::npos) << path;
+        ASSERT_EQ(bytes[box + 4], 0) << "version 1 movie header";
+        const uint64_t scale = big_endian(bytes, box + 16, 4);
+        const double units = std::min(seconds * static_cast<double>(scale), 4294967295.0);
+        put_big_endian(bytes, box + 20, static_cast<uint64_t>(units), 4);
+    } else if (extension == ".mkv") {
+        // The Duration element (0x4489) holds a float in the segment's time scale (ms).
+        const size_t element = bytes.find("\x44\x89");
+        ASSERT_NE(element, std::string::npos) << path;
+        const int size = static_cast<uint8_t>(bytes[element + 2]) & 0x7f;
+        if (size == 8) {
+            const double ms = seconds * 1000.0;
+            uint64_t bits = 0;
+            std::memcpy(&bits, &ms, sizeof bits);
+            put_big_endian(bytes, element + 3, bits, 8);
+        } else {
+            ASSERT_EQ(size, 4) << path;
+            const float ms = static_cast<float>(seconds * 1000.0);
+            uint32_t bits = 0;
+            std::memcpy(&bits, &ms, sizeof bits);
+            put_big_endian(bytes, element + 3, bits, 4);
+        }
+    } else if (extension == ".wmv") {
+        // The File Properties object: its GUID, size, file id, file size, creation time and
+        // packet count, then the play and send durations in 100 ns units.
+        static const char kGuid[] =
+            "\xA1\xDC\xAB\x8C\x47\xA9\xCF\x11\x8E\xE4\x00\xC0\x0C\x20\x53\x65";
+        const size_t object = bytes.find(std::string(kGuid, 16));
+        ASSERT_NE(object, std::string::npos) << path;
+        const auto hundreds = static_cast<uint64_t>(seconds * 1e7);
+        put_little_endian(bytes, object + 64, hundreds, 8);
+        put_little_endian(bytes, object + 72, hundreds, 8);
+    } else {
+        FAIL() << "no duration field known for " << path;
+    }
+    write_file(path, bytes);
+}
+
+void push_last_cluster_late(const std::string& path) {
+    std::string bytes = read_file(path);
+    const size_t cluster = bytes.rfind("\x1f\x43\xb6\x75");
+    ASSERT_NE(cluster, std::string::npos) << path;
+    // The cluster's Timestamp element (0xE7) follows its size field.
+    const size_t element = bytes.find('\xe7', cluster + 4);
+    ASSERT_LT(element, cluster + 16) << path;
+    const int size = static_cast<uint8_t>(bytes[element + 1]) & 0x7f;
+    ASSERT_TRUE(size >= 1 && size <= 8) << path;
+    put_big_endian(bytes, element + 2,
+                   size == 8 ? ~uint64_t{0} >> 1 : (uint64_t{1} << (8 * size)) - 1, size);
+    write_file(path, bytes);
+}
+
+namespace {
+
+// The length of the EBML variable-size integer whose first byte is first: 1 to 8, 0 if none.
+int vint_length(uint8_t first) {
+    for (int length = 1; length <= 8; ++length) {
+        if ((first & (0x80 >> (length - 1))) != 0) {
+            return length;
+        }
+    }
+    return 0;
+}
+
+// Adds by to the EBML size at `at`, keeping its width; an unknown size stays unknown.
+void grow_ebml_size(std::string& bytes, size_t at, uint64_t by) {
+    const int length = vint_length(static_cast<uint8_t>(bytes[at]));
+    ASSERT_GT(length, 0);
+    const uint64_t all_ones = (uint64_t{1} << (7 * length)) - 1;
+    uint64_t value = static_cast<uint8_t>(bytes[at]) & (0xff >> length);
+    for (int i = 1; i < length; ++i) {
+        value = value << 8 | static_cast<uint8_t>(bytes[at + static_cast<size_t>(i)]);
+    }
+    if (value == all_ones) {
+        return;
+    }
+    value += by;
+    ASSERT_LT(value, all_ones);
+    put_big_endian(bytes, at, value | (uint64_t{0x80} >> (length - 1)) << (8 * (length - 1)),
+                   length);
+}
+
+}  // namespace
+
+void put_last_cluster_at(const std::string& path, double seconds) {
+    std::string bytes = read_file(path);
+    const size_t segment = bytes.find("\x18\x53\x80\x67");
+    const size_t cluster = bytes.rfind("\x1f\x43\xb6\x75");
+    ASSERT_NE(segment, std::string::npos) << path;
+    ASSERT_NE(cluster, std::string::npos) << path;
+    const size_t element = bytes.find('\xe7', cluster + 4);
+    ASSERT_LT(element, cluster + 24) << path;
+    const int size = static_cast<uint8_t>(bytes[element + 1]) & 0x7f;
+    ASSERT_TRUE(size >= 1 && size <= 4) << path;
+    // Four bytes of milliseconds, the segment's default time scale.
+    std::string field = "\x84____";
+    put_big_endian(field, 1, static_cast<uint64_t>(seconds * 1000.0), 4);
+    bytes.replace(element + 1, 1 + static_cast<size_t>(size), field);
+    const auto grown = static_cast<uint64_t>(4 - size);
+    grow_ebml_size(bytes, cluster + 4, grown);
+    grow_ebml_size(bytes, segment + 4, grown);
+    write_file(path, bytes);
+}
+
+void write_wav(const std::string& path, int channels, int sample_rate, const std::string& data) {
+    const int block = std::max(channels, 1) * 2;
+    std::string bytes = "RIFF____WAVEfmt ____________________data____";
+    put_little_endian(bytes, 4, 36 + data.size(), 4);
+    put_little_endian(bytes, 16, 16, 4);
+    put_little_endian(bytes, 20, 1, 2);  // PCM
+    put_little_endian(bytes, 22, static_cast<uint64_t>(channels), 2);
+    put_little_endian(bytes, 24, static_cast<uint64_t>(sample_rate), 4);
+    put_little_endian(bytes, 28, static_cast<uint64_t>(sample_rate) * block, 4);
+    put_little_endian(bytes, 32, static_cast<uint64_t>(block), 2);
+    put_little_endian(bytes, 34, 16, 2);
+    put_little_endian(bytes, 40, data.size(), 4);
+    write_file(path, bytes + data);
 }
 
 }  // namespace enctest

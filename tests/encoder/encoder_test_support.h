@@ -91,5 +91,22 @@ struct LumaPicture {
 std::optional<LumaPicture> first_picture(const std::string& path);
 
 std::string read_file(const std::string& path);
+void write_file(const std::string& path, const std::string& bytes);
+
+// Rewrites the duration a clip's header states, as a lying or damaged file would hold it: the
+// movie header of an MP4 (.mp4), the segment duration of a Matroska file (.mkv) or the play and
+// send durations of an ASF file (.wmv). Fails the current test when the field is not found.
+void rewrite_stated_duration(const std::string& path, double seconds);
+
+// Moves the last cluster of a Matroska file as far into the future as its timestamp field holds
+// (about 65 s for clipgen's short clips): a gap in the timestamps near the end.
+void push_last_cluster_late(const std::string& path);
+
+// Moves the last cluster of a Matroska file to `seconds` (up to about 1193 hours), widening its
+// timestamp field: a leap in the timestamps far longer than any pause.
+void put_last_cluster_at(const std::string& path, double seconds);
+
+// A PCM WAV file (16-bit) with this header and data, written byte by byte.
+void write_wav(const std::string& path, int channels, int sample_rate, const std::string& data);
 
 }  // namespace enctest

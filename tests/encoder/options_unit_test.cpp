@@ -181,6 +181,36 @@ TEST(OptionParsing, ValuesOutOfRangeOrMalformedAreRefused) {
     }
 }
 
+// A blank around a value, a hexadecimal number, an empty name and a second source are mistakes
+// in the command: each is refused with a message that starts with the option.
+TEST(OptionParsing, BlanksHexadecimalEmptyValuesAndASecondSourceAreRefused) {
+    const std::vector<std::vector<std::string>> bad = {
+        {"-r", " 25"},           {"-b", " 800"},       {"-t", "1 "},
+        {"-ss", "\t1"},          {"-s", " 320x240"},   {"-ac", " 2"},
+        {"-target", " pal-dvd"}, {"-vcodec", "xvid "}, {"-b", "0x10"},
+        {"-bt", "0X10"},         {"-ab", "0x80"},      {"-maxrate", "0x10"},
+        {"-minrate", "0x1"},     {"-r", "0x10"},       {"-b", "inf"},
+        {"-vcodec", ""},         {"-pix_fmt", ""},     {"-target", ""},
+        {"-acodec", ""},         {"-r", "1e-9"},       {"-r", "0.5"},
+        {"-i", "other.mkv"},
+    };
+    for (const auto& option : bad) {
+        const ParseResult result = parse({"-i", "in.mkv", option[0], option[1], "out.mp4"});
+        EXPECT_EQ(result.error.rfind(option[0] + ": ", 0), 0U)
+            << option[0] << " '" << option[1] << "' gave '" << result.error << "'";
+    }
+    // A title and a path may hold blanks anywhere, and a title may be empty.
+    const ParseResult kept = parse({"-i", " in.mkv", "-title", "", "-title", " a b ", " out.mp4"});
+    EXPECT_EQ(kept.error, "");
+    EXPECT_EQ(kept.options.input, " in.mkv");
+    EXPECT_EQ(kept.options.title.value_or(""), " a b ");
+    EXPECT_EQ(kept.options.output, " out.mp4");
+    // Exponents and fractions are decimal numbers still.
+    const ParseResult decimal = parse({"-i", "in.mkv", "-b", "1e3", "-r", "30000/1001", "o.mp4"});
+    EXPECT_EQ(decimal.error, "");
+    EXPECT_EQ(decimal.options.video_bitrate, 1000000);
+}
+
 TEST(OptionParsing, ZeroInAnySpellingMeansNotGiven) {
     const ParseResult result =
         parse({"-i", "in.mkv", "-b", "5", "-bt", "00", "-maxrate", "000", "-minrate", "0.0", "-ab",
@@ -218,7 +248,9 @@ TEST(FrameRateParsing, RatesAboveTheLimitAreNamedAsSuch) {
     EXPECT_TRUE(parse_frame_rate("240"));
     EXPECT_FALSE(parse_frame_rate("241"));
     EXPECT_EQ(parse({"-i", "in.mkv", "-r", "10000", "o.mp4"}).error,
-              "-r: frame rate 10000 is out of range (at most 240)");
+              "-r: frame rate 10000 is out of range (1 to 240)");
+    EXPECT_EQ(parse({"-i", "in.mkv", "-r", "1e-9", "o.mp4"}).error,
+              "-r: frame rate 1e-9 is out of range (1 to 240)");
     EXPECT_EQ(parse({"-i", "in.mkv", "-r", "fast", "o.mp4"}).error,
               "-r: invalid value 'fast' (expected frames per second)");
 }

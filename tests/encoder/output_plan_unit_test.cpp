@@ -160,7 +160,7 @@ TEST(TargetPlan, WideSourcesAreFlaggedOnDvdAndDvAndLetterboxedElsewhere) {
         const bool flagged = c.video_codec != AV_CODEC_ID_MPEG1VIDEO && c.width == 720;
         const VideoPlan& v = *result.plan.video;
         EXPECT_NEAR(display_aspect(v), flagged ? 16.0 / 9.0 : 4.0 / 3.0, 0.01);
-        EXPECT_EQ(v.filters.find("pad=") != std::string::npos, !flagged);
+        EXPECT_EQ(v.filters.find(",pad=") != std::string::npos, !flagged);
         EXPECT_FALSE(result.plan.audio);
     }
 }

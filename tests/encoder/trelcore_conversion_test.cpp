@@ -95,6 +95,49 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
+// Every rate change keeps the source's length to within half a picture of the output's rate:
+// the ends of these sources fall just around a half picture of the other rates.
+struct RateSource {
+    const char* name;
+    const char* rate;
+    const char* seconds;  // a picture count that rounds badly at the other rates
+};
+
+void PrintTo(const RateSource& s, std::ostream* os) {
+    *os << s.name;
+}
+
+class RateChangeTest : public ConversionTest, public ::testing::WithParamInterface<RateSource> {};
+
+TEST_P(RateChangeTest, EveryTargetKeepsTheSourcesLengthToHalfAPicture) {
+    const RateSource& s = GetParam();
+    const std::string source = dir_.file("rate.mkv");
+    make_clip(source,
+              {"--rate", s.rate, "--duration", s.seconds, "--size", "160x120", "--acodec", "none"});
+    const auto before = inspect(source);
+    ASSERT_TRUE(before.has_value());
+    const double length = static_cast<double>(before->video_frames) / before->frame_rate;
+    for (const char* standard : {"ntsc", "pal", "film"}) {
+        for (const char* disc : {"dvd", "svcd", "vcd", "dv"}) {
+            const std::string target = std::string(standard) + "-" + disc;
+            const MediaInfo after = convert(source, {"-target", target}, "rate.mpg");
+            ASSERT_GT(after.frame_rate, 0.0) << target;
+            const double seconds = static_cast<double>(after.video_frames) / after.frame_rate;
+            EXPECT_NEAR(seconds, length, 0.5 / after.frame_rate + 1e-6)
+                << s.rate << " fps, " << before->video_frames << " pictures to " << target << ": "
+                << after.video_frames << " pictures";
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sources, RateChangeTest,
+                         ::testing::Values(RateSource{"pal", "25", "8.96"},
+                                           RateSource{"film", "24", "7.7916667"},
+                                           RateSource{"ntsc", "30000/1001", "4.170833"}),
+                         [](const ::testing::TestParamInfo<RateSource>& param) {
+                             return std::string(param.param.name);
+                         });
+
 TEST_F(ConversionTest, WideSourceIsFlaggedOnDvdAndDvAndLetterboxedOnVcdAndSvcd) {
     for (const char* target : {"pal-dvd", "ntsc-dv"}) {
         const MediaInfo info = convert(wide_, {"-target", target, "-t", "1"}, "wide.mpg");

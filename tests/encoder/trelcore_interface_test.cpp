@@ -305,20 +305,77 @@ TEST_F(InterfaceTest, SymbolicLinkAsOutputIsReplacedNotWrittenThrough) {
     EXPECT_EQ(names(), (std::vector<std::string>{"link.mp4", "real.mp4", "source.mkv"}));
 }
 
-TEST_F(InterfaceTest, EmptyReservedOutputIsWrittenInPlace) {
+TEST_F(InterfaceTest, EmptyReservedOutputKeepsItsNameAndGetsTheFileOnlyWhenDone) {
     const std::string out = dir_.file("reserved.mp4");
     { std::ofstream create(out); }
-    const ino_t reserved = inode(out);
+    ::chmod(out.c_str(), 0640);
     RunResult result = run(trelcore({"-i", source_, "-vcodec", "xvid", "-t", "0.001", "-y", out}));
     EXPECT_NE(result.exit_code, 0);
     EXPECT_EQ(std::filesystem::file_size(out), 0U) << "a failed run leaves the name as reserved";
-    EXPECT_EQ(inode(out), reserved);
 
     result = run(trelcore({"-i", source_, "-vcodec", "xvid", "-y", out}));
     EXPECT_EQ(result.exit_code, 0) << result.output;
-    EXPECT_EQ(inode(out), reserved) << "the application watches this very file grow";
     EXPECT_TRUE(inspect(out).has_value());
+    struct stat info {};
+    ASSERT_EQ(::stat(out.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640U) << "the reserved file's permissions are kept";
     EXPECT_EQ(names(), (std::vector<std::string>{"reserved.mp4", "source.mkv"}));
+}
+
+// A run killed outright (as the application's death takes its encoder with it) leaves no file
+// under the output's name that looks finished: the name stays as it was, and nothing else.
+TEST_F(InterfaceTest, AKilledRunLeavesNoPartialFileUnderTheOutputsName) {
+    const std::string longer = dir_.file("long.mkv");
+    make_clip(longer, {"--duration", "60", "--size", "160x120", "--acodec", "mp2"});
+    const std::string reserved = dir_.file("reserved.mpg");
+    { std::ofstream create(reserved); }
+    const std::string fresh = dir_.file("fresh.mpg");
+    const std::string old = dir_.file("old.mpg");
+    make_clip(old, {"--garbage"});
+    const std::string before = read_file(old);
+    for (const std::string& out : {reserved, fresh, old}) {
+        Child child(trelcore({kToken, "-i", longer, "-target", "pal-dvd", "-y", out}));
+        ASSERT_TRUE(child.wait_for_output("frame=", 3)) << out;
+        child.signal(SIGKILL);
+        EXPECT_EQ(child.wait().exit_code, 128 + SIGKILL);
+        if (out == old) {
+            EXPECT_EQ(read_file(out), before) << "the old file stays whole";
+        } else {
+            EXPECT_EQ(std::filesystem::file_size(out), 0U) << out << " holds a partial file";
+        }
+    }
+    EXPECT_EQ(names(), (std::vector<std::string>{"fresh.mpg", "long.mkv", "old.mpg", "reserved.mpg",
+                                                 "source.mkv"}));
+}
+
+// -y onto a FIFO writes into it, as onto a device: the pipe is not replaced by a regular file.
+TEST_F(InterfaceTest, FifoAsOutputIsWrittenInPlace) {
+    const std::string fifo = dir_.file("pipe.mpg");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string copy = dir_.file("copy.mpg");
+    // The reader copies what comes through the pipe, so the output can be checked.
+    Child reader({"/bin/sh", "-c", "cat \"$0\" > \"$1\"", fifo, copy});
+    const RunResult result = run(trelcore({"-i", source_, "-target", "pal-vcd", "-y", fifo}));
+    EXPECT_EQ(result.exit_code, 0) << result.output;
+    struct stat info {};
+    ASSERT_EQ(::lstat(fifo.c_str(), &info), 0);
+    ASSERT_TRUE(S_ISFIFO(info.st_mode)) << "the FIFO was replaced";  // the reader still waits
+    EXPECT_EQ(reader.wait().exit_code, 0);
+    const auto info_copy = inspect(copy);
+    ASSERT_TRUE(info_copy.has_value());
+    EXPECT_TRUE(info_copy->has_video);
+    EXPECT_EQ(names(), (std::vector<std::string>{"copy.mpg", "pipe.mpg", "source.mkv"}));
+
+    // A link to a FIFO, as /dev/stdout is to a pipe: written through, the link stays.
+    const std::string link = dir_.file("link.mpg");
+    std::filesystem::create_symlink(fifo, link);
+    const std::string second = dir_.file("second.mpg");
+    Child second_reader({"/bin/sh", "-c", "cat \"$0\" > \"$1\"", fifo, second});
+    const RunResult through = run(trelcore({"-i", source_, "-target", "pal-vcd", "-y", link}));
+    EXPECT_EQ(through.exit_code, 0) << through.output;
+    ASSERT_TRUE(std::filesystem::is_symlink(link)) << "the link was replaced";
+    EXPECT_EQ(second_reader.wait().exit_code, 0);
+    EXPECT_TRUE(inspect(second).has_value());
 }
 
 TEST_F(InterfaceTest, SourceIsNeverOverwrittenEvenWithY) {

@@ -146,6 +146,21 @@ TEST(ParseProgressChunk, MediaTimeInMilliseconds) {
     EXPECT_EQ(run.mediaMs, 12340);  // kept until a new time comes
 }
 
+// The output's size comes from the same lines: the file keeps an empty name until it is done.
+TEST(ParseProgressChunk, OutputSizeFromTheLastLine) {
+    EncoderRun run;
+    run.runDuration = 40;
+    EXPECT_EQ(run.outputKb, -1);
+    EXPECT_EQ(Parse(run, "frame= 1 size=       0kB time=0.1\r"), 0);
+    EXPECT_EQ(run.outputKb, 0);
+    EXPECT_EQ(Parse(run, "frame= 1 size=  12kB time=0.1\rframe= 9 q=2 size=  5120kB time=12"), 0);
+    EXPECT_EQ(run.outputKb, 5120);
+    EXPECT_EQ(Parse(run, "frame= 9 size=N/A time=13"), 0);
+    EXPECT_EQ(run.outputKb, 5120) << "a size that is no number leaves the last one";
+    EXPECT_EQ(Parse(run, "frame= 9 size= 6000kB time=13\rframe= 10 size= 61"), 0);
+    EXPECT_EQ(run.outputKb, 6000) << "a number the chunk cut off is not taken";
+}
+
 TEST(EncoderTranscript, TheLastErrorLineIsTrelcoresNotAWarning) {
     EXPECT_EQ(LastErrorLine("trelcore: a.avi: cannot open\nframe= 1 time=0.1\r"
                             "trelcore: warning: late\n"),

@@ -1,5 +1,6 @@
 // Probes through the real trelcore: the server's answers against the one-shot run's on generated
-// media (and on what is no media), the reasons in the adding summary, and a probe on a busy CPU.
+// media (and on what is no media), the reasons in the adding summary, and a probe on a busy CPU;
+// and a conversion whose encoder is killed outright.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/prctl.h>
@@ -7,7 +8,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -200,6 +204,62 @@ TEST_F(TrelcoreProbeTest, AProbeUnderTwoBusyProcessesSucceeds) {
     ASSERT_EQ(ui_.RowCount(), 1);
     EXPECT_EQ(ui_.ItemOfRow(0)->duration, 2);
     EXPECT_TRUE(ui_.Messages().empty());
+}
+
+// The process ids of our children running program (by its name in /proc).
+std::vector<pid_t> ChildrenNamed(const std::string& program) {
+    std::vector<pid_t> found;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        const std::string name = entry.path().filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos) {
+            continue;
+        }
+        std::ifstream stat(entry.path() / "stat");
+        std::string pid;
+        std::string comm;
+        std::string state;
+        pid_t parent = 0;
+        if (stat >> pid >> comm >> state >> parent && parent == ::getpid() &&
+            comm == "(" + program + ")") {
+            found.push_back(static_cast<pid_t>(std::stoi(pid)));
+        }
+    }
+    return found;
+}
+
+// The encoder dies with the program that started it (SIGKILL): its output must not be left
+// under the output's name looking finished. While it ran, the readout grew from the encoder's own
+// count, as the reserved name stays empty until the output is complete.
+TEST_F(TrelcoreProbeTest, AKilledConversionLeavesNoFinishedLookingOutput) {
+    const std::string source = dir_.path() + "long.mkv";
+    ASSERT_TRUE(MakeClip(source, "--duration 60 --size 160x120"));
+    const std::string out = dir_.path() + "out.mpg";
+    std::ofstream(out).close();  // the name as the conversion worker reserves it
+    EncoderRun run;
+    EncoderOutcome outcome;
+    int result = 0;
+    std::thread conversion([&] {
+        result =
+            RunConversion(run, source, out, "title", "-target pal-dvd", FixedPart(0, 60), outcome);
+    });
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (run.outputKb.load() <= 0 && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_GT(run.outputKb.load(), 0) << "the encoder's size never came";
+    EXPECT_EQ(std::filesystem::file_size(out), 0U) << "the output got its name before the end";
+    const std::vector<pid_t> encoders = ChildrenNamed("trelcore");
+    ASSERT_EQ(encoders.size(), 1U);
+    ::kill(encoders.front(), SIGKILL);
+    conversion.join();
+    EXPECT_EQ(result, -1);
+    EXPECT_EQ(std::filesystem::file_size(out), 0U) << "a partial output under the final name";
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"long.mkv", "out.mpg"}));
 }
 
 }  // namespace

@@ -1,13 +1,18 @@
 // Probe and conversion runs against the fake encoder program, which follows a script given
 // as its source path.
+#include <poll.h>
 #include <signal.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
+#include <filesystem>
 #include <thread>
 #include <vector>
 
@@ -158,7 +163,7 @@ TEST_F(FakeEncoderTest, AbortKillsAnEncoderThatIgnoresTerm) {
 }
 
 // A process the encoder leaves behind keeps its end of the pipe, so the output never ends;
-// reading stops when the encoder itself has ended.
+// reading stops when the encoder itself has ended, and what it left is ended with it.
 class LeftBehind {
 public:
     explicit LeftBehind(std::string pidFile) : pidFile_(std::move(pidFile)) {}
@@ -168,7 +173,17 @@ public:
         }
     }
     pid_t Pid() const { return static_cast<pid_t>(std::atoi(TestFolder::Read(pidFile_).c_str())); }
-    bool Alive() const { return Pid() > 0 && ::kill(Pid(), 0) == 0; }
+    // True when the process ends within a generous limit (a pidfd sees any process end).
+    bool EndsSoon() const {
+        const int fd = static_cast<int>(::syscall(SYS_pidfd_open, Pid(), 0));
+        if (fd < 0) {
+            return errno == ESRCH;
+        }
+        pollfd pfd{fd, POLLIN, 0};
+        const int r = ::poll(&pfd, 1, 20000);
+        ::close(fd);
+        return r == 1;
+    }
 
 private:
     std::string pidFile_;
@@ -181,7 +196,8 @@ TEST_F(FakeEncoderTest, AProcessLeftBehindDoesNotKeepUsReading) {
                                  dir_.path() + "probe-holder\nexit 0\n")),
               0);
     EXPECT_EQ(item.duration, 83);
-    EXPECT_TRUE(probeHolder.Alive());
+    ASSERT_GT(probeHolder.Pid(), 0);
+    EXPECT_TRUE(probeHolder.EndsSoon());
 
     const LeftBehind runHolder(dir_.path() + "run-holder");
     EncoderRun run;
@@ -189,7 +205,31 @@ TEST_F(FakeEncoderTest, AProcessLeftBehindDoesNotKeepUsReading) {
                                   "run-holder\nexit 0\n")),
               0);
     EXPECT_EQ(run.percent, 100);
-    EXPECT_TRUE(runHolder.Alive());  // we did not wait for it
+    ASSERT_GT(runHolder.Pid(), 0);
+    EXPECT_TRUE(runHolder.EndsSoon()) << "a run that ended well ends what its encoder left";
+}
+
+// A source cut short fails the row whatever its container, with the encoder's words as the
+// reason: an AVI's probe measures what is left, so its output matches the part it was given.
+TEST_F(FakeEncoderTest, ASourceThatEndedEarlyFailsWithTheEncodersWarningAsTheReason) {
+    EncoderRun run;
+    EncoderOutcome outcome;
+    const std::string out = dir_.path() + "short.mpg";
+    const std::string script = Script(
+        "progress 2 10 1\nprint trelcore: warning: the source ended at 3.9 s, before its "
+        "stated duration of 10.0 s\\n\nmedia 4\n");
+    EXPECT_EQ(RunConversion(run, script, out, "title", "-target pal-dvd", FixedPart(0, 4), outcome),
+              -1);
+    EXPECT_EQ(outcome.outputProblem,
+              "the source ended at 3.9 s, before its stated duration of 10.0 s");
+    EXPECT_TRUE(std::filesystem::exists(out)) << "the short output is kept to look at";
+
+    // Another warning is no failure.
+    EncoderOutcome other;
+    const std::string leap =
+        Script("print trelcore: warning: the source's timestamps leap 9.0 s\\n\nmedia 4\n");
+    EXPECT_EQ(RunConversion(run, leap, out, "title", "-target pal-dvd", FixedPart(0, 4), other), 0);
+    EXPECT_EQ(other.outputProblem, "");
 }
 
 TEST_F(FakeEncoderTest, ArgumentsArriveIntactThroughTheSplit) {
