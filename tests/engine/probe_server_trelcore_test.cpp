@@ -175,7 +175,7 @@ TEST_F(TrelcoreProbeTest, EachFileThatCannotBeAddedNamesItsReason) {
     const std::string fifo = Fifo("pipe.avi");
     const std::string missing = dir_.path() + "gone.avi";
     const std::string longName = dir_.path() + std::string(300, 'n') + ".avi";
-    // trelcore describes these without a length and without an error line.
+    // trelcore refuses these with reasons of its own, which reach the summary as it wrote them.
     const std::string empty = dir_.Write("empty.wav", WaveFile(1, 0));
     const std::string silent = dir_.Write("no-channels.wav", WaveFile(0, 1000));
     Detect({fifo, good, garbage, missing, longName, empty, silent});
@@ -188,8 +188,8 @@ TEST_F(TrelcoreProbeTest, EachFileThatCannotBeAddedNamesItsReason) {
                   "\n    not a readable media file (Invalid data found when processing input)\n" +
                   missing + "\n    No such file or directory\n" + longName +
                   "\n    File name too long\n" + empty +
-                  "\n    the encoder program found no length in it and gave no reason\n" + silent +
-                  "\n    the encoder program found no length in it and gave no reason"
+                  "\n    holds no video or audio data\n" + silent +
+                  "\n    its sound stream has no channels"
                   "\r\n\r\nPlease note the following reasons:");
 }
 
