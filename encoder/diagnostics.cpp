@@ -7,30 +7,6 @@
 
 namespace trel {
 
-std::string printable(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\\') {
-            out += "\\\\";
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (byte < 0x20 || byte == 0x7f) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02x", byte);
-            out += hex;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 namespace {
 
 bool write_all(int fd, std::string_view text) {
@@ -58,7 +34,7 @@ bool write_stdout(std::string_view text) {
 }
 
 void report_error(std::string_view subject, std::string_view reason) {
-    std::string line = "trelcore: ";
+    std::string line(contract::error_prefix);
     line += printable(subject);
     line += ": ";
     line += reason;

@@ -5,11 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "contract/trelcore_contract.h"
+
 namespace trel {
 
-// A path or title made printable on one line: control characters become \n, \r, \t or \xHH,
-// backslashes are doubled; other bytes (UTF-8 included) stay as they are.
-std::string printable(std::string_view text);
+// A path or title made printable on one line, as the application expects it in error lines.
+using contract::printable;
 
 // Writes all of `text` to standard error, retrying after interruptions and short writes.
 void write_stderr(std::string_view text);

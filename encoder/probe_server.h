@@ -16,12 +16,12 @@
 #include <string>
 #include <string_view>
 
+#include "contract/trelcore_contract.h"
+
 namespace trel {
 
-inline constexpr std::string_view kProbeServerReady = "\x1etrelcore probe server\n";
-inline constexpr std::string_view kProbeAnswerEnd =
-    "\x1e"
-    "end ";
+inline constexpr std::string_view kProbeServerReady = contract::ready_line;
+inline constexpr std::string_view kProbeAnswerEnd = contract::answer_end;
 
 // Probes one source and writes the report, or the error line, to standard error. The exit
 // status of the one-shot run: 0 when reported, 1 when the source could not be read.

@@ -8,7 +8,7 @@
 
 #include "bench_support.h"
 #include "engine/command_line.h"
-#include "engine/encoder_output.h"
+#include "engine/encoder_run.h"
 
 namespace {
 

@@ -26,7 +26,7 @@
 #include "engine/child_process.h"
 #include "engine/command_line.h"
 #include "engine/detection_worker.h"
-#include "engine/encoder_output.h"
+#include "engine/probe.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "bench_support.h"
 #include "disc/disc_author.h"
 #include "engine/command_line.h"
-#include "engine/encoder_output.h"
+#include "engine/probe.h"
 
 namespace {
 

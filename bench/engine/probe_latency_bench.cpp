@@ -10,7 +10,7 @@
 #include <string>
 
 #include "engine/command_line.h"
-#include "engine/encoder_output.h"
+#include "engine/probe.h"
 
 namespace {
 

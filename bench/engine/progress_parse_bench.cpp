@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "engine/encoder_output.h"
+#include "engine/encoder_run.h"
 
 namespace {
 

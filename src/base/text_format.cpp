@@ -26,4 +26,15 @@ std::string FormatText(const char* format, ...) {
     return text;
 }
 
+std::string FormatHms(int64_t seconds) {
+    if (seconds < 0) {
+        seconds = 0;
+    }
+    char text[48];
+    std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
+                  static_cast<long long>((seconds / 60) % 60),
+                  static_cast<long long>(seconds % 60));
+    return text;
+}
+
 }  // namespace clipwright

@@ -15,17 +15,20 @@
 
 #include "base/file_io.h"
 #include "base/home_folder.h"
+#include "base/settings_store.h"
 #include "base/string_ids.h"
 #include "base/text_format.h"
 #include "disc/disc_plan.h"
 #include "engine/batch_estimate.h"
+#include "engine/child_io.h"
 #include "engine/command_line.h"
 #include "engine/conversion_worker.h"
-#include "engine/folders.h"
+#include "engine/encoder_run.h"
+#include "engine/file_system.h"
 #include "engine/free_space.h"
 #include "engine/preset_choices.h"
+#include "engine/probe.h"
 #include "engine/probe_server.h"
-#include "platform/settings_store.h"
 
 namespace clipwright::cli {
 
@@ -575,10 +578,9 @@ void Batch::ConvertRow(Slot& slot, size_t index) {
     SourceItem& item = row.item;
     // Taken at once, as the desktop program takes it, so no other run picks the same name.
     int reserveError = 0;
-    const bool reserved =
-        ReserveOutputName(item, settings_.outputFolder,
-                          std::string(OutputExtension(settings_.outputType)), kOutputSuffix,
-                          &reserveError);
+    const bool reserved = ReserveOutputName(item, settings_.outputFolder,
+                                            std::string(OutputExtension(settings_.outputType)),
+                                            kOutputSuffix, &reserveError);
     // The previous file's figures must not show as this one's before its encoder starts.
     slot.run.percent = 0;
     slot.run.mediaMs = 0;

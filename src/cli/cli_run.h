@@ -18,7 +18,6 @@
 #include "cli/cli_options.h"
 #include "disc/disc_author.h"
 #include "engine/batch_report.h"
-#include "engine/encoder_output.h"
 #include "engine/worker_ui.h"
 
 namespace clipwright::cli {

@@ -9,7 +9,10 @@
 #include <algorithm>
 
 #include "base/string_ids.h"
+#include "base/text_format.h"
 #include "engine/batch_estimate.h"
+#include "engine/child_io.h"
+#include "engine/encoder_run.h"
 #include "support/resource_strings.h"
 #include "ui/message_box.h"
 #include "ui/percent_bar.h"

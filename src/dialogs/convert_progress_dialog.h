@@ -13,6 +13,7 @@
 
 #include "dialogs/worker_dialog.h"
 #include "engine/conversion_worker.h"
+#include "engine/encoder_run.h"
 
 namespace clipwright {
 

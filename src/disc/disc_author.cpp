@@ -14,9 +14,10 @@
 
 #include "base/text_log.h"
 #include "disc/tool_output.h"
+#include "engine/child_io.h"
 #include "engine/child_process.h"
 #include "engine/command_line.h"
-#include "engine/encoder_output.h"
+#include "engine/file_system.h"
 
 namespace clipwright {
 
@@ -120,11 +121,6 @@ ToolRun RunTool(const std::string& commandLine, const std::string& folder, DiscP
     KillChild(child);
     ReleaseChild(child);
     return run;
-}
-
-uint64_t FileBytes(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 ? static_cast<uint64_t>(info.st_size) : 0;
 }
 
 bool WriteTextFile(const std::string& path, const std::string& text) {
@@ -281,7 +277,7 @@ DiscResult AuthorVcd(const DiscJob& job, DiscProgress& progress, CreatedPaths& c
     // vcdimager prints no progress: the image's growth against its expected size stands in.
     const double expected = static_cast<double>(EstimatedImageBytes(job.kind, job.titles));
     const ToolRun made = RunTool(command, target, progress, {}, [&] {
-        const double done = static_cast<double>(FileBytes(binPath));
+        const double done = static_cast<double>(FileBytesOrZero(binPath));
         progress.percent.store(std::min(99, static_cast<int>(done * 100.0 / expected)));
     });
     if (made.end != ToolEnd::kOk) {

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "engine/command_line.h"
+#include "engine/file_system.h"
 
 extern char** environ;
 

@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "base/c_locale.h"
+#include "engine/file_system.h"
 
 namespace clipwright {
 
@@ -282,12 +283,6 @@ std::vector<std::string> SplitCommandLine(const std::string& line) {
         args.push_back(std::move(arg));
     }
     return args;
-}
-
-bool PathExists(const std::string& path) {
-    struct stat info {};
-    // lstat: a dangling link is a name that exists too, and writing through it would surprise.
-    return ::lstat(path.c_str(), &info) == 0;
 }
 
 namespace {

@@ -79,6 +79,4 @@ std::string CutUtf8(const std::string& text, size_t maxBytes);
 // Removes a reserved output that is still empty (its conversion wrote nothing).
 void DropEmptyOutput(const std::string& path);
 
-bool PathExists(const std::string& path);
-
 }  // namespace clipwright

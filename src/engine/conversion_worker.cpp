@@ -9,8 +9,10 @@
 #include "base/string_ids.h"
 #include "base/text_format.h"
 #include "base/text_log.h"
+#include "engine/child_io.h"
 #include "engine/command_line.h"
-#include "engine/folders.h"
+#include "engine/encoder_run.h"
+#include "engine/file_system.h"
 #include "engine/program_check.h"
 
 namespace clipwright {
@@ -49,14 +51,6 @@ void LogTranscript(const std::string& transcript) {
     }
 }
 
-int64_t FileBytes(const std::string& path) {
-    struct stat info {};
-    if (path.empty() || ::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        return -1;
-    }
-    return static_cast<int64_t>(info.st_size);
-}
-
 // The row's line in the report as far as the item tells it: no output, no times.
 RowRecord RecordOf(const SourceItem& item, int32_t status) {
     RowRecord record;
@@ -70,7 +64,7 @@ RowRecord RecordOf(const SourceItem& item, int32_t status) {
 void Record(ConversionShared& shared, const SourceItem& item, int32_t status, int64_t encodeMs,
             int64_t mediaMs, const std::string& reason) {
     RowRecord record = RecordOf(item, status);
-    record.outputBytes = FileBytes(OutputPath(item));
+    record.outputBytes = RegularFileBytes(OutputPath(item));
     record.output = record.outputBytes >= 0 ? OutputPath(item) : std::string();
     record.encodeMs = encodeMs;
     record.mediaMs = mediaMs;

@@ -12,7 +12,8 @@
 #include "engine/auto_reset_event.h"
 #include "engine/batch_estimate.h"
 #include "engine/batch_report.h"
-#include "engine/encoder_output.h"
+#include "engine/child_io.h"
+#include "engine/encoder_run.h"
 #include "engine/worker_ui.h"
 
 namespace clipwright {

@@ -7,10 +7,11 @@
 #include "base/string_ids.h"
 #include "base/text_format.h"
 #include "base/text_log.h"
+#include "engine/child_io.h"
 #include "engine/child_process.h"
 #include "engine/command_line.h"
 #include "engine/conversion_worker.h"
-#include "engine/encoder_output.h"
+#include "engine/probe.h"
 #include "engine/probe_server.h"
 #include "engine/program_check.h"
 

@@ -1,6 +1,7 @@
 #include "engine/preset_choices.h"
 
 #include "engine/command_line.h"
+#include "engine/file_system.h"
 
 namespace clipwright {
 

@@ -9,7 +9,9 @@
 #include <cerrno>
 #include <ctime>
 
+#include "engine/child_io.h"
 #include "engine/command_line.h"
+#include "engine/probe.h"
 
 namespace clipwright {
 

@@ -10,17 +10,16 @@
 #include <string>
 #include <string_view>
 
+#include "contract/trelcore_contract.h"
 #include "engine/child_process.h"
-#include "engine/encoder_output.h"
+#include "engine/probe.h"
 #include "engine/source_item.h"
 
 namespace clipwright {
 
-// The server's lines; the same bytes as trelcore's kProbeServerReady and kProbeAnswerEnd.
-inline constexpr std::string_view kProbeServerReady = "\x1etrelcore probe server\n";
-inline constexpr std::string_view kProbeAnswerEnd =
-    "\x1e"
-    "end ";
+// The server's lines, as trelcore writes them.
+inline constexpr std::string_view kProbeServerReady = trel::contract::ready_line;
+inline constexpr std::string_view kProbeAnswerEnd = trel::contract::answer_end;
 
 // How one answer came.
 enum class ProbeEnd {

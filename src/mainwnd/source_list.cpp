@@ -8,7 +8,7 @@
 #include <numeric>
 
 #include "base/string_ids.h"
-#include "engine/encoder_output.h"
+#include "base/text_format.h"
 #include "support/resource_strings.h"
 
 namespace clipwright {

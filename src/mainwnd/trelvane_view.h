@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/encoder_output.h"
+#include "engine/encoder_run.h"
 #include "engine/worker_ui.h"
 #include "mainwnd/make_disc.h"
 #include "mainwnd/presets.h"

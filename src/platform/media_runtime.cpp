@@ -4,8 +4,8 @@
 #include <charconv>
 
 #include "base/text_log.h"
+#include "engine/child_io.h"
 #include "engine/command_line.h"
-#include "engine/encoder_output.h"
 
 namespace clipwright {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/settings_store.h"
+#include "base/settings_store.h"
 
 namespace clipwright {
 

@@ -7,7 +7,7 @@
 #include <QTimerEvent>
 #include <algorithm>
 
-#include "engine/encoder_output.h"
+#include "base/text_format.h"
 #include "preview/video_frame.h"
 #include "support/resource_module.h"
 

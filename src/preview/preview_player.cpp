@@ -3,8 +3,8 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "base/text_format.h"
 #include "base/text_log.h"
-#include "engine/encoder_output.h"
 #include "preview/graph_building.h"
 #include "preview/video_frame.h"
 

@@ -6,6 +6,7 @@
 #include "base/text_log.h"
 #include "engine/command_line.h"
 #include "engine/detection_worker.h"
+#include "engine/encoder_capabilities.h"
 #include "engine/program_check.h"
 #include "support/resource_strings.h"
 #include "ui/help_commands.h"

@@ -7,7 +7,7 @@
 
 #include <functional>
 
-#include "engine/encoder_output.h"
+#include "engine/encoder_capabilities.h"
 
 class QWidget;
 

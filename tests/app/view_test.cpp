@@ -15,6 +15,7 @@
 
 #include "app_test_support.h"
 #include "base/string_ids.h"
+#include "base/text_format.h"
 #include "dialogs/convert_progress_dialog.h"
 #include "dialogs/detect_dialog.h"
 #include "dialogs/help_tips_dialog.h"

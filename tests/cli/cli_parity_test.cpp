@@ -11,9 +11,9 @@
 #include "cli/cli_run.h"
 #include "cli_process.h"
 #include "engine/command_line.h"
-#include "engine/encoder_output.h"
 #include "engine/output_types.h"
 #include "engine/preset_choices.h"
+#include "engine/probe.h"
 #include "mainwnd/presets.h"
 #include "test_folder.h"
 

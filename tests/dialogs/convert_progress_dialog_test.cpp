@@ -14,7 +14,9 @@
 #include <utility>
 
 #include "dialogs/convert_progress_dialog.h"
+#include "engine/child_io.h"
 #include "engine/command_line.h"
+#include "engine/encoder_run.h"
 #include "test_folder.h"
 #include "ui/message_box.h"
 #include "ui/percent_bar.h"

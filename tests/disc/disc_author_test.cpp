@@ -16,7 +16,7 @@
 
 #include "disc/disc_author.h"
 #include "engine/command_line.h"
-#include "engine/encoder_output.h"
+#include "engine/probe.h"
 #include "test_folder.h"
 
 extern char** environ;

@@ -6,6 +6,7 @@
 
 #include "engine/batch_estimate.h"
 #include "engine/conversion_worker.h"
+#include "engine/encoder_run.h"
 
 namespace clipwright {
 namespace {

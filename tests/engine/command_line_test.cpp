@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine/command_line.h"
+#include "engine/file_system.h"
 #include "test_folder.h"
 
 namespace clipwright {

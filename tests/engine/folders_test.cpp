@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/folders.h"
+#include "engine/file_system.h"
 #include "test_folder.h"
 
 namespace clipwright {

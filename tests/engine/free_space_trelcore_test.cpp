@@ -8,8 +8,8 @@
 
 #include "engine/child_process.h"
 #include "engine/command_line.h"
-#include "engine/encoder_output.h"
 #include "engine/free_space.h"
+#include "engine/probe.h"
 #include "test_folder.h"
 
 namespace clipwright {

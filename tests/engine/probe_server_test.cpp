@@ -7,9 +7,10 @@
 #include <set>
 #include <thread>
 
+#include "engine/child_io.h"
 #include "engine/command_line.h"
 #include "engine/detection_worker.h"
-#include "engine/encoder_output.h"
+#include "engine/probe.h"
 #include "engine/probe_server.h"
 #include "fake_worker_ui.h"
 #include "test_folder.h"

@@ -19,7 +19,8 @@
 #include "engine/child_process.h"
 #include "engine/command_line.h"
 #include "engine/detection_worker.h"
-#include "engine/encoder_output.h"
+#include "engine/encoder_run.h"
+#include "engine/probe.h"
 #include "engine/probe_server.h"
 #include "fake_worker_ui.h"
 #include "test_folder.h"
@@ -187,8 +188,8 @@ TEST_F(TrelcoreProbeTest, EachFileThatCannotBeAddedNamesItsReason) {
                   garbage +
                   "\n    not a readable media file (Invalid data found when processing input)\n" +
                   missing + "\n    No such file or directory\n" + longName +
-                  "\n    File name too long\n" + empty +
-                  "\n    holds no video or audio data\n" + silent +
+                  "\n    File name too long\n" + empty + "\n    holds no video or audio data\n" +
+                  silent +
                   "\n    its sound stream has no channels"
                   "\r\n\r\nPlease note the following reasons:");
 }

@@ -17,8 +17,10 @@
 #include <vector>
 
 #include "base/text_log.h"
+#include "engine/child_io.h"
 #include "engine/command_line.h"
-#include "engine/encoder_output.h"
+#include "engine/encoder_run.h"
+#include "engine/probe.h"
 #include "test_folder.h"
 
 namespace clipwright {

@@ -16,7 +16,8 @@
 #include "engine/command_line.h"
 #include "engine/conversion_worker.h"
 #include "engine/detection_worker.h"
-#include "engine/folders.h"
+#include "engine/encoder_run.h"
+#include "engine/file_system.h"
 #include "fake_worker_ui.h"
 #include "test_folder.h"
 

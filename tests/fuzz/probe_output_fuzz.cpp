@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/encoder_output.h"
+#include "engine/probe.h"
 #include "fuzz_input.h"
 
 namespace {

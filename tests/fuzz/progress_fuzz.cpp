@@ -13,7 +13,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/encoder_output.h"
+#include "engine/child_io.h"
+#include "engine/encoder_run.h"
 #include "fuzz_input.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "base/settings_store.h"
 #include "fuzz_input.h"
-#include "platform/settings_store.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

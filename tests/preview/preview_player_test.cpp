@@ -3,8 +3,8 @@
 #include <QTest>
 #include <memory>
 
+#include "base/text_format.h"
 #include "base/text_log.h"
-#include "engine/encoder_output.h"
 #include "preview_test_support.h"
 #include "test_folder.h"
 

@@ -9,6 +9,7 @@
 #include "base/string_ids.h"
 #include "engine/command_line.h"
 #include "engine/detection_worker.h"
+#include "engine/encoder_capabilities.h"
 #include "platform/launcher.h"
 #include "support/resource_strings.h"
 #include "test_folder.h"

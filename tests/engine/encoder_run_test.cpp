@@ -4,8 +4,11 @@
 
 #include <cstring>
 
+#include "base/text_format.h"
 #include "base/text_log.h"
-#include "engine/encoder_output.h"
+#include "engine/encoder_capabilities.h"
+#include "engine/encoder_run.h"
+#include "engine/probe.h"
 #include "test_folder.h"
 
 namespace clipwright {

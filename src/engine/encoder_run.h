@@ -1,13 +1,14 @@
-// Reading the encoder's text output: the probe of a source, and the progress of a conversion.
+// One conversion by the encoder: starting it, following its progress, keeping its transcript,
+// and checking the output it leaves. RunConversion blocks the calling (worker) thread.
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "engine/child_process.h"
 #include "engine/command_line.h"
-#include "engine/source_item.h"
 
 namespace clipwright {
 
@@ -41,15 +42,8 @@ inline constexpr int kExitAfterEofMs = 5000;
 // Bytes of an encoder's output kept for the log; past it the start and the newest part stay.
 inline constexpr size_t kTranscriptLimit = 1 << 20;
 
-// The probe's failure code (no duration found), negative as a signed value.
-inline constexpr int32_t kProbeFailed = static_cast<int32_t>(0x80040200u);
-
 // Collected progress text is parsed at most this often.
 inline constexpr uint32_t kParseIntervalMs = 500;
-// Bytes of output collected between parses; the probe reads at most as much.
-inline constexpr size_t kOutputBufferFill = 2047;
-// How long the probe waits for the encoder to finish its text.
-inline constexpr int kProbeTimeoutMs = 10000;
 // How long a stopped encoder may take to close its file before it is killed. The encoder ends
 // well within it; the full second is for a loaded machine, where a shorter one would kill it
 // while it writes the end of a playable file.
@@ -93,74 +87,5 @@ bool IsDiskFullError(const std::string& errorLine);
 // its "size=" (KiB) into outputKb. 0 when a time was found, -1 otherwise. text must be
 // zero-terminated at text[length].
 int ParseProgressChunk(EncoderRun& run, const char* text, size_t length);
-
-// Why a probe found no duration, as far as it is known.
-struct ProbeFailure {
-    // kNoDuration: the probe ended without a length and nothing else is known;
-    // kUndecodableName: the name lost bytes that are not UTF-8 on its way here.
-    enum Kind { kNone, kEncoderSaid, kTimedOut, kEncoderEnded, kNoDuration, kUndecodableName };
-    Kind kind = kNone;
-    std::string text;  // kEncoderSaid: the encoder's own reason, as it wrote it
-};
-
-// Probes path with the encoder and fills item. 0, or kProbeFailed when no duration was found.
-int32_t Probe(SourceItem& item, const std::string& path);
-// The same; failure, when given, gets why a failed probe failed.
-int32_t Probe(SourceItem& item, const std::string& path, ProbeFailure* failure);
-// The parsing half of Probe, on text the encoder printed.
-int32_t ParseProbeOutput(SourceItem& item, const std::string& path, const std::string& output);
-
-// What is known of why a probe whose text was output failed: the encoder's error line for
-// path ("trelcore: PATH: REASON"), else the time limit (timedOut), else the encoder's death by a
-// signal it did not get from us (ended), else kNoDuration. A path that holds the replacement
-// character for bytes that were not UTF-8, and names no file, is kUndecodableName before all.
-ProbeFailure DescribeProbeFailure(const std::string& output, const std::string& path, bool timedOut,
-                                  bool ended);
-
-enum class OutputWait { kReadable, kChildEnded, kTimedOut, kAborted };
-
-// Waits until the child's output has something to read (or has ended), the child itself has
-// ended, timeoutMs pass (-1: no limit) or *abort (may be null) is set. The child's own end counts
-// even while a process it left behind still holds the pipe open.
-OutputWait WaitForOutput(const ChildProcess& child, int timeoutMs, const std::atomic<bool>* abort);
-
-// read() that retries after interruptions.
-ssize_t ReadSome(int fd, char* into, size_t room);
-
-// Milliseconds left of timeoutMs since begin (a CurrentTick value); 0 when none are.
-int MsLeft(uint32_t begin, int timeoutMs);
-
-// What a short-lived child printed, and how it ended.
-struct ChildAnswer {
-    bool started = false;
-    bool exited = false;  // it ended by itself, with an exit status, within the limit
-    int status = -1;      // that exit status
-    std::string output;   // the first bytes of its output, up to the limit asked for
-};
-// Starts commandLine, reads its output until it ends (or limit bytes are in) and waits for its
-// exit, all within timeoutMs; a child still there then is killed and reaped. Blocks; any thread.
-ChildAnswer AskChild(const std::string& commandLine, size_t limit, int timeoutMs);
-
-// What the encoder said to "--can-make KIND".
-enum class CanMakeAnswer {
-    kYes,             // status 0 with the line "yes"
-    kNo,              // status 1 with the line "no"
-    kEncoderMissing,  // the encoder program is not where command lines look for it
-    kNoAnswer,        // it ran but said neither in time (crashed, too old, garbled, hung)
-};
-// Asks the encoder (EncoderName(), found as every command line finds it) and waits up to
-// timeoutMs for its answer. Blocks the calling thread; safe from any thread.
-CanMakeAnswer AskEncoderCanMake(const std::string& kind, int timeoutMs = kProbeTimeoutMs);
-
-// "%02d:%02d:%02d" of whole seconds; hours may take more digits. Negative counts as 0.
-std::string FormatHms(int64_t seconds);
-
-// A signal's short name, "SIGSEGV"; "signal N" for one without a name.
-std::string SignalName(int signal);
-
-// Milliseconds of a steady clock, wrapping like a 32-bit tick count. Tests may replace it.
-using TickSource = uint32_t (*)();
-void SetTickSource(TickSource source);
-uint32_t CurrentTick();
 
 }  // namespace clipwright

@@ -1,4 +1,4 @@
-#include "platform/settings_store.h"
+#include "base/settings_store.h"
 
 #include "base/file_io.h"
 #include "base/home_folder.h"
