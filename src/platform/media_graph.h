@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/media_units.h"
+
 namespace clipwright {
 
 using HRESULT = int32_t;
@@ -44,9 +46,6 @@ constexpr bool Failed(HRESULT result) {
 constexpr bool Succeeded(HRESULT result) {
     return result >= 0;
 }
-
-using RefTime = int64_t;  // 100 ns units
-inline constexpr RefTime kRefTimePerSecond = 10000000;
 
 struct Clsid {
     uint32_t data1 = 0;
