@@ -452,62 +452,6 @@ std::optional<Part> ParsePart(const std::string& text) {
     return Part{*start, *end};
 }
 
-ListResult ParseList(const std::string& text, const std::string& listName) {
-    ListResult result;
-    int lineNumber = 0;
-    size_t from = 0;
-    while (from < text.size()) {
-        const size_t lineEnd = std::min(text.find('\n', from), text.size());
-        std::string line = text.substr(from, lineEnd - from);
-        from = lineEnd + 1;
-        ++lineNumber;
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        if (line.find_first_not_of(" \t") == std::string::npos || line.front() == '#') {
-            continue;
-        }
-        const auto fail = [&](const std::string& what) {
-            result.error = listName + ":" + std::to_string(lineNumber) + ": " + what;
-            result.sources.clear();
-        };
-        if (line.find('\0') != std::string::npos) {
-            fail("a path holds a zero byte");
-            return result;
-        }
-        SourceEntry entry;
-        entry.listLine = lineNumber;
-        const size_t tab = line.find('\t');
-        entry.path = line.substr(0, tab);
-        if (entry.path.empty()) {
-            fail("no path before the tab");
-            return result;
-        }
-        if (tab != std::string::npos) {
-            const std::string partText = line.substr(tab + 1);
-            entry.part = ParsePart(partText);
-            if (!entry.part) {
-                fail("\"" + partText +
-                     "\" is not a part (HH:MM:SS-HH:MM:SS, the end after the start)");
-                return result;
-            }
-        }
-        result.sources.push_back(std::move(entry));
-    }
-    return result;
-}
-
-std::vector<size_t> ShardIndices(size_t total, int index, int count) {
-    std::vector<size_t> indices;
-    if (count < 1 || index < 1 || index > count) {
-        return indices;
-    }
-    for (size_t i = static_cast<size_t>(index - 1); i < total; i += static_cast<size_t>(count)) {
-        indices.push_back(i);
-    }
-    return indices;
-}
-
 int32_t TypeOfWord(const std::string& word) {
     for (const TypeWord& entry : kTypeWords) {
         if (word == entry.word) {
@@ -524,37 +468,6 @@ std::string WordOfType(int32_t type) {
         }
     }
     return {};
-}
-
-std::string UsageText() {
-    return R"(Usage: clipwright-cli [OPTIONS] FILE...
-       clipwright-cli [OPTIONS] --list FILE
-Converts each FILE as Clipwright does, without a window.
-
-  -t, --type TYPE          dvd, vcd, svcd, dv, mpeg4, h264, wmv, ogm (default dvd)
-  -s, --standard STD       ntsc, pal, film (default ntsc)
-      --size WxH|keep      frame size (mpeg4, h264)
-      --rate FPS|keep      14.985, 23.976 or 29.97
-      --video-bitrate K|keep   128 256 384 512 576 640 768 900 1500 2000 2500 kbit/s
-      --vbr                variable bit rate, with --max-rate K and --min-rate K
-      --audio-bitrate K|keep   32 48 64 80 96 112 128 160 kbit/s
-      --channels 1|2|keep  --sample-rate 24000|44100|48000|keep
-  -p, --part START-END     the part of every file, HH:MM:SS-HH:MM:SS (default: all)
-  -o, --output DIR         output folder (default: Clipwright's stored folder)
-  -j, --jobs N|auto        files converted at once (default 1)
-      --report csv,json    write the run's report into the output folder
-      --disc[=DIR]         after a dvd, vcd or svcd run, make the disc
-      --force              convert even when the output folder looks too full
-      --shard K/N          take every N-th file starting at the K-th
-      --list FILE          one source a line: PATH[<TAB>START-END]
-      --progress MODE      auto, bar, lines or json
-      --dry-run            print the encoder command lines and output names only
-  -h, --help               this text
-  -V, --version            the version
-
-Exit status: 0 all converted, 1 a file failed or was skipped, 2 bad usage or input,
-3 the encoder or an authoring tool is missing, 130 interrupted.
-)";
 }
 
 }  // namespace clipwright::cli
