@@ -40,7 +40,10 @@ set(place_fuzz cli)           # parsers of engine, support and base
 #   tests/ui -> shell     the templates' fit is checked in each shipped language, which the shell
 #                         loads
 #   tests/support -> engine  the catalog is held to the status words of the engine's list rows
+#   tests/dialogs -> mainwnd  the dialogs' workers reach the test's list as they reach the view's,
+#                             through mainwnd's UiThreadWorkerUi
 set(extra_tests_cli mainwnd)
+set(extra_tests_dialogs mainwnd)
 set(extra_tests_ui shell)
 set(extra_tests_support engine)
 

@@ -2,7 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,10 +12,8 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QThread>
 #include <QTimerEvent>
 #include <QUrl>
-#include <cstdlib>
 
 #include "base/home_folder.h"
 #include "base/string_ids.h"
@@ -27,15 +24,14 @@
 #include "engine/encoder_run.h"
 #include "engine/file_system.h"
 #include "engine/preset_choices.h"
-#include "mainwnd/run_questions.h"
-#include "platform/desktop_notifier.h"
+#include "mainwnd/form_control_ids.h"
+#include "mainwnd/media_file_filter.h"
 #include "platform/launcher.h"
 #include "platform/settings_key.h"
 #include "preview/preview_dlg.h"
 #include "support/file_url.h"
 #include "support/resource_module.h"
 #include "support/resource_strings.h"
-#include "ui/component_checks.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_box.h"
 #include "ui/modal_dialog.h"
@@ -45,58 +41,8 @@ namespace clipwright {
 
 namespace {
 
-constexpr int kFormId = 101;
-constexpr int kListId = 1000;
-constexpr int kFolderEditId = 1001;
-constexpr int kBrowseId = 1002;
-constexpr int kGoId = 1003;
-constexpr int kFirstTypeId = 1004;
-constexpr int kFirstStandardId = 1015;
-constexpr int kTipLabelId = 1101;
-constexpr int kInfoEditId = 1210;
-
 QString Qs(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-// The file dialog's filters; each label's patterns in the form Qt reads.
-QString MediaFileFilter() {
-    static const char* const kFilters[][2] = {
-        // The extensions of every type the desktop entry claims, so a file manager's "Open With"
-        // and this dialog agree.
-        {"All Media Files",
-         "*.3g2; *.3gp; *.aac; *.ac3; *.acp; *.aif; *.aifc; *.aiff; *.au; *.asf; *.avi; *.dat; "
-         "*.dv; *.flac; *.flv; *.m1v; *.m2ts; *.m2v; *.m4a; *.m4p; *.m4v; *.mka; *.mkv; *.mov; "
-         "*.mp1; *.mp2; *.mp3; *.mp4; *.mpa; *.mpe; *.mpeg; *.mpg; *.mpga; *.mts; *.oga; *.ogg; "
-         "*.ogm; *.ogv; *.opus; *.qt; *.ra; *.ram; *.rm; *.rmm; *.rmvb; *.rmj; *.rms; *.rp; *.rt; "
-         "*.rv; *.snd; *.ts; *.vcd; *.vob; *.wav; *.webm; *.wm; *.wma; *.wmd; *.wmv"},
-        // ".mp4" alone would match only a file of that name; the label lists what is matched.
-        {"Video Files (*.3gp; *.asf; *.avi; *.dat; *.dv; *.flv; *.m1v; *.m2ts; *.m2v; *.m4p; "
-         "*.m4v; *.mkv; *.mov; *.mp4; *.mpe; *.mpeg; *.mpg; *.mts; *.ogg; *.ogm; *.ogv; *.qt; "
-         "*.ram; *.rm; *.rmm; *.rmvb; *.rmj; *.rms; *.rp; *.rt; *.rv; *.ts; *.vcd; *.vob; *.webm; "
-         "*.wm; *.wmd; *.wmv)",
-         "*.3gp; *.asf; *.avi; *.dat; *.dv; *.flv; *.m1v; *.m2ts; *.m2v; *.m4p; *.m4v; *.mkv; "
-         "*.mov; *.mp4; *.mpe; *.mpeg; *.mpg; *.mts; *.ogg; *.ogm; *.ogv; *.qt; *.ram; *.rm; "
-         "*.rmm; *.rmvb; *.rmj; *.rms; *.rp; *.rt; *.rv; *.ts; *.vcd; *.vob; *.webm; *.wm; *.wmd; "
-         "*.wmv"},
-        {"Windows Media Files (*.aifc; *.aiff; *.au; *.asf; *.avi; *.mp3; *.wav; *.wm; *.wma; "
-         "*.wmd; *.wmv)",
-         "*.aifc; *.aiff; *.au; *.asf; *.avi; *.mp3; *.wav; *.wm; *.wma; *.wmd; *.wmv"},
-        {"QuickTime Media Files (*.3gp; *.mp4; *.mov; *.qt)", "*.3gp; *.mp4; *.mov; *.qt"},
-        {"Real Media Files (*.ra; *.ram; *.rm; *.rmm; *.rmvb; *.rmj; *.rms; *.rp; *.rt; *.rv)",
-         "*.ra; *.ram; *.rm; *.rmm; *.rmvb; *.rmj; *.rms; *.rp; *.rt; *.rv"},
-        {"OGG Files (*.oga; *.ogg; *.ogm; *.ogv)", "*.oga; *.ogg; *.ogm; *.ogv"},
-        // "*.*" would hide files without a dot, which are common on Linux.
-        {"All Files (*)", "*"},
-    };
-    QStringList filters;
-    for (const auto& [label, patterns] : kFilters) {
-        QString qtPatterns = QString::fromLatin1(patterns);
-        qtPatterns.replace(QStringLiteral("; "), QStringLiteral(" "));
-        filters << QString::fromLatin1(label) + QStringLiteral(" (") + qtPatterns +
-                       QStringLiteral(")");
-    }
-    return filters.join(QStringLiteral(";;"));
 }
 
 void CheckButton(QButtonGroup* group, int id) {
@@ -134,18 +80,6 @@ bool TooLong(const QString& text, int limit, QWidget* parent) {
 }
 
 }  // namespace
-
-std::string DefaultOutputFolder() {
-    return HomeFolder() + "/ConvertedMedia/";
-}
-
-std::string StoredOutputFolder() {
-    const CSettingsKey key(SettingsRoot::kLocalMachine, kSettingsKeyPath,
-                           kSettingsRead | kSettingsWrite);
-    std::string folder;
-    key.ReadString("OutputPath", folder);
-    return IsFolder(folder) ? folder : DefaultOutputFolder();
-}
 
 CTrelvaneView::CTrelvaneView(QWidget* parent) : QWidget(parent) {
     outputFolder_ = StoredOutputFolder();
@@ -444,101 +378,6 @@ void CTrelvaneView::OnPreview() {
     }
 }
 
-void CTrelvaneView::OnConvert() {
-    UpdateData(true);
-    if (outputType_ == kTypeWmv && CheckWindowsMediaSupport(this)) {
-        return;
-    }
-    if (outputType_ == kTypeOgm && CheckOggSupport(this)) {
-        return;
-    }
-    if (!ConfirmDiscTitleLimit(this, outputType_, static_cast<size_t>(list_->RowCount())) ||
-        !ConfirmFreeSpace(this, Settings(), ListedItems())) {
-        return;
-    }
-    for (int row = 0; row < list_->RowCount(); ++row) {
-        if (SourceItem* item = list_->ItemOfRow(row)) {
-            item->status = kWaiting;
-            list_->RefreshRow(row);
-        }
-    }
-    progressDialog_.reset();
-    progressDialog_ = std::make_unique<ConvertProgressDialog>(this, *this, *run_);
-    connect(progressDialog_.get(), &ConvertProgressDialog::RunEnded, this,
-            &CTrelvaneView::NotifyRunEnded);
-    RunModalDialog(*progressDialog_);
-    OfferRunReport();
-    OfferDiscAfterRun();
-}
-
-std::vector<const SourceItem*> CTrelvaneView::ListedItems() {
-    std::vector<const SourceItem*> items;
-    for (int row = 0; row < list_->RowCount(); ++row) {
-        items.push_back(list_->ItemOfRow(row));
-    }
-    return items;
-}
-
-void CTrelvaneView::OfferRunReport() {
-    // The dialog's worker has ended when exec() returns, so its record is ours to read.
-    std::vector<RowRecord> records;
-    {
-        ConversionShared& shared = progressDialog_->Shared();
-        const std::lock_guard lock(shared.stateLock);
-        records = shared.records;
-    }
-    OfferBatchReport(this, records, Settings().outputFolder);
-}
-
-DiscRequest CTrelvaneView::MakeDiscRequest() const {
-    DiscRequest request;
-    request.runType = lastRunType_;
-    request.chosenType = outputType_;
-    request.outputFolder = outputFolder_;
-    for (int row = 0; row < list_->RowCount(); ++row) {
-        const SourceItem* item = list_->ItemOfRow(row);
-        if (item == nullptr || item->status != kDone) {
-            continue;
-        }
-        if (request.files.empty()) {
-            request.firstTitle = item->title;
-        }
-        request.files.push_back(OutputPath(*item));
-    }
-    return request;
-}
-
-void CTrelvaneView::OfferDiscAfterRun() {
-    // The type cannot change while the run's modal dialog is up: it is the run's type.
-    lastRunType_ = outputType_;
-    OfferDisc(this, MakeDiscRequest());
-}
-
-void CTrelvaneView::OnMakeDisc() {
-    UpdateData(true);
-    MakeDisc(this, MakeDiscRequest());
-}
-
-void CTrelvaneView::NotifyRunEnded(bool completed) {
-    int converted = 0;
-    int skipped = 0;
-    int failed = 0;
-    for (int row = 0; row < list_->RowCount(); ++row) {
-        const SourceItem* item = list_->ItemOfRow(row);
-        const int32_t status = item != nullptr ? item->status : kError;
-        int& count = status == kDone ? converted : status == kError ? failed : skipped;
-        ++count;
-    }
-    // The user who looks at our window (or one of its dialogs) sees the closing message.
-    bool active = false;
-    for (const QWidget* w = QApplication::activeWindow(); w != nullptr; w = w->parentWidget()) {
-        active = active || w == window();
-    }
-    const int summaryId = completed ? kIdsConversionCompleted : kIdsConversionCanceled;
-    clipwright::NotifyRunEnded(TheNotificationBus(), active, Qs(LoadResourceString(summaryId)),
-                               Qs(LoadResourceString(kIdsRunCounts, converted, skipped, failed)));
-}
-
 void CTrelvaneView::OnBrowse() {
     const QString title = Qs(LoadResourceString(kIdsSelectOutputFolder));
     if (const std::optional<QString> folder = ChooseFolder(this, title, Qs(outputFolder_))) {
@@ -654,97 +493,6 @@ void CTrelvaneView::CarryStateFrom(CTrelvaneView& old) {
     }
     UpdateData(false);
     emit CommandStateChanged();
-}
-
-template <typename F>
-auto CTrelvaneView::OnUiThread(F&& function) {
-    using Result = decltype(function());
-    if (QThread::currentThread() == thread()) {
-        return function();
-    }
-    if constexpr (std::is_void_v<Result>) {
-        QMetaObject::invokeMethod(this, std::forward<F>(function), Qt::BlockingQueuedConnection);
-    } else {
-        Result result{};
-        QMetaObject::invokeMethod(
-            this, [&] { result = function(); }, Qt::BlockingQueuedConnection);
-        return result;
-    }
-}
-
-int CTrelvaneView::RowCount() {
-    return OnUiThread([this] { return list_->RowCount(); });
-}
-
-SourceItem* CTrelvaneView::ItemOfRow(int row) {
-    return OnUiThread([this, row] { return list_->ItemOfRow(row); });
-}
-
-int CTrelvaneView::AddItem(std::unique_ptr<SourceItem> item) {
-    return OnUiThread([this, &item] { return list_->AddItem(std::move(item)); });
-}
-
-void CTrelvaneView::InsertRow(int row, int itemIndex) {
-    OnUiThread([this, row, itemIndex] { list_->InsertRow(row, itemIndex); });
-}
-
-void CTrelvaneView::RefreshRow(int row) {
-    OnUiThread([this, row] { list_->RefreshRow(row); });
-}
-
-int CTrelvaneView::AppendRows(std::vector<std::unique_ptr<SourceItem>> items) {
-    return OnUiThread([this, &items] {
-        const int first = list_->RowCount();
-        const int count = static_cast<int>(items.size());
-        list_->AppendRows(std::move(items));
-        for (int row = first; row < first + count; ++row) {
-            LogMessage("Set FileAudioFormat array index(%d) to listtime(%d).",
-                       list_->SlotOfRow(row), row);
-        }
-        return first;
-    });
-}
-
-void CTrelvaneView::ShowMessage(const std::string& text) {
-    OnUiThread([this, &text] {
-        ShowMessageBox(window(), text, MessageButtons::kOk, MessageIcon::kInformation);
-    });
-}
-
-std::string CTrelvaneView::Text(int stringId) {
-    return OnUiThread([stringId] {
-        const std::string text = CurrentResourceModule()->String(stringId).value_or("");
-        if (text.empty()) {
-            LogMessage("**Error Loading Resource String:id=%d", stringId);
-            return std::string();
-        }
-        // A translation whose placeholders differ from what the workers pass is not used.
-        for (const StringUse& use : kStringUses) {
-            if (use.id == stringId && PlaceholderKinds(text) != std::string(use.argumentKinds)) {
-                LogMessage("**Error Loading Resource String:id=%d", stringId);
-                return std::string();
-            }
-        }
-        return text;
-    });
-}
-
-int32_t CTrelvaneView::OutputType() {
-    return OnUiThread([this] { return outputType_; });
-}
-
-std::string CTrelvaneView::OutputFolder() {
-    return OnUiThread([this] { return outputFolder_; });
-}
-
-ConversionSettings CTrelvaneView::Settings() {
-    return OnUiThread([this] {
-        if (outputType_ == kTypeMpeg4 || outputType_ == kTypeH264) {
-            NormalizeFrameSize(controls_.width, controls_.height);
-        }
-        return RunSettings(
-            ReadConversionSettings(controls_, outputType_, tvStandard_, outputFolder_));
-    });
 }
 
 }  // namespace clipwright

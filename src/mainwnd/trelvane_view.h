@@ -15,6 +15,7 @@
 #include "engine/encoder_run.h"
 #include "engine/worker_ui.h"
 #include "mainwnd/make_disc.h"
+#include "mainwnd/output_folder.h"
 #include "mainwnd/presets.h"
 #include "mainwnd/source_list.h"
 #include "ui/template_form.h"
@@ -129,9 +130,6 @@ private slots:
     void NotifyRunEnded(bool completed);
 
 private:
-    template <typename F>
-    auto OnUiThread(F&& function);
-
     // The items behind the list's rows, in list order.
     std::vector<const SourceItem*> ListedItems();
     // After a run: offers the report of it (see OfferBatchReport).
@@ -168,10 +166,5 @@ private:
     int addsRunning_ = 0;        // detecting dialogs open in AddPaths
     bool tipsDeferred_ = false;  // the first tips came due during an add
 };
-
-// "$HOME/ConvertedMedia/".
-std::string DefaultOutputFolder();
-// The stored "OutputPath" when it names an existing folder, else the default.
-std::string StoredOutputFolder();
 
 }  // namespace clipwright

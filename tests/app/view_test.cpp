@@ -20,6 +20,7 @@
 #include "dialogs/detect_dialog.h"
 #include "dialogs/help_tips_dialog.h"
 #include "engine/free_space.h"
+#include "mainwnd/form_control_ids.h"
 #include "platform/launcher.h"
 #include "support/resource_strings.h"
 #include "test_folder.h"
@@ -58,9 +59,9 @@ TEST_F(ViewTest, FirstUpdateDefaults) {
     EXPECT_EQ(view->OutputTypeMember(), kTypeDvd);
     EXPECT_EQ(view->TvStandardMember(), kNtsc);
     EXPECT_TRUE(view->TipsHidden());
-    EXPECT_TRUE(view->Form().Get<QAbstractButton>(1006)->isChecked());
-    EXPECT_TRUE(view->Form().Get<QAbstractButton>(1015)->isChecked());
-    EXPECT_FALSE(view->Form().Get<QWidget>(1004)->isVisibleTo(view.get()));
+    EXPECT_TRUE(view->Form().Get<QAbstractButton>(kFirstTypeId + kTypeDvd)->isChecked());
+    EXPECT_TRUE(view->Form().Get<QAbstractButton>(kFirstStandardId + kNtsc)->isChecked());
+    EXPECT_FALSE(view->Form().Get<QWidget>(kFirstTypeId)->isVisibleTo(view.get()));
     EXPECT_EQ(view->Controls().volume->count(), 20);
     EXPECT_NE(view->Run(), nullptr);
 }
@@ -115,15 +116,15 @@ TEST_F(ViewTest, PreviewRefusesWhatIsNoLongerARegularFile) {
 TEST_F(ViewTest, SavingStopsAtATextOverItsLimit) {
     auto view = NewView();
     // PAL shown without a press (a press is saved at once).
-    view->Form().Get<QAbstractButton>(1016)->setChecked(true);
-    view->Form().Get<QLineEdit>(1001)->setText(QString(257, QLatin1Char('x')));
+    view->Form().Get<QAbstractButton>(kFirstStandardId + kPal)->setChecked(true);
+    view->Form().Get<QLineEdit>(kFolderEditId)->setText(QString(257, QLatin1Char('x')));
     TakeMessageTexts();
     SetNextMessageAnswer(kAnswerOk);
     EXPECT_FALSE(view->UpdateData(true));
     EXPECT_EQ(TakeMessageTexts(),
               std::vector<std::string>{"Please enter no more than 256 characters."});
     EXPECT_EQ(view->TvStandardMember(), kNtsc);  // fields after the folder keep their values
-    view->Form().Get<QLineEdit>(1001)->setText(QString(256, QLatin1Char('x')));
+    view->Form().Get<QLineEdit>(kFolderEditId)->setText(QString(256, QLatin1Char('x')));
     EXPECT_TRUE(view->UpdateData(true));
     EXPECT_EQ(view->TvStandardMember(), kPal);
     EXPECT_EQ(view->OutputFolderMember(), std::string(256, 'x'));
@@ -139,7 +140,7 @@ TEST_F(ViewTest, BrowseAddsTheSlashAndStoresTheFolderEvenWhenCancelled) {
     EXPECT_NE(ReadConfig().find("\"OutputPath\"=\"/tmp/\""), std::string::npos);
     SetNextFolder(QStringLiteral("/var/tmp"));
     view->OnBrowse();
-    EXPECT_EQ(view->Form().Get<QLineEdit>(1001)->text(), "/var/tmp/");
+    EXPECT_EQ(view->Form().Get<QLineEdit>(kFolderEditId)->text(), "/var/tmp/");
     EXPECT_NE(ReadConfig().find("\"OutputPath\"=\"/var/tmp/\""), std::string::npos);
 }
 
@@ -165,7 +166,7 @@ TEST_F(ViewTest, InformationPaneFollowsTheSelection) {
     AddRow(*view, unknown);
     view->List().SelectAndFocus(0);
     EXPECT_EQ(view->InfoText(), "odd.bin\r\n\r\nUnknown file format.");
-    EXPECT_EQ(view->Form().Get<QPlainTextEdit>(1210)->toPlainText(),
+    EXPECT_EQ(view->Form().Get<QPlainTextEdit>(kInfoEditId)->toPlainText(),
               "odd.bin\n\nUnknown file format.");
     // After Remove All the same row index shows the new file.
     view->OnRemoveAll();
@@ -254,12 +255,12 @@ TEST_F(ViewTest, ThePressedTypeAndStandardSurviveASelection) {
     auto view = NewView();
     AddRow(*view, MakeItem("/v/a.avi", 10));
     AddRow(*view, MakeItem("/v/b.avi", 10));
-    view->Form().Get<QAbstractButton>(1010)->click();  // VCD
-    view->Form().Get<QAbstractButton>(1016)->click();  // PAL
+    view->Form().Get<QAbstractButton>(kFirstTypeId + kTypeVcd)->click();  // VCD
+    view->Form().Get<QAbstractButton>(kFirstStandardId + kPal)->click();  // PAL
     view->List().SelectAndFocus(1);
     view->List().SelectAndFocus(0);
-    EXPECT_TRUE(view->Form().Get<QAbstractButton>(1010)->isChecked());
-    EXPECT_TRUE(view->Form().Get<QAbstractButton>(1016)->isChecked());
+    EXPECT_TRUE(view->Form().Get<QAbstractButton>(kFirstTypeId + kTypeVcd)->isChecked());
+    EXPECT_TRUE(view->Form().Get<QAbstractButton>(kFirstStandardId + kPal)->isChecked());
     std::optional<ConversionSettings> used;
     SetModalDialogHandler([&](QDialog&) {
         used = view->Settings();
@@ -286,9 +287,9 @@ TEST_F(ViewTest, ColumnsFitAndTabSkipsWhatIsOutOfSight) {
     while (list->isAncestorOf(next) || (next->focusPolicy() & Qt::TabFocus) == 0) {
         next = next->nextInFocusChain();
     }
-    EXPECT_EQ(next, view->Form().Control(1210));
+    EXPECT_EQ(next, view->Form().Control(kInfoEditId));
     EXPECT_FALSE(list->accessibleName().isEmpty());
-    EXPECT_EQ(view->Form().Control(1001)->accessibleName(), "Output Path");
+    EXPECT_EQ(view->Form().Control(kFolderEditId)->accessibleName(), "Output Path");
 }
 
 TEST_F(ViewTest, ConvertMarksEveryRowWaitingAndReplacesTheLastDialog) {
@@ -341,7 +342,7 @@ void ExpectCancelLeavesAllAsItWas(CTrelvaneView& view, const std::string& folder
 TEST_F(ViewTest, TooLittleSpaceAsksBeforeTheRunAndCancelChangesNothing) {
     const TestFolder dir;
     auto view = NewView();
-    view->Form().Get<QLineEdit>(1001)->setText(QString::fromStdString(dir.path()));
+    view->Form().Get<QLineEdit>(kFolderEditId)->setText(QString::fromStdString(dir.path()));
     AddRow(*view, MakeItem("/v/a.avi", 10));
     AddRow(*view, MakeItem("/v/b.avi", 10));
     SetFreeSpaceSource([](const std::string&) { return std::optional<uint64_t>(1000000); });
@@ -368,7 +369,7 @@ TEST_F(ViewTest, ASmallRealFileSystemAsksToo) {
         GTEST_SKIP() << disk.WhyNot();
     }
     auto view = NewView();
-    view->Form().Get<QLineEdit>(1001)->setText(QString::fromStdString(small));
+    view->Form().Get<QLineEdit>(kFolderEditId)->setText(QString::fromStdString(small));
     AddRow(*view, MakeItem("/v/a.avi", 10));
     ExpectCancelLeavesAllAsItWas(*view, small);
 }
@@ -440,14 +441,14 @@ TEST_F(ViewTest, ARecreatedViewTakesOverChoicesRecordsAndRows) {
     old->OnRemove();
     old->List().SwapRows(0, 1);
     // Pressed after the last load of the form data, so only the carry-over's save takes them.
-    old->Form().Get<QAbstractButton>(1010)->click();  // VCD
-    old->Form().Get<QAbstractButton>(1017)->click();  // NTSC-Film
+    old->Form().Get<QAbstractButton>(kFirstTypeId + kTypeVcd)->click();  // VCD
+    old->Form().Get<QAbstractButton>(1017)->click();                     // NTSC-Film
 
     auto fresh = NewView();
     fresh->CarryStateFrom(*old);
     EXPECT_EQ(fresh->OutputTypeMember(), kTypeVcd);
     EXPECT_EQ(fresh->TvStandardMember(), kNtscFilm);
-    EXPECT_TRUE(fresh->Form().Get<QAbstractButton>(1010)->isChecked());
+    EXPECT_TRUE(fresh->Form().Get<QAbstractButton>(kFirstTypeId + kTypeVcd)->isChecked());
     EXPECT_EQ(fresh->Controls().size->currentIndex(), 9);
     EXPECT_EQ(fresh->Controls().width->text(), "640");
     EXPECT_EQ(fresh->Controls().height->text(), "470");

@@ -20,14 +20,14 @@
 #include "test_folder.h"
 #include "ui/message_box.h"
 #include "ui/percent_bar.h"
-#include "ui_thread_worker_ui.h"
+#include "ui_thread_rows.h"
 #include "when_file_exists.h"
 
 namespace clipwright {
 namespace {
 
 using testing::TestFolder;
-using testing::UiThreadWorkerUi;
+using testing::UiThreadRows;
 using testing::WhenFileExists;
 using Texts = std::vector<std::string>;
 
@@ -90,7 +90,7 @@ protected:
 
     TestFolder dir_;
     const std::string started_ = dir_.path() + "started";
-    UiThreadWorkerUi ui_;
+    UiThreadRows ui_;
     EncoderRun run_;
 };
 

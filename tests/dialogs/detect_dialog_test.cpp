@@ -10,13 +10,13 @@
 #include "engine/command_line.h"
 #include "test_folder.h"
 #include "ui/message_box.h"
-#include "ui_thread_worker_ui.h"
+#include "ui_thread_rows.h"
 
 namespace clipwright {
 namespace {
 
 using testing::TestFolder;
-using testing::UiThreadWorkerUi;
+using testing::UiThreadRows;
 
 constexpr const char* kProbeText =
     "print   Duration: 00:00:20.00, start: 0.000000, bitrate: 500 kb/s\\n"
@@ -37,7 +37,7 @@ protected:
     std::string Clip(const std::string& name) { return dir_.Write(name + ".avi", kProbeText); }
 
     TestFolder dir_;
-    UiThreadWorkerUi ui_;
+    UiThreadRows ui_;
 };
 
 TEST_F(DetectDialogTest, FourFilesWithTheThirdUnreadable) {

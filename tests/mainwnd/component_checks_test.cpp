@@ -1,4 +1,4 @@
-#include "ui/component_checks.h"
+#include "mainwnd/component_checks.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,12 @@
+// The filters of the file dialog that adds sources: every type the program reads, then groups of
+// them, then all files. Any thread (the table is constant).
+#pragma once
+
+#include <QString>
+
+namespace clipwright {
+
+// The filters in the form QFileDialog reads: "Label (patterns);;Label (patterns)...".
+QString MediaFileFilter();
+
+}  // namespace clipwright
