@@ -1,6 +1,6 @@
 # Sourced by ./run and ./test: installs the Debian packages the build needs, once.
 CLIPWRIGHT_PACKAGES=(
-    cmake g++ pkg-config
+    cmake g++ pkg-config clang-format
     qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools libqt6opengl6-dev libgl-dev
     libmpv-dev
     libavformat-dev libavcodec-dev libavfilter-dev libswscale-dev libswresample-dev libavutil-dev

@@ -1,8 +1,8 @@
 // A modal dialog built from a template that owns one worker thread for its lifetime: the thread
 // starts when the dialog is first shown, a 100 ms tick lets the dialog show the worker's state,
 // and the end of the thread reaches the dialog as a queued call, after which the thread is
-// joined. The detecting and conversion progress dialogs are built on it, so this lifecycle,
-// and the serviced waits that keep the worker's blocking calls going, live in one place.
+// joined. The dialogs that run a worker are built on it, so this lifecycle, and the serviced
+// waits that keep the worker's blocking calls going, live in one place.
 //
 // User-interface thread only, except RunWorker() (the worker thread) and Post() (any thread).
 // A derived class must end the worker in its own destructor (EndWorker()), while the state it

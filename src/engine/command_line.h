@@ -1,6 +1,7 @@
 // The texts that drive the encoder: the option string of a run, the command line of one file,
-// the probe's command line, and the choice of an output name. Pure functions apart from
-// MakeOutputName, which asks the file system which names exist.
+// the probe's command line, and the choice of an output name. The text builders and splitters
+// are pure; the encoder name is one process-wide setting; MakeOutputName, ReserveOutputName,
+// NameByteLimit and DropEmptyOutput ask or change the file system.
 #pragma once
 
 #include <string>
@@ -20,6 +21,21 @@ inline constexpr const char* kOutputSuffix = "cvt";
 // default is kEncoderName. Not thread-safe: set it before any worker starts.
 void SetEncoderName(const std::string& name);
 const std::string& EncoderName();
+
+// Points command lines at another encoder for its lifetime, then back at the one before. Same
+// thread rules as SetEncoderName.
+class ScopedEncoderName {
+public:
+    explicit ScopedEncoderName(const std::string& name) : previous_(EncoderName()) {
+        SetEncoderName(name);
+    }
+    ~ScopedEncoderName() { SetEncoderName(previous_); }
+    ScopedEncoderName(const ScopedEncoderName&) = delete;
+    ScopedEncoderName& operator=(const ScopedEncoderName&) = delete;
+
+private:
+    std::string previous_;
+};
 
 // The part of a source that one conversion covers, in the list's whole seconds. A part that
 // runs to the end of its source leaves the length open, so the encoder goes on to the source's

@@ -22,6 +22,10 @@ bool OpenWithDesktop(const QString& folderOrAddress) {
     return LaunchDetached(QStringLiteral("xdg-open"), {folderOrAddress});
 }
 
+const LaunchHandler& CurrentLaunchHandler() {
+    return Handler();
+}
+
 void SetLaunchHandler(LaunchHandler handler) {
     Handler() = std::move(handler);
 }

@@ -5,6 +5,7 @@
 
 #include <QStringList>
 #include <functional>
+#include <utility>
 
 namespace clipwright {
 
@@ -16,5 +17,21 @@ bool LaunchDetached(const QString& program, const QStringList& arguments);
 bool OpenWithDesktop(const QString& folderOrAddress);
 
 void SetLaunchHandler(LaunchHandler handler);
+// The handler set now; empty when programs are really started.
+const LaunchHandler& CurrentLaunchHandler();
+
+// Sets handler for its lifetime, then puts back the one before.
+class ScopedLaunchHandler {
+public:
+    explicit ScopedLaunchHandler(LaunchHandler handler) : previous_(CurrentLaunchHandler()) {
+        SetLaunchHandler(std::move(handler));
+    }
+    ~ScopedLaunchHandler() { SetLaunchHandler(std::move(previous_)); }
+    ScopedLaunchHandler(const ScopedLaunchHandler&) = delete;
+    ScopedLaunchHandler& operator=(const ScopedLaunchHandler&) = delete;
+
+private:
+    LaunchHandler previous_;
+};
 
 }  // namespace clipwright

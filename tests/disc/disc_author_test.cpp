@@ -115,8 +115,7 @@ std::map<std::string, long> FileSectors(const std::string& image) {
 
 class DiscAuthorTest : public ::testing::Test {
 protected:
-    void SetUp() override { SetEncoderName(TRELCORE_PATH); }
-    void TearDown() override { SetEncoderName(kEncoderName); }
+    ScopedEncoderName encoder_{TRELCORE_PATH};
 
     // A converted file of `seconds` for the trelcore target, probed as the view probes it.
     DiscTitle Converted(const std::string& name, const std::string& target, int seconds) {

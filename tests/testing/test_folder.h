@@ -1,6 +1,8 @@
 // A fresh temporary folder for one test, removed with everything in it afterwards.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -41,12 +43,20 @@ private:
     std::string path_;
 };
 
-// Waits until a file appears (the fake encoder's sign that it has started). No time limit of
-// its own: ctest's timeout ends a test that never sees it.
-inline void WaitForFile(const std::string& file) {
+// Waits until a file appears (the fake encoder's sign that it has started), looking every 5 ms.
+// After limit the test fails, naming the file, and false is returned, so a program that never
+// starts fails its own test at once instead of waiting for ctest's timeout.
+inline bool WaitForFile(const std::string& file,
+                        std::chrono::milliseconds limit = std::chrono::seconds(60)) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
     while (!std::filesystem::exists(file)) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            ADD_FAILURE() << file << " did not appear within " << limit.count() << " ms";
+            return false;
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
+    return true;
 }
 
 }  // namespace clipwright::testing

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QTest>
 #include <filesystem>
+#include <optional>
 
 #include "platform/address_opener.h"
 #include "platform/launcher.h"
@@ -66,14 +67,14 @@ protected:
         browser_ = WriteExecutable("my browser", "#!/bin/sh\nexit 0\n");
         qputenv("PATH", QByteArray::fromStdString(folder_.path() + "bin"));
         qputenv("XDG_DATA_HOME", QByteArray::fromStdString(folder_.path() + "data"));
-        SetLaunchHandler([this](const QString& program, const QStringList& arguments) {
+        launches_.emplace([this](const QString& program, const QStringList& arguments) {
             launched_ << program;
             launched_ += arguments;
             return true;
         });
     }
     void TearDown() override {
-        SetLaunchHandler(nullptr);
+        launches_.reset();
         qputenv("PATH", savedPath_);
         qputenv("XDG_DATA_HOME", savedData_);
         TakeMessageTexts();
@@ -91,6 +92,7 @@ protected:
 
     TestFolder folder_;
     std::string browser_;
+    std::optional<ScopedLaunchHandler> launches_;
     QStringList launched_;
     QByteArray savedPath_;
     QByteArray savedData_;
