@@ -551,6 +551,115 @@ Press OK to make it anyway, or Cancel to stop.</source>
         <source>%s is a file, not a folder. Choose a folder for the disc.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message id="str.61520">
+        <source>Duration:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61521">
+        <source>Bitrate:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61522">
+        <source>Video</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61523">
+        <source>Audio</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61524">
+        <extracomment>printf placeholders, keep them in this order and kind: %d %d %d; write a literal percent sign as %%</extracomment>
+        <source>Version %d.%d.%d</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61525">
+        <source>All Media Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61526">
+        <source>Video Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61527">
+        <source>Windows Media Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61528">
+        <source>QuickTime Media Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61529">
+        <source>Real Media Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61530">
+        <source>OGG Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61531">
+        <source>All Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61532">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>If you find any translation error, please mail to %s, thanks a lot.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61533">
+        <source>CAPS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61534">
+        <source>NUM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61535">
+        <source>SCRL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61536">
+        <source>no output file was written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61537">
+        <source>the output file is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61538">
+        <source>the output is not a readable media file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61539">
+        <extracomment>printf placeholders, keep them in this order and kind: %s %s; write a literal percent sign as %%</extracomment>
+        <source>the output lasts %s s instead of %s s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61540">
+        <source>is a folder, not a media file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61541">
+        <source>not a regular file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61542">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>not a readable media file (%s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61543">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>cannot read stream information (%s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61544">
+        <source>holds no video or audio stream</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61545">
+        <source>Unknown file format.</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message id="str.32811">
         <source>Make a DVD, VCD or SVCD disc image from the converted files
 Make a disc</source>

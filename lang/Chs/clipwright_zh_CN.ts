@@ -627,6 +627,115 @@ Press OK to make it anyway, or Cancel to stop.</source>
         <source>%s is a file, not a folder. Choose a folder for the disc.</source>
         <translation>%s 是文件而不是文件夹。请为光盘选择一个文件夹。</translation>
     </message>
+    <message id="str.61520">
+        <source>Duration:</source>
+        <translation>时长:</translation>
+    </message>
+    <message id="str.61521">
+        <source>Bitrate:</source>
+        <translation>比特率:</translation>
+    </message>
+    <message id="str.61522">
+        <source>Video</source>
+        <translation>视频</translation>
+    </message>
+    <message id="str.61523">
+        <source>Audio</source>
+        <translation>音频</translation>
+    </message>
+    <message id="str.61524">
+        <extracomment>printf placeholders, keep them in this order and kind: %d %d %d; write a literal percent sign as %%</extracomment>
+        <source>Version %d.%d.%d</source>
+        <translation>版本 %d.%d.%d</translation>
+    </message>
+    <message id="str.61525">
+        <source>All Media Files</source>
+        <translation>所有媒体文件</translation>
+    </message>
+    <message id="str.61526">
+        <source>Video Files</source>
+        <translation>视频文件</translation>
+    </message>
+    <message id="str.61527">
+        <source>Windows Media Files</source>
+        <translation>Windows Media 文件</translation>
+    </message>
+    <message id="str.61528">
+        <source>QuickTime Media Files</source>
+        <translation>QuickTime 媒体文件</translation>
+    </message>
+    <message id="str.61529">
+        <source>Real Media Files</source>
+        <translation>RealMedia 文件</translation>
+    </message>
+    <message id="str.61530">
+        <source>OGG Files</source>
+        <translation>OGG 文件</translation>
+    </message>
+    <message id="str.61531">
+        <source>All Files</source>
+        <translation>所有文件</translation>
+    </message>
+    <message id="str.61532">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>If you find any translation error, please mail to %s, thanks a lot.</source>
+        <translation>如果您发现任何翻译错误，请发送邮件至 %s，非常感谢。</translation>
+    </message>
+    <message id="str.61533">
+        <source>CAPS</source>
+        <translation>大写</translation>
+    </message>
+    <message id="str.61534">
+        <source>NUM</source>
+        <translation>数字</translation>
+    </message>
+    <message id="str.61535">
+        <source>SCRL</source>
+        <translation>滚动</translation>
+    </message>
+    <message id="str.61536">
+        <source>no output file was written</source>
+        <translation>未写入输出文件</translation>
+    </message>
+    <message id="str.61537">
+        <source>the output file is empty</source>
+        <translation>输出文件为空</translation>
+    </message>
+    <message id="str.61538">
+        <source>the output is not a readable media file</source>
+        <translation>输出不是可读的媒体文件</translation>
+    </message>
+    <message id="str.61539">
+        <extracomment>printf placeholders, keep them in this order and kind: %s %s; write a literal percent sign as %%</extracomment>
+        <source>the output lasts %s s instead of %s s</source>
+        <translation>输出时长为 %s 秒，而不是 %s 秒</translation>
+    </message>
+    <message id="str.61540">
+        <source>is a folder, not a media file</source>
+        <translation>是文件夹，不是媒体文件</translation>
+    </message>
+    <message id="str.61541">
+        <source>not a regular file</source>
+        <translation>不是普通文件</translation>
+    </message>
+    <message id="str.61542">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>not a readable media file (%s)</source>
+        <translation>不是可读的媒体文件（%s）</translation>
+    </message>
+    <message id="str.61543">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>cannot read stream information (%s)</source>
+        <translation>无法读取流信息（%s）</translation>
+    </message>
+    <message id="str.61544">
+        <source>holds no video or audio stream</source>
+        <translation>不含视频或音频流</translation>
+    </message>
+    <message id="str.61545">
+        <source>Unknown file format.</source>
+        <translation>未知的文件格式。</translation>
+    </message>
     <message id="str.32811">
         <source>Make a DVD, VCD or SVCD disc image from the converted files
 Make a disc</source>

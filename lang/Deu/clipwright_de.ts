@@ -442,7 +442,7 @@ Installieren Sie Clipwright neu, um es wiederherzustellen.</translation>
     </message>
     <message id="str.61325">
         <source>Remove All</source>
-        <translation>Leeren</translation>
+        <translation>Alle entfernen</translation>
     </message>
     <message id="str.61328">
         <source>Skip</source>
@@ -626,6 +626,115 @@ Drücken Sie OK, um es trotzdem zu erstellen, oder Abbrechen.</translation>
     <message id="str.61466">
         <source>%s is a file, not a folder. Choose a folder for the disc.</source>
         <translation>%s ist eine Datei, kein Ordner. Wählen Sie einen Ordner für die Disc.</translation>
+    </message>
+    <message id="str.61520">
+        <source>Duration:</source>
+        <translation>Dauer:</translation>
+    </message>
+    <message id="str.61521">
+        <source>Bitrate:</source>
+        <translation>Bitrate:</translation>
+    </message>
+    <message id="str.61522">
+        <source>Video</source>
+        <translation>Video</translation>
+    </message>
+    <message id="str.61523">
+        <source>Audio</source>
+        <translation>Audio</translation>
+    </message>
+    <message id="str.61524">
+        <extracomment>printf placeholders, keep them in this order and kind: %d %d %d; write a literal percent sign as %%</extracomment>
+        <source>Version %d.%d.%d</source>
+        <translation>Version %d.%d.%d</translation>
+    </message>
+    <message id="str.61525">
+        <source>All Media Files</source>
+        <translation>Alle Mediendateien</translation>
+    </message>
+    <message id="str.61526">
+        <source>Video Files</source>
+        <translation>Videodateien</translation>
+    </message>
+    <message id="str.61527">
+        <source>Windows Media Files</source>
+        <translation>Windows-Media-Dateien</translation>
+    </message>
+    <message id="str.61528">
+        <source>QuickTime Media Files</source>
+        <translation>QuickTime-Mediendateien</translation>
+    </message>
+    <message id="str.61529">
+        <source>Real Media Files</source>
+        <translation>RealMedia-Dateien</translation>
+    </message>
+    <message id="str.61530">
+        <source>OGG Files</source>
+        <translation>OGG-Dateien</translation>
+    </message>
+    <message id="str.61531">
+        <source>All Files</source>
+        <translation>Alle Dateien</translation>
+    </message>
+    <message id="str.61532">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>If you find any translation error, please mail to %s, thanks a lot.</source>
+        <translation>Wenn Sie einen Übersetzungsfehler finden, schreiben Sie bitte an %s. Vielen Dank!</translation>
+    </message>
+    <message id="str.61533">
+        <source>CAPS</source>
+        <translation>UF</translation>
+    </message>
+    <message id="str.61534">
+        <source>NUM</source>
+        <translation>NUM</translation>
+    </message>
+    <message id="str.61535">
+        <source>SCRL</source>
+        <translation>RF</translation>
+    </message>
+    <message id="str.61536">
+        <source>no output file was written</source>
+        <translation>es wurde keine Ausgabedatei geschrieben</translation>
+    </message>
+    <message id="str.61537">
+        <source>the output file is empty</source>
+        <translation>die Ausgabedatei ist leer</translation>
+    </message>
+    <message id="str.61538">
+        <source>the output is not a readable media file</source>
+        <translation>die Ausgabe ist keine lesbare Mediendatei</translation>
+    </message>
+    <message id="str.61539">
+        <extracomment>printf placeholders, keep them in this order and kind: %s %s; write a literal percent sign as %%</extracomment>
+        <source>the output lasts %s s instead of %s s</source>
+        <translation>die Ausgabe dauert %s s statt %s s</translation>
+    </message>
+    <message id="str.61540">
+        <source>is a folder, not a media file</source>
+        <translation>ist ein Ordner, keine Mediendatei</translation>
+    </message>
+    <message id="str.61541">
+        <source>not a regular file</source>
+        <translation>keine normale Datei</translation>
+    </message>
+    <message id="str.61542">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>not a readable media file (%s)</source>
+        <translation>keine lesbare Mediendatei (%s)</translation>
+    </message>
+    <message id="str.61543">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>cannot read stream information (%s)</source>
+        <translation>Stream-Informationen können nicht gelesen werden (%s)</translation>
+    </message>
+    <message id="str.61544">
+        <source>holds no video or audio stream</source>
+        <translation>enthält keinen Video- oder Audiostream</translation>
+    </message>
+    <message id="str.61545">
+        <source>Unknown file format.</source>
+        <translation>Unbekanntes Dateiformat.</translation>
     </message>
     <message id="str.32811">
         <source>Make a DVD, VCD or SVCD disc image from the converted files
@@ -1077,7 +1186,7 @@ Clipwright ist kostenlos nutzbar; die Lizenz steht im Benutzerhandbuch.</transla
     </message>
     <message id="dlg.107.1037">
         <source>Cancel</source>
-        <translation>Zurück</translation>
+        <translation>Abbrechen</translation>
     </message>
     <message id="dlg.107.1043">
         <source>Slider1</source>
@@ -1085,7 +1194,7 @@ Clipwright ist kostenlos nutzbar; die Lizenz steht im Benutzerhandbuch.</transla
     </message>
     <message id="dlg.107.1049">
         <source>Play</source>
-        <translation>Play</translation>
+        <translation>Abspielen</translation>
     </message>
     <message id="dlg.107.1050">
         <source>Pause</source>
@@ -1093,7 +1202,7 @@ Clipwright ist kostenlos nutzbar; die Lizenz steht im Benutzerhandbuch.</transla
     </message>
     <message id="dlg.107.1051">
         <source>Stop</source>
-        <translation>Stop</translation>
+        <translation>Stopp</translation>
     </message>
     <message id="dlg.107.1052">
         <source>Start</source>

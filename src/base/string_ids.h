@@ -80,6 +80,35 @@ inline constexpr int kIdsDiscCanceled = 61464;
 inline constexpr int kIdsDiscOffer = 61465;            // %s disc type
 inline constexpr int kIdsDiscTargetNotFolder = 61466;  // %s path
 
+// Texts of the information pane, the About box, the Add dialog's filters, the status bar, and our
+// words for what the encoder reports about a source or an output.
+inline constexpr int kIdsInfoDuration = 61520;
+inline constexpr int kIdsInfoBitrate = 61521;
+inline constexpr int kIdsInfoVideo = 61522;
+inline constexpr int kIdsInfoAudio = 61523;
+inline constexpr int kIdsAboutVersion = 61524;  // %d major, %d minor, %d build
+inline constexpr int kIdsFilterAllMedia = 61525;
+inline constexpr int kIdsFilterVideo = 61526;
+inline constexpr int kIdsFilterWindowsMedia = 61527;
+inline constexpr int kIdsFilterQuickTime = 61528;
+inline constexpr int kIdsFilterRealMedia = 61529;
+inline constexpr int kIdsFilterOgg = 61530;
+inline constexpr int kIdsFilterAll = 61531;
+inline constexpr int kIdsTranslationMail = 61532;  // %s mail address
+inline constexpr int kIdsIndicatorCaps = 61533;
+inline constexpr int kIdsIndicatorNum = 61534;
+inline constexpr int kIdsIndicatorScroll = 61535;
+inline constexpr int kIdsOutputMissing = 61536;
+inline constexpr int kIdsOutputEmpty = 61537;
+inline constexpr int kIdsOutputUnreadable = 61538;
+inline constexpr int kIdsOutputLength = 61539;  // %s seconds written, %s seconds expected
+inline constexpr int kIdsSourceIsFolder = 61540;
+inline constexpr int kIdsSourceNotRegular = 61541;
+inline constexpr int kIdsSourceUnreadable = 61542;    // %s the libraries' words
+inline constexpr int kIdsSourceNoStreamInfo = 61543;  // %s the libraries' words
+inline constexpr int kIdsSourceNoStreams = 61544;
+inline constexpr int kIdsInfoUnknownFormat = 61545;
+
 // Command prompts, "status-bar text\ntooltip", carry the command id as their string id.
 inline constexpr std::array<int, 19> kPromptCommandIds{
     32801, 32803, 32804, 32805, 32806, 32807, 32808, 32811, 32791, 32792,
@@ -90,7 +119,7 @@ struct StringUse {
     std::string_view argumentKinds;  // as PlaceholderKinds gives them; "" for no arguments
 };
 
-inline constexpr std::array<StringUse, 68> kStringUses{{
+inline constexpr std::array<StringUse, 94> kStringUses{{
     {kIdsInitFailed, ""},
     {kIdsRestartAfterOgg, ""},
     {kIdsCantPlayback, ""},
@@ -159,6 +188,32 @@ inline constexpr std::array<StringUse, 68> kStringUses{{
     {kIdsDiscCanceled, ""},
     {kIdsDiscOffer, "s"},
     {kIdsDiscTargetNotFolder, "s"},
+    {kIdsInfoDuration, ""},
+    {kIdsInfoBitrate, ""},
+    {kIdsInfoVideo, ""},
+    {kIdsInfoAudio, ""},
+    {kIdsAboutVersion, "ddd"},
+    {kIdsFilterAllMedia, ""},
+    {kIdsFilterVideo, ""},
+    {kIdsFilterWindowsMedia, ""},
+    {kIdsFilterQuickTime, ""},
+    {kIdsFilterRealMedia, ""},
+    {kIdsFilterOgg, ""},
+    {kIdsFilterAll, ""},
+    {kIdsTranslationMail, "s"},
+    {kIdsIndicatorCaps, ""},
+    {kIdsIndicatorNum, ""},
+    {kIdsIndicatorScroll, ""},
+    {kIdsOutputMissing, ""},
+    {kIdsOutputEmpty, ""},
+    {kIdsOutputUnreadable, ""},
+    {kIdsOutputLength, "ss"},
+    {kIdsSourceIsFolder, ""},
+    {kIdsSourceNotRegular, ""},
+    {kIdsSourceUnreadable, "s"},
+    {kIdsSourceNoStreamInfo, "s"},
+    {kIdsSourceNoStreams, ""},
+    {kIdsInfoUnknownFormat, ""},
 }};
 
 }  // namespace clipwright

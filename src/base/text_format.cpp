@@ -1,10 +1,18 @@
 #include <cstdarg>
 #include <cstdio>
+#include <mutex>
 #include <vector>
 
 #include "base/text_format.h"
 
 namespace clipwright {
+
+namespace {
+
+std::mutex gDecimalLock;
+std::string gDecimalPoint = ".";
+
+}  // namespace
 
 std::string FormatText(const char* format, ...) {
     va_list args;
@@ -21,6 +29,22 @@ std::string FormatText(const char* format, ...) {
     }
     va_end(again);
     return text;
+}
+
+std::string DisplayDecimal(double value, int decimals) {
+    // The C locale's "." is what printf writes while LC_NUMERIC stays "C".
+    std::string text = FormatText("%.*f", decimals, value);
+    const size_t point = text.find('.');
+    if (point == std::string::npos) {
+        return text;
+    }
+    const std::lock_guard lock(gDecimalLock);
+    return text.replace(point, 1, gDecimalPoint);
+}
+
+void SetDisplayDecimalPoint(std::string point) {
+    const std::lock_guard lock(gDecimalLock);
+    gDecimalPoint = point.empty() ? std::string(".") : std::move(point);
 }
 
 }  // namespace clipwright

@@ -9,6 +9,7 @@
 #include "base/text_log.h"
 #include "engine/command_line.h"
 #include "engine/folders.h"
+#include "engine/reason_words.h"
 
 namespace clipwright {
 
@@ -192,7 +193,7 @@ std::string FailureReason(WorkerUi& ui, const SourceItem& item, const EncoderOut
     if (!outcome.errorLine.empty()) {
         return outcome.errorLine;
     }
-    return outcome.outputProblem;
+    return ReasonInOurWords(ui, outcome.outputProblem);
 }
 
 RunMeasure MeasureRun(const ConversionShared& shared, uint32_t now) {

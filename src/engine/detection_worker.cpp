@@ -11,6 +11,7 @@
 #include "engine/conversion_worker.h"
 #include "engine/encoder_output.h"
 #include "engine/probe_server.h"
+#include "engine/reason_words.h"
 
 namespace clipwright {
 
@@ -20,7 +21,7 @@ namespace {
 std::string FailureReasonLine(WorkerUi& ui, const ProbeFailure& failure) {
     switch (failure.kind) {
         case ProbeFailure::kEncoderSaid:
-            return "\n    " + failure.text;
+            return "\n    " + ReasonInOurWords(ui, failure.text);
         case ProbeFailure::kTimedOut: {
             const std::string format = ui.Text(kIdsProbeTimedOut);
             return "\n    " + FormatText(format.c_str(), kProbeTimeoutMs / 1000);

@@ -248,11 +248,13 @@ void SourceList::CopyFrom(const SourceList& other) {
 
 std::string BuildSourceInfo(const SourceItem& item) {
     if (item.durationText.empty()) {
-        return DisplayName(item) + "\r\n\r\nUnknown file format.";
+        return DisplayName(item) + "\r\n\r\n" + LoadResourceString(kIdsInfoUnknownFormat);
     }
-    return DisplayName(item) + "\r\n\r\nDuration:" + item.durationText +
-           "\r\nBitrate:" + item.bitrateText + StreamPart("Video", item.videoInfo) +
-           StreamPart("Audio", item.audioInfo);
+    const std::string video = LoadResourceString(kIdsInfoVideo);
+    const std::string audio = LoadResourceString(kIdsInfoAudio);
+    return DisplayName(item) + "\r\n\r\n" + LoadResourceString(kIdsInfoDuration) +
+           item.durationText + "\r\n" + LoadResourceString(kIdsInfoBitrate) + item.bitrateText +
+           StreamPart(video.c_str(), item.videoInfo) + StreamPart(audio.c_str(), item.audioInfo);
 }
 
 }  // namespace clipwright

@@ -12,13 +12,14 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "base/string_ids.h"
 #include "dialogs/about_dialog.h"
 #include "mainwnd/trelvane_view.h"
 #include "platform/settings_key.h"
-#include "ui/help_commands.h"
 #include "shell/language.h"
 #include "support/resource_module.h"
 #include "support/resource_strings.h"
+#include "ui/help_commands.h"
 #include "ui/message_box.h"
 #include "ui/modal_dialog.h"
 #include "ui/template_form.h"
@@ -32,6 +33,8 @@ constexpr int kLanguagePopup = 2;
 constexpr int kHelpPopup = 6;
 constexpr int kLanguageCommands = 20;
 constexpr char kTranslationMailAddress[] = "translations@trelvane.example";
+// The string id of a lock-key pane of the status bar.
+constexpr char kIndicatorProperty[] = "indicatorStringId";
 // The document commands whose menu entries go (their accelerators stay).
 constexpr int kDocumentCommands[] = {kCmdNew, kCmdOpen, kCmdSave, kCmdSaveAs};
 // Target types this edition does not offer on the form.
@@ -159,12 +162,23 @@ void CMainFrame::LabelToolbar(bool resize) {
 }
 
 void CMainFrame::BuildStatusBar() {
-    for (const char* indicator : {"CAPS", "NUM", "SCRL"}) {
-        auto* pane = new QLabel(QString::fromLatin1(indicator), this);
+    for (const int indicator : {kIdsIndicatorCaps, kIdsIndicatorNum, kIdsIndicatorScroll}) {
+        auto* pane = new QLabel(this);
+        pane->setProperty(kIndicatorProperty, indicator);
         pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         // Lock key states are not reported by the windowing system here; the panes stay dim.
         pane->setEnabled(false);
         statusBar()->addPermanentWidget(pane);
+    }
+    LabelStatusBar();
+}
+
+void CMainFrame::LabelStatusBar() {
+    for (QLabel* pane : statusBar()->findChildren<QLabel*>()) {
+        const QVariant indicator = pane->property(kIndicatorProperty);
+        if (indicator.isValid()) {
+            pane->setText(Qs(LoadResourceString(indicator.toInt())));
+        }
     }
 }
 
@@ -324,12 +338,11 @@ void CMainFrame::OnLanguageCommand(int commandId) {
     UpdateTitle();
     RecreateView();
     LabelToolbar(false);
+    LabelStatusBar();
     CSettingsKey key(SettingsRoot::kLocalMachine, kSettingsKeyPath, kSettingsRead | kSettingsWrite);
     key.WriteDword("Language", id);
     if (index != 0) {
-        ShowMessageBox(this,
-                       std::string("If you find any translation error, please mail to ") +
-                           kTranslationMailAddress + ", thanks a lot.",
+        ShowMessageBox(this, LoadResourceString(kIdsTranslationMail, kTranslationMailAddress),
                        MessageButtons::kOk, MessageIcon::kInformation);
     }
 }

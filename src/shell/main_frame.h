@@ -58,6 +58,7 @@ private:
     QAction* EnsureAction(int commandId);
     void BuildToolbar();
     void BuildStatusBar();
+    void LabelStatusBar();
     void BuildAccelerators();
     void FillMenu(QMenu* menu, const std::vector<MenuItem>& items, int menuId);
     void FillLanguagePopup(QMenu* popup);

@@ -4,10 +4,12 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -22,8 +24,11 @@
 #include <set>
 
 #include "app_test_support.h"
+#include "base/text_format.h"
 #include "base/text_log.h"
 #include "dialogs/help_tips_dialog.h"
+#include "engine/batch_estimate.h"
+#include "engine/free_space.h"
 #include "shell/language.h"
 #include "shell/main_frame.h"
 #include "shell/trelvane_app.h"
@@ -157,18 +162,11 @@ TEST_F(LanguageTest, EntriesAreSortedByNameAfterEnglishAndCarryCheckMarks) {
     }
     EXPECT_EQ(twinsListed,
               (std::vector<uint16_t>{LanguageEntries()[4].id, LanguageEntries()[5].id}));
-    // A first start: nothing is checked.
-    EXPECT_EQ(CheckMarks(), std::vector<bool>(7, false));
-
-    // English while no language was chosen yet: switches and stores 1033, without a message.
-    const CTrelvaneView* firstView = app_->Frame()->View();
-    app_->Frame()->RunCommand(kFirstLanguageCommand);
+    // A first start on an English desktop: English is current and checked (with the library
+    // that reports 1033), and nothing is stored.
     EXPECT_EQ(CurrentLanguage(), kEnglishUs);
-    EXPECT_NE(ReadConfig().find("\"Language\"=dword:00000409"), std::string::npos);
-    EXPECT_TRUE(TakeMessageTexts().empty());
-    EXPECT_NE(app_->Frame()->View(), firstView);  // the view was re-created
-    // The library that reports 1033 is checked together with the built-in entry.
     EXPECT_EQ(CheckMarks(), (std::vector<bool>{true, false, false, true, false, false, false}));
+    EXPECT_EQ(ReadConfig().find("Language"), std::string::npos);
 
     // Choosing a checked entry does nothing: no new view, no write, no message.
     WriteConfig("\"HiddenToolTips\"=\"TRUE\"\n");
@@ -217,8 +215,13 @@ TEST_F(LanguageTest, SwitchingRebuildsEverythingAndKeepsTheViewsState) {
         CTrelvaneView* view = frame->View();
         EXPECT_EQ(CurrentLanguage(), step.id);
         EXPECT_NE(ReadConfig().find(std::string("\"Language\"=") + step.stored), std::string::npos);
-        EXPECT_EQ(TakeMessageTexts(),
-                  step.message ? std::vector<std::string>{kThanks} : std::vector<std::string>{});
+        // The thanks come in the chosen language.
+        const std::vector<std::string> messages = TakeMessageTexts();
+        ASSERT_EQ(messages.size(), step.message ? 1u : 0u);
+        if (step.message) {
+            EXPECT_NE(messages[0], kThanks);
+            EXPECT_NE(messages[0].find("translations@trelvane.example"), std::string::npos);
+        }
         EXPECT_EQ(frame->menuBar()->actions()[0]->text(), QString::fromUtf8(step.fileMenu));
         EXPECT_EQ(ToolbarLabel(kCmdAdd), QString::fromUtf8(step.addLabel));
         EXPECT_EQ(frame->windowTitle(), "Clipwright");
@@ -253,6 +256,61 @@ TEST_F(LanguageTest, StartUpAppliesTheStoredLanguageBeforeTheFrameExists) {
     EXPECT_EQ(frame->View()->Form().Get<QAbstractButton>(1002)->text(),
               QString::fromUtf8("浏览..."));
     EXPECT_EQ(CheckMarks(), (std::vector<bool>{false, false, true}));
+}
+
+TEST_F(LanguageTest, AFirstStartFollowsTheDesktopAndAStoredChoiceWins) {
+    InstallShipped();
+    struct Case {
+        std::vector<std::string> desktop;  // most preferred first
+        uint16_t expected;
+    };
+    const Case cases[] = {
+        {{"de-DE", "en-US"}, 1031},
+        {{"de-CH"}, 1031},
+        {{"zh-TW", "zh-Hans-CN"}, 2052},  // Traditional script is not the Simplified catalog
+        {{"zh-TW"}, kEnglishUs},
+        {{"fr-FR", "en-GB", "de-DE"}, kEnglishUs},  // English comes before German here
+        {{"C"}, kEnglishUs},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.desktop.front());
+        app_.reset();
+        SetLanguage(kEnglishUs);
+        SetDesktopUiLanguages(c.desktop);
+        Start();
+        EXPECT_EQ(CurrentLanguage(), c.expected);
+        EXPECT_EQ(ReadConfig().find("Language"), std::string::npos);  // chosen, not stored
+    }
+    app_.reset();
+    SetDesktopUiLanguages({"de-DE"});
+    WriteConfig("\"HiddenToolTips\"=\"TRUE\"\n\"Language\"=dword:00000409\n");
+    Start();
+    EXPECT_EQ(CurrentLanguage(), kEnglishUs);
+}
+
+TEST_F(LanguageTest, QtsOwnTextsAndShownNumbersFollowTheLanguage) {
+    InstallShipped();
+    Start();
+    const auto qtCancel = [] { return QCoreApplication::translate("QPlatformTheme", "Cancel"); };
+    const auto shownSize = [] { return ByteSizeText(static_cast<uint64_t>(36.1 * 1024 * 1024)); };
+    ASSERT_EQ(qtCancel(), "Cancel");
+    Choose(kGermanEntry);
+    EXPECT_EQ(qtCancel(), QString::fromUtf8("Abbrechen"));
+    EXPECT_EQ(QtCatalogLanguage(), 1031);
+    EXPECT_EQ(shownSize(), "36,1 MB");
+    EXPECT_EQ(SpeedText(2.8), "2,8x");
+    // Numbers for programs keep the point whatever the language.
+    EXPECT_EQ(FormatText("%.1f", 2.5), "2.5");
+    EXPECT_EQ(QLocale().decimalPoint(), ",");
+    Choose(kChineseEntry);
+    EXPECT_EQ(qtCancel(), QString::fromUtf8("取消"));
+    EXPECT_EQ(QtCatalogCount(), 1u);  // the German ones were dropped, not kept beside
+    EXPECT_EQ(shownSize(), "36.1 MB");
+    Choose(0);
+    EXPECT_EQ(qtCancel(), "Cancel");
+    EXPECT_EQ(QtCatalogCount(), 0u);
+    EXPECT_EQ(SpeedText(2.8), "2.8x");
+    TakeMessageTexts();
 }
 
 TEST_F(LanguageTest, AStoredLanguageWithoutItsLibraryKeepsTheBuiltInResources) {
@@ -309,7 +367,7 @@ TEST_F(LanguageTest, EntriesPastTheTwentiethAreDisabledAndRunNothing) {
     EXPECT_FALSE(entries[21]->isEnabled());
     EXPECT_EQ(download->text(), "Trelvane Audio Converter");
     EXPECT_TRUE(frame->menuBar()->actions()[5]->menu()->actions().contains(download));
-    EXPECT_EQ(CurrentLanguage(), 0);
+    EXPECT_EQ(CurrentLanguage(), kEnglishUs);
     EXPECT_TRUE(TakeMessageTexts().empty());
 }
 
