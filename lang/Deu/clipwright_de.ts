@@ -1194,7 +1194,7 @@ Clipwright ist kostenlos nutzbar; die Lizenz steht im Benutzerhandbuch.</transla
     </message>
     <message id="dlg.107.1049">
         <source>Play</source>
-        <translation>Abspielen</translation>
+        <translation>Start</translation>
     </message>
     <message id="dlg.107.1050">
         <source>Pause</source>

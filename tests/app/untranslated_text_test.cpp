@@ -95,7 +95,7 @@ public:
             "Format:", "Information", "Max", "Max:", "Min", "Min:", "NTSC-Film", "Pause", "Slider1",
             "Slider2", "Status", "Trelvane Audio Converter", "Trelvane DVD Creator",
             "Trelvane Screen Recorder", "Trelvane Video Joiner", "Trelvane Video Splitter",
-            "Version %d.%d.%d", "Version 0.0.0", "Video", "https://www.trelvane.example/",
+            "Version %d.%d.%d", "Version 0.0.0", "Video", "https://www.trelvane.example/", "Start",
             // The English entry of the language menu names its language as its speakers do.
             "English"};
         for (const QString& line : CatalogLines(ENGLISH_CATALOG, QStringLiteral("source"))) {
