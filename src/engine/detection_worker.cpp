@@ -1,5 +1,6 @@
 #include "engine/detection_worker.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -65,8 +66,19 @@ std::string EncoderSearchText(const std::string& name) {
     if (name.find('/') != std::string::npos) {
         return name;
     }
+    // A folder named twice (on PATH and beside us, or "/usr/bin/" and "/usr/bin") is searched
+    // once for the user: it is listed once, where it is first searched.
     std::string text;
+    std::vector<std::string> listed;
     for (const std::string& folder : ProgramSearchFolders(std::getenv("PATH"))) {
+        std::string same = folder;
+        while (same.size() > 1 && same.back() == '/') {
+            same.pop_back();
+        }
+        if (std::find(listed.begin(), listed.end(), same) != listed.end()) {
+            continue;
+        }
+        listed.push_back(same);
         text += (text.empty() ? "" : "\n") + folder;
     }
     return text;

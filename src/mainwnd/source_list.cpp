@@ -115,7 +115,8 @@ void SourceList::RefreshRow(int row) {
         return;
     }
     item->setText(1, Qs(TargetName(*source)));
-    item->setText(2, Qs("00:00:00-" + FormatHms(source->duration)));
+    // The part the row converts: the whole length unless a part was chosen in the preview.
+    item->setText(2, Qs(FormatHms(source->selStart) + "-" + FormatHms(source->selEnd)));
     item->setText(3, Qs(LoadResourceString(StatusStringId(source->status))));
 }
 

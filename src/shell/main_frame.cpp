@@ -309,6 +309,12 @@ void CMainFrame::RunCommand(int commandId) {
     } else if (commandId == kCmdNew || commandId == kCmdOpen) {
         document_.OnNewDocument(this);
         UpdateTitle();
+    } else if (IsFormatCommand(commandId)) {
+        // These entries list what can be converted and change nothing: a click, which toggled
+        // the mark, leaves it as it was.
+        if (QAction* action = Action(commandId); action != nullptr && action->isCheckable()) {
+            action->setChecked(true);
+        }
     } else if (IsLanguageCommand(commandId)) {
         OnLanguageCommand(commandId);
     } else if (commandId == kCmdAbout) {
@@ -331,7 +337,17 @@ void CMainFrame::OnLanguageCommand(int commandId) {
         return;
     }
     const uint16_t id = entries[index].id;
-    if (id == CurrentLanguage() || !SetLanguage(id)) {
+    CSettingsKey key(SettingsRoot::kLocalMachine, kSettingsKeyPath, kSettingsRead | kSettingsWrite);
+    if (id == CurrentLanguage()) {
+        // The language a first start took from the desktop becomes the user's own choice.
+        uint32_t stored = 0xffffffffu;
+        key.ReadDword("Language", stored);
+        if (stored == 0xffffffffu) {
+            key.WriteDword("Language", id);
+        }
+        return;
+    }
+    if (!SetLanguage(id)) {
         return;
     }
     RebuildMenu(true);
@@ -339,7 +355,6 @@ void CMainFrame::OnLanguageCommand(int commandId) {
     RecreateView();
     LabelToolbar(false);
     LabelStatusBar();
-    CSettingsKey key(SettingsRoot::kLocalMachine, kSettingsKeyPath, kSettingsRead | kSettingsWrite);
     key.WriteDword("Language", id);
     if (index != 0) {
         ShowMessageBox(this, LoadResourceString(kIdsTranslationMail, kTranslationMailAddress),

@@ -168,13 +168,15 @@ TEST_F(LanguageTest, EntriesAreSortedByNameAfterEnglishAndCarryCheckMarks) {
     EXPECT_EQ(CheckMarks(), (std::vector<bool>{true, false, false, true, false, false, false}));
     EXPECT_EQ(ReadConfig().find("Language"), std::string::npos);
 
-    // Choosing a checked entry does nothing: no new view, no write, no message.
-    WriteConfig("\"HiddenToolTips\"=\"TRUE\"\n");
+    // Choosing a checked entry switches nothing (no new view, no message) but makes the
+    // desktop's language the stored choice; a stored one is left as it is.
     const QPointer<CTrelvaneView> view = app_->Frame()->View();
     app_->Frame()->RunCommand(kFirstLanguageCommand);
+    EXPECT_NE(ReadConfig().find("\"Language\"=dword:00000409"), std::string::npos);
+    WriteConfig("\"HiddenToolTips\"=\"TRUE\"\n\"Language\"=dword:00000407\n");
     app_->Frame()->RunCommand(kFirstLanguageCommand + 3);
+    EXPECT_NE(ReadConfig().find("\"Language\"=dword:00000407"), std::string::npos);
     EXPECT_EQ(app_->Frame()->View(), view.data());
-    EXPECT_EQ(ReadConfig().find("Language"), std::string::npos);
     EXPECT_TRUE(TakeMessageTexts().empty());
     EXPECT_EQ(LoadResourceString(61308), "Add");
 }

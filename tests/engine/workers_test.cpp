@@ -385,8 +385,11 @@ TEST_F(WorkersTest, AMissingEncoderIsNamedWithWhereItWasLookedFor) {
         std::string encoder;
         std::string folders;
     };
+    // A folder named twice on PATH is listed once.
+    const std::string oldPath = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
+    ::setenv("PATH", "/usr/bin:/bin:/usr/bin/:/bin", 1);
     std::string searched;
-    for (const std::string& folder : ProgramSearchFolders(std::getenv("PATH"))) {
+    for (const std::string& folder : ProgramSearchFolders("/usr/bin:/bin")) {
         searched += (searched.empty() ? "" : "\n") + folder;
     }
     const std::vector<Case> cases = {
@@ -410,6 +413,7 @@ TEST_F(WorkersTest, AMissingEncoderIsNamedWithWhereItWasLookedFor) {
                                              " is missing.\nIt was looked for in:\n" + c.folders);
     }
     EXPECT_EQ(ui_.Messages().size(), 2U) << "one message each, not the codec-libraries text";
+    ::setenv("PATH", oldPath.c_str(), 1);
 }
 
 TEST_F(WorkersTest, DetectionOfOneFileGoesStraightToHundred) {
