@@ -660,6 +660,14 @@ Press OK to make it anyway, or Cancel to stop.</source>
         <source>Unknown file format.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message id="str.61546">
+        <source>Converting media files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61547">
+        <source>Making a disc image</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message id="str.32811">
         <source>Make a DVD, VCD or SVCD disc image from the converted files
 Make a disc</source>

@@ -736,6 +736,14 @@ Press OK to make it anyway, or Cancel to stop.</source>
         <source>Unknown file format.</source>
         <translation>未知的文件格式。</translation>
     </message>
+    <message id="str.61546">
+        <source>Converting media files</source>
+        <translation>正在转换媒体文件</translation>
+    </message>
+    <message id="str.61547">
+        <source>Making a disc image</source>
+        <translation>正在制作光盘映像</translation>
+    </message>
     <message id="str.32811">
         <source>Make a DVD, VCD or SVCD disc image from the converted files
 Make a disc</source>

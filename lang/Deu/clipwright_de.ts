@@ -736,6 +736,14 @@ Drücken Sie OK, um es trotzdem zu erstellen, oder Abbrechen.</translation>
         <source>Unknown file format.</source>
         <translation>Unbekanntes Dateiformat.</translation>
     </message>
+    <message id="str.61546">
+        <source>Converting media files</source>
+        <translation>Mediendateien werden umgewandelt</translation>
+    </message>
+    <message id="str.61547">
+        <source>Making a disc image</source>
+        <translation>Ein Disc-Abbild wird erstellt</translation>
+    </message>
     <message id="str.32811">
         <source>Make a DVD, VCD or SVCD disc image from the converted files
 Make a disc</source>

@@ -108,6 +108,9 @@ inline constexpr int kIdsSourceUnreadable = 61542;    // %s the libraries' words
 inline constexpr int kIdsSourceNoStreamInfo = 61543;  // %s the libraries' words
 inline constexpr int kIdsSourceNoStreams = 61544;
 inline constexpr int kIdsInfoUnknownFormat = 61545;
+// Why the computer is kept from suspending, as the desktop shows it.
+inline constexpr int kIdsAwakeConverting = 61546;
+inline constexpr int kIdsAwakeMakingDisc = 61547;
 
 // Command prompts, "status-bar text\ntooltip", carry the command id as their string id.
 inline constexpr std::array<int, 19> kPromptCommandIds{
@@ -119,7 +122,7 @@ struct StringUse {
     std::string_view argumentKinds;  // as PlaceholderKinds gives them; "" for no arguments
 };
 
-inline constexpr std::array<StringUse, 94> kStringUses{{
+inline constexpr std::array<StringUse, 96> kStringUses{{
     {kIdsInitFailed, ""},
     {kIdsRestartAfterOgg, ""},
     {kIdsCantPlayback, ""},
@@ -214,6 +217,8 @@ inline constexpr std::array<StringUse, 94> kStringUses{{
     {kIdsSourceNoStreamInfo, "s"},
     {kIdsSourceNoStreams, ""},
     {kIdsInfoUnknownFormat, ""},
+    {kIdsAwakeConverting, ""},
+    {kIdsAwakeMakingDisc, ""},
 }};
 
 }  // namespace clipwright
