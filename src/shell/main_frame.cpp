@@ -196,6 +196,23 @@ void CMainFrame::BuildAccelerators() {
     }
 }
 
+// A command's tooltip naming the key that runs it, when the accelerator table binds one.
+QString CMainFrame::WithKeyName(const QString& tip, int commandId) const {
+    const std::optional<std::vector<Accelerator>> table =
+        CurrentResourceModule()->Accelerators(kMenuId);
+    if (tip.isEmpty() || !table) {
+        return tip;
+    }
+    for (const Accelerator& accelerator : *table) {
+        if (accelerator.commandId == commandId) {
+            return tip + QStringLiteral(" (") +
+                   QKeySequence(Qs(accelerator.keys)).toString(QKeySequence::NativeText) +
+                   QStringLiteral(")");
+        }
+    }
+    return tip;
+}
+
 void CMainFrame::FillMenu(QMenu* menu, const std::vector<MenuItem>& items, int menuId) {
     const std::shared_ptr<const ResourceModule> module = CurrentResourceModule();
     for (const MenuItem& item : items) {
@@ -207,7 +224,7 @@ void CMainFrame::FillMenu(QMenu* menu, const std::vector<MenuItem>& items, int m
         action->setText(Qs(module->Text(MenuItemKey(menuId, item.commandId)).value_or("")));
         const QString prompt = Qs(module->String(item.commandId).value_or(""));
         action->setStatusTip(prompt.section(QLatin1Char('\n'), 0, 0));
-        action->setToolTip(prompt.section(QLatin1Char('\n'), 1));
+        action->setToolTip(WithKeyName(prompt.section(QLatin1Char('\n'), 1), item.commandId));
         if (item.checked) {
             action->setCheckable(true);
             action->setChecked(true);

@@ -147,6 +147,15 @@ TEST_F(FrameTest, ToolbarLabelsPromptsAndEnabling) {
     EXPECT_TRUE(frame->Action(kCmdConvert)->isEnabled());
     EXPECT_TRUE(preview->isEnabled());
     EXPECT_FALSE(frame->Action(kCmdMoveUp)->isEnabled());
+    // Delete removes the selected rows, as Remove does, and Remove's tooltip names the key.
+    EXPECT_EQ(frame->Action(kCmdRemove)->toolTip(), "Remove (Del)");
+    frame->show();
+    QApplication::setActiveWindow(frame);
+    QTreeWidget* list = frame->View()->List().Control();
+    frame->View()->List().SelectOnlyLast();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Delete);
+    EXPECT_EQ(frame->View()->RowCount(), 0);
 }
 
 TEST_F(FrameTest, TheMediaRuntimeTipFollowsTheVersionReadAfterTheWindowIsUp) {
