@@ -19,6 +19,7 @@
 #include "shell/language.h"
 #include "support/resource_module.h"
 #include "support/resource_strings.h"
+#include "support/toolbar_images.h"
 #include "ui/help_commands.h"
 #include "ui/message_box.h"
 #include "ui/modal_dialog.h"
@@ -118,7 +119,13 @@ void CMainFrame::BuildToolbar() {
         return;
     }
     toolbar_->setIconSize(QSize(layout->imageSize, layout->imageSize));
-    const std::vector<QImage> normal = module->Bitmap(layout->normalBitmap);
+    std::vector<QImage> normal = module->Bitmap(layout->normalBitmap);
+    // Drawings made for a light toolbar (the Exit door, the Preview screen) vanish on a dark one.
+    if (palette().color(QPalette::Window).lightness() < 128) {
+        for (QImage& image : normal) {
+            image = WithRim(image, QColor(255, 255, 255, 200));
+        }
+    }
     const std::vector<QImage> disabled = module->Bitmap(layout->disabledBitmap);
     size_t image = 0;
     for (const ToolbarButton& button : layout->buttons) {

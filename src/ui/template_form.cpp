@@ -85,6 +85,13 @@ QWidget* MakeRadio(QWidget* parent, const DialogControl& control, const QString&
         auto* button = new QPushButton(text, parent);
         button->setCheckable(true);
         button->setAutoDefault(false);
+        // The chosen one of a row of push-like choices must stand out in any palette: a pressed
+        // button is only a shade darker in most styles, and none at all in some dark ones. Only
+        // the checked state is styled; the others keep the desktop's own look.
+        button->setStyleSheet(
+            QStringLiteral("QPushButton:checked { background-color: palette(highlight);"
+                           " color: palette(highlighted-text); border: 1px solid palette(shadow);"
+                           " border-radius: 2px; font-weight: bold; }"));
         return button;
     }
     return new QRadioButton(text, parent);

@@ -10,6 +10,7 @@
 #include "preview/preview_dlg.h"
 #include "preview/video_frame.h"
 #include "shell/language.h"
+#include "shot_palette.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication application(argc, argv);
+    UseDarkPaletteWhenAsked();
     if (argc == 4 && !clipwright::SetLanguage(static_cast<uint32_t>(std::atoi(argv[3])))) {
         return 1;
     }

@@ -20,6 +20,7 @@
 #include "mainwnd/trelvane_view.h"
 #include "shell/main_frame.h"
 #include "shell/trelvane_app.h"
+#include "shot_palette.h"
 #include "support/resource_strings.h"
 #include "ui/message_box.h"
 
@@ -115,6 +116,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication application(argc, argv);
+    UseDarkPaletteWhenAsked();
     clipwright::CTrelvaneApp app;
     if (!app.InitInstance()) {
         return 1;
