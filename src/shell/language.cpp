@@ -83,6 +83,26 @@ constexpr LocaleOfLanguage kLocales[] = {
 // Qt's catalogs of a language's texts in its own widgets (dialog buttons, the file dialog).
 constexpr const char* kQtCatalogs[] = {"qtbase"};
 
+// Qt 6 asks the file dialog's type words ("Folder", "File") under the icon provider's and the
+// file model's names, where some catalogs (Chinese, for one) still hold them under the file
+// dialog's own: those lookups are given a second try there.
+class MovedContextCatalog : public QTranslator {
+public:
+    explicit MovedContextCatalog(const QTranslator& catalog) : catalog_(catalog) {}
+    QString translate(const char* context, const char* source, const char* disambiguation,
+                      int n) const override {
+        if (qstrcmp(context, "QAbstractFileIconProvider") != 0 &&
+            qstrcmp(context, "QFileSystemModel") != 0) {
+            return {};
+        }
+        return catalog_.translate("QFileDialog", source, disambiguation, n);
+    }
+    bool isEmpty() const override { return false; }
+
+private:
+    const QTranslator& catalog_;
+};
+
 void DropQtCatalogs(LanguageState& state) {
     for (const std::unique_ptr<QTranslator>& catalog : state.qtCatalogs) {
         QCoreApplication::removeTranslator(catalog.get());
@@ -110,8 +130,12 @@ void ApplyQtLocale(uint16_t id) {
                        folder.toUtf8().constData());
             continue;
         }
+        // Installed first, so searched after the catalog itself.
+        auto moved = std::make_unique<MovedContextCatalog>(*catalog);
+        QCoreApplication::installTranslator(moved.get());
         QCoreApplication::installTranslator(catalog.get());
         state.qtCatalogs.push_back(std::move(catalog));
+        state.qtCatalogs.push_back(std::move(moved));
     }
     state.qtCatalogLanguage = state.qtCatalogs.empty() ? kEnglishUs : id;
 }

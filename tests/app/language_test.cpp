@@ -299,6 +299,8 @@ TEST_F(LanguageTest, QtsOwnTextsAndShownNumbersFollowTheLanguage) {
     Choose(kGermanEntry);
     EXPECT_EQ(qtCancel(), QString::fromUtf8("Abbrechen"));
     EXPECT_EQ(QtCatalogLanguage(), 1031);
+    const size_t germanCatalogs = QtCatalogCount();
+    EXPECT_GT(germanCatalogs, 0u);
     EXPECT_EQ(shownSize(), "36,1 MB");
     EXPECT_EQ(SpeedText(2.8), "2,8x");
     // Numbers for programs keep the point whatever the language.
@@ -306,7 +308,10 @@ TEST_F(LanguageTest, QtsOwnTextsAndShownNumbersFollowTheLanguage) {
     EXPECT_EQ(QLocale().decimalPoint(), ",");
     Choose(kChineseEntry);
     EXPECT_EQ(qtCancel(), QString::fromUtf8("取消"));
-    EXPECT_EQ(QtCatalogCount(), 1u);  // the German ones were dropped, not kept beside
+    EXPECT_EQ(QtCatalogCount(), germanCatalogs);  // the German ones were dropped, not kept
+    // The file dialog's type column, which Qt asks under a name the Chinese catalog lacks.
+    EXPECT_EQ(QCoreApplication::translate("QAbstractFileIconProvider", "Folder"),
+              QString::fromUtf8("文件夹"));
     EXPECT_EQ(shownSize(), "36.1 MB");
     Choose(0);
     EXPECT_EQ(qtCancel(), "Cancel");

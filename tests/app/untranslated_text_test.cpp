@@ -336,12 +336,11 @@ TEST_F(UntranslatedTextTest, TheMainWindowAndItsDialogsShowNoEnglish) {
     progress.Shared().finishedMediaMs = 20000;
     progress.Shared().pendingMediaMs = 60000;
     progress.Shared().measuring = true;
-    progress.show();
+    // Not shown: a shown dialog starts its worker, and only its texts matter here.
     progress.UpdateProgress();
     Check(QStringLiteral("conversion progress"), progress);
 
     DetectDialog detect(&Frame(), View(), {});
-    detect.show();
     Check(QStringLiteral("detecting"), detect);
 
     DiscDialog disc(&Frame(), [](DiscProgress& state) {

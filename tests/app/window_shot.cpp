@@ -48,11 +48,12 @@ bool SaveProgress(clipwright::CMainFrame& frame, const QString& out) {
     clipwright::ConversionShared& shared = dialog.Shared();
     {
         const std::lock_guard lock(shared.stateLock);
-        shared.stepText =
-            "Step 2/3: From \"/home/ann/Videos/Holidays 2025/Summer at the lake/"
-            "Day three - the long walk around the north shore.mp4\" \n"
-            "to \"/home/ann/ConvertedMedia/Day three - the long walk around the north "
-            "shore-cvt.mpg\" \nClick Skip to skip the current file.";
+        // Through the catalog, so the picture is in the window's language.
+        shared.stepText = clipwright::LoadResourceString(
+            clipwright::kIdsConvertStep, 2, 3,
+            "/home/ann/Videos/Holidays 2025/Summer at the lake/"
+            "Day three - the long walk around the north shore.mp4",
+            "/home/ann/ConvertedMedia/Day three - the long walk around the north shore-cvt.mpg");
     }
     run.percent = 40;
     // Eight seconds into the run, a 20 s file done and 6 s of the next: the time-left line shows.
