@@ -668,6 +668,78 @@ Press OK to make it anyway, or Cancel to stop.</source>
         <source>Making a disc image</source>
         <translation type="unfinished"></translation>
     </message>
+    <message id="str.61550">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>Can't open link:
+
+%s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61551">
+        <extracomment>printf placeholders, keep them in this order and kind: %d; write a literal percent sign as %%</extracomment>
+        <source>Unknown Error (%d) occurred.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61552">
+        <source>The operating system is out
+of memory or resources.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61553">
+        <source>The specified file was not found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61554">
+        <source>The specified path was not found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61555">
+        <source>The operating system denied
+access to the specified file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61556">
+        <source>There was not enough memory to complete the operation.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61557">
+        <source>The .EXE file is invalid
+(non-Win32 .EXE or error in .EXE image).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61558">
+        <source>A sharing violation occurred. </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61559">
+        <source>The filename association is
+incomplete or invalid.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61560">
+        <source>The DDE transaction could not
+be completed because the request timed out.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61561">
+        <source>The DDE transaction failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61562">
+        <source>The DDE transaction could not
+be completed because other DDE transactions
+were being processed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61563">
+        <source>There is no application associated
+with the given filename extension.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61564">
+        <source>The specified dynamic-link library was not found.</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message id="str.32811">
         <source>Make a DVD, VCD or SVCD disc image from the converted files
 Make a disc</source>

@@ -744,6 +744,88 @@ Press OK to make it anyway, or Cancel to stop.</source>
         <source>Making a disc image</source>
         <translation>正在制作光盘映像</translation>
     </message>
+    <message id="str.61550">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>Can't open link:
+
+%s</source>
+        <translation>无法打开链接：
+
+%s</translation>
+    </message>
+    <message id="str.61551">
+        <extracomment>printf placeholders, keep them in this order and kind: %d; write a literal percent sign as %%</extracomment>
+        <source>Unknown Error (%d) occurred.</source>
+        <translation>发生未知错误 (%d)。</translation>
+    </message>
+    <message id="str.61552">
+        <source>The operating system is out
+of memory or resources.</source>
+        <translation>操作系统内存
+或资源不足。</translation>
+    </message>
+    <message id="str.61553">
+        <source>The specified file was not found.</source>
+        <translation>找不到指定的文件。</translation>
+    </message>
+    <message id="str.61554">
+        <source>The specified path was not found.</source>
+        <translation>找不到指定的路径。</translation>
+    </message>
+    <message id="str.61555">
+        <source>The operating system denied
+access to the specified file.</source>
+        <translation>操作系统拒绝
+访问指定的文件。</translation>
+    </message>
+    <message id="str.61556">
+        <source>There was not enough memory to complete the operation.</source>
+        <translation>内存不足，无法完成此操作。</translation>
+    </message>
+    <message id="str.61557">
+        <source>The .EXE file is invalid
+(non-Win32 .EXE or error in .EXE image).</source>
+        <translation>.EXE 文件无效
+（非 Win32 .EXE 或 .EXE 映像有错误）。</translation>
+    </message>
+    <message id="str.61558">
+        <source>A sharing violation occurred. </source>
+        <translation>发生共享冲突。 </translation>
+    </message>
+    <message id="str.61559">
+        <source>The filename association is
+incomplete or invalid.</source>
+        <translation>文件名关联
+不完整或无效。</translation>
+    </message>
+    <message id="str.61560">
+        <source>The DDE transaction could not
+be completed because the request timed out.</source>
+        <translation>DDE 事务无法
+完成，因为请求超时。</translation>
+    </message>
+    <message id="str.61561">
+        <source>The DDE transaction failed.</source>
+        <translation>DDE 事务失败。</translation>
+    </message>
+    <message id="str.61562">
+        <source>The DDE transaction could not
+be completed because other DDE transactions
+were being processed.</source>
+        <translation>DDE 事务无法
+完成，因为其他 DDE 事务
+正在处理中。</translation>
+    </message>
+    <message id="str.61563">
+        <source>There is no application associated
+with the given filename extension.</source>
+        <translation>没有与给定文件扩展名
+关联的应用程序。</translation>
+    </message>
+    <message id="str.61564">
+        <source>The specified dynamic-link library was not found.</source>
+        <translation>找不到指定的动态链接库。</translation>
+    </message>
     <message id="str.32811">
         <source>Make a DVD, VCD or SVCD disc image from the converted files
 Make a disc</source>

@@ -744,6 +744,88 @@ Drücken Sie OK, um es trotzdem zu erstellen, oder Abbrechen.</translation>
         <source>Making a disc image</source>
         <translation>Ein Disc-Abbild wird erstellt</translation>
     </message>
+    <message id="str.61550">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>Can't open link:
+
+%s</source>
+        <translation>Der Link kann nicht geöffnet werden:
+
+%s</translation>
+    </message>
+    <message id="str.61551">
+        <extracomment>printf placeholders, keep them in this order and kind: %d; write a literal percent sign as %%</extracomment>
+        <source>Unknown Error (%d) occurred.</source>
+        <translation>Unbekannter Fehler (%d) aufgetreten.</translation>
+    </message>
+    <message id="str.61552">
+        <source>The operating system is out
+of memory or resources.</source>
+        <translation>Das Betriebssystem hat keinen Speicher
+oder keine Ressourcen mehr.</translation>
+    </message>
+    <message id="str.61553">
+        <source>The specified file was not found.</source>
+        <translation>Die angegebene Datei wurde nicht gefunden.</translation>
+    </message>
+    <message id="str.61554">
+        <source>The specified path was not found.</source>
+        <translation>Der angegebene Pfad wurde nicht gefunden.</translation>
+    </message>
+    <message id="str.61555">
+        <source>The operating system denied
+access to the specified file.</source>
+        <translation>Das Betriebssystem hat den Zugriff
+auf die angegebene Datei verweigert.</translation>
+    </message>
+    <message id="str.61556">
+        <source>There was not enough memory to complete the operation.</source>
+        <translation>Der Speicher reichte nicht aus, um den Vorgang abzuschließen.</translation>
+    </message>
+    <message id="str.61557">
+        <source>The .EXE file is invalid
+(non-Win32 .EXE or error in .EXE image).</source>
+        <translation>Die .EXE-Datei ist ungültig
+(keine Win32-.EXE oder Fehler im .EXE-Abbild).</translation>
+    </message>
+    <message id="str.61558">
+        <source>A sharing violation occurred. </source>
+        <translation>Es ist eine Freigabeverletzung aufgetreten. </translation>
+    </message>
+    <message id="str.61559">
+        <source>The filename association is
+incomplete or invalid.</source>
+        <translation>Die Dateinamenzuordnung ist
+unvollständig oder ungültig.</translation>
+    </message>
+    <message id="str.61560">
+        <source>The DDE transaction could not
+be completed because the request timed out.</source>
+        <translation>Die DDE-Transaktion konnte nicht
+abgeschlossen werden, weil die Anfrage zu lange dauerte.</translation>
+    </message>
+    <message id="str.61561">
+        <source>The DDE transaction failed.</source>
+        <translation>Die DDE-Transaktion ist fehlgeschlagen.</translation>
+    </message>
+    <message id="str.61562">
+        <source>The DDE transaction could not
+be completed because other DDE transactions
+were being processed.</source>
+        <translation>Die DDE-Transaktion konnte nicht
+abgeschlossen werden, weil andere DDE-Transaktionen
+gerade bearbeitet wurden.</translation>
+    </message>
+    <message id="str.61563">
+        <source>There is no application associated
+with the given filename extension.</source>
+        <translation>Der angegebenen Dateinamenerweiterung
+ist keine Anwendung zugeordnet.</translation>
+    </message>
+    <message id="str.61564">
+        <source>The specified dynamic-link library was not found.</source>
+        <translation>Die angegebene dynamische Bibliothek wurde nicht gefunden.</translation>
+    </message>
     <message id="str.32811">
         <source>Make a DVD, VCD or SVCD disc image from the converted files
 Make a disc</source>

@@ -111,6 +111,11 @@ inline constexpr int kIdsInfoUnknownFormat = 61545;
 // Why the computer is kept from suspending, as the desktop shows it.
 inline constexpr int kIdsAwakeConverting = 61546;
 inline constexpr int kIdsAwakeMakingDisc = 61547;
+// The message of a link that cannot be opened, and the reasons the opener gives.
+inline constexpr int kIdsCantOpenLink = 61550;      // %s reason
+inline constexpr int kIdsLinkUnknownError = 61551;  // %d code
+inline constexpr int kIdsFirstLinkError = 61552;    // the next 13, in kLinkErrorCodes' order
+inline constexpr std::array<int, 13> kLinkErrorCodes{0, 2, 3, 5, 8, 11, 26, 27, 28, 29, 30, 31, 32};
 
 // Command prompts, "status-bar text\ntooltip", carry the command id as their string id.
 inline constexpr std::array<int, 19> kPromptCommandIds{
@@ -122,7 +127,7 @@ struct StringUse {
     std::string_view argumentKinds;  // as PlaceholderKinds gives them; "" for no arguments
 };
 
-inline constexpr std::array<StringUse, 96> kStringUses{{
+inline constexpr std::array<StringUse, 111> kStringUses{{
     {kIdsInitFailed, ""},
     {kIdsRestartAfterOgg, ""},
     {kIdsCantPlayback, ""},
@@ -219,6 +224,21 @@ inline constexpr std::array<StringUse, 96> kStringUses{{
     {kIdsInfoUnknownFormat, ""},
     {kIdsAwakeConverting, ""},
     {kIdsAwakeMakingDisc, ""},
+    {kIdsCantOpenLink, "s"},
+    {kIdsLinkUnknownError, "d"},
+    {kIdsFirstLinkError + 0, ""},
+    {kIdsFirstLinkError + 1, ""},
+    {kIdsFirstLinkError + 2, ""},
+    {kIdsFirstLinkError + 3, ""},
+    {kIdsFirstLinkError + 4, ""},
+    {kIdsFirstLinkError + 5, ""},
+    {kIdsFirstLinkError + 6, ""},
+    {kIdsFirstLinkError + 7, ""},
+    {kIdsFirstLinkError + 8, ""},
+    {kIdsFirstLinkError + 9, ""},
+    {kIdsFirstLinkError + 10, ""},
+    {kIdsFirstLinkError + 11, ""},
+    {kIdsFirstLinkError + 12, ""},
 }};
 
 }  // namespace clipwright

@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/string_ids.h"
 #include "platform/address_opener.h"
 #include "platform/launcher.h"
+#include "support/resource_strings.h"
 #include "ui/message_box.h"
 
 namespace clipwright {
@@ -22,6 +24,16 @@ double Luminance(const QColor& color) {
     };
     return 0.2126 * linear(color.redF()) + 0.7152 * linear(color.greenF()) +
            0.0722 * linear(color.blueF());
+}
+
+// The opener's reason in the user's language (LinkErrorText gives the English of each).
+std::string LinkErrorInOurWords(int code) {
+    for (size_t i = 0; i < kLinkErrorCodes.size(); ++i) {
+        if (kLinkErrorCodes[i] == code) {
+            return LoadResourceString(kIdsFirstLinkError + static_cast<int>(i));
+        }
+    }
+    return LoadResourceString(kIdsLinkUnknownError, code);
 }
 
 }  // namespace
@@ -55,7 +67,7 @@ QColor ReadableOn(const QColor& color, const QColor& background) {
 
 void ReportLinkError(QWidget* parent, int code) {
     QApplication::beep();
-    ShowMessageBox(parent, ("Can't open link:\n\n" + LinkErrorText(code)).toStdString(),
+    ShowMessageBox(parent, LoadResourceString(kIdsCantOpenLink, LinkErrorInOurWords(code)),
                    MessageButtons::kOk, MessageIcon::kExclamation);
 }
 
