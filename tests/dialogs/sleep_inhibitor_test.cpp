@@ -1,11 +1,11 @@
 // The computer is kept from suspending while a conversion or a disc is being made: the portal
 // first, logind when the portal is not there, and released however the run ends. A fake bus
-// stands in for the session and system buses; its logind block is a real descriptor, so a
-// release that forgets to close it shows.
+// stands in for the session and system buses; its logind block is the write end of a pipe, so
+// a release that forgets to close it shows at the read end, as logind would see it.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <sys/eventfd.h>
+#include <poll.h>
 #include <unistd.h>
 
 #include <QPushButton>
@@ -34,9 +34,26 @@ struct BusRecord {
     bool logindAnswers = true;
     std::vector<std::string> calls;
     std::optional<QString> portalHeld;  // the request not yet released
-    int logindFd = -1;                  // the descriptor handed out, owned by the inhibitor
+    int logindHandedOut = 0;            // blocks given to the inhibitor
+    int logindSide = -1;                // the read end: hung up once the block is released
 
-    bool LogindHeld() const { return logindFd >= 0 && ::fcntl(logindFd, F_GETFD) != -1; }
+    BusRecord() = default;
+    BusRecord(const BusRecord&) = delete;
+    BusRecord& operator=(const BusRecord&) = delete;
+    ~BusRecord() { CloseLogindSide(); }
+    void CloseLogindSide() {
+        if (logindSide >= 0) {
+            ::close(logindSide);
+            logindSide = -1;
+        }
+    }
+    bool LogindHeld() const {
+        if (logindSide < 0) {
+            return false;
+        }
+        pollfd side{logindSide, POLLIN, 0};
+        return ::poll(&side, 1, 0) == 0;  // no hang-up yet: the write end is still open
+    }
     bool Held() const { return portalHeld.has_value() || LogindHeld(); }
 };
 
@@ -62,8 +79,14 @@ public:
         if (!record_.logindAnswers) {
             return std::nullopt;
         }
-        record_.logindFd = ::eventfd(0, EFD_CLOEXEC);
-        return record_.logindFd;
+        int ends[2];
+        if (::pipe2(ends, O_CLOEXEC) != 0) {
+            return std::nullopt;
+        }
+        record_.CloseLogindSide();
+        record_.logindSide = ends[0];
+        ++record_.logindHandedOut;
+        return ends[1];
     }
 
 private:
@@ -125,12 +148,13 @@ TEST_F(SleepInhibitorTest, WithoutThePortalLogindHoldsTheBlockAndWithNeitherTheR
     bool held = false;
     EXPECT_EQ(RunDisc(false, held), QDialog::Accepted);
     EXPECT_TRUE(held);
-    EXPECT_GE(bus_.logindFd, 0);
+    EXPECT_EQ(bus_.logindHandedOut, 1);
     EXPECT_FALSE(bus_.LogindHeld());  // the descriptor was closed
     EXPECT_EQ(bus_.calls, (std::vector<std::string>{"portal Making a disc image",
                                                     "logind Making a disc image"}));
 
     bus_.logindAnswers = false;
+    bus_.CloseLogindSide();
     bus_.calls.clear();
     EXPECT_EQ(RunDisc(false, held), QDialog::Accepted);
     EXPECT_FALSE(held);
