@@ -36,6 +36,7 @@
 #include "dialogs/disc_dialog.h"
 #include "dialogs/help_tips_dialog.h"
 #include "engine/encoder_output.h"
+#include "engine/free_space.h"
 #include "platform/mpv_graph.h"
 #include "preview/preview_dlg.h"
 #include "shell/main_frame.h"
@@ -385,6 +386,24 @@ TEST_F(UntranslatedTextTest, QtsDialogsTheMessagesAndThePreviewShowNoEnglish) {
     SetNextMessageAnswer(kAnswerCancel);
     View().OnConvert();
     CheckMessages(QStringLiteral("conversion summary"), 3);
+
+    // Making a disc with nothing converted yet, and the question before the run when the
+    // outputs will not fit.
+    View().OnRemoveAll();
+    AddRow(View(), MakeItem(broken, 2));
+    SetNextMessageAnswer(kAnswerOk);
+    View().OnMakeDisc();
+    CheckMessages(QStringLiteral("disc refusal"), 1);
+    SetFreeSpaceSource([](const std::string&) { return std::optional<uint64_t>(1000); });
+    SetNextMessageAnswer(kAnswerCancel);
+    View().OnConvert();
+    SetFreeSpaceSource({});
+    CheckMessages(QStringLiteral("low space question"), 1);
+
+    // Leaving.
+    SetNextMessageAnswer(kAnswerCancel);
+    Frame().RunCommand(kCmdExit);
+    CheckMessages(QStringLiteral("exit question"), 1);
 
     // The encoder nowhere to be found.
     SetEncoderName(folder_.path() + "no-such-encoder");
