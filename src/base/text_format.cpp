@@ -47,4 +47,9 @@ void SetDisplayDecimalPoint(std::string point) {
     gDecimalPoint = point.empty() ? std::string(".") : std::move(point);
 }
 
+std::string DisplayDecimalPoint() {
+    const std::lock_guard lock(gDecimalLock);
+    return gDecimalPoint;
+}
+
 }  // namespace clipwright

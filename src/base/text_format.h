@@ -15,5 +15,6 @@ std::string FormatText(const char* format, ...) __attribute__((format(printf, 1,
 std::string DisplayDecimal(double value, int decimals);
 // The sign DisplayDecimal writes, UTF-8; "." until the language sets another. Thread-safe.
 void SetDisplayDecimalPoint(std::string point);
+std::string DisplayDecimalPoint();
 
 }  // namespace clipwright

@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <array>
 #include <numeric>
+#include <regex>
 
 #include "base/string_ids.h"
+#include "base/text_format.h"
 #include "engine/encoder_output.h"
 #include "support/resource_strings.h"
 
@@ -247,6 +249,35 @@ void SourceList::CopyFrom(const SourceList& other) {
     }
 }
 
+namespace {
+
+// The encoder's figures as the chosen language writes them: the fraction of a second of a
+// time ("00:00:10,00") and a frame rate ("25,00 fps"). Other dotted words (a channel layout such
+// as "5.1") are names and stay.
+std::string WithDisplayDecimals(const std::string& text) {
+    static const std::regex kFigure(R"((\d\d:\d\d:\d\d|\d+)\.(\d+)( fps\b)?)");
+    const std::string point = DisplayDecimalPoint();
+    if (point == ".") {
+        return text;
+    }
+    std::string out;
+    auto from = text.cbegin();
+    for (std::sregex_iterator it(text.begin(), text.end(), kFigure), end; it != end; ++it) {
+        const std::smatch& match = *it;
+        const bool time = match[1].length() == 8;
+        if (!time && !match[3].matched) {
+            continue;
+        }
+        out.append(from, match[0].first);
+        out += match[1].str() + point + match[2].str() + match[3].str();
+        from = match[0].second;
+    }
+    out.append(from, text.cend());
+    return out;
+}
+
+}  // namespace
+
 std::string BuildSourceInfo(const SourceItem& item) {
     if (item.durationText.empty()) {
         return DisplayName(item) + "\r\n\r\n" + LoadResourceString(kIdsInfoUnknownFormat);
@@ -254,8 +285,9 @@ std::string BuildSourceInfo(const SourceItem& item) {
     const std::string video = LoadResourceString(kIdsInfoVideo);
     const std::string audio = LoadResourceString(kIdsInfoAudio);
     return DisplayName(item) + "\r\n\r\n" + LoadResourceString(kIdsInfoDuration) +
-           item.durationText + "\r\n" + LoadResourceString(kIdsInfoBitrate) + item.bitrateText +
-           StreamPart(video.c_str(), item.videoInfo) + StreamPart(audio.c_str(), item.audioInfo);
+           WithDisplayDecimals(item.durationText) + "\r\n" + LoadResourceString(kIdsInfoBitrate) +
+           item.bitrateText + StreamPart(video.c_str(), WithDisplayDecimals(item.videoInfo)) +
+           StreamPart(audio.c_str(), item.audioInfo);
 }
 
 }  // namespace clipwright

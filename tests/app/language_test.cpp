@@ -29,6 +29,7 @@
 #include "dialogs/help_tips_dialog.h"
 #include "engine/batch_estimate.h"
 #include "engine/free_space.h"
+#include "mainwnd/source_list.h"
 #include "shell/language.h"
 #include "shell/main_frame.h"
 #include "shell/trelvane_app.h"
@@ -306,6 +307,14 @@ TEST_F(LanguageTest, QtsOwnTextsAndShownNumbersFollowTheLanguage) {
     // Numbers for programs keep the point whatever the language.
     EXPECT_EQ(FormatText("%.1f", 2.5), "2.5");
     EXPECT_EQ(QLocale().decimalPoint(), ",");
+    // The information pane writes the encoder's times and frame rates so too; names stay.
+    SourceItem item = MakeItem("/v/a.avi", 10);
+    item.videoInfo = "h264, yuv420p, 1280x720, 25.00 fps";
+    item.audioInfo = "ac3, 48000 Hz, 5.1, 384 kb/s";
+    const std::string info = BuildSourceInfo(item);
+    EXPECT_NE(info.find("00:00:10,00 (10 s)"), std::string::npos) << info;
+    EXPECT_NE(info.find("25,00 fps"), std::string::npos) << info;
+    EXPECT_NE(info.find(" 5.1,"), std::string::npos) << info;
     Choose(kChineseEntry);
     EXPECT_EQ(qtCancel(), QString::fromUtf8("取消"));
     EXPECT_EQ(QtCatalogCount(), germanCatalogs);  // the German ones were dropped, not kept
