@@ -82,39 +82,39 @@ inline constexpr int kIdsDiscTargetNotFolder = 61466;  // %s path
 
 // Texts of the information pane, the About box, the Add dialog's filters, the status bar, and our
 // words for what the encoder reports about a source or an output.
-inline constexpr int kIdsInfoDuration = 61520;
-inline constexpr int kIdsInfoBitrate = 61521;
-inline constexpr int kIdsInfoVideo = 61522;
-inline constexpr int kIdsInfoAudio = 61523;
-inline constexpr int kIdsAboutVersion = 61524;  // %d major, %d minor, %d build
-inline constexpr int kIdsFilterAllMedia = 61525;
-inline constexpr int kIdsFilterVideo = 61526;
-inline constexpr int kIdsFilterWindowsMedia = 61527;
-inline constexpr int kIdsFilterQuickTime = 61528;
-inline constexpr int kIdsFilterRealMedia = 61529;
-inline constexpr int kIdsFilterOgg = 61530;
-inline constexpr int kIdsFilterAll = 61531;
-inline constexpr int kIdsTranslationMail = 61532;  // %s mail address
-inline constexpr int kIdsIndicatorCaps = 61533;
-inline constexpr int kIdsIndicatorNum = 61534;
-inline constexpr int kIdsIndicatorScroll = 61535;
-inline constexpr int kIdsOutputMissing = 61536;
-inline constexpr int kIdsOutputEmpty = 61537;
-inline constexpr int kIdsOutputUnreadable = 61538;
-inline constexpr int kIdsOutputLength = 61539;  // %s seconds written, %s seconds expected
-inline constexpr int kIdsSourceIsFolder = 61540;
-inline constexpr int kIdsSourceNotRegular = 61541;
-inline constexpr int kIdsSourceUnreadable = 61542;    // %s the libraries' words
-inline constexpr int kIdsSourceNoStreamInfo = 61543;  // %s the libraries' words
-inline constexpr int kIdsSourceNoStreams = 61544;
-inline constexpr int kIdsInfoUnknownFormat = 61545;
+inline constexpr int kIdsInfoDuration = 61620;
+inline constexpr int kIdsInfoBitrate = 61621;
+inline constexpr int kIdsInfoVideo = 61622;
+inline constexpr int kIdsInfoAudio = 61623;
+inline constexpr int kIdsAboutVersion = 61624;  // %d major, %d minor, %d build
+inline constexpr int kIdsFilterAllMedia = 61625;
+inline constexpr int kIdsFilterVideo = 61626;
+inline constexpr int kIdsFilterWindowsMedia = 61627;
+inline constexpr int kIdsFilterQuickTime = 61628;
+inline constexpr int kIdsFilterRealMedia = 61629;
+inline constexpr int kIdsFilterOgg = 61630;
+inline constexpr int kIdsFilterAll = 61631;
+inline constexpr int kIdsTranslationMail = 61632;  // %s mail address
+inline constexpr int kIdsIndicatorCaps = 61633;
+inline constexpr int kIdsIndicatorNum = 61634;
+inline constexpr int kIdsIndicatorScroll = 61635;
+inline constexpr int kIdsOutputMissing = 61636;
+inline constexpr int kIdsOutputEmpty = 61637;
+inline constexpr int kIdsOutputUnreadable = 61638;
+inline constexpr int kIdsOutputLength = 61639;  // %s seconds written, %s seconds expected
+inline constexpr int kIdsSourceIsFolder = 61640;
+inline constexpr int kIdsSourceNotRegular = 61641;
+inline constexpr int kIdsSourceUnreadable = 61642;    // %s the libraries' words
+inline constexpr int kIdsSourceNoStreamInfo = 61643;  // %s the libraries' words
+inline constexpr int kIdsSourceNoStreams = 61644;
+inline constexpr int kIdsInfoUnknownFormat = 61645;
 // Why the computer is kept from suspending, as the desktop shows it.
-inline constexpr int kIdsAwakeConverting = 61546;
-inline constexpr int kIdsAwakeMakingDisc = 61547;
+inline constexpr int kIdsAwakeConverting = 61646;
+inline constexpr int kIdsAwakeMakingDisc = 61647;
 // The message of a link that cannot be opened, and the reasons the opener gives.
-inline constexpr int kIdsCantOpenLink = 61550;      // %s reason
-inline constexpr int kIdsLinkUnknownError = 61551;  // %d code
-inline constexpr int kIdsFirstLinkError = 61552;    // the next 13, in kLinkErrorCodes' order
+inline constexpr int kIdsCantOpenLink = 61650;      // %s reason
+inline constexpr int kIdsLinkUnknownError = 61651;  // %d code
+inline constexpr int kIdsFirstLinkError = 61652;    // the next 13, in kLinkErrorCodes' order
 inline constexpr std::array<int, 13> kLinkErrorCodes{0, 2, 3, 5, 8, 11, 26, 27, 28, 29, 30, 31, 32};
 
 // Command prompts, "status-bar text\ntooltip", carry the command id as their string id.
