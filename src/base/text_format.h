@@ -10,4 +10,12 @@ namespace clipwright {
 // they did not write as the format.
 std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
+// A number shown to the user: value with the given digits after the decimal point, written with
+// the chosen language's decimal sign ("2,8" in German). Numbers for programs (command lines,
+// reports, settings) are formatted with FormatText alone and never pass through here.
+std::string DisplayDecimal(double value, int decimals);
+// The sign DisplayDecimal writes, UTF-8; "." until the language sets another. Thread-safe.
+void SetDisplayDecimalPoint(std::string point);
+std::string DisplayDecimalPoint();
+
 }  // namespace clipwright

@@ -234,6 +234,15 @@ const std::vector<std::pair<int, std::string_view>>& EnglishTexts() {
         {kIdsReasonZeroByteInName, "the name holds a zero byte, which no file name can hold"},
         {kIdsReasonRowMismatch,
          "This row's record did not match the list, so the row was not converted."},
+        {kIdsOutputMissing, "no output file was written"},
+        {kIdsOutputEmpty, "the output file is empty"},
+        {kIdsOutputUnreadable, "the output is not a readable media file"},
+        {kIdsOutputLength, "the output lasts %s s instead of %s s"},
+        {kIdsSourceIsFolder, "is a folder, not a media file"},
+        {kIdsSourceNotRegular, "not a regular file"},
+        {kIdsSourceUnreadable, "not a readable media file (%s)"},
+        {kIdsSourceNoStreamInfo, "cannot read stream information (%s)"},
+        {kIdsSourceNoStreams, "holds no video or audio stream"},
         {kIdsProbeTimedOut, "did not answer within %d s"},
         {kIdsProbeEncoderEnded, "the encoder program ended unexpectedly"},
         {kIdsProbeNoDuration, "the encoder program found no length in it and gave no reason"},
@@ -575,10 +584,9 @@ void Batch::ConvertRow(Slot& slot, size_t index) {
     SourceItem& item = row.item;
     // Taken at once, as the desktop program takes it, so no other run picks the same name.
     int reserveError = 0;
-    const bool reserved =
-        ReserveOutputName(item, settings_.outputFolder,
-                          std::string(OutputExtension(settings_.outputType)), kOutputSuffix,
-                          &reserveError);
+    const bool reserved = ReserveOutputName(item, settings_.outputFolder,
+                                            std::string(OutputExtension(settings_.outputType)),
+                                            kOutputSuffix, &reserveError);
     // The previous file's figures must not show as this one's before its encoder starts.
     slot.run.percent = 0;
     slot.run.mediaMs = 0;

@@ -12,6 +12,7 @@
 #include "engine/command_line.h"
 #include "engine/folders.h"
 #include "engine/program_check.h"
+#include "engine/reason_words.h"
 
 namespace clipwright {
 
@@ -260,7 +261,7 @@ std::string FailureReason(WorkerUi& ui, const SourceItem& item, const EncoderOut
     if (outcome.exitStatus != 0) {
         return FormatText(ui.Text(kIdsReasonEncoderStatus).c_str(), outcome.exitStatus);
     }
-    return outcome.outputProblem;
+    return ReasonInOurWords(ui, outcome.outputProblem);
 }
 
 RunMeasure MeasureRun(const ConversionShared& shared, uint32_t now) {

@@ -3,16 +3,16 @@
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
-#include <QUrl>
 #include <QLabel>
+#include <QUrl>
 #include <filesystem>
 
 #include "app_test_support.h"
 #include "dialogs/about_dialog.h"
 #include "platform/launcher.h"
-#include "ui/help_commands.h"
 #include "shell/main_frame.h"
 #include "test_folder.h"
+#include "ui/help_commands.h"
 #include "ui/hyper_link.h"
 
 namespace clipwright {
