@@ -614,6 +614,195 @@ Convert all of them anyway?</source>
         <source>One %s disc holds at most %d files, but %d were converted. Remove files from the list until at most that many are converted, and make the disc again.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message id="str.61620">
+        <source>Duration:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61621">
+        <source>Bitrate:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61622">
+        <source>Video</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61623">
+        <source>Audio</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61624">
+        <extracomment>printf placeholders, keep them in this order and kind: %d %d %d; write a literal percent sign as %%</extracomment>
+        <source>Version %d.%d.%d</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61625">
+        <source>All Media Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61626">
+        <source>Video Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61627">
+        <source>Windows Media Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61628">
+        <source>QuickTime Media Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61629">
+        <source>Real Media Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61630">
+        <source>OGG Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61631">
+        <source>All Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61632">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>If you find any translation error, please mail to %s, thanks a lot.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61633">
+        <source>CAPS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61634">
+        <source>NUM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61635">
+        <source>SCRL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61636">
+        <source>no output file was written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61637">
+        <source>the output file is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61638">
+        <source>the output is not a readable media file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61639">
+        <extracomment>printf placeholders, keep them in this order and kind: %s %s; write a literal percent sign as %%</extracomment>
+        <source>the output lasts %s s instead of %s s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61640">
+        <source>is a folder, not a media file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61641">
+        <source>not a regular file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61642">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>not a readable media file (%s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61643">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>cannot read stream information (%s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61644">
+        <source>holds no video or audio stream</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61645">
+        <source>Unknown file format.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61646">
+        <source>Converting media files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61647">
+        <source>Making a disc image</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61650">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>Can't open link:
+
+%s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61651">
+        <extracomment>printf placeholders, keep them in this order and kind: %d; write a literal percent sign as %%</extracomment>
+        <source>Unknown Error (%d) occurred.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61652">
+        <source>The operating system is out
+of memory or resources.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61653">
+        <source>The specified file was not found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61654">
+        <source>The specified path was not found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61655">
+        <source>The operating system denied
+access to the specified file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61656">
+        <source>There was not enough memory to complete the operation.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61657">
+        <source>The .EXE file is invalid
+(non-Win32 .EXE or error in .EXE image).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61658">
+        <source>A sharing violation occurred. </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61659">
+        <source>The filename association is
+incomplete or invalid.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61660">
+        <source>The DDE transaction could not
+be completed because the request timed out.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61661">
+        <source>The DDE transaction failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61662">
+        <source>The DDE transaction could not
+be completed because other DDE transactions
+were being processed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61663">
+        <source>There is no application associated
+with the given filename extension.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61664">
+        <source>The specified dynamic-link library was not found.</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message id="str.32811">
         <source>Make a DVD, VCD or SVCD disc image from the converted files
 Make a disc</source>

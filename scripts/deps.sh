@@ -8,7 +8,7 @@ CLIPWRIGHT_PACKAGES=(
     xvfb xauth libgl1-mesa-dri
     librsvg2-bin desktop-file-utils appstream
     mediainfo
-    fonts-wqy-microhei
+    fonts-wqy-microhei fonts-noto-cjk qt6-translations-l10n
     dvdauthor genisoimage xorriso vcdimager lsdvd
     locales
     parallel

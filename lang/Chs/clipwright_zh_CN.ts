@@ -692,6 +692,205 @@ Convert all of them anyway?</source>
         <source>One %s disc holds at most %d files, but %d were converted. Remove files from the list until at most that many are converted, and make the disc again.</source>
         <translation>一张 %s 光盘最多容纳 %d 个文件，但已转换了 %d 个。请从列表中移除文件，直到已转换的文件不超过该数目，然后重新制作光盘。</translation>
     </message>
+    <message id="str.61620">
+        <source>Duration:</source>
+        <translation>时长:</translation>
+    </message>
+    <message id="str.61621">
+        <source>Bitrate:</source>
+        <translation>比特率:</translation>
+    </message>
+    <message id="str.61622">
+        <source>Video</source>
+        <translation>视频</translation>
+    </message>
+    <message id="str.61623">
+        <source>Audio</source>
+        <translation>音频</translation>
+    </message>
+    <message id="str.61624">
+        <extracomment>printf placeholders, keep them in this order and kind: %d %d %d; write a literal percent sign as %%</extracomment>
+        <source>Version %d.%d.%d</source>
+        <translation>版本 %d.%d.%d</translation>
+    </message>
+    <message id="str.61625">
+        <source>All Media Files</source>
+        <translation>所有媒体文件</translation>
+    </message>
+    <message id="str.61626">
+        <source>Video Files</source>
+        <translation>视频文件</translation>
+    </message>
+    <message id="str.61627">
+        <source>Windows Media Files</source>
+        <translation>Windows Media 文件</translation>
+    </message>
+    <message id="str.61628">
+        <source>QuickTime Media Files</source>
+        <translation>QuickTime 媒体文件</translation>
+    </message>
+    <message id="str.61629">
+        <source>Real Media Files</source>
+        <translation>RealMedia 文件</translation>
+    </message>
+    <message id="str.61630">
+        <source>OGG Files</source>
+        <translation>OGG 文件</translation>
+    </message>
+    <message id="str.61631">
+        <source>All Files</source>
+        <translation>所有文件</translation>
+    </message>
+    <message id="str.61632">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>If you find any translation error, please mail to %s, thanks a lot.</source>
+        <translation>如果您发现任何翻译错误，请发送邮件至 %s，非常感谢。</translation>
+    </message>
+    <message id="str.61633">
+        <source>CAPS</source>
+        <translation>大写</translation>
+    </message>
+    <message id="str.61634">
+        <source>NUM</source>
+        <translation>数字</translation>
+    </message>
+    <message id="str.61635">
+        <source>SCRL</source>
+        <translation>滚动</translation>
+    </message>
+    <message id="str.61636">
+        <source>no output file was written</source>
+        <translation>未写入输出文件</translation>
+    </message>
+    <message id="str.61637">
+        <source>the output file is empty</source>
+        <translation>输出文件为空</translation>
+    </message>
+    <message id="str.61638">
+        <source>the output is not a readable media file</source>
+        <translation>输出不是可读的媒体文件</translation>
+    </message>
+    <message id="str.61639">
+        <extracomment>printf placeholders, keep them in this order and kind: %s %s; write a literal percent sign as %%</extracomment>
+        <source>the output lasts %s s instead of %s s</source>
+        <translation>输出时长为 %s 秒，而不是 %s 秒</translation>
+    </message>
+    <message id="str.61640">
+        <source>is a folder, not a media file</source>
+        <translation>是文件夹，不是媒体文件</translation>
+    </message>
+    <message id="str.61641">
+        <source>not a regular file</source>
+        <translation>不是普通文件</translation>
+    </message>
+    <message id="str.61642">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>not a readable media file (%s)</source>
+        <translation>不是可读的媒体文件（%s）</translation>
+    </message>
+    <message id="str.61643">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>cannot read stream information (%s)</source>
+        <translation>无法读取流信息（%s）</translation>
+    </message>
+    <message id="str.61644">
+        <source>holds no video or audio stream</source>
+        <translation>不含视频或音频流</translation>
+    </message>
+    <message id="str.61645">
+        <source>Unknown file format.</source>
+        <translation>未知的文件格式。</translation>
+    </message>
+    <message id="str.61646">
+        <source>Converting media files</source>
+        <translation>正在转换媒体文件</translation>
+    </message>
+    <message id="str.61647">
+        <source>Making a disc image</source>
+        <translation>正在制作光盘映像</translation>
+    </message>
+    <message id="str.61650">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>Can't open link:
+
+%s</source>
+        <translation>无法打开链接：
+
+%s</translation>
+    </message>
+    <message id="str.61651">
+        <extracomment>printf placeholders, keep them in this order and kind: %d; write a literal percent sign as %%</extracomment>
+        <source>Unknown Error (%d) occurred.</source>
+        <translation>发生未知错误 (%d)。</translation>
+    </message>
+    <message id="str.61652">
+        <source>The operating system is out
+of memory or resources.</source>
+        <translation>操作系统内存
+或资源不足。</translation>
+    </message>
+    <message id="str.61653">
+        <source>The specified file was not found.</source>
+        <translation>找不到指定的文件。</translation>
+    </message>
+    <message id="str.61654">
+        <source>The specified path was not found.</source>
+        <translation>找不到指定的路径。</translation>
+    </message>
+    <message id="str.61655">
+        <source>The operating system denied
+access to the specified file.</source>
+        <translation>操作系统拒绝
+访问指定的文件。</translation>
+    </message>
+    <message id="str.61656">
+        <source>There was not enough memory to complete the operation.</source>
+        <translation>内存不足，无法完成此操作。</translation>
+    </message>
+    <message id="str.61657">
+        <source>The .EXE file is invalid
+(non-Win32 .EXE or error in .EXE image).</source>
+        <translation>.EXE 文件无效
+（非 Win32 .EXE 或 .EXE 映像有错误）。</translation>
+    </message>
+    <message id="str.61658">
+        <source>A sharing violation occurred. </source>
+        <translation>发生共享冲突。 </translation>
+    </message>
+    <message id="str.61659">
+        <source>The filename association is
+incomplete or invalid.</source>
+        <translation>文件名关联
+不完整或无效。</translation>
+    </message>
+    <message id="str.61660">
+        <source>The DDE transaction could not
+be completed because the request timed out.</source>
+        <translation>DDE 事务无法
+完成，因为请求超时。</translation>
+    </message>
+    <message id="str.61661">
+        <source>The DDE transaction failed.</source>
+        <translation>DDE 事务失败。</translation>
+    </message>
+    <message id="str.61662">
+        <source>The DDE transaction could not
+be completed because other DDE transactions
+were being processed.</source>
+        <translation>DDE 事务无法
+完成，因为其他 DDE 事务
+正在处理中。</translation>
+    </message>
+    <message id="str.61663">
+        <source>There is no application associated
+with the given filename extension.</source>
+        <translation>没有与给定文件扩展名
+关联的应用程序。</translation>
+    </message>
+    <message id="str.61664">
+        <source>The specified dynamic-link library was not found.</source>
+        <translation>找不到指定的动态链接库。</translation>
+    </message>
     <message id="str.32811">
         <source>Make a DVD, VCD or SVCD disc image from the converted files
 Make a disc</source>

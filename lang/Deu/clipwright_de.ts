@@ -442,7 +442,7 @@ Installieren Sie Clipwright neu, um es wiederherzustellen.</translation>
     </message>
     <message id="str.61325">
         <source>Remove All</source>
-        <translation>Leeren</translation>
+        <translation>Alle entfernen</translation>
     </message>
     <message id="str.61328">
         <source>Skip</source>
@@ -691,6 +691,205 @@ Trotzdem alle konvertieren?</translation>
         <extracomment>printf placeholders, keep them in this order and kind: %s %d %d; write a literal percent sign as %%</extracomment>
         <source>One %s disc holds at most %d files, but %d were converted. Remove files from the list until at most that many are converted, and make the disc again.</source>
         <translation>Eine %s-Disc fasst höchstens %d Dateien, konvertiert wurden aber %d. Entfernen Sie Dateien aus der Liste, bis höchstens so viele konvertiert sind, und erstellen Sie die Disc erneut.</translation>
+    </message>
+    <message id="str.61620">
+        <source>Duration:</source>
+        <translation>Dauer:</translation>
+    </message>
+    <message id="str.61621">
+        <source>Bitrate:</source>
+        <translation>Bitrate:</translation>
+    </message>
+    <message id="str.61622">
+        <source>Video</source>
+        <translation>Video</translation>
+    </message>
+    <message id="str.61623">
+        <source>Audio</source>
+        <translation>Audio</translation>
+    </message>
+    <message id="str.61624">
+        <extracomment>printf placeholders, keep them in this order and kind: %d %d %d; write a literal percent sign as %%</extracomment>
+        <source>Version %d.%d.%d</source>
+        <translation>Version %d.%d.%d</translation>
+    </message>
+    <message id="str.61625">
+        <source>All Media Files</source>
+        <translation>Alle Mediendateien</translation>
+    </message>
+    <message id="str.61626">
+        <source>Video Files</source>
+        <translation>Videodateien</translation>
+    </message>
+    <message id="str.61627">
+        <source>Windows Media Files</source>
+        <translation>Windows-Media-Dateien</translation>
+    </message>
+    <message id="str.61628">
+        <source>QuickTime Media Files</source>
+        <translation>QuickTime-Mediendateien</translation>
+    </message>
+    <message id="str.61629">
+        <source>Real Media Files</source>
+        <translation>RealMedia-Dateien</translation>
+    </message>
+    <message id="str.61630">
+        <source>OGG Files</source>
+        <translation>OGG-Dateien</translation>
+    </message>
+    <message id="str.61631">
+        <source>All Files</source>
+        <translation>Alle Dateien</translation>
+    </message>
+    <message id="str.61632">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>If you find any translation error, please mail to %s, thanks a lot.</source>
+        <translation>Wenn Sie einen Übersetzungsfehler finden, schreiben Sie bitte an %s. Vielen Dank!</translation>
+    </message>
+    <message id="str.61633">
+        <source>CAPS</source>
+        <translation>UF</translation>
+    </message>
+    <message id="str.61634">
+        <source>NUM</source>
+        <translation>NUM</translation>
+    </message>
+    <message id="str.61635">
+        <source>SCRL</source>
+        <translation>RF</translation>
+    </message>
+    <message id="str.61636">
+        <source>no output file was written</source>
+        <translation>es wurde keine Ausgabedatei geschrieben</translation>
+    </message>
+    <message id="str.61637">
+        <source>the output file is empty</source>
+        <translation>die Ausgabedatei ist leer</translation>
+    </message>
+    <message id="str.61638">
+        <source>the output is not a readable media file</source>
+        <translation>die Ausgabe ist keine lesbare Mediendatei</translation>
+    </message>
+    <message id="str.61639">
+        <extracomment>printf placeholders, keep them in this order and kind: %s %s; write a literal percent sign as %%</extracomment>
+        <source>the output lasts %s s instead of %s s</source>
+        <translation>die Ausgabe dauert %s s statt %s s</translation>
+    </message>
+    <message id="str.61640">
+        <source>is a folder, not a media file</source>
+        <translation>ist ein Ordner, keine Mediendatei</translation>
+    </message>
+    <message id="str.61641">
+        <source>not a regular file</source>
+        <translation>keine normale Datei</translation>
+    </message>
+    <message id="str.61642">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>not a readable media file (%s)</source>
+        <translation>keine lesbare Mediendatei (%s)</translation>
+    </message>
+    <message id="str.61643">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>cannot read stream information (%s)</source>
+        <translation>Stream-Informationen können nicht gelesen werden (%s)</translation>
+    </message>
+    <message id="str.61644">
+        <source>holds no video or audio stream</source>
+        <translation>enthält keinen Video- oder Audiostream</translation>
+    </message>
+    <message id="str.61645">
+        <source>Unknown file format.</source>
+        <translation>Unbekanntes Dateiformat.</translation>
+    </message>
+    <message id="str.61646">
+        <source>Converting media files</source>
+        <translation>Mediendateien werden umgewandelt</translation>
+    </message>
+    <message id="str.61647">
+        <source>Making a disc image</source>
+        <translation>Ein Disc-Abbild wird erstellt</translation>
+    </message>
+    <message id="str.61650">
+        <extracomment>printf placeholders, keep them in this order and kind: %s; write a literal percent sign as %%</extracomment>
+        <source>Can't open link:
+
+%s</source>
+        <translation>Der Link kann nicht geöffnet werden:
+
+%s</translation>
+    </message>
+    <message id="str.61651">
+        <extracomment>printf placeholders, keep them in this order and kind: %d; write a literal percent sign as %%</extracomment>
+        <source>Unknown Error (%d) occurred.</source>
+        <translation>Unbekannter Fehler (%d) aufgetreten.</translation>
+    </message>
+    <message id="str.61652">
+        <source>The operating system is out
+of memory or resources.</source>
+        <translation>Das Betriebssystem hat keinen Speicher
+oder keine Ressourcen mehr.</translation>
+    </message>
+    <message id="str.61653">
+        <source>The specified file was not found.</source>
+        <translation>Die angegebene Datei wurde nicht gefunden.</translation>
+    </message>
+    <message id="str.61654">
+        <source>The specified path was not found.</source>
+        <translation>Der angegebene Pfad wurde nicht gefunden.</translation>
+    </message>
+    <message id="str.61655">
+        <source>The operating system denied
+access to the specified file.</source>
+        <translation>Das Betriebssystem hat den Zugriff
+auf die angegebene Datei verweigert.</translation>
+    </message>
+    <message id="str.61656">
+        <source>There was not enough memory to complete the operation.</source>
+        <translation>Der Speicher reichte nicht aus, um den Vorgang abzuschließen.</translation>
+    </message>
+    <message id="str.61657">
+        <source>The .EXE file is invalid
+(non-Win32 .EXE or error in .EXE image).</source>
+        <translation>Die .EXE-Datei ist ungültig
+(keine Win32-.EXE oder Fehler im .EXE-Abbild).</translation>
+    </message>
+    <message id="str.61658">
+        <source>A sharing violation occurred. </source>
+        <translation>Es ist eine Freigabeverletzung aufgetreten. </translation>
+    </message>
+    <message id="str.61659">
+        <source>The filename association is
+incomplete or invalid.</source>
+        <translation>Die Dateinamenzuordnung ist
+unvollständig oder ungültig.</translation>
+    </message>
+    <message id="str.61660">
+        <source>The DDE transaction could not
+be completed because the request timed out.</source>
+        <translation>Die DDE-Transaktion konnte nicht
+abgeschlossen werden, weil die Anfrage zu lange dauerte.</translation>
+    </message>
+    <message id="str.61661">
+        <source>The DDE transaction failed.</source>
+        <translation>Die DDE-Transaktion ist fehlgeschlagen.</translation>
+    </message>
+    <message id="str.61662">
+        <source>The DDE transaction could not
+be completed because other DDE transactions
+were being processed.</source>
+        <translation>Die DDE-Transaktion konnte nicht
+abgeschlossen werden, weil andere DDE-Transaktionen
+gerade bearbeitet wurden.</translation>
+    </message>
+    <message id="str.61663">
+        <source>There is no application associated
+with the given filename extension.</source>
+        <translation>Der angegebenen Dateinamenerweiterung
+ist keine Anwendung zugeordnet.</translation>
+    </message>
+    <message id="str.61664">
+        <source>The specified dynamic-link library was not found.</source>
+        <translation>Die angegebene dynamische Bibliothek wurde nicht gefunden.</translation>
     </message>
     <message id="str.32811">
         <source>Make a DVD, VCD or SVCD disc image from the converted files
@@ -1142,7 +1341,7 @@ Clipwright ist kostenlos nutzbar; die Lizenz steht im Benutzerhandbuch.</transla
     </message>
     <message id="dlg.107.1037">
         <source>Cancel</source>
-        <translation>Zurück</translation>
+        <translation>Abbrechen</translation>
     </message>
     <message id="dlg.107.1043">
         <source>Slider1</source>
@@ -1150,7 +1349,7 @@ Clipwright ist kostenlos nutzbar; die Lizenz steht im Benutzerhandbuch.</transla
     </message>
     <message id="dlg.107.1049">
         <source>Play</source>
-        <translation>Play</translation>
+        <translation>Start</translation>
     </message>
     <message id="dlg.107.1050">
         <source>Pause</source>
@@ -1158,7 +1357,7 @@ Clipwright ist kostenlos nutzbar; die Lizenz steht im Benutzerhandbuch.</transla
     </message>
     <message id="dlg.107.1051">
         <source>Stop</source>
-        <translation>Stop</translation>
+        <translation>Stopp</translation>
     </message>
     <message id="dlg.107.1052">
         <source>Start</source>

@@ -93,6 +93,43 @@ inline constexpr int kIdsDiscOffer = 61465;            // %s disc type
 inline constexpr int kIdsDiscTargetNotFolder = 61466;  // %s path
 inline constexpr int kIdsDiscTooManyTitles = 61529;    // %s disc type, %d limit, %d files
 
+// Texts of the information pane, the About box, the Add dialog's filters, the status bar, and our
+// words for what the encoder reports about a source or an output.
+inline constexpr int kIdsInfoDuration = 61620;
+inline constexpr int kIdsInfoBitrate = 61621;
+inline constexpr int kIdsInfoVideo = 61622;
+inline constexpr int kIdsInfoAudio = 61623;
+inline constexpr int kIdsAboutVersion = 61624;  // %d major, %d minor, %d build
+inline constexpr int kIdsFilterAllMedia = 61625;
+inline constexpr int kIdsFilterVideo = 61626;
+inline constexpr int kIdsFilterWindowsMedia = 61627;
+inline constexpr int kIdsFilterQuickTime = 61628;
+inline constexpr int kIdsFilterRealMedia = 61629;
+inline constexpr int kIdsFilterOgg = 61630;
+inline constexpr int kIdsFilterAll = 61631;
+inline constexpr int kIdsTranslationMail = 61632;  // %s mail address
+inline constexpr int kIdsIndicatorCaps = 61633;
+inline constexpr int kIdsIndicatorNum = 61634;
+inline constexpr int kIdsIndicatorScroll = 61635;
+inline constexpr int kIdsOutputMissing = 61636;
+inline constexpr int kIdsOutputEmpty = 61637;
+inline constexpr int kIdsOutputUnreadable = 61638;
+inline constexpr int kIdsOutputLength = 61639;  // %s seconds written, %s seconds expected
+inline constexpr int kIdsSourceIsFolder = 61640;
+inline constexpr int kIdsSourceNotRegular = 61641;
+inline constexpr int kIdsSourceUnreadable = 61642;    // %s the libraries' words
+inline constexpr int kIdsSourceNoStreamInfo = 61643;  // %s the libraries' words
+inline constexpr int kIdsSourceNoStreams = 61644;
+inline constexpr int kIdsInfoUnknownFormat = 61645;
+// Why the computer is kept from suspending, as the desktop shows it.
+inline constexpr int kIdsAwakeConverting = 61646;
+inline constexpr int kIdsAwakeMakingDisc = 61647;
+// The message of a link that cannot be opened, and the reasons the opener gives.
+inline constexpr int kIdsCantOpenLink = 61650;      // %s reason
+inline constexpr int kIdsLinkUnknownError = 61651;  // %d code
+inline constexpr int kIdsFirstLinkError = 61652;    // the next 13, in kLinkErrorCodes' order
+inline constexpr std::array<int, 13> kLinkErrorCodes{0, 2, 3, 5, 8, 11, 26, 27, 28, 29, 30, 31, 32};
+
 // Command prompts, "status-bar text\ntooltip", carry the command id as their string id.
 inline constexpr std::array<int, 19> kPromptCommandIds{
     32801, 32803, 32804, 32805, 32806, 32807, 32808, 32811, 32791, 32792,
@@ -103,7 +140,7 @@ struct StringUse {
     std::string_view argumentKinds;  // as PlaceholderKinds gives them; "" for no arguments
 };
 
-inline constexpr std::array<StringUse, 81> kStringUses{{
+inline constexpr std::array<StringUse, 124> kStringUses{{
     {kIdsInitFailed, ""},
     {kIdsRestartAfterOgg, ""},
     {kIdsCantPlayback, ""},
@@ -185,6 +222,49 @@ inline constexpr std::array<StringUse, 81> kStringUses{{
     {kIdsDiscOffer, "s"},
     {kIdsDiscTargetNotFolder, "s"},
     {kIdsDiscTooManyTitles, "sdd"},
+    {kIdsInfoDuration, ""},
+    {kIdsInfoBitrate, ""},
+    {kIdsInfoVideo, ""},
+    {kIdsInfoAudio, ""},
+    {kIdsAboutVersion, "ddd"},
+    {kIdsFilterAllMedia, ""},
+    {kIdsFilterVideo, ""},
+    {kIdsFilterWindowsMedia, ""},
+    {kIdsFilterQuickTime, ""},
+    {kIdsFilterRealMedia, ""},
+    {kIdsFilterOgg, ""},
+    {kIdsFilterAll, ""},
+    {kIdsTranslationMail, "s"},
+    {kIdsIndicatorCaps, ""},
+    {kIdsIndicatorNum, ""},
+    {kIdsIndicatorScroll, ""},
+    {kIdsOutputMissing, ""},
+    {kIdsOutputEmpty, ""},
+    {kIdsOutputUnreadable, ""},
+    {kIdsOutputLength, "ss"},
+    {kIdsSourceIsFolder, ""},
+    {kIdsSourceNotRegular, ""},
+    {kIdsSourceUnreadable, "s"},
+    {kIdsSourceNoStreamInfo, "s"},
+    {kIdsSourceNoStreams, ""},
+    {kIdsInfoUnknownFormat, ""},
+    {kIdsAwakeConverting, ""},
+    {kIdsAwakeMakingDisc, ""},
+    {kIdsCantOpenLink, "s"},
+    {kIdsLinkUnknownError, "d"},
+    {kIdsFirstLinkError + 0, ""},
+    {kIdsFirstLinkError + 1, ""},
+    {kIdsFirstLinkError + 2, ""},
+    {kIdsFirstLinkError + 3, ""},
+    {kIdsFirstLinkError + 4, ""},
+    {kIdsFirstLinkError + 5, ""},
+    {kIdsFirstLinkError + 6, ""},
+    {kIdsFirstLinkError + 7, ""},
+    {kIdsFirstLinkError + 8, ""},
+    {kIdsFirstLinkError + 9, ""},
+    {kIdsFirstLinkError + 10, ""},
+    {kIdsFirstLinkError + 11, ""},
+    {kIdsFirstLinkError + 12, ""},
 }};
 
 }  // namespace clipwright

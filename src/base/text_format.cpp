@@ -1,5 +1,6 @@
 #include <cstdarg>
 #include <cstdio>
+#include <mutex>
 #include <vector>
 
 #include "base/text_format.h"
@@ -7,6 +8,13 @@
 #include "base/c_locale.h"
 
 namespace clipwright {
+
+namespace {
+
+std::mutex gDecimalLock;
+std::string gDecimalPoint = ".";
+
+}  // namespace
 
 std::string FormatText(const char* format, ...) {
     const CLocaleScope cLocale;
@@ -35,6 +43,27 @@ std::string FormatHms(int64_t seconds) {
                   static_cast<long long>((seconds / 60) % 60),
                   static_cast<long long>(seconds % 60));
     return text;
+}
+
+std::string DisplayDecimal(double value, int decimals) {
+    // The C locale's "." is what printf writes while LC_NUMERIC stays "C".
+    std::string text = FormatText("%.*f", decimals, value);
+    const size_t point = text.find('.');
+    if (point == std::string::npos) {
+        return text;
+    }
+    const std::lock_guard lock(gDecimalLock);
+    return text.replace(point, 1, gDecimalPoint);
+}
+
+void SetDisplayDecimalPoint(std::string point) {
+    const std::lock_guard lock(gDecimalLock);
+    gDecimalPoint = point.empty() ? std::string(".") : std::move(point);
+}
+
+std::string DisplayDecimalPoint() {
+    const std::lock_guard lock(gDecimalLock);
+    return gDecimalPoint;
 }
 
 }  // namespace clipwright

@@ -5,8 +5,10 @@
 #include <QPushButton>
 #include <cstdio>
 
+#include "base/string_ids.h"
 #include "support/file_version.h"
 #include "support/resource_module.h"
+#include "support/resource_strings.h"
 #include "ui/hyper_link.h"
 #include "ui/message_box.h"
 
@@ -69,7 +71,8 @@ void CAboutDialog::ShowVersion() {
     CFileVersion reader(quiet.get());
     reader.ReadFileVersion(QCoreApplication::applicationFilePath().toStdString(), major, minor,
                            build);
-    version->setText(QStringLiteral("Version %1.%2.%3").arg(major).arg(minor).arg(build));
+    version->setText(
+        QString::fromStdString(LoadResourceString(kIdsAboutVersion, major, minor, build)));
 }
 
 }  // namespace clipwright

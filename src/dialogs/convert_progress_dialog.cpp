@@ -70,6 +70,7 @@ ConvertProgressDialog::ConvertProgressDialog(QWidget* owner, WorkerUi& ui, Encod
       ui_(ui),
       shared_(run) {
     setWindowTitle(CaptionOf(Form(), Module()));
+    KeepAwakeWhileWorking(QString::fromStdString(LoadResourceString(kIdsAwakeConverting)));
     for (const int id : {kCurrentBarControl, kOverallBarControl}) {
         if (auto* bar = dynamic_cast<CPercentBar*>(Form().Control(id))) {
             bar->SetRange(0, 100);

@@ -15,6 +15,7 @@ DiscDialog::DiscDialog(QWidget* owner, Job job)
     : WorkerDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint,
                    kDiscDialogId),
       job_(std::move(job)) {
+    KeepAwakeWhileWorking(QString::fromStdString(LoadResourceString(kIdsAwakeMakingDisc)));
     const DialogTemplate* dialog = Form().Template();
     if (dialog != nullptr && !dialog->captionKey.empty()) {
         setWindowTitle(QString::fromStdString(Module().Text(dialog->captionKey).value_or("")));

@@ -33,6 +33,9 @@ void WorkerDialog::showEvent(QShowEvent* event) {
 
 void WorkerDialog::StartWorker() {
     started_ = true;
+    if (!awakeReason_.isEmpty()) {
+        awake_ = std::make_unique<SleepInhibitor>(awakeReason_);
+    }
     PrepareStart();
     worker_ = std::thread([this] {
         RunWorker();
@@ -48,6 +51,7 @@ void WorkerDialog::Post(std::function<void()> call) {
 void WorkerDialog::OnThreadFinished() {
     threadFinished_ = true;
     JoinWorker();  // its job has returned; only the thread's exit is left
+    awake_.reset();
     wait_.Wake();
     if (!destroying_) {
         WorkerFinished();

@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "dialogs/serviced_wait.h"
+#include "platform/sleep_inhibitor.h"
 #include "support/resource_module.h"
 #include "ui/template_form.h"
 
@@ -59,6 +60,9 @@ protected:
     // events, until the worker thread has ended.
     void EndWorker();
     void StopTicks() { timer_.stop(); }
+    // From the worker's start until its end (or the dialog's), the computer is kept from
+    // suspending, for this reason (the text the desktop shows). Call before the dialog is shown.
+    void KeepAwakeWhileWorking(QString reason) { awakeReason_ = std::move(reason); }
 
     void showEvent(QShowEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
@@ -75,6 +79,8 @@ private:
     bool destroying_ = false;
     ServicedWait wait_;
     std::thread worker_;
+    QString awakeReason_;
+    std::unique_ptr<SleepInhibitor> awake_;  // held while the worker runs
 };
 
 }  // namespace clipwright

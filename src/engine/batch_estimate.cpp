@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/text_format.h"
 #include "engine/command_line.h"
 
 namespace clipwright {
@@ -63,9 +64,7 @@ std::vector<int64_t> PlannedPartMs(const std::vector<const SourceItem*>& items) 
 }
 
 std::string SpeedText(double speed) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1fx", std::isfinite(speed) && speed > 0 ? speed : 0.0);
-    return text;
+    return DisplayDecimal(std::isfinite(speed) && speed > 0 ? speed : 0.0, 1) + "x";
 }
 
 }  // namespace clipwright

@@ -14,6 +14,7 @@
 #include "engine/encoder_run.h"
 #include "engine/file_system.h"
 #include "engine/program_check.h"
+#include "engine/reason_words.h"
 
 namespace clipwright {
 
@@ -254,7 +255,7 @@ std::string FailureReason(WorkerUi& ui, const SourceItem& item, const EncoderOut
     if (outcome.exitStatus != 0) {
         return FormatText(ui.Text(kIdsReasonEncoderStatus).c_str(), outcome.exitStatus);
     }
-    return outcome.outputProblem;
+    return ReasonInOurWords(ui, outcome.outputProblem);
 }
 
 RunMeasure MeasureRun(const ConversionShared& shared, uint32_t now) {

@@ -1,5 +1,6 @@
 #include "engine/detection_worker.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "engine/probe.h"
 #include "engine/probe_server.h"
 #include "engine/program_check.h"
+#include "engine/reason_words.h"
 
 namespace clipwright {
 
@@ -28,7 +30,7 @@ std::string ReasonLine(const std::string& reason) {
 std::string FailureReasonLine(WorkerUi& ui, const ProbeFailure& failure) {
     switch (failure.kind) {
         case ProbeFailure::kEncoderSaid:
-            return ReasonLine(failure.text);
+            return ReasonLine(ReasonInOurWords(ui, failure.text));
         case ProbeFailure::kTimedOut: {
             const std::string format = ui.Text(kIdsProbeTimedOut);
             return ReasonLine(FormatText(format.c_str(), kProbeTimeoutMs / 1000));
@@ -119,8 +121,19 @@ std::string EncoderSearchText(const std::string& name) {
     if (name.find('/') != std::string::npos) {
         return name;
     }
+    // A folder named twice (on PATH and beside us, or "/usr/bin/" and "/usr/bin") is searched
+    // once for the user: it is listed once, where it is first searched.
     std::string text;
+    std::vector<std::string> listed;
     for (const std::string& folder : ProgramSearchFolders(std::getenv("PATH"))) {
+        std::string same = folder;
+        while (same.size() > 1 && same.back() == '/') {
+            same.pop_back();
+        }
+        if (std::find(listed.begin(), listed.end(), same) != listed.end()) {
+            continue;
+        }
+        listed.push_back(same);
         text += (text.empty() ? "" : "\n") + folder;
     }
     return text;

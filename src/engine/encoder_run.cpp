@@ -14,6 +14,7 @@
 #include "engine/child_io.h"
 #include "engine/encoder_numbers.h"
 #include "engine/probe.h"
+#include "engine/reason_words.h"
 #include "engine/source_item.h"
 
 namespace clipwright {
@@ -194,17 +195,18 @@ void ReadProgress(EncoderRun& run, ChildProcess& child, std::string* transcript)
 std::string CheckOutput(const std::string& outputPath, int64_t expectedMs) {
     struct stat info {};
     if (::stat(outputPath.c_str(), &info) != 0) {
-        return "no output file was written";
+        return std::string(kOutputMissing);
     }
     if (info.st_size == 0) {
-        return "the output file is empty";
+        return std::string(kOutputEmpty);
     }
     SourceItem written;
     if (Probe(written, outputPath) != 0) {
-        return "the output is not a readable media file";
+        return std::string(kOutputUnreadable);
     }
     if (std::llabs(written.durationMs - expectedMs) > kOutputLengthToleranceMs) {
-        return FormatText("the output lasts %.2f s instead of %.2f s",
+        return std::string(kOutputLasts) +
+               FormatText("%.2f s instead of %.2f s",
                           static_cast<double>(written.durationMs) / 1000.0,
                           static_cast<double>(expectedMs) / 1000.0);
     }

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <mutex>
 
+#include "base/text_format.h"
 #include "engine/command_line.h"
 
 namespace clipwright {
@@ -180,23 +181,18 @@ std::optional<uint64_t> FreeBytesOf(const std::string& folder) {
 }
 
 std::string ByteSizeText(uint64_t bytes) {
-    if (bytes == 0) {
-        return "0 bytes";
-    }
-    static const char* const kUnits[] = {"bytes", "KB", "MB", "GB", "TB"};
+    // "B" rather than a word: the text is shown in every language.
+    static const char* const kUnits[] = {"B", "KB", "MB", "GB", "TB"};
     double value = static_cast<double>(bytes);
     size_t unit = 0;
     while (value >= 1024.0 && unit + 1 < std::size(kUnits)) {
         value /= 1024.0;
         ++unit;
     }
-    char text[48];
     if (unit == 0) {
-        std::snprintf(text, sizeof text, "%llu bytes", static_cast<unsigned long long>(bytes));
-    } else {
-        std::snprintf(text, sizeof text, "%.1f %s", value, kUnits[unit]);
+        return std::to_string(bytes) + " B";
     }
-    return text;
+    return DisplayDecimal(value, 1) + " " + kUnits[unit];
 }
 
 }  // namespace clipwright

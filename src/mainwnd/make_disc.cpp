@@ -57,9 +57,9 @@ std::string Joined(const std::vector<DiscTool>& tools, const char* separator, bo
 
 std::string SizeText(DiscKind kind, uint64_t bytes) {
     if (kind == DiscKind::kDvd) {
-        return FormatText("%.2f GB", static_cast<double>(bytes) / 1e9);
+        return DisplayDecimal(static_cast<double>(bytes) / 1e9, 2) + " GB";
     }
-    return FormatText("%.0f MB", static_cast<double>(bytes) / 1e6);
+    return DisplayDecimal(static_cast<double>(bytes) / 1e6, 0) + " MB";
 }
 
 std::string CapacityText(DiscKind kind) {

@@ -1,8 +1,38 @@
 #include "mainwnd/media_file_filter.h"
 
 #include <QStringList>
+#include <utility>
+
+#include "base/string_ids.h"
+#include "support/resource_strings.h"
 
 namespace clipwright {
+
+namespace {
+
+// A filter label in the current language: the words before the label's own pattern list come
+// from the catalog, the patterns stay as written.
+QString FilterLabelInOurWords(const QString& label) {
+    static const std::pair<const char*, int> kWords[] = {
+        {"All Media Files", kIdsFilterAllMedia},
+        {"Video Files", kIdsFilterVideo},
+        {"Windows Media Files", kIdsFilterWindowsMedia},
+        {"QuickTime Media Files", kIdsFilterQuickTime},
+        {"Real Media Files", kIdsFilterRealMedia},
+        {"OGG Files", kIdsFilterOgg},
+        {"All Files", kIdsFilterAll},
+    };
+    const qsizetype patterns = label.indexOf(QStringLiteral(" ("));
+    const QString words = patterns < 0 ? label : label.left(patterns);
+    for (const auto& [english, stringId] : kWords) {
+        if (words == QLatin1String(english)) {
+            return QString::fromStdString(LoadResourceString(stringId)) + label.mid(words.size());
+        }
+    }
+    return label;
+}
+
+}  // namespace
 
 QString MediaFileFilter() {
     static const char* const kFilters[][2] = {
@@ -37,8 +67,8 @@ QString MediaFileFilter() {
     for (const auto& [label, patterns] : kFilters) {
         QString qtPatterns = QString::fromLatin1(patterns);
         qtPatterns.replace(QStringLiteral("; "), QStringLiteral(" "));
-        filters << QString::fromLatin1(label) + QStringLiteral(" (") + qtPatterns +
-                       QStringLiteral(")");
+        filters << FilterLabelInOurWords(QString::fromLatin1(label)) + QStringLiteral(" (") +
+                       qtPatterns + QStringLiteral(")");
     }
     return filters.join(QStringLiteral(";;"));
 }

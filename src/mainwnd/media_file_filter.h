@@ -1,5 +1,6 @@
 // The filters of the file dialog that adds sources: every type the program reads, then groups of
-// them, then all files. Any thread (the table is constant).
+// them, then all files, labelled in the current language. User-interface thread (it reads the
+// current resource module).
 #pragma once
 
 #include <QString>

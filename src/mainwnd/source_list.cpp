@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <numeric>
+#include <regex>
 
 #include "base/string_ids.h"
 #include "base/text_format.h"
@@ -110,7 +111,8 @@ QTreeWidgetItem* SourceList::NewRowItem(int slot) const {
 
 void SourceList::WriteColumns(QTreeWidgetItem& row, const SourceItem& source) {
     row.setText(1, Qs(TargetName(source)));
-    row.setText(2, Qs("00:00:00-" + FormatHms(source.duration)));
+    // The part the row converts: the whole length unless a part was chosen in the preview.
+    row.setText(2, Qs(FormatHms(source.selStart) + "-" + FormatHms(source.selEnd)));
     row.setText(3, Qs(LoadResourceString(StatusStringId(source.status))));
 }
 
@@ -267,13 +269,45 @@ void SourceList::CopyFrom(const SourceList& other) {
     }
 }
 
+namespace {
+
+// The encoder's figures as the chosen language writes them: the fraction of a second of a
+// time ("00:00:10,00") and a frame rate ("25,00 fps"). Other dotted words (a channel layout such
+// as "5.1") are names and stay.
+std::string WithDisplayDecimals(const std::string& text) {
+    static const std::regex kFigure(R"((\d\d:\d\d:\d\d|\d+)\.(\d+)( fps\b)?)");
+    const std::string point = DisplayDecimalPoint();
+    if (point == ".") {
+        return text;
+    }
+    std::string out;
+    auto from = text.cbegin();
+    for (std::sregex_iterator it(text.begin(), text.end(), kFigure), end; it != end; ++it) {
+        const std::smatch& match = *it;
+        const bool time = match[1].length() == 8;
+        if (!time && !match[3].matched) {
+            continue;
+        }
+        out.append(from, match[0].first);
+        out += match[1].str() + point + match[2].str() + match[3].str();
+        from = match[0].second;
+    }
+    out.append(from, text.cend());
+    return out;
+}
+
+}  // namespace
+
 std::string BuildSourceInfo(const SourceItem& item) {
     if (item.durationText.empty()) {
-        return DisplayName(item) + "\r\n\r\nUnknown file format.";
+        return DisplayName(item) + "\r\n\r\n" + LoadResourceString(kIdsInfoUnknownFormat);
     }
-    return DisplayName(item) + "\r\n\r\nDuration:" + item.durationText +
-           "\r\nBitrate:" + item.bitrateText + StreamPart("Video", item.videoInfo) +
-           StreamPart("Audio", item.audioInfo);
+    const std::string video = LoadResourceString(kIdsInfoVideo);
+    const std::string audio = LoadResourceString(kIdsInfoAudio);
+    return DisplayName(item) + "\r\n\r\n" + LoadResourceString(kIdsInfoDuration) +
+           WithDisplayDecimals(item.durationText) + "\r\n" + LoadResourceString(kIdsInfoBitrate) +
+           item.bitrateText + StreamPart(video.c_str(), WithDisplayDecimals(item.videoInfo)) +
+           StreamPart(audio.c_str(), item.audioInfo);
 }
 
 }  // namespace clipwright

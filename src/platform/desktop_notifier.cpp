@@ -22,7 +22,12 @@ public:
         // app_name, replaces_id, app_icon, summary, body, actions, hints, expire_timeout (ms;
         // -1 lets the server choose).
         call << QStringLiteral("Clipwright") << 0U << QStringLiteral("com.trelvane.Clipwright")
-             << summary << body << QStringList() << QVariantMap() << -1;
+             << summary << body
+             << QStringList()
+             // The desktop entry gives the notification our name and icon in the desktop's list.
+             << QVariantMap{{QStringLiteral("desktop-entry"),
+                             QStringLiteral("com.trelvane.Clipwright")}}
+             << -1;
         return bus.send(call);
     }
 };

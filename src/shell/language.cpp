@@ -5,13 +5,18 @@
 #include <sys/stat.h>
 
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QString>
+#include <QTranslator>
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 #include <span>
 
+#include "base/text_format.h"
 #include "base/text_log.h"
 #include "support/resource_module.h"
 #include "ui/startup_values.h"
@@ -37,6 +42,10 @@ using LibraryHandle = std::unique_ptr<void, LibraryCloser>;
 
 struct LanguageState {
     LibraryHandle library;  // the selected library; null while the built-in resources are current
+    // Qt's own catalogs for the current language, installed on the application while held.
+    std::vector<std::unique_ptr<QTranslator>> qtCatalogs;
+    uint16_t qtCatalogLanguage = kEnglishUs;
+    std::vector<std::string> uiLanguages;  // set by tests; empty = the desktop's
     std::vector<LanguageEntry> entries;
     std::string directory;  // set by tests; empty = the executable's folder
 };
@@ -56,6 +65,80 @@ struct OpenedLibrary {
 template <typename Function>
 Function Export(const LibraryHandle& library, const char* name) {
     return reinterpret_cast<Function>(::dlsym(library.get(), name));
+}
+
+// Windows language ids and Qt's locale names: the languages a library is likely to carry.
+struct LocaleOfLanguage {
+    uint16_t id;
+    const char* name;
+};
+constexpr LocaleOfLanguage kLocales[] = {
+    {1033, "en_US"}, {2057, "en_GB"}, {1031, "de_DE"}, {2055, "de_CH"}, {3079, "de_AT"},
+    {2052, "zh_CN"}, {4100, "zh_SG"}, {1028, "zh_TW"}, {3076, "zh_HK"}, {1036, "fr_FR"},
+    {3082, "es_ES"}, {1034, "es_ES"}, {1040, "it_IT"}, {1041, "ja_JP"}, {1042, "ko_KR"},
+    {1043, "nl_NL"}, {1045, "pl_PL"}, {1046, "pt_BR"}, {2070, "pt_PT"}, {1049, "ru_RU"},
+    {1053, "sv_SE"}, {1055, "tr_TR"}, {1029, "cs_CZ"}, {1030, "da_DK"}, {1035, "fi_FI"},
+    {1038, "hu_HU"}, {1044, "nb_NO"}, {1058, "uk_UA"}, {1032, "el_GR"}, {1037, "he_IL"},
+};
+
+// Qt's catalogs of a language's texts in its own widgets (dialog buttons, the file dialog).
+constexpr const char* kQtCatalogs[] = {"qtbase"};
+
+// Qt 6 asks the file dialog's type words ("Folder", "File") under the icon provider's and the
+// file model's names, where some catalogs (Chinese, for one) still hold them under the file
+// dialog's own: those lookups are given a second try there.
+class MovedContextCatalog : public QTranslator {
+public:
+    explicit MovedContextCatalog(const QTranslator& catalog) : catalog_(catalog) {}
+    QString translate(const char* context, const char* source, const char* disambiguation,
+                      int n) const override {
+        if (qstrcmp(context, "QAbstractFileIconProvider") != 0 &&
+            qstrcmp(context, "QFileSystemModel") != 0) {
+            return {};
+        }
+        return catalog_.translate("QFileDialog", source, disambiguation, n);
+    }
+    bool isEmpty() const override { return false; }
+
+private:
+    const QTranslator& catalog_;
+};
+
+void DropQtCatalogs(LanguageState& state) {
+    for (const std::unique_ptr<QTranslator>& catalog : state.qtCatalogs) {
+        QCoreApplication::removeTranslator(catalog.get());
+    }
+    state.qtCatalogs.clear();
+    state.qtCatalogLanguage = kEnglishUs;
+}
+
+// Qt's catalogs and the number form follow the language; English needs no catalog.
+void ApplyQtLocale(uint16_t id) {
+    LanguageState& state = State();
+    DropQtCatalogs(state);
+    const std::string name = LocaleNameOfLanguage(id);
+    const QLocale locale = name.empty() ? QLocale::c() : QLocale(QString::fromLatin1(name));
+    QLocale::setDefault(locale);
+    SetDisplayDecimalPoint(locale.decimalPoint().toStdString());
+    if (name.empty() || locale.language() == QLocale::English) {
+        return;
+    }
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    for (const char* file : kQtCatalogs) {
+        auto catalog = std::make_unique<QTranslator>();
+        if (!catalog->load(locale, QString::fromLatin1(file), QStringLiteral("_"), folder)) {
+            LogMessage("Qt's catalog %s for %s is missing in %s", file, name.c_str(),
+                       folder.toUtf8().constData());
+            continue;
+        }
+        // Installed first, so searched after the catalog itself.
+        auto moved = std::make_unique<MovedContextCatalog>(*catalog);
+        QCoreApplication::installTranslator(moved.get());
+        QCoreApplication::installTranslator(catalog.get());
+        state.qtCatalogs.push_back(std::move(catalog));
+        state.qtCatalogs.push_back(std::move(moved));
+    }
+    state.qtCatalogLanguage = state.qtCatalogs.empty() ? kEnglishUs : id;
 }
 
 bool IsEnglishUs(uint32_t id) {
@@ -236,6 +319,7 @@ bool SetLanguage(uint32_t id) {
     if (IsEnglishUs(id)) {
         LoadLanguageLibrary({});
         current = language;
+        ApplyQtLocale(language);
         return true;
     }
     if (language == current) {
@@ -246,6 +330,7 @@ bool SetLanguage(uint32_t id) {
         return false;
     }
     current = language;
+    ApplyQtLocale(language);
     return true;
 }
 
@@ -263,6 +348,66 @@ void RefreshLanguageEntries() {
         entries.push_back(std::move(entry));
     }
     State().entries = std::move(entries);
+}
+
+std::string LocaleNameOfLanguage(uint16_t id) {
+    for (const LocaleOfLanguage& entry : kLocales) {
+        if (entry.id == id) {
+            return entry.name;
+        }
+    }
+    return {};
+}
+
+uint16_t LanguageForUiLanguages(const std::vector<std::string>& uiLanguages,
+                                const std::vector<LanguageEntry>& entries) {
+    const auto speaks = [](uint16_t id, const QLocale& wanted) {
+        const std::string name = LocaleNameOfLanguage(id);
+        if (name.empty()) {
+            return false;
+        }
+        const QLocale offered(QString::fromLatin1(name));
+        // Chinese in Traditional script is another written language than Simplified.
+        return offered.language() == wanted.language() && offered.script() == wanted.script();
+    };
+    for (const std::string& uiLanguage : uiLanguages) {
+        const QLocale wanted(QString::fromStdString(uiLanguage));
+        if (wanted.language() == QLocale::C || wanted.language() == QLocale::AnyLanguage) {
+            continue;
+        }
+        if (wanted.language() == QLocale::English) {
+            return kEnglishUs;
+        }
+        for (const LanguageEntry& entry : entries) {
+            if (speaks(entry.id, wanted)) {
+                return entry.id;
+            }
+        }
+    }
+    return kEnglishUs;
+}
+
+std::vector<std::string> DesktopUiLanguages() {
+    if (!State().uiLanguages.empty()) {
+        return State().uiLanguages;
+    }
+    std::vector<std::string> languages;
+    for (const QString& name : QLocale::system().uiLanguages()) {
+        languages.push_back(name.toStdString());
+    }
+    return languages;
+}
+
+void SetDesktopUiLanguages(std::vector<std::string> languages) {
+    State().uiLanguages = std::move(languages);
+}
+
+uint16_t QtCatalogLanguage() {
+    return State().qtCatalogLanguage;
+}
+
+size_t QtCatalogCount() {
+    return State().qtCatalogs.size();
 }
 
 }  // namespace clipwright

@@ -55,6 +55,25 @@ bool LoadLanguageLibrary(const std::string& path);
 bool SetLanguage(uint32_t id);
 uint16_t CurrentLanguage();
 
+// Qt's name of the locale of a language id ("de_DE" for 1031, "zh_CN" for 2052); empty for an id
+// not in the table, whose numbers then keep the C locale's form.
+std::string LocaleNameOfLanguage(uint16_t id);
+// The language to start in when none is stored: the first of the desktop's user-interface
+// languages (most preferred first, as QLocale::uiLanguages gives them) that English or one of
+// entries speaks, matched by language and script; English when none matches.
+uint16_t LanguageForUiLanguages(const std::vector<std::string>& uiLanguages,
+                                const std::vector<LanguageEntry>& entries);
+// The desktop's user-interface languages, most preferred first: QLocale::system().uiLanguages(),
+// unless tests set a list of their own (an empty list goes back to the desktop's).
+std::vector<std::string> DesktopUiLanguages();
+void SetDesktopUiLanguages(std::vector<std::string> languages);
+// The id of Qt's own catalogs currently installed (kEnglishUs when none are): SetLanguage
+// installs those of the chosen language (qtbase_<locale>.qm from Qt's translations folder) on
+// the application, makes its locale the default QLocale and its decimal sign the one of
+// DisplayDecimal, and drops them again for English.
+uint16_t QtCatalogLanguage();
+size_t QtCatalogCount();
+
 // The entries of the language popup as the last RefreshLanguageEntries made them: the built-in
 // "&English" first, then EnumerateLanguages.
 const std::vector<LanguageEntry>& LanguageEntries();

@@ -12,12 +12,14 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "base/string_ids.h"
 #include "dialogs/about_dialog.h"
 #include "mainwnd/trelvane_view.h"
 #include "platform/settings_key.h"
 #include "shell/language.h"
 #include "support/resource_module.h"
 #include "support/resource_strings.h"
+#include "support/toolbar_images.h"
 #include "ui/help_commands.h"
 #include "ui/message_box.h"
 #include "ui/modal_dialog.h"
@@ -32,6 +34,8 @@ constexpr int kLanguagePopup = 2;
 constexpr int kHelpPopup = 6;
 constexpr int kLanguageCommands = 20;
 constexpr char kTranslationMailAddress[] = "translations@trelvane.example";
+// The string id of a lock-key pane of the status bar.
+constexpr char kIndicatorProperty[] = "indicatorStringId";
 // The document commands whose menu entries go (their accelerators stay).
 constexpr int kDocumentCommands[] = {kCmdNew, kCmdOpen, kCmdSave, kCmdSaveAs};
 // Target types this edition does not offer on the form.
@@ -115,7 +119,13 @@ void CMainFrame::BuildToolbar() {
         return;
     }
     toolbar_->setIconSize(QSize(layout->imageSize, layout->imageSize));
-    const std::vector<QImage> normal = module->Bitmap(layout->normalBitmap);
+    std::vector<QImage> normal = module->Bitmap(layout->normalBitmap);
+    // Drawings made for a light toolbar (the Exit door, the Preview screen) vanish on a dark one.
+    if (palette().color(QPalette::Window).lightness() < 128) {
+        for (QImage& image : normal) {
+            image = WithRim(image, QColor(255, 255, 255, 200));
+        }
+    }
     const std::vector<QImage> disabled = module->Bitmap(layout->disabledBitmap);
     size_t image = 0;
     for (const ToolbarButton& button : layout->buttons) {
@@ -159,12 +169,23 @@ void CMainFrame::LabelToolbar(bool resize) {
 }
 
 void CMainFrame::BuildStatusBar() {
-    for (const char* indicator : {"CAPS", "NUM", "SCRL"}) {
-        auto* pane = new QLabel(QString::fromLatin1(indicator), this);
+    for (const int indicator : {kIdsIndicatorCaps, kIdsIndicatorNum, kIdsIndicatorScroll}) {
+        auto* pane = new QLabel(this);
+        pane->setProperty(kIndicatorProperty, indicator);
         pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         // Lock key states are not reported by the windowing system here; the panes stay dim.
         pane->setEnabled(false);
         statusBar()->addPermanentWidget(pane);
+    }
+    LabelStatusBar();
+}
+
+void CMainFrame::LabelStatusBar() {
+    for (QLabel* pane : statusBar()->findChildren<QLabel*>()) {
+        const QVariant indicator = pane->property(kIndicatorProperty);
+        if (indicator.isValid()) {
+            pane->setText(Qs(LoadResourceString(indicator.toInt())));
+        }
     }
 }
 
@@ -182,6 +203,23 @@ void CMainFrame::BuildAccelerators() {
     }
 }
 
+// A command's tooltip naming the key that runs it, when the accelerator table binds one.
+QString CMainFrame::WithKeyName(const QString& tip, int commandId) const {
+    const std::optional<std::vector<Accelerator>> table =
+        CurrentResourceModule()->Accelerators(kMenuId);
+    if (tip.isEmpty() || !table) {
+        return tip;
+    }
+    for (const Accelerator& accelerator : *table) {
+        if (accelerator.commandId == commandId) {
+            return tip + QStringLiteral(" (") +
+                   QKeySequence(Qs(accelerator.keys)).toString(QKeySequence::NativeText) +
+                   QStringLiteral(")");
+        }
+    }
+    return tip;
+}
+
 void CMainFrame::FillMenu(QMenu* menu, const std::vector<MenuItem>& items, int menuId) {
     const std::shared_ptr<const ResourceModule> module = CurrentResourceModule();
     for (const MenuItem& item : items) {
@@ -193,7 +231,7 @@ void CMainFrame::FillMenu(QMenu* menu, const std::vector<MenuItem>& items, int m
         action->setText(Qs(module->Text(MenuItemKey(menuId, item.commandId)).value_or("")));
         const QString prompt = Qs(module->String(item.commandId).value_or(""));
         action->setStatusTip(prompt.section(QLatin1Char('\n'), 0, 0));
-        action->setToolTip(prompt.section(QLatin1Char('\n'), 1));
+        action->setToolTip(WithKeyName(prompt.section(QLatin1Char('\n'), 1), item.commandId));
         if (item.checked) {
             action->setCheckable(true);
             action->setChecked(true);
@@ -295,6 +333,12 @@ void CMainFrame::RunCommand(int commandId) {
     } else if (commandId == kCmdNew || commandId == kCmdOpen) {
         document_.OnNewDocument(this);
         UpdateTitle();
+    } else if (IsFormatCommand(commandId)) {
+        // These entries list what can be converted and change nothing: a click, which toggled
+        // the mark, leaves it as it was.
+        if (QAction* action = Action(commandId); action != nullptr && action->isCheckable()) {
+            action->setChecked(true);
+        }
     } else if (IsLanguageCommand(commandId)) {
         OnLanguageCommand(commandId);
     } else if (commandId == kCmdAbout) {
@@ -317,19 +361,27 @@ void CMainFrame::OnLanguageCommand(int commandId) {
         return;
     }
     const uint16_t id = entries[index].id;
-    if (id == CurrentLanguage() || !SetLanguage(id)) {
+    CSettingsKey key(SettingsRoot::kLocalMachine, kSettingsKeyPath, kSettingsRead | kSettingsWrite);
+    if (id == CurrentLanguage()) {
+        // The language a first start took from the desktop becomes the user's own choice.
+        uint32_t stored = 0xffffffffu;
+        key.ReadDword("Language", stored);
+        if (stored == 0xffffffffu) {
+            key.WriteDword("Language", id);
+        }
+        return;
+    }
+    if (!SetLanguage(id)) {
         return;
     }
     RebuildMenu(true);
     UpdateTitle();
     RecreateView();
     LabelToolbar(false);
-    CSettingsKey key(SettingsRoot::kLocalMachine, kSettingsKeyPath, kSettingsRead | kSettingsWrite);
+    LabelStatusBar();
     key.WriteDword("Language", id);
     if (index != 0) {
-        ShowMessageBox(this,
-                       std::string("If you find any translation error, please mail to ") +
-                           kTranslationMailAddress + ", thanks a lot.",
+        ShowMessageBox(this, LoadResourceString(kIdsTranslationMail, kTranslationMailAddress),
                        MessageButtons::kOk, MessageIcon::kInformation);
     }
 }

@@ -58,6 +58,8 @@ private:
     QAction* EnsureAction(int commandId);
     void BuildToolbar();
     void BuildStatusBar();
+    void LabelStatusBar();
+    QString WithKeyName(const QString& tip, int commandId) const;
     void BuildAccelerators();
     void FillMenu(QMenu* menu, const std::vector<MenuItem>& items, int menuId);
     void FillLanguagePopup(QMenu* popup);

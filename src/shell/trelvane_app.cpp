@@ -44,9 +44,11 @@ bool CTrelvaneApp::InitInstance() {
         values.tipsHidden = ::strcasecmp(hidden.c_str(), "TRUE") == 0;
         uint32_t language = 0xffffffffu;
         key.ReadDword("Language", language);
-        if (language != 0xffffffffu) {
-            SetLanguage(language);
+        if (language == 0xffffffffu) {
+            // Not stored, so not remembered either: the desktop's language may change later.
+            language = LanguageForUiLanguages(DesktopUiLanguages(), EnumerateLanguages());
         }
+        SetLanguage(language);
     }
     frame_ = std::make_unique<CMainFrame>();
     frame_->RebuildMenu(false);

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 #include <functional>
 
 namespace clipwright {
@@ -183,6 +184,41 @@ std::vector<QImage> DrawToolbarImages(ToolbarImageState state) {
         images.push_back(state == ToolbarImageState::kDisabled ? Disabled(image) : image);
     }
     return images;
+}
+
+QImage WithRim(const QImage& image, const QColor& color) {
+    const QImage source = image.convertToFormat(QImage::Format_ARGB32);
+    const int width = source.width();
+    const int height = source.height();
+    QImage rim(width, height, QImage::Format_ARGB32);
+    rim.fill(Qt::transparent);
+    constexpr int kReach = 2;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            // The strongest drawn pixel nearby, weaker with distance.
+            double strongest = 0;
+            for (int dy = -kReach; dy <= kReach; ++dy) {
+                for (int dx = -kReach; dx <= kReach; ++dx) {
+                    const int nx = x + dx;
+                    const int ny = y + dy;
+                    const int distance2 = dx * dx + dy * dy;
+                    if (nx < 0 || ny < 0 || nx >= width || ny >= height ||
+                        distance2 > kReach * kReach) {
+                        continue;
+                    }
+                    const double falloff = distance2 <= 2 ? 1.0 : 0.5;
+                    strongest = std::max(strongest, qAlpha(source.pixel(nx, ny)) * falloff);
+                }
+            }
+            QColor pixel = color;
+            pixel.setAlphaF(static_cast<float>(color.alphaF() * strongest / 255.0));
+            rim.setPixelColor(x, y, pixel);
+        }
+    }
+    QPainter painter(&rim);
+    painter.drawImage(0, 0, source);
+    painter.end();
+    return rim;
 }
 
 }  // namespace clipwright

@@ -19,4 +19,8 @@ enum class ToolbarImageState { kNormal, kDisabled };
 // Eight ARGB images with a transparent background.
 std::vector<QImage> DrawToolbarImages(ToolbarImageState state);
 
+// image with a soft rim of color around its drawn (non-transparent) pixels, so dark drawings
+// stay visible on a dark toolbar. The rim reaches two pixels out; the drawing itself is kept.
+QImage WithRim(const QImage& image, const QColor& color);
+
 }  // namespace clipwright

@@ -1,6 +1,8 @@
 #include "ui/file_dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <deque>
 #include <utility>
 
@@ -35,6 +37,23 @@ bool TakeQueued(std::deque<std::optional<T>>& queue, std::optional<T>& answer) {
 
 }  // namespace
 
+QString NearestExistingFolder(const QString& folder) {
+    if (folder.isEmpty()) {
+        return folder;
+    }
+    // A folder the run has not made yet opens the dialog where it will be, not in the working
+    // directory.
+    QDir dir(QDir::cleanPath(folder));
+    while (!dir.exists() && !dir.isRoot()) {
+        const QString parent = QFileInfo(dir.path()).path();
+        if (parent == dir.path()) {
+            break;
+        }
+        dir.setPath(parent);
+    }
+    return dir.exists() ? dir.path() : QString();
+}
+
 std::optional<QStringList> ChooseOpenFiles(QWidget* parent, const QString& filter) {
     std::optional<QStringList> answer;
     if (TakeQueued(OpenAnswers(), answer)) {
@@ -63,7 +82,8 @@ std::optional<QString> ChooseFolder(QWidget* parent, const QString& title,
         Unanswered()("folder");
         return std::nullopt;
     }
-    const QString folder = QFileDialog::getExistingDirectory(parent, title, startFolder);
+    const QString folder =
+        QFileDialog::getExistingDirectory(parent, title, NearestExistingFolder(startFolder));
     if (folder.isEmpty()) {
         return std::nullopt;
     }

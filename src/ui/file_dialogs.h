@@ -15,6 +15,10 @@ std::optional<QStringList> ChooseOpenFiles(QWidget* parent, const QString& filte
 std::optional<QString> ChooseFolder(QWidget* parent, const QString& title,
                                     const QString& startFolder);
 
+// folder when it exists, else its nearest existing parent (for a relative path, at worst the
+// working directory); empty for an empty folder.
+QString NearestExistingFolder(const QString& folder);
+
 // Test seam: the next dialog of that kind answers with this (nullopt: cancelled).
 void SetNextOpenFiles(std::optional<QStringList> files);
 void SetNextFolder(std::optional<QString> folder);

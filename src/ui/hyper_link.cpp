@@ -3,16 +3,71 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <algorithm>
+#include <cmath>
 
+#include "base/string_ids.h"
 #include "platform/address_opener.h"
 #include "platform/launcher.h"
+#include "support/resource_strings.h"
 #include "ui/message_box.h"
 
 namespace clipwright {
 
+namespace {
+
+constexpr double kReadableContrast = 4.5;
+
+double Luminance(const QColor& color) {
+    const auto linear = [](double channel) {
+        return channel <= 0.03928 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(color.redF()) + 0.7152 * linear(color.greenF()) +
+           0.0722 * linear(color.blueF());
+}
+
+// The opener's reason in the user's language (LinkErrorText gives the English of each).
+std::string LinkErrorInOurWords(int code) {
+    for (size_t i = 0; i < kLinkErrorCodes.size(); ++i) {
+        if (kLinkErrorCodes[i] == code) {
+            return LoadResourceString(kIdsFirstLinkError + static_cast<int>(i));
+        }
+    }
+    return LoadResourceString(kIdsLinkUnknownError, code);
+}
+
+}  // namespace
+
+double ContrastRatio(const QColor& a, const QColor& b) {
+    const double first = Luminance(a);
+    const double second = Luminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
+QColor ReadableOn(const QColor& color, const QColor& background) {
+    if (ContrastRatio(color, background) >= kReadableContrast) {
+        return color;
+    }
+    // Against a dark background towards white, against a light one towards black.
+    const bool darkBackground =
+        ContrastRatio(background, Qt::white) > ContrastRatio(background, Qt::black);
+    const QColor hsl = color.toHsl();
+    for (int step = 1; step <= 100; ++step) {
+        const float part = static_cast<float>(step) / 100.0F;
+        const float lightness = darkBackground ? hsl.lightnessF() + (1.0F - hsl.lightnessF()) * part
+                                               : hsl.lightnessF() * (1.0F - part);
+        const QColor candidate =
+            QColor::fromHslF(hsl.hslHueF(), hsl.hslSaturationF(), lightness).toRgb();
+        if (ContrastRatio(candidate, background) >= kReadableContrast) {
+            return candidate;
+        }
+    }
+    return darkBackground ? QColor(Qt::white) : QColor(Qt::black);
+}
+
 void ReportLinkError(QWidget* parent, int code) {
     QApplication::beep();
-    ShowMessageBox(parent, ("Can't open link:\n\n" + LinkErrorText(code)).toStdString(),
+    ShowMessageBox(parent, LoadResourceString(kIdsCantOpenLink, LinkErrorInOurWords(code)),
                    MessageButtons::kOk, MessageIcon::kExclamation);
 }
 
@@ -63,7 +118,8 @@ void CHyperLink::ApplyLook() {
         unsetCursor();
     }
     QPalette colors = palette();
-    colors.setColor(QPalette::WindowText, CurrentColor());
+    colors.setColor(QPalette::WindowText,
+                    ReadableOn(CurrentColor(), colors.color(QPalette::Window)));
     setPalette(colors);
     ResizeToText();
     update();

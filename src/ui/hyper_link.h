@@ -24,6 +24,13 @@ inline const QColor kVisitedColor{128, 0, 128};
 inline const QColor kActiveColor{0, 128, 128};
 inline const QColor kHoverColor{255, 0, 0};
 
+// WCAG contrast ratio of two colours (1 to 21).
+double ContrastRatio(const QColor& a, const QColor& b);
+// color, or the nearest colour of the same hue lightened (on a dark background) or darkened (on a
+// light one) until its contrast against background is at least 4.5:1, so a link keeps its
+// meaning and stays readable in any palette.
+QColor ReadableOn(const QColor& color, const QColor& background);
+
 // Beeps and shows "Can't open link:\n\n" and the text of an OpenAddress result.
 void ReportLinkError(QWidget* parent, int code);
 

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QFrame>
 #include <QGroupBox>
@@ -21,6 +22,7 @@
 #include "ui/hyper_link.h"
 #include "ui/percent_bar.h"
 #include "ui/selection_slider.h"
+#include "ui/startup_values.h"
 
 namespace clipwright {
 
@@ -83,6 +85,13 @@ QWidget* MakeRadio(QWidget* parent, const DialogControl& control, const QString&
         auto* button = new QPushButton(text, parent);
         button->setCheckable(true);
         button->setAutoDefault(false);
+        // The chosen one of a row of push-like choices must stand out in any palette: a pressed
+        // button is only a shade darker in most styles, and none at all in some dark ones. Only
+        // the checked state is styled; the others keep the desktop's own look.
+        button->setStyleSheet(
+            QStringLiteral("QPushButton:checked { background-color: palette(highlight);"
+                           " color: palette(highlighted-text); border: 1px solid palette(shadow);"
+                           " border-radius: 2px; font-weight: bold; }"));
         return button;
     }
     return new QRadioButton(text, parent);
@@ -155,7 +164,74 @@ QRect TemplateForm::ToPixels(const DialogRect& units, QSizeF baseUnits) {
     return {x(units.x), y(units.y), x(units.width), y(units.height)};
 }
 
+namespace {
+
+bool WritesHan(uint16_t language) {
+    const int primary = language & 0x3ff;
+    return primary == 0x04 || primary == 0x11 || primary == 0x12;  // Chinese, Japanese, Korean
+}
+
+// Faces that draw Han characters well at small sizes, the regular ones first; a face with a
+// real bold is put first for bold text, so it is not smeared by synthetic emboldening.
+QStringList HanFamilies(QFont::Weight weight) {
+    static const char* const kRegular[] = {"WenQuanYi Micro Hei", "Noto Sans CJK SC"};
+    static const char* const kBold[] = {"Noto Sans CJK SC", "WenQuanYi Micro Hei"};
+    const QStringList installed = QFontDatabase::families();
+    QStringList families;
+    for (const char* family : weight >= QFont::DemiBold ? kBold : kRegular) {
+        if (installed.contains(QLatin1String(family))) {
+            families << QLatin1String(family);
+        }
+    }
+    return families;
+}
+
+// A Han line is taller than the Latin line the template was drawn for: a label whose lines do
+// not fit its box at the sharp size steps down a pixel at a time (to 9) until they do.
+void FitHanLabel(QLabel& label, QSize box) {
+    QFont font = label.font();
+    const auto fits = [&] {
+        const QRect needed = QFontMetrics(font).boundingRect(QRect(0, 0, box.width(), 1 << 20),
+                                                             Qt::TextWordWrap, label.text());
+        return needed.height() <= box.height();
+    };
+    bool changed = false;
+    while (!fits() && font.pixelSize() > 9) {
+        font.setPixelSize(font.pixelSize() - 1);
+        changed = true;
+    }
+    if (changed) {
+        label.setFont(font);
+    }
+}
+
+}  // namespace
+
+QFont TemplateForm::HanDialogFont(const QFont& base, int pointSize) {
+    QFont font = base;
+    const QStringList families = HanFamilies(static_cast<QFont::Weight>(base.weight()));
+    if (!families.isEmpty()) {
+        font.setFamilies(families + QStringList{base.family()});
+    }
+    // A Han character is as wide as two average Latin ones and needs all of a line's height:
+    // at 8 points 12 pixels, the size these faces are drawn and hinted for, where a Latin-sized
+    // 10 or 11 pixels blurs the strokes together.
+    const QSizeF units = BaseUnits(pointSize);
+    const int pixels =
+        static_cast<int>(std::floor(std::min(2 * units.width(), units.height() - 1)));
+    font.setPixelSize(std::max(pixels, 8));
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
+}
+
 QFont TemplateForm::DialogFont(const QFont& base, int pointSize) {
+    if (WritesHan(TheStartupValues().currentLanguage)) {
+        return HanDialogFont(base, pointSize);
+    }
+    return LatinDialogFont(base, pointSize);
+}
+
+QFont TemplateForm::LatinDialogFont(const QFont& base, int pointSize) {
     // The templates were drawn for a font whose average character is 6 by 13 pixels at 8
     // points; the desktop's own font is usually larger, so take its largest pixel size that
     // fits in those units.
@@ -191,6 +267,20 @@ TemplateForm::TemplateForm(QWidget* parent, int dialogId, const ResourceModule& 
         const QString text = QString::fromStdString(
             control.textKey.empty() ? std::string() : module.Text(control.textKey).value_or(""));
         QWidget* widget = MakeControl(parent, control, text);
+        if (auto* list = qobject_cast<QTreeWidget*>(widget);
+            list != nullptr && WritesHan(TheStartupValues().currentLanguage)) {
+            // The rows are names and times, drawn at the Latin size so they fit the columns as
+            // drawn; Han characters in a name fall back to the CJK face.
+            QFont rows = LatinDialogFont(face, template_->fontPointSize);
+            rows.setFamilies(QStringList{face.family()} +
+                             HanFamilies(static_cast<QFont::Weight>(face.weight())));
+            list->setFont(rows);
+            list->header()->setFont(parent->font());
+        }
+        if (auto* label = qobject_cast<QLabel*>(widget);
+            label != nullptr && WritesHan(TheStartupValues().currentLanguage)) {
+            FitHanLabel(*label, widget->geometry().size());
+        }
         widget->setGeometry(ToPixels(control.rect, units));
         widget->setVisible(control.visible);
         if (control.kind == ControlKind::kGroupBox) {

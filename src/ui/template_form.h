@@ -42,7 +42,14 @@ public:
     static QSizeF BaseUnits(int pointSize);
     // The font a template of this point size is shown in: base's family and weight at the
     // largest pixel size whose characters fit the template's base units.
+    // In a language written in Han characters, the CJK face and the pixel size they render
+    // sharply at (see HanDialogFont) stand in.
     static QFont DialogFont(const QFont& base, int pointSize);
+    // base's weight in a CJK face (a real bold one for bold text when installed) at the pixel
+    // size of two base units' width, within a line's height, fully hinted.
+    static QFont HanDialogFont(const QFont& base, int pointSize);
+    // base's family and weight at the largest pixel size whose average character fits.
+    static QFont LatinDialogFont(const QFont& base, int pointSize);
     // Pixel rectangle of dialog units at these base units.
     static QRect ToPixels(const DialogRect& units, QSizeF baseUnits);
 

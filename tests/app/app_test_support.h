@@ -42,6 +42,9 @@ inline void ResetShell() {
     TakeMessageTexts();
     // No dialog opens by surprise; a test that wants one runs sets its own handler.
     SetModalDialogHandler([](QDialog&) { return static_cast<int>(QDialog::Accepted); });
+    // English resources, Qt's catalogs dropped, whatever the last test chose or the desktop speaks.
+    SetLanguage(kEnglishUs);
+    SetDesktopUiLanguages({"en-US"});
     TheStartupValues() = StartupValues{};
     TheStartupValues().tipsHidden = true;
     SetEncoderName(kEncoderName);

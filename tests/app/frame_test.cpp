@@ -51,20 +51,21 @@ TEST_F(FrameTest, StartsWithAnEmptySettingsFile) {
     WriteConfig("");
     auto app = Start();
     EXPECT_FALSE(TheStartupValues().tipsHidden);
-    EXPECT_EQ(TheStartupValues().currentLanguage, 0);
+    EXPECT_EQ(TheStartupValues().currentLanguage, kEnglishUs);  // the desktop's, not stored
+    EXPECT_EQ(ReadConfig().find("Language"), std::string::npos);
     CMainFrame* frame = app->Frame();
     EXPECT_EQ(frame->size(), QSize(kFrameWidth, kFrameHeight));
     EXPECT_EQ(frame->minimumSize(), frame->maximumSize());
     EXPECT_FALSE(frame->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(frame->windowTitle(), "Clipwright");
-    EXPECT_FALSE(frame->Action(kFirstLanguageCommand)->isChecked());
+    EXPECT_TRUE(frame->Action(kFirstLanguageCommand)->isChecked());
 }
 
 TEST_F(FrameTest, ValuesOfTheWrongTypeCountAsAbsent) {
-    WriteConfig("\"HiddenToolTips\"=dword:00000001\n\"Language\"=\"1033\"\n");
+    WriteConfig("\"HiddenToolTips\"=dword:00000001\n\"Language\"=\"1031\"\n");
     auto app = Start();
     EXPECT_FALSE(TheStartupValues().tipsHidden);
-    EXPECT_EQ(TheStartupValues().currentLanguage, 0);
+    EXPECT_EQ(TheStartupValues().currentLanguage, kEnglishUs);
 }
 
 TEST_F(FrameTest, AFullSettingsFileIsApplied) {
@@ -101,6 +102,26 @@ TEST_F(FrameTest, MenuWithoutDocumentCommandsAndHiddenTypes) {
     EXPECT_FALSE(shown.contains(frame->Action(kFirstLanguageCommand + 1)));  // English only
 }
 
+// The Source Format and Target Format entries only list what can be converted: clicking one
+// keeps its check mark and changes nothing else.
+TEST_F(FrameTest, FormatEntriesKeepTheirMarksWhenClicked) {
+    WriteConfig("\"HiddenToolTips\"=\"TRUE\"\n");
+    auto app = Start();
+    CMainFrame* frame = app->Frame();
+    int clicked = 0;
+    for (QAction* action : MenuActions(frame->menuBar())) {
+        const int command = action->data().toInt();
+        if (command < 32701 || command > 32733 || !action->isChecked()) {
+            continue;
+        }
+        action->trigger();  // as a click on the entry does
+        EXPECT_TRUE(action->isChecked()) << command;
+        ++clicked;
+    }
+    EXPECT_GE(clicked, 10);
+    EXPECT_EQ(frame->View()->RowCount(), 0);
+}
+
 TEST_F(FrameTest, ToolbarLabelsPromptsAndEnabling) {
     WriteConfig("\"HiddenToolTips\"=\"TRUE\"\n");
     auto app = Start();
@@ -126,6 +147,15 @@ TEST_F(FrameTest, ToolbarLabelsPromptsAndEnabling) {
     EXPECT_TRUE(frame->Action(kCmdConvert)->isEnabled());
     EXPECT_TRUE(preview->isEnabled());
     EXPECT_FALSE(frame->Action(kCmdMoveUp)->isEnabled());
+    // Delete removes the selected rows, as Remove does, and Remove's tooltip names the key.
+    EXPECT_EQ(frame->Action(kCmdRemove)->toolTip(), "Remove (Del)");
+    frame->show();
+    QApplication::setActiveWindow(frame);
+    QTreeWidget* list = frame->View()->List().Control();
+    frame->View()->List().SelectOnlyLast();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Delete);
+    EXPECT_EQ(frame->View()->RowCount(), 0);
 }
 
 TEST_F(FrameTest, TheMediaRuntimeTipFollowsTheVersionReadAfterTheWindowIsUp) {

@@ -5,10 +5,12 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -23,8 +25,12 @@
 #include <set>
 
 #include "app_test_support.h"
+#include "base/text_format.h"
 #include "base/text_log.h"
 #include "dialogs/help_tips_dialog.h"
+#include "engine/batch_estimate.h"
+#include "engine/free_space.h"
+#include "mainwnd/source_list.h"
 #include "shell/language.h"
 #include "shell/main_frame.h"
 #include "shell/trelvane_app.h"
@@ -182,26 +188,21 @@ TEST_F(LanguageTest, EntriesAreSortedByNameAfterEnglishAndCarryCheckMarks) {
     }
     EXPECT_EQ(twinsListed,
               (std::vector<uint16_t>{LanguageEntries()[4].id, LanguageEntries()[5].id}));
-    // A first start: nothing is checked.
-    EXPECT_EQ(CheckMarks(), std::vector<bool>(7, false));
-
-    // English while no language was chosen yet: switches and stores 1033, without a message.
-    const CTrelvaneView* firstView = app_->Frame()->View();
-    app_->Frame()->RunCommand(kFirstLanguageCommand);
+    // A first start on an English desktop: English is current and checked (with the library
+    // that reports 1033), and nothing is stored.
     EXPECT_EQ(CurrentLanguage(), kEnglishUs);
-    EXPECT_NE(ReadConfig().find("\"Language\"=dword:00000409"), std::string::npos);
-    EXPECT_TRUE(TakeMessageTexts().empty());
-    EXPECT_NE(app_->Frame()->View(), firstView);  // the view was re-created
-    // The library that reports 1033 is checked together with the built-in entry.
     EXPECT_EQ(CheckMarks(), (std::vector<bool>{true, false, false, true, false, false, false}));
+    EXPECT_EQ(ReadConfig().find("Language"), std::string::npos);
 
-    // Choosing a checked entry does nothing: no new view, no write, no message.
-    WriteConfig("\"HiddenToolTips\"=\"TRUE\"\n");
+    // Choosing a checked entry switches nothing (no new view, no message) but makes the
+    // desktop's language the stored choice; a stored one is left as it is.
     const QPointer<CTrelvaneView> view = app_->Frame()->View();
     app_->Frame()->RunCommand(kFirstLanguageCommand);
+    EXPECT_NE(ReadConfig().find("\"Language\"=dword:00000409"), std::string::npos);
+    WriteConfig("\"HiddenToolTips\"=\"TRUE\"\n\"Language\"=dword:00000407\n");
     app_->Frame()->RunCommand(kFirstLanguageCommand + 3);
+    EXPECT_NE(ReadConfig().find("\"Language\"=dword:00000407"), std::string::npos);
     EXPECT_EQ(app_->Frame()->View(), view.data());
-    EXPECT_EQ(ReadConfig().find("Language"), std::string::npos);
     EXPECT_TRUE(TakeMessageTexts().empty());
     EXPECT_EQ(LoadResourceString(61308), "Add");
 }
@@ -242,8 +243,13 @@ TEST_F(LanguageTest, SwitchingRebuildsEverythingAndKeepsTheViewsState) {
         CTrelvaneView* view = frame->View();
         EXPECT_EQ(CurrentLanguage(), step.id);
         EXPECT_NE(ReadConfig().find(std::string("\"Language\"=") + step.stored), std::string::npos);
-        EXPECT_EQ(TakeMessageTexts(),
-                  step.message ? std::vector<std::string>{kThanks} : std::vector<std::string>{});
+        // The thanks come in the chosen language.
+        const std::vector<std::string> messages = TakeMessageTexts();
+        ASSERT_EQ(messages.size(), step.message ? 1u : 0u);
+        if (step.message) {
+            EXPECT_NE(messages[0], kThanks);
+            EXPECT_NE(messages[0].find("translations@trelvane.example"), std::string::npos);
+        }
         EXPECT_EQ(frame->menuBar()->actions()[0]->text(), QString::fromUtf8(step.fileMenu));
         EXPECT_EQ(ToolbarLabel(kCmdAdd), QString::fromUtf8(step.addLabel));
         EXPECT_EQ(frame->windowTitle(), "Clipwright");
@@ -278,6 +284,74 @@ TEST_F(LanguageTest, StartUpAppliesTheStoredLanguageBeforeTheFrameExists) {
     EXPECT_EQ(frame->View()->Form().Get<QAbstractButton>(1002)->text(),
               QString::fromUtf8("浏览..."));
     EXPECT_EQ(CheckMarks(), (std::vector<bool>{false, false, true}));
+}
+
+TEST_F(LanguageTest, AFirstStartFollowsTheDesktopAndAStoredChoiceWins) {
+    InstallShipped();
+    struct Case {
+        std::vector<std::string> desktop;  // most preferred first
+        uint16_t expected;
+    };
+    const Case cases[] = {
+        {{"de-DE", "en-US"}, 1031},
+        {{"de-CH"}, 1031},
+        {{"zh-TW", "zh-Hans-CN"}, 2052},  // Traditional script is not the Simplified catalog
+        {{"zh-TW"}, kEnglishUs},
+        {{"fr-FR", "en-GB", "de-DE"}, kEnglishUs},  // English comes before German here
+        {{"C"}, kEnglishUs},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.desktop.front());
+        app_.reset();
+        SetLanguage(kEnglishUs);
+        SetDesktopUiLanguages(c.desktop);
+        Start();
+        EXPECT_EQ(CurrentLanguage(), c.expected);
+        EXPECT_EQ(ReadConfig().find("Language"), std::string::npos);  // chosen, not stored
+    }
+    app_.reset();
+    SetDesktopUiLanguages({"de-DE"});
+    WriteConfig("\"HiddenToolTips\"=\"TRUE\"\n\"Language\"=dword:00000409\n");
+    Start();
+    EXPECT_EQ(CurrentLanguage(), kEnglishUs);
+}
+
+TEST_F(LanguageTest, QtsOwnTextsAndShownNumbersFollowTheLanguage) {
+    InstallShipped();
+    Start();
+    const auto qtCancel = [] { return QCoreApplication::translate("QPlatformTheme", "Cancel"); };
+    const auto shownSize = [] { return ByteSizeText(static_cast<uint64_t>(36.1 * 1024 * 1024)); };
+    ASSERT_EQ(qtCancel(), "Cancel");
+    Choose(kGermanEntry);
+    EXPECT_EQ(qtCancel(), QString::fromUtf8("Abbrechen"));
+    EXPECT_EQ(QtCatalogLanguage(), 1031);
+    const size_t germanCatalogs = QtCatalogCount();
+    EXPECT_GT(germanCatalogs, 0u);
+    EXPECT_EQ(shownSize(), "36,1 MB");
+    EXPECT_EQ(SpeedText(2.8), "2,8x");
+    // Numbers for programs keep the point whatever the language.
+    EXPECT_EQ(FormatText("%.1f", 2.5), "2.5");
+    EXPECT_EQ(QLocale().decimalPoint(), ",");
+    // The information pane writes the encoder's times and frame rates so too; names stay.
+    SourceItem item = MakeItem("/v/a.avi", 10);
+    item.videoInfo = "h264, yuv420p, 1280x720, 25.00 fps";
+    item.audioInfo = "ac3, 48000 Hz, 5.1, 384 kb/s";
+    const std::string info = BuildSourceInfo(item);
+    EXPECT_NE(info.find("00:00:10,00 (10 s)"), std::string::npos) << info;
+    EXPECT_NE(info.find("25,00 fps"), std::string::npos) << info;
+    EXPECT_NE(info.find(" 5.1,"), std::string::npos) << info;
+    Choose(kChineseEntry);
+    EXPECT_EQ(qtCancel(), QString::fromUtf8("取消"));
+    EXPECT_EQ(QtCatalogCount(), germanCatalogs);  // the German ones were dropped, not kept
+    // The file dialog's type column, which Qt asks under a name the Chinese catalog lacks.
+    EXPECT_EQ(QCoreApplication::translate("QAbstractFileIconProvider", "Folder"),
+              QString::fromUtf8("文件夹"));
+    EXPECT_EQ(shownSize(), "36.1 MB");
+    Choose(0);
+    EXPECT_EQ(qtCancel(), "Cancel");
+    EXPECT_EQ(QtCatalogCount(), 0u);
+    EXPECT_EQ(SpeedText(2.8), "2.8x");
+    TakeMessageTexts();
 }
 
 TEST_F(LanguageTest, AStoredLanguageWithoutItsLibraryKeepsTheBuiltInResources) {
@@ -334,7 +408,7 @@ TEST_F(LanguageTest, EntriesPastTheTwentiethAreDisabledAndRunNothing) {
     EXPECT_FALSE(entries[21]->isEnabled());
     EXPECT_EQ(download->text(), "Trelvane Audio Converter");
     EXPECT_TRUE(frame->menuBar()->actions()[5]->menu()->actions().contains(download));
-    EXPECT_EQ(CurrentLanguage(), 0);
+    EXPECT_EQ(CurrentLanguage(), kEnglishUs);
     EXPECT_TRUE(TakeMessageTexts().empty());
 }
 

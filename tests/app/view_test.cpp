@@ -315,6 +315,29 @@ TEST_F(ViewTest, ConvertMarksEveryRowWaitingAndReplacesTheLastDialog) {
     EXPECT_NE(view->ProgressDialog(), nullptr);
 }
 
+// A part chosen in the preview is what the row converts, and what it keeps showing through the
+// run; a row without one shows its whole length.
+TEST_F(ViewTest, RowsKeepShowingThePartTheyConvert) {
+    auto view = NewView();
+    SourceItem part = MakeItem("/v/a.avi", 10);
+    part.selStart = 2;
+    part.selEnd = 6;
+    AddRow(*view, part);
+    AddRow(*view, MakeItem("/v/b.avi", 10));
+    const auto shown = [&](int row) {
+        return view->List().Control()->topLevelItem(row)->text(2).toStdString();
+    };
+    std::vector<std::string> during;
+    SetModalDialogHandler([&](QDialog&) {
+        during = {shown(0), shown(1)};
+        return static_cast<int>(QDialog::Accepted);
+    });
+    view->OnConvert();
+    EXPECT_EQ(during, (std::vector<std::string>{"00:00:02-00:00:06", "00:00:00-00:00:10"}));
+    EXPECT_EQ(shown(0), "00:00:02-00:00:06");
+    EXPECT_EQ(view->List().Control()->topLevelItem(0)->text(3), "Waiting");
+}
+
 // When the outputs will not fit, Convert asks first; Cancel leaves the list, the statuses and
 // the output folder as they were, and no run starts.
 void ExpectCancelLeavesAllAsItWas(CTrelvaneView& view, const std::string& folder) {

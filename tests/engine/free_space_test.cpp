@@ -102,8 +102,8 @@ TEST(FreeSpace, WildFiguresStayPositiveInsteadOfOverflowing) {
 }
 
 TEST(FreeSpace, SizesReadAsPeopleWriteThem) {
-    EXPECT_EQ(ByteSizeText(0), "0 bytes");
-    EXPECT_EQ(ByteSizeText(512), "512 bytes");
+    EXPECT_EQ(ByteSizeText(0), "0 B");
+    EXPECT_EQ(ByteSizeText(512), "512 B");
     EXPECT_EQ(ByteSizeText(static_cast<uint64_t>(14.2 * 1024 * 1024 * 1024)), "14.2 GB");
     EXPECT_EQ(ByteSizeText(static_cast<uint64_t>(3.1 * 1024 * 1024)), "3.1 MB");
 }

@@ -11,6 +11,8 @@
 #include <thread>
 #include <utility>
 
+#include "base/string_ids.h"
+#include "base/text_format.h"
 #include "base/text_log.h"
 #include "engine/child_process.h"
 #include "engine/command_line.h"
@@ -18,6 +20,7 @@
 #include "engine/detection_worker.h"
 #include "engine/encoder_run.h"
 #include "engine/file_system.h"
+#include "engine/reason_words.h"
 #include "fake_worker_ui.h"
 #include "test_folder.h"
 
@@ -544,8 +547,11 @@ TEST_F(WorkersTest, AMissingEncoderIsNamedWithWhereItWasLookedFor) {
         std::string encoder;
         std::string folders;
     };
+    // A folder named twice on PATH is listed once.
+    const std::string oldPath = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
+    ::setenv("PATH", "/usr/bin:/bin:/usr/bin/:/bin", 1);
     std::string searched;
-    for (const std::string& folder : ProgramSearchFolders(std::getenv("PATH"))) {
+    for (const std::string& folder : ProgramSearchFolders("/usr/bin:/bin")) {
         searched += (searched.empty() ? "" : "\n") + folder;
     }
     const std::vector<Case> cases = {
@@ -569,6 +575,7 @@ TEST_F(WorkersTest, AMissingEncoderIsNamedWithWhereItWasLookedFor) {
                                              " is missing.\nIt was looked for in:\n" + c.folders);
     }
     EXPECT_EQ(ui_.Messages().size(), 2U) << "one message each, not the codec-libraries text";
+    ::setenv("PATH", oldPath.c_str(), 1);
 }
 
 // Every refused file has a reason: the encoder's own line when it gave one, a length of zero or
@@ -632,6 +639,51 @@ TEST_F(WorkersTest, FractionsOfASecondAreKept) {
     item.selEnd = 1;
     item.selStart = 0;
     EXPECT_NE(BuildCommandLine(item, "").find(" -ss 0 -t 1 -y "), std::string::npos);
+}
+
+}  // namespace
+}  // namespace clipwright
+
+namespace clipwright {
+namespace {
+
+// A catalog in another language, for the reasons the engine writes in English.
+class TranslatingUi : public FakeWorkerUi {
+public:
+    std::string Text(int id) override {
+        switch (id) {
+            case kIdsOutputEmpty:
+                return "die Ausgabedatei ist leer";
+            case kIdsOutputLength:
+                return "die Ausgabe dauert %s s statt %s s";
+            case kIdsSourceUnreadable:
+                return "keine lesbare Mediendatei (%s)";
+            case kIdsSourceIsFolder:
+                return "ist ein Ordner";
+            default:
+                return FakeWorkerUi::Text(id);
+        }
+    }
+};
+
+TEST(ReasonWords, KnownReasonsAreShownInTheLanguageAndOthersAsWritten) {
+    TranslatingUi ui;
+    SetDisplayDecimalPoint(",");
+    EXPECT_EQ(ReasonInOurWords(ui, std::string(kOutputEmpty)), "die Ausgabedatei ist leer");
+    EXPECT_EQ(ReasonInOurWords(ui, std::string(kOutputLasts) + "1.50 s instead of 12.00 s"),
+              "die Ausgabe dauert 1,50 s statt 12,00 s");
+    // The libraries' own words in parentheses are kept.
+    EXPECT_EQ(ReasonInOurWords(ui, "not a readable media file (Invalid data found)"),
+              "keine lesbare Mediendatei (Invalid data found)");
+    EXPECT_EQ(ReasonInOurWords(ui, "is a folder, not a media file"), "ist ein Ordner");
+    // A phrase followed by more than it should be, or one we do not know, stays as written.
+    EXPECT_EQ(ReasonInOurWords(ui, "is a folder, not a media file, oddly"),
+              "is a folder, not a media file, oddly");
+    EXPECT_EQ(ReasonInOurWords(ui, "trelcore: x.avi: out of memory"),
+              "trelcore: x.avi: out of memory");
+    // A catalog without the text leaves the English reason rather than none.
+    EXPECT_EQ(ReasonInOurWords(ui, std::string(kOutputMissing)), std::string(kOutputMissing));
+    SetDisplayDecimalPoint(".");
 }
 
 }  // namespace

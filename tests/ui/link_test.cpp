@@ -235,12 +235,30 @@ TEST_F(LinkInputTest, ColourOrderIsHoverActiveVisitedLink) {
     EXPECT_EQ(link_.CurrentColor(), kActiveColor);  // hover needs its style bit
     link_.SetLinkStyle(kLinkDefaultStyle | kLinkUseHover);
     EXPECT_EQ(link_.CurrentColor(), kHoverColor);
-    EXPECT_EQ(link_.palette().color(QPalette::WindowText), kHoverColor);
+    // Drawn in that colour, or the readable one of its hue against the window.
+    EXPECT_EQ(link_.palette().color(QPalette::WindowText),
+              ReadableOn(kHoverColor, link_.palette().color(QPalette::Window)));
     link_.SetLinkStyle(kLinkDefaultStyle | kLinkNoActiveColor);
     EXPECT_EQ(link_.CurrentColor(), kVisitedColor);
     link_.clearFocus();
     EXPECT_FALSE(link_.IsActive());
     EXPECT_FALSE(link_.IsHover());
+}
+
+// In a light and a dark palette every link colour reads at 4.5:1 at least and keeps its hue;
+// a colour that already reads is left as it is.
+TEST(LinkColours, StayReadableAndKeepTheirHueInAnyPalette) {
+    for (const QColor& window :
+         {QColor(239, 239, 239), QColor(53, 53, 53), QColor(30, 30, 30), QColor(Qt::white)}) {
+        for (const QColor& colour : {kLinkColor, kVisitedColor, kActiveColor, kHoverColor}) {
+            const QColor shown = ReadableOn(colour, window);
+            EXPECT_GE(ContrastRatio(shown, window), 4.5)
+                << window.name().toStdString() << " " << colour.name().toStdString();
+            EXPECT_NEAR(shown.toHsl().hslHueF(), colour.toHsl().hslHueF(), 0.01);
+        }
+    }
+    EXPECT_EQ(ReadableOn(kLinkColor, Qt::white), kLinkColor);
+    EXPECT_NEAR(ContrastRatio(Qt::black, Qt::white), 21.0, 1e-9);
 }
 
 }  // namespace
