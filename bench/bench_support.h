@@ -19,9 +19,9 @@ inline double Milliseconds(std::chrono::steady_clock::duration elapsed) {
     return std::chrono::duration<double, std::milli>(elapsed).count();
 }
 
-// Runs args[0] with its output and errors thrown away and waits for it, as a caller with no
-// progress display would. The exit status, or -1 when it could not run or died of a signal.
-inline int RunQuietly(const std::vector<std::string>& args) {
+// Starts args[0] with its output and errors thrown away; its process id, or -1 when it could not
+// be started. The caller waits for it.
+inline pid_t SpawnQuietly(const std::vector<std::string>& args) {
     std::vector<char*> argv;
     for (const std::string& arg : args) {
         argv.push_back(const_cast<char*>(arg.c_str()));
@@ -34,7 +34,14 @@ inline int RunQuietly(const std::vector<std::string>& args) {
     pid_t pid = -1;
     const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0) {
+    return rc == 0 ? pid : -1;
+}
+
+// Runs args[0] quietly and waits for it, as a caller with no progress display would. The exit
+// status, or -1 when it could not run or died of a signal.
+inline int RunQuietly(const std::vector<std::string>& args) {
+    const pid_t pid = SpawnQuietly(args);
+    if (pid < 0) {
         return -1;
     }
     int status = 0;

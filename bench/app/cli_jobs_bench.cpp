@@ -22,6 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using clipwright::bench::Milliseconds;
+using clipwright::bench::SpawnQuietly;
 
 struct Measure {
     int status = -1;
@@ -34,21 +35,10 @@ double Ms(const timeval& time) {
 }
 
 Measure Run(const std::vector<std::string>& args) {
-    std::vector<char*> argv;
-    for (const std::string& arg : args) {
-        argv.push_back(const_cast<char*>(arg.c_str()));
-    }
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     Measure measure;
     const auto began = std::chrono::steady_clock::now();
-    pid_t pid = -1;
-    const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0) {
+    const pid_t pid = SpawnQuietly(args);
+    if (pid < 0) {
         return measure;
     }
     int status = 0;
@@ -73,20 +63,9 @@ struct ThreadUse {
 // thread bounds how many cores the encode can keep busy on an idle machine: total / busiest.
 // Load-independent, unlike the processor time over the wall time on a shared machine.
 ThreadUse RunWatchingThreads(const std::vector<std::string>& args) {
-    std::vector<char*> argv;
-    for (const std::string& arg : args) {
-        argv.push_back(const_cast<char*>(arg.c_str()));
-    }
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = -1;
     ThreadUse use;
-    const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0) {
+    const pid_t pid = SpawnQuietly(args);
+    if (pid < 0) {
         return use;
     }
     std::map<std::string, double> ticks;

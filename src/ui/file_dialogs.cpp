@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
+#include <QLocale>
 #include <deque>
 #include <utility>
 
@@ -35,7 +38,24 @@ bool TakeQueued(std::deque<std::optional<T>>& queue, std::optional<T>& answer) {
     return true;
 }
 
+// The file system model's date column, written by the default locale (the chosen language's).
+class LanguageDatesModel : public QIdentityProxyModel {
+public:
+    QVariant data(const QModelIndex& index, int role) const override {
+        constexpr int kDateColumn = 3;
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (files == nullptr || role != Qt::DisplayRole || index.column() != kDateColumn) {
+            return QIdentityProxyModel::data(index, role);
+        }
+        return QLocale().toString(files->lastModified(mapToSource(index)), QLocale::ShortFormat);
+    }
+};
+
 }  // namespace
+
+void ShowDatesInTheLanguage(QFileDialog& dialog) {
+    dialog.setProxyModel(new LanguageDatesModel);
+}
 
 QString NearestExistingFolder(const QString& folder) {
     if (folder.isEmpty()) {
@@ -63,13 +83,15 @@ std::optional<QStringList> ChooseOpenFiles(QWidget* parent, const QString& filte
         Unanswered()("open files");
         return std::nullopt;
     }
+    QFileDialog dialog(parent, QString(), QString(), filter);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
     // Our labels already name their patterns; Qt would add them a second time.
-    const QStringList files = QFileDialog::getOpenFileNames(
-        parent, QString(), QString(), filter, nullptr, QFileDialog::HideNameFilterDetails);
-    if (files.isEmpty()) {
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    ShowDatesInTheLanguage(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return files;
+    return dialog.selectedFiles();
 }
 
 std::optional<QString> ChooseFolder(QWidget* parent, const QString& title,
@@ -82,12 +104,14 @@ std::optional<QString> ChooseFolder(QWidget* parent, const QString& title,
         Unanswered()("folder");
         return std::nullopt;
     }
-    const QString folder =
-        QFileDialog::getExistingDirectory(parent, title, NearestExistingFolder(startFolder));
-    if (folder.isEmpty()) {
+    QFileDialog dialog(parent, title, NearestExistingFolder(startFolder));
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    ShowDatesInTheLanguage(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return folder;
+    return dialog.selectedFiles().constFirst();
 }
 
 void SetNextOpenFiles(std::optional<QStringList> files) {

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 #include <QWidget>
+
+class QFileDialog;
 #include <functional>
 #include <optional>
 
@@ -18,6 +20,11 @@ std::optional<QString> ChooseFolder(QWidget* parent, const QString& title,
 // folder when it exists, else its nearest existing parent (for a relative path, at worst the
 // working directory); empty for an empty folder.
 QString NearestExistingFolder(const QString& folder);
+
+// Makes Qt's own (not a desktop's native) file dialog show the files' dates in the chosen
+// language, as the rest of it is; Qt writes them in the system locale's words. Call before the
+// dialog is shown; the dialog owns what this adds.
+void ShowDatesInTheLanguage(QFileDialog& dialog);
 
 // Test seam: the next dialog of that kind answers with this (nullopt: cancelled).
 void SetNextOpenFiles(std::optional<QStringList> files);
