@@ -135,38 +135,42 @@ int64_t StandardRunBytes(const FitLimits& limits, const std::vector<FitFile>& fi
 }
 
 FitPlan PlanFit(const FitLimits& limits, const std::vector<FitFile>& files, int64_t budgetBytes,
-                const std::vector<int64_t>& writtenBytes) {
+                const std::vector<std::optional<int64_t>>& fixedBytes) {
     FitPlan plan;
-    const size_t first = std::min(writtenBytes.size(), files.size());
-    if (first == files.size()) {
-        plan.problem = files.empty() ? FitProblem::kNoFiles : FitProblem::kNone;
-    }
     plan.videoRates.assign(files.size(), 0);
-    for (size_t i = 0; i < first; ++i) {
-        plan.plannedBytes += std::max<int64_t>(writtenBytes[i], 0);
+    if (files.empty()) {
+        plan.problem = FitProblem::kNoFiles;
+        return plan;
     }
     std::vector<const FitFile*> video;
     std::vector<size_t> videoIndex;
-    double fixedBytes = static_cast<double>(plan.plannedBytes);
-    for (size_t i = first; i < files.size(); ++i) {
+    std::vector<size_t> planned;
+    double fixedTotal = 0.0;
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (i < fixedBytes.size() && fixedBytes[i]) {
+            plan.plannedBytes += std::max<int64_t>(*fixedBytes[i], 0);
+            continue;
+        }
         if (files[i].durationMs <= 0) {
             plan.problem = FitProblem::kUnknownDuration;
             plan.problemFile = i;
             return plan;
         }
-        fixedBytes += AudioBytes(limits, files[i]);
+        planned.push_back(i);
+        fixedTotal += AudioBytes(limits, files[i]);
         if (files[i].hasVideo) {
             video.push_back(&files[i]);
             videoIndex.push_back(i);
         }
     }
-    if (first == files.size()) {
+    if (planned.empty()) {
         return plan;
     }
+    const double fixedBytesTotal = fixedTotal + static_cast<double>(plan.plannedBytes);
 
     const double budget = static_cast<double>(budgetBytes);
-    const double aim = budget * kFitAimPerMille / 1000.0 - fixedBytes;
-    const double room = budget - fixedBytes;
+    const double aim = budget * kFitAimPerMille / 1000.0 - fixedBytesTotal;
+    const double room = budget - fixedBytesTotal;
     const std::vector<double> difficulty = DifficultyOf(video);
     double k = 0.0;
     if (VideoBytesAt(limits, video, difficulty, 0.0) > room) {
@@ -205,7 +209,7 @@ FitPlan PlanFit(const FitLimits& limits, const std::vector<FitFile>& files, int6
                            static_cast<double>(video[i]->durationMs);
         length += static_cast<double>(video[i]->durationMs);
     }
-    for (size_t i = first; i < files.size(); ++i) {
+    for (const size_t i : planned) {
         plan.plannedBytes += FitFileBytes(limits, files[i], plan.videoRates[i]);
     }
     plan.averageVideoRate = length > 0.0 ? std::llround(rateTimesLength / length) : 0;

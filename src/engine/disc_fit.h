@@ -54,11 +54,11 @@ enum class FitProblem {
 struct FitPlan {
     FitProblem problem = FitProblem::kNone;
     size_t problemFile = 0;
-    // Video bits per second per file, in the order given; 0 for a file without video. For the
-    // files already written, the rate they were planned with is not repeated: 0.
+    // Video bits per second per file, in the order given; 0 for a file without video and for
+    // the files not planned (those with a fixed size).
     std::vector<int64_t> videoRates;
-    int64_t plannedBytes = 0;  // the whole run: written files as they came out, the rest planned
-    int64_t averageVideoRate = 0;  // over the files still to write, weighted by length
+    int64_t plannedBytes = 0;      // the whole run: fixed files as given, the rest planned
+    int64_t averageVideoRate = 0;  // over the files planned, weighted by length
 };
 
 // The share of the budget aimed at: misses of the encoder's rate control either way stay
@@ -66,14 +66,14 @@ struct FitPlan {
 inline constexpr int64_t kFitAimPerMille = 975;
 inline constexpr int64_t kFitLeastPerMille = 950;
 
-// Plans the files from writtenBytes.size() onwards; writtenBytes holds the real sizes of the
-// files already written (the first ones, in order), so a file that came out larger or smaller
-// than planned moves the rates of the ones still to come. budgetBytes is what the files may take
-// together (the disc less what its structure adds). Files that fit even at the highest rate get
-// the highest rate and fill less than the aim; kTooLong comes with every remaining file at the
-// lowest rate.
+// Plans the files whose fixedBytes entry is empty (or missing past its end). A file with an
+// entry is not planned again: its entry is its real size once written, or its planned size while
+// it is being written. So a file that came out larger or smaller than planned moves the rates of
+// the ones still to come. budgetBytes is what the files may take together (the disc less what its
+// structure adds). Files that fit even at the highest rate get the highest rate and fill less
+// than the aim; kTooLong comes with every file still to plan at the lowest rate.
 FitPlan PlanFit(const FitLimits& limits, const std::vector<FitFile>& files, int64_t budgetBytes,
-                const std::vector<int64_t>& writtenBytes = {});
+                const std::vector<std::optional<int64_t>>& fixedBytes = {});
 
 // Bytes one file's output takes at a video rate: its streams for its length plus the
 // multiplex's overhead.

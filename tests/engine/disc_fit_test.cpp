@@ -120,7 +120,7 @@ TEST(DiscFit, LaterFilesTakeUpWhatEarlierOnesMissed) {
     ASSERT_EQ(first.problem, FitProblem::kNone);
     for (const int missPercent : {6, -6, 3, -2}) {
         SCOPED_TRACE(missPercent);
-        std::vector<int64_t> written;
+        std::vector<std::optional<int64_t>> written;
         FitPlan plan = first;
         for (size_t i = 0; i < run.size(); ++i) {
             plan = PlanFit(Dvd(), run, disc, written);
@@ -140,14 +140,28 @@ TEST(DiscFit, LaterFilesTakeUpWhatEarlierOnesMissed) {
             }
         }
         int64_t total = 0;
-        for (int64_t bytes : written) {
-            total += bytes;
+        for (const std::optional<int64_t>& bytes : written) {
+            total += bytes.value_or(0);
         }
         EXPECT_LE(total, disc);
         EXPECT_GE(total, disc * kFitLeastPerMille / 1000);
         // Once all are written, the plan is what was written.
         EXPECT_EQ(PlanFit(Dvd(), run, disc, written).plannedBytes, total);
     }
+}
+
+// Files converted at once finish out of order: any file with a size is held, the rest planned.
+TEST(DiscFit, AFileFinishedOutOfOrderMovesTheOthers) {
+    const int64_t disc = FitDiscBytes(FitDiscSize::kDvd5);
+    const std::vector<FitFile> run = {File(60, 1.0), File(60, 1.0), File(60, 1.0)};
+    const FitPlan first = PlanFit(Dvd(), run, disc);
+    const int64_t middle = FitFileBytes(Dvd(), run[1], first.videoRates[1]);
+    const FitPlan after = PlanFit(Dvd(), run, disc, {std::nullopt, middle * 11 / 10});
+    EXPECT_EQ(after.videoRates[1], 0);
+    EXPECT_LT(after.videoRates[0], first.videoRates[0]);
+    EXPECT_EQ(after.videoRates[0], after.videoRates[2]);
+    EXPECT_LE(after.plannedBytes, disc);
+    EXPECT_GE(after.plannedBytes, disc * kFitLeastPerMille / 1000);
 }
 
 TEST(DiscFit, RunsThatCannotBePlannedSayWhy) {
@@ -171,6 +185,9 @@ TEST(DiscFit, RunsThatCannotBePlannedSayWhy) {
     EXPECT_EQ(noLength.problemFile, 2u);
     unknown[2].durationMs = -1;
     EXPECT_EQ(PlanFit(Dvd(), unknown, disc, {1000}).problemFile, 2u);
+    // Once written, its length no longer matters.
+    EXPECT_EQ(PlanFit(Dvd(), unknown, disc, {std::nullopt, std::nullopt, 1000}).problem,
+              FitProblem::kNone);
     EXPECT_EQ(PlanFit(Dvd(), {}, disc).problem, FitProblem::kNoFiles);
     // A Video CD's rate is fixed; free-form types have no disc.
     EXPECT_FALSE(FitLimitsOfType(kTypeVcd).has_value());
