@@ -291,6 +291,11 @@ int Batch::Run() {
     if (!options_.force && !SpaceFits()) {
         return kExitFailed;
     }
+    if (options_.fitDisc) {
+        if (const int status = FitToDisc(); status >= 0) {
+            return status;
+        }
+    }
     const int converted = Convert();
     if (options_.reportCsv || options_.reportJson) {
         WriteReport();
@@ -599,9 +604,11 @@ void Batch::ConvertRow(Slot& slot, size_t index) {
     Emit(index, false);
     EncoderOutcome outcome;
     const uint32_t began = CurrentTick();
-    const int result = stop_ ? 0
-                             : RunConversion(slot.run, item.sourcePath, OutputPath(item),
-                                             item.title, commandOptions_, PartOf(item), outcome);
+    const int result = stop_
+                           ? 0
+                           : RunConversion(slot.run, item.sourcePath, OutputPath(item), item.title,
+                                           fit_ ? fit_->OptionsFor(index) : commandOptions_,
+                                           PartOf(item), outcome);
     const int64_t encodeMs = static_cast<int64_t>(CurrentTick() - began);
     // Stopped: the encoder closed a partial file, which is not what the user asked for. An
     // encoder stopped by us reports success, so under a stop a 0 counts only with a whole
@@ -619,6 +626,11 @@ void Batch::ConvertRow(Slot& slot, size_t index) {
         mediaMs = slot.run.mediaMs;
         reason = FailureReason(ui_, item, outcome, reserveError, true);
         DropEmptyOutput(OutputPath(item));
+    }
+    if (fit_) {
+        struct stat written {};
+        const bool kept = status == kDone && ::stat(OutputPath(item).c_str(), &written) == 0;
+        fit_->Finished(index, kept ? static_cast<int64_t>(written.st_size) : 0);
     }
     {
         const std::lock_guard lock(lock_);
@@ -890,11 +902,13 @@ int Batch::MakeDisc() {
         return kExitFailed;
     }
     const uint64_t size = EstimatedImageBytes(kind, titles);
-    if (size > DiscCapacityBytes(kind) && !options_.force) {
-        Message(FormatText(
-            "--disc: the image would take about %.0f MB, more than the disc's %.0f MB "
-            "(--force makes it anyway)",
-            static_cast<double>(size) / 1e6, static_cast<double>(DiscCapacityBytes(kind)) / 1e6));
+    const uint64_t capacity =
+        fit_ ? static_cast<uint64_t>(FitDiscBytes(*options_.fitDisc)) : DiscCapacityBytes(kind);
+    if (size > capacity && !options_.force && !options_.splitDiscs) {
+        Message(
+            FormatText("--disc: the image would take about %.0f MB, more than the disc's %.0f MB "
+                       "(--force makes it anyway)",
+                       static_cast<double>(size) / 1e6, static_cast<double>(capacity) / 1e6));
         return kExitFailed;
     }
     std::string target = options_.discFolder.empty()
@@ -905,6 +919,9 @@ int Batch::MakeDisc() {
     if (state == TargetState::kNotEmpty || state == TargetState::kNotFolder) {
         Message("--disc: " + target + " must be a new or empty folder");
         return kExitFailed;
+    }
+    if (options_.splitDiscs && size > capacity) {
+        return MakeSplitDiscs(kind, titles, check, target, capacity);
     }
     std::vector<DiscTool> missing;
     DiscJob job;
@@ -940,6 +957,37 @@ int Batch::MakeDisc() {
     }
     Message("--disc: the disc was not made: " + result.errorLine);
     return kExitFailed;
+}
+
+int Batch::FitToDisc() {
+    fit_ = std::make_unique<RunFit>(*options_.fitDisc, settings_.outputType, commandOptions_);
+    std::vector<const SourceItem*> items;
+    for (const std::unique_ptr<Row>& row : rows_) {
+        items.push_back(row->probed ? &row->item : nullptr);
+    }
+    const uint32_t began = CurrentTick();
+    const std::string refused = fit_->Analyse(items, stop_, [this, &items](size_t index) {
+        if (progress_ == ProgressMode::kLines) {
+            std::fprintf(out_, "measured %s\n", items[index]->sourcePath.c_str());
+            std::fflush(out_);
+        }
+    });
+    if (stop_) {
+        return kExitInterrupted;
+    }
+    if (!refused.empty()) {
+        Message("--fit-disc: " + refused);
+        return kExitFailed;
+    }
+    if (progress_ != ProgressMode::kJson) {
+        std::fprintf(out_,
+                     "fitted to %.0f MB: average video rate %lld kbit/s (analysed in %.1f s)\n",
+                     static_cast<double>(fit_->BudgetBytes()) / 1e6,
+                     static_cast<long long>(fit_->AverageVideoRate() / 1000),
+                     static_cast<double>(CurrentTick() - began) / 1000.0);
+        std::fflush(out_);
+    }
+    return -1;
 }
 
 void Batch::RequestStop() {

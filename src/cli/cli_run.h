@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_fit.h"
 #include "cli/cli_options.h"
 #include "disc/disc_author.h"
 #include "engine/batch_report.h"
@@ -91,6 +92,10 @@ private:
     void Follow(const std::vector<std::unique_ptr<Slot>>& slots);
     void WriteReport();
     int MakeDisc();
+    // A run fitted to one disc (cli_fit.cpp keeps the plan): -1 when the run may go on.
+    int FitToDisc();
+    int MakeSplitDiscs(DiscKind kind, const std::vector<DiscTitle>& titles, const PlanCheck& check,
+                       const std::string& target, uint64_t capacity);
     int ExitStatus() const;
 
     void Message(const std::string& text);
@@ -119,6 +124,7 @@ private:
     uint32_t startTick_ = 0;
     bool barShown_ = false;
     std::string lastJsonProgress_;
+    std::unique_ptr<RunFit> fit_;  // --fit-disc
 };
 
 }  // namespace clipwright::cli
