@@ -1,104 +1,65 @@
-#include "cli/cli_fit.h"
+// clipwright-cli's several discs: the split of a run's titles and the discs made from it.
+#include <algorithm>
+#include <cstdlib>
 
-#include <sys/stat.h>
-
-#include <filesystem>
-
-#include "base/text_format.h"
 #include "cli/cli_run.h"
 #include "disc/disc_split.h"
-#include "engine/command_line.h"
-#include "engine/disc_analysis.h"
-#include "engine/free_space.h"
-#include "engine/output_types.h"
+#include "engine/batch_report.h"
+#include "engine/disc_fit.h"
 
 namespace clipwright::cli {
 
-namespace fs = std::filesystem;
-
-bool FitsType(FitDiscSize size, int32_t outputType) {
-    return outputType == kTypeSvcd ? size == FitDiscSize::kCd80
-                                   : outputType == kTypeDvd && size != FitDiscSize::kCd80;
-}
-
-RunFit::RunFit(FitDiscSize size, int32_t outputType, std::string options)
-    : size_(size),
-      limits_(FitLimitsOfType(outputType).value_or(FitLimits{})),
-      options_(std::move(options)) {}
-
-std::string RunFit::Analyse(const std::vector<const SourceItem*>& items,
-                            const std::atomic<bool>& stop,
-                            const std::function<void(size_t)>& measured) {
-    const DiscKind kind = size_ == FitDiscSize::kCd80 ? DiscKind::kSvcd : DiscKind::kDvd;
-    files_.assign(items.size(), FitFile{});
-    fixed_.assign(items.size(), std::nullopt);
-    size_t titles = 0;
-    for (size_t i = 0; i < items.size(); ++i) {
-        const SourceItem* item = items[i];
-        if (item == nullptr) {
-            fixed_[i] = 0;
-            continue;
-        }
-        ++titles;
-        FitFile& file = files_[i];
-        file.durationMs = item->durationMs > 0 ? PartOf(*item).lengthMs : 0;
-        // A disc's title always has a picture (black for sound alone).
-        file.hasAudio = !item->audioInfo.empty() || item->videoInfo.empty();
+int Batch::FitToDisc() {
+    const FitDiscSize size = *options_.fitDisc;
+    std::vector<const SourceItem*> items;
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        items.push_back(RowItemIfProbed(i));
     }
-    budget_ = static_cast<int64_t>(
-        TitleBytesBudget(kind, static_cast<uint64_t>(FitDiscBytes(size_)), titles));
-    // Lengths first: a file that cannot be planned is told before any measuring.
-    const FitPlan lengths = PlanFit(limits_, files_, budget_, fixed_);
-    if (lengths.problem == FitProblem::kUnknownDuration) {
-        return items[lengths.problemFile]->sourcePath +
-               ": its length is not known, so the run cannot be fitted to a disc";
+    const size_t titles =
+        static_cast<size_t>(std::count_if(items.begin(), items.end(), [](auto* i) { return i; }));
+    const DiscKind kind = size == FitDiscSize::kCd80 ? DiscKind::kSvcd : DiscKind::kDvd;
+    fit_ = std::make_unique<RunFit>(settings_.outputType, commandOptions_,
+                                    static_cast<int64_t>(TitleBytesBudget(
+                                        kind, static_cast<uint64_t>(FitDiscBytes(size)), titles)));
+    const uint32_t began = CurrentTick();
+    size_t problemFile = 0;
+    const FitProblem problem = fit_->Analyse(
+        items, stop_,
+        [this, &items](size_t index) {
+            if (progress_ == ProgressMode::kLines) {
+                std::fprintf(out_, "measured %s\n", items[index]->sourcePath.c_str());
+                std::fflush(out_);
+            }
+        },
+        &problemFile);
+    if (stop_) {
+        return kExitInterrupted;
     }
-    if (lengths.problem == FitProblem::kTooLong) {
-        return "the run does not fit even at the lowest rate (" +
-               std::to_string(limits_.minAverage / 1000) +
-               " kbit/s); --split-discs puts it on "
-               "several discs";
+    switch (problem) {
+        case FitProblem::kNone:
+            break;
+        case FitProblem::kUnknownDuration:
+            Message("--fit-disc: the length of " + items[problemFile]->sourcePath +
+                    " is not known, so the run cannot be fitted to a disc");
+            return kExitFailed;
+        case FitProblem::kTooLong:
+            Message("--fit-disc: the run does not fit even at the lowest rate (" +
+                    std::to_string(fit_->Limits().minAverage / 1000) +
+                    " kbit/s); --disc --split-discs puts it on several discs");
+            return kExitFailed;
+        case FitProblem::kNoFiles:
+            Message("--fit-disc: no file to fit");
+            return kExitFailed;
     }
-    for (size_t i = 0; i < items.size(); ++i) {
-        if (items[i] == nullptr) {
-            continue;
-        }
-        const int64_t audio =
-            files_[i].hasAudio ? limits_.audio + limits_.audio * kMuxOverheadPerMille / 1000 : 0;
-        const std::optional<double> difficulty =
-            MeasureDifficulty(*items[i], options_, audio, stop);
-        if (stop.load()) {
-            return {};
-        }
-        files_[i].difficulty = difficulty.value_or(0.0);
-        if (measured) {
-            measured(i);
-        }
+    if (progress_ != ProgressMode::kJson) {
+        std::fprintf(out_,
+                     "fitted to %.0f MB: average video rate %lld kbit/s (analysed in %.1f s)\n",
+                     static_cast<double>(fit_->BudgetBytes()) / 1e6,
+                     static_cast<long long>(fit_->AverageVideoRate() / 1000),
+                     static_cast<double>(CurrentTick() - began) / 1000.0);
+        std::fflush(out_);
     }
-    firstPlan_ = PlanFit(limits_, files_, budget_, fixed_);
-    if (firstPlan_.problem != FitProblem::kNone) {
-        return "the run cannot be fitted to the disc";
-    }
-    return {};
-}
-
-std::string RunFit::OptionsFor(size_t index) {
-    const std::lock_guard lock(lock_);
-    if (index >= files_.size()) {
-        return options_;
-    }
-    const FitPlan plan = PlanFit(limits_, files_, budget_, fixed_);
-    // Too full by now: the rest go at the lowest rate, the nearest the disc can still come.
-    const int64_t rate = plan.videoRates[index] > 0 ? plan.videoRates[index] : limits_.minAverage;
-    fixed_[index] = FitFileBytes(limits_, files_[index], rate);
-    return OptionsAfterTarget(options_, FitRateOptions(limits_, rate));
-}
-
-void RunFit::Finished(size_t index, int64_t bytes) {
-    const std::lock_guard lock(lock_);
-    if (index < fixed_.size()) {
-        fixed_[index] = std::max<int64_t>(bytes, 0);
-    }
+    return -1;
 }
 
 }  // namespace clipwright::cli

@@ -7,8 +7,8 @@
 #include <map>
 #include <string_view>
 
-#include "cli/cli_fit.h"
 #include "engine/output_types.h"
+#include "engine/run_fit.h"
 
 namespace clipwright::cli {
 

@@ -959,35 +959,8 @@ int Batch::MakeDisc() {
     return kExitFailed;
 }
 
-int Batch::FitToDisc() {
-    fit_ = std::make_unique<RunFit>(*options_.fitDisc, settings_.outputType, commandOptions_);
-    std::vector<const SourceItem*> items;
-    for (const std::unique_ptr<Row>& row : rows_) {
-        items.push_back(row->probed ? &row->item : nullptr);
-    }
-    const uint32_t began = CurrentTick();
-    const std::string refused = fit_->Analyse(items, stop_, [this, &items](size_t index) {
-        if (progress_ == ProgressMode::kLines) {
-            std::fprintf(out_, "measured %s\n", items[index]->sourcePath.c_str());
-            std::fflush(out_);
-        }
-    });
-    if (stop_) {
-        return kExitInterrupted;
-    }
-    if (!refused.empty()) {
-        Message("--fit-disc: " + refused);
-        return kExitFailed;
-    }
-    if (progress_ != ProgressMode::kJson) {
-        std::fprintf(out_,
-                     "fitted to %.0f MB: average video rate %lld kbit/s (analysed in %.1f s)\n",
-                     static_cast<double>(fit_->BudgetBytes()) / 1e6,
-                     static_cast<long long>(fit_->AverageVideoRate() / 1000),
-                     static_cast<double>(CurrentTick() - began) / 1000.0);
-        std::fflush(out_);
-    }
-    return -1;
+const SourceItem* Batch::RowItemIfProbed(size_t index) const {
+    return rows_[index]->probed ? &rows_[index]->item : nullptr;
 }
 
 void Batch::RequestStop() {

@@ -15,11 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_fit.h"
 #include "cli/cli_options.h"
 #include "disc/disc_author.h"
 #include "engine/batch_report.h"
 #include "engine/encoder_output.h"
+#include "engine/run_fit.h"
 #include "engine/worker_ui.h"
 
 namespace clipwright::cli {
@@ -94,6 +94,7 @@ private:
     int MakeDisc();
     // A run fitted to one disc (cli_fit.cpp keeps the plan): -1 when the run may go on.
     int FitToDisc();
+    const SourceItem* RowItemIfProbed(size_t index) const;  // null for a row not probed
     int MakeSplitDiscs(DiscKind kind, const std::vector<DiscTitle>& titles, const PlanCheck& check,
                        const std::string& target, uint64_t capacity);
     int ExitStatus() const;

@@ -1,6 +1,6 @@
 // A run fitted to one disc: the analysis pass over its files, the plan, and each file's options
 // planned again from what the files finished so far wrote. Thread-safe: the conversion's
-// workers ask for options and report sizes at once.
+// workers ask for options and report sizes at once; Analyse blocks (worker thread).
 #pragma once
 
 #include <atomic>
@@ -14,18 +14,22 @@
 #include "engine/disc_fit.h"
 #include "engine/source_item.h"
 
-namespace clipwright::cli {
+namespace clipwright {
 
 class RunFit {
 public:
-    // options: the run's standard encoder options; outputType DVD or SVCD.
-    RunFit(FitDiscSize size, int32_t outputType, std::string options);
+    // options: the run's standard encoder options; outputType DVD or SVCD; budgetBytes: what
+    // the titles may take on the disc (TitleBytesBudget of the disc for the run's titles).
+    RunFit(int32_t outputType, std::string options, int64_t budgetBytes);
 
-    // Measures every file (null: a row that will not be converted) and plans the run. Empty
-    // when the run can be fitted, else why not, in words for the command line. measured(i) is
-    // called after each file. Returns at once with an empty text when stop is set.
-    std::string Analyse(const std::vector<const SourceItem*>& items, const std::atomic<bool>& stop,
-                        const std::function<void(size_t)>& measured);
+    // Measures every file (null: a row that will not be converted) and plans the run: kNone
+    // when it can be fitted, else why not (problemFile, when given, gets the file a problem is
+    // about); a run that cannot be planned is told before anything is measured. measured(i) is
+    // called after each file. Returns kNone at once when stop is set: the caller checks stop.
+    FitProblem Analyse(const std::vector<const SourceItem*>& items, const std::atomic<bool>& stop,
+                       const std::function<void(size_t)>& measured = {},
+                       size_t* problemFile = nullptr);
+    const FitLimits& Limits() const { return limits_; }
 
     // The options for file index, from a plan of the files not started yet; the file is then
     // held at its planned size until Finished.
@@ -38,7 +42,6 @@ public:
     int64_t BudgetBytes() const { return budget_; }
 
 private:
-    FitDiscSize size_;
     FitLimits limits_;
     std::string options_;
     int64_t budget_ = 0;
@@ -51,4 +54,4 @@ private:
 // "dvd5" and the like as the disc a type can be fitted to: DVD on dvd5 or dvd9, SVCD on cd80.
 bool FitsType(FitDiscSize size, int32_t outputType);
 
-}  // namespace clipwright::cli
+}  // namespace clipwright
