@@ -840,6 +840,20 @@ How should it go onto discs?</source>
         <source>The length of %s is not known, so the run cannot be fitted to a disc.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message id="str.61709">
+        <source>The discs were made, the titles in list order:
+%s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61710">
+        <source>Disc %d: %s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61711">
+        <source>These files are each larger than one disc, so no split can take them:
+%s</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message id="str.32811">
         <source>Make a DVD, VCD or SVCD disc image from the converted files
 Make a disc</source>

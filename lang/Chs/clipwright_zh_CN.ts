@@ -929,6 +929,22 @@ How should it go onto discs?</source>
         <source>The length of %s is not known, so the run cannot be fitted to a disc.</source>
         <translation>%s 的时长未知，因此无法将本次转换压缩到一张光盘。</translation>
     </message>
+    <message id="str.61709">
+        <source>The discs were made, the titles in list order:
+%s</source>
+        <translation>光盘已制作完成，标题按列表顺序：
+%s</translation>
+    </message>
+    <message id="str.61710">
+        <source>Disc %d: %s</source>
+        <translation>光盘 %d：%s</translation>
+    </message>
+    <message id="str.61711">
+        <source>These files are each larger than one disc, so no split can take them:
+%s</source>
+        <translation>以下文件各自都大于一张光盘，无法分盘：
+%s</translation>
+    </message>
     <message id="str.32811">
         <source>Make a DVD, VCD or SVCD disc image from the converted files
 Make a disc</source>

@@ -929,6 +929,22 @@ Wie soll er auf Discs kommen?</translation>
         <source>The length of %s is not known, so the run cannot be fitted to a disc.</source>
         <translation>Die Länge von %s ist nicht bekannt, daher kann der Lauf nicht in eine Disc eingepasst werden.</translation>
     </message>
+    <message id="str.61709">
+        <source>The discs were made, the titles in list order:
+%s</source>
+        <translation>Die Discs wurden erstellt, die Titel in der Reihenfolge der Liste:
+%s</translation>
+    </message>
+    <message id="str.61710">
+        <source>Disc %d: %s</source>
+        <translation>Disc %d: %s</translation>
+    </message>
+    <message id="str.61711">
+        <source>These files are each larger than one disc, so no split can take them:
+%s</source>
+        <translation>Diese Dateien sind jede für sich größer als eine Disc und lassen sich nicht aufteilen:
+%s</translation>
+    </message>
     <message id="str.32811">
         <source>Make a DVD, VCD or SVCD disc image from the converted files
 Make a disc</source>

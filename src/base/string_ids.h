@@ -139,6 +139,9 @@ inline constexpr int kIdsFitChoiceSeveral = 61705;
 inline constexpr int kIdsFitChoiceAsItIs = 61706;
 inline constexpr int kIdsFitTooLong = 61707;        // %d lowest kbit/s
 inline constexpr int kIdsFitUnknownLength = 61708;  // %s file
+inline constexpr int kIdsFitDiscsDone = 61709;      // %s a line a disc
+inline constexpr int kIdsFitDiscLine = 61710;       // %d disc number, %s titles
+inline constexpr int kIdsFitTitleTooLarge = 61711;  // %s files
 
 // Command prompts, "status-bar text\ntooltip", carry the command id as their string id.
 inline constexpr std::array<int, 19> kPromptCommandIds{
@@ -150,7 +153,7 @@ struct StringUse {
     std::string_view argumentKinds;  // as PlaceholderKinds gives them; "" for no arguments
 };
 
-inline constexpr std::array<StringUse, 133> kStringUses{{
+inline constexpr std::array<StringUse, 136> kStringUses{{
     {kIdsInitFailed, ""},
     {kIdsRestartAfterOgg, ""},
     {kIdsCantPlayback, ""},
@@ -270,6 +273,9 @@ inline constexpr std::array<StringUse, 133> kStringUses{{
     {kIdsFitChoiceAsItIs, ""},
     {kIdsFitTooLong, "d"},
     {kIdsFitUnknownLength, "s"},
+    {kIdsFitDiscsDone, "s"},
+    {kIdsFitDiscLine, "ds"},
+    {kIdsFitTitleTooLarge, "s"},
     {kIdsLinkUnknownError, "d"},
     {kIdsFirstLinkError + 0, ""},
     {kIdsFirstLinkError + 1, ""},

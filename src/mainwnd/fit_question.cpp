@@ -1,12 +1,16 @@
 #include "mainwnd/fit_question.h"
 
+#include <algorithm>
+
 #include "base/string_ids.h"
 #include "base/text_format.h"
+#include "dialogs/disc_dialog.h"
 #include "disc/disc_split.h"
 #include "engine/command_line.h"
 #include "engine/output_types.h"
 #include "support/resource_strings.h"
 #include "ui/message_box.h"
+#include "ui/modal_dialog.h"
 
 namespace clipwright {
 
@@ -124,6 +128,48 @@ FitChoice AskFit(QWidget* parent, const FitOffer& offer) {
         return FitChoice::kCancel;
     }
     return meaning[static_cast<size_t>(answer) - 1];
+}
+
+FitDecision DecideDiscFit(QWidget* parent, int32_t outputType, const std::string& options,
+                          const std::vector<const SourceItem*>& items) {
+    FitDecision decision;
+    const std::optional<FitOffer> offer = FitOfferFor(outputType, items);
+    if (!offer) {
+        return decision;
+    }
+    switch (AskFit(parent, *offer)) {
+        case FitChoice::kCancel:
+            decision.go = false;
+            return decision;
+        case FitChoice::kAsItIs:
+            return decision;
+        case FitChoice::kSeveralDiscs:
+            decision.severalDiscs = true;
+            return decision;
+        case FitChoice::kFit:
+            break;
+    }
+    const size_t titles = static_cast<size_t>(
+        std::count_if(items.begin(), items.end(), [](const SourceItem* item) { return item; }));
+    const DiscKind kind = offer->disc == FitDiscSize::kCd80 ? DiscKind::kSvcd : DiscKind::kDvd;
+    auto fit = std::make_shared<RunFit>(
+        outputType, options,
+        static_cast<int64_t>(
+            TitleBytesBudget(kind, static_cast<uint64_t>(FitDiscBytes(offer->disc)), titles)));
+    FitProblem problem = FitProblem::kNone;
+    DiscDialog dialog(parent, [&](DiscProgress& progress) {
+        problem = fit->Analyse(items, progress.abortRequested, [&](size_t index) {
+            progress.percent.store(static_cast<int>((index + 1) * 100 / items.size()));
+        });
+    });
+    RunModalDialog(dialog);
+    if (dialog.CancelRequested() || problem != FitProblem::kNone) {
+        decision.go = false;
+        return decision;
+    }
+    decision.fit = std::move(fit);
+    decision.discBytes = FitDiscBytes(offer->disc);
+    return decision;
 }
 
 }  // namespace clipwright

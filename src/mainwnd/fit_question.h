@@ -5,11 +5,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/disc_fit.h"
+#include "engine/run_fit.h"
 #include "engine/source_item.h"
 
 class QWidget;
@@ -38,7 +40,21 @@ enum class FitChoice { kFit, kSeveralDiscs, kAsItIs, kCancel };
 // The question's text: the length, the estimate and the disc; and why Fit is not offered when
 // it is not.
 std::string FitQuestionText(const FitOffer& offer);
-// Asks; Fit is among the choices only when the offer allows it.
+// Asks; Fit is among the choices only when the offer allows it. The seam's answers: 1 Fit,
+// 2 Several discs, 3 as it is when Fit is offered; else 1 Several discs, 2 as it is.
 FitChoice AskFit(QWidget* parent, const FitOffer& offer);
+
+// What Convert goes on with for a disc run.
+struct FitDecision {
+    bool go = true;               // false: cancelled (also during the analysis pass)
+    std::shared_ptr<RunFit> fit;  // Fit: measured and planned, for the run's worker
+    int64_t discBytes = 0;        // Fit: the disc filled; 0 otherwise
+    bool severalDiscs = false;    // the disc step splits the titles
+};
+
+// The question when the run needs it, and for Fit the analysis pass under the disc dialog
+// (Cancel stops it; it writes nothing). options: the run's encoder options.
+FitDecision DecideDiscFit(QWidget* parent, int32_t outputType, const std::string& options,
+                          const std::vector<const SourceItem*>& items);
 
 }  // namespace clipwright
