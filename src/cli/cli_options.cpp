@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "engine/output_types.h"
+#include "engine/run_fit.h"
 
 namespace clipwright::cli {
 
@@ -183,6 +184,8 @@ private:
             flag(o.dryRun);
         } else if (name == "--force") {
             flag(o.force);
+        } else if (name == "--split-discs") {
+            flag(o.splitDiscs);
         } else if (name == "--vbr") {
             flag(o.settings.variableBitRate);
             freeForm_.push_back(name);
@@ -228,8 +231,16 @@ private:
             {"--audio-bitrate", &Parser::AudioBitrateOption},
             {"--channels", &Parser::Channels},
             {"--sample-rate", &Parser::SampleRate},
+            {"--fit-disc", &Parser::FitDisc},
         };
         return handlers;
+    }
+
+    void FitDisc(const std::string& name, const std::string& value) {
+        result_.options.fitDisc = FitDiscSizeOfName(value);
+        if (!result_.options.fitDisc) {
+            Fail(name + " " + value + ": not a disc (dvd5, dvd9, cd80)");
+        }
     }
 
     void Type(const std::string& name, const std::string& value) {
@@ -420,6 +431,19 @@ private:
         if (o.help || o.version) {
             return;
         }
+        if (o.fitDisc && !FitsType(*o.fitDisc, type)) {
+            Fail("--fit-disc: a dvd run fits dvd5 or dvd9, an svcd run cd80; not " +
+                 WordOfType(type));
+            return;
+        }
+        if (o.fitDisc && o.splitDiscs) {
+            Fail("--fit-disc and --split-discs do not go together");
+            return;
+        }
+        if (o.splitDiscs && !o.disc) {
+            Fail("--split-discs needs --disc");
+            return;
+        }
         if (!o.listFile.empty() && !o.sources.empty()) {
             Fail("--list and FILE arguments do not go together");
         } else if (o.listFile.empty() && o.sources.empty()) {
@@ -545,6 +569,8 @@ Converts each FILE as Clipwright does, without a window.
       --report csv,json    write the run's report into the output folder
       --disc[=DIR]         after a dvd, vcd or svcd run, make the disc
       --force              convert even when the output folder looks too full
+      --fit-disc DISC      dvd5, dvd9 (dvd) or cd80 (svcd): rates that fill one disc
+      --split-discs        with --disc: titles onto as many discs as they need
       --shard K/N          take every N-th file starting at the K-th
       --list FILE          one source a line: PATH[<TAB>START-END]
       --progress MODE      auto, bar, lines or json

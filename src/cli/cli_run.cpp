@@ -291,6 +291,11 @@ int Batch::Run() {
     if (!options_.force && !SpaceFits()) {
         return kExitFailed;
     }
+    if (options_.fitDisc) {
+        if (const int status = FitToDisc(); status >= 0) {
+            return status;
+        }
+    }
     const int converted = Convert();
     if (options_.reportCsv || options_.reportJson) {
         WriteReport();
@@ -599,9 +604,11 @@ void Batch::ConvertRow(Slot& slot, size_t index) {
     Emit(index, false);
     EncoderOutcome outcome;
     const uint32_t began = CurrentTick();
-    const int result = stop_ ? 0
-                             : RunConversion(slot.run, item.sourcePath, OutputPath(item),
-                                             item.title, commandOptions_, PartOf(item), outcome);
+    const int result = stop_
+                           ? 0
+                           : RunConversion(slot.run, item.sourcePath, OutputPath(item), item.title,
+                                           fit_ ? fit_->OptionsFor(index) : commandOptions_,
+                                           PartOf(item), outcome);
     const int64_t encodeMs = static_cast<int64_t>(CurrentTick() - began);
     // Stopped: the encoder closed a partial file, which is not what the user asked for. An
     // encoder stopped by us reports success, so under a stop a 0 counts only with a whole
@@ -619,6 +626,11 @@ void Batch::ConvertRow(Slot& slot, size_t index) {
         mediaMs = slot.run.mediaMs;
         reason = FailureReason(ui_, item, outcome, reserveError, true);
         DropEmptyOutput(OutputPath(item));
+    }
+    if (fit_) {
+        struct stat written {};
+        const bool kept = status == kDone && ::stat(OutputPath(item).c_str(), &written) == 0;
+        fit_->Finished(index, kept ? static_cast<int64_t>(written.st_size) : 0);
     }
     {
         const std::lock_guard lock(lock_);
@@ -890,11 +902,13 @@ int Batch::MakeDisc() {
         return kExitFailed;
     }
     const uint64_t size = EstimatedImageBytes(kind, titles);
-    if (size > DiscCapacityBytes(kind) && !options_.force) {
-        Message(FormatText(
-            "--disc: the image would take about %.0f MB, more than the disc's %.0f MB "
-            "(--force makes it anyway)",
-            static_cast<double>(size) / 1e6, static_cast<double>(DiscCapacityBytes(kind)) / 1e6));
+    const uint64_t capacity =
+        fit_ ? static_cast<uint64_t>(FitDiscBytes(*options_.fitDisc)) : DiscCapacityBytes(kind);
+    if (size > capacity && !options_.force && !options_.splitDiscs) {
+        Message(
+            FormatText("--disc: the image would take about %.0f MB, more than the disc's %.0f MB "
+                       "(--force makes it anyway)",
+                       static_cast<double>(size) / 1e6, static_cast<double>(capacity) / 1e6));
         return kExitFailed;
     }
     std::string target = options_.discFolder.empty()
@@ -905,6 +919,9 @@ int Batch::MakeDisc() {
     if (state == TargetState::kNotEmpty || state == TargetState::kNotFolder) {
         Message("--disc: " + target + " must be a new or empty folder");
         return kExitFailed;
+    }
+    if (options_.splitDiscs && size > capacity) {
+        return MakeSplitDiscs(kind, titles, check, target, capacity);
     }
     std::vector<DiscTool> missing;
     DiscJob job;
@@ -940,6 +957,10 @@ int Batch::MakeDisc() {
     }
     Message("--disc: the disc was not made: " + result.errorLine);
     return kExitFailed;
+}
+
+const SourceItem* Batch::RowItemIfProbed(size_t index) const {
+    return rows_[index]->probed ? &rows_[index]->item : nullptr;
 }
 
 void Batch::RequestStop() {

@@ -1,7 +1,8 @@
 // SIGINT and SIGTERM for clipwright-cli, taken by one thread of their own (sigwait) instead of a
 // handler, so the stop may take locks and start the encoders' shutdown. The first signal calls
-// onStop; a second SIGINT calls onStopNow. SIGPIPE is blocked for good. Construct before any other thread starts, so every
-// thread inherits the blocked signals; children unblock them before their program runs.
+// onStop; a second SIGINT calls onStopNow. SIGPIPE is blocked for good. Construct before any other
+// thread starts, so every thread inherits the blocked signals; children unblock them before their
+// program runs.
 #pragma once
 
 #include <signal.h>
