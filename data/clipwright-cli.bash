@@ -9,6 +9,7 @@ _clipwright_cli() {
         -j|--jobs) COMPREPLY=($(compgen -W "auto 1 2 3 4 6 8" -- "$cur")); return ;;
         --report) COMPREPLY=($(compgen -W "csv json csv,json" -- "$cur")); return ;;
         --progress) COMPREPLY=($(compgen -W "auto bar lines json" -- "$cur")); return ;;
+        --fit-disc) COMPREPLY=($(compgen -W "dvd5 dvd9 cd80" -- "$cur")); return ;;
         --rate) COMPREPLY=($(compgen -W "keep 14.985 23.976 29.97" -- "$cur")); return ;;
         --video-bitrate) COMPREPLY=($(compgen -W "keep 128 256 384 512 576 640 768 900 1500 2000 2500" -- "$cur")); return ;;
         --audio-bitrate) COMPREPLY=($(compgen -W "keep 32 48 64 80 96 112 128 160" -- "$cur")); return ;;
@@ -26,7 +27,7 @@ _clipwright_cli() {
     if [[ "$cur" == -* ]]; then
         COMPREPLY=($(compgen -W "-t --type -s --standard --size --rate --video-bitrate --vbr
             --max-rate --min-rate --audio-bitrate --channels --sample-rate -p --part -o --output
-            -j --jobs --report --disc --disc= --force --shard --list --progress --dry-run -h
+            -j --jobs --report --disc --disc= --fit-disc --split-discs --force --shard --list --progress --dry-run -h
             --help -V --version" -- "$cur"))
         return
     fi

@@ -42,7 +42,7 @@ void apply_rate_control(AVCodecContext& c, const VideoPlan& plan) {
     }
     if (plan.constant_quality) {
         c.flags |= AV_CODEC_FLAG_QSCALE;
-        c.global_quality = 4 * FF_QP2LAMBDA;
+        c.global_quality = plan.quantiser * FF_QP2LAMBDA;
     }
 }
 

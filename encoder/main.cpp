@@ -34,7 +34,7 @@ constexpr const char* kUsage =
     "       trelcore --help | --version | -V\n"
     "options: -title TEXT  -target {ntsc,pal,film}-{dvd,vcd,svcd,dv}\n"
     "         -vcodec xvid|h264|NAME  -acodec NAME  -pix_fmt FMT  -s WxH  -r FPS\n"
-    "         -b KBITS | -bt KBITS [-maxrate KBITS] [-minrate KBITS]\n"
+    "         -b KBITS | -bt KBITS [-maxrate KBITS] [-minrate KBITS]  -cq QUANTISER\n"
     "         -ac CHANNELS  -ab KBITS  -ar HZ  -ss SECONDS  -t SECONDS  -y\n"
     "         --  (the next argument is the output even if it begins with '-')\n";
 

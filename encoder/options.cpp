@@ -162,6 +162,14 @@ const std::map<std::string, Setter>& value_options() {
              o.min_rate = rate.value_or(0);
              return rate ? std::string() : bad_value("-minrate", v, "expected kbit/s");
          }},
+        {"-cq",
+         [](Options& o, const std::string& v) {
+             const auto n = parse_int(v);
+             o.constant_quantiser = n.value_or(0);
+             return (n && *n >= 1 && *n <= 31)
+                        ? std::string()
+                        : bad_value("-cq", v, "expected a quantiser of 1 to 31");
+         }},
         {"-ab",
          [](Options& o, const std::string& v) {
              const auto rate = parse_bitrate(v);

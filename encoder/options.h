@@ -31,6 +31,7 @@ struct Options {
     bool variable_bitrate = false;         // given with -bt
     int64_t max_rate = 0;                  // -maxrate, bit/s
     int64_t min_rate = 0;                  // -minrate, bit/s
+    int constant_quantiser = 0;            // -cq, 1 to 31; 0 when not given
     int channels = 0;                      // -ac
     int64_t audio_bitrate = 0;             // -ab, bit/s
     int sample_rate = 0;                   // -ar, Hz

@@ -11,6 +11,7 @@ extern "C" {
 
 #include "probe.h"
 #include "rational.h"
+#include "target_rates.h"
 
 namespace trel {
 namespace {
@@ -438,6 +439,10 @@ PlanResult make_plan(const Options& options, const std::optional<TargetPreset>& 
         plan.preload_us = target->preload_us;
         // A disc needs a picture: an audio-only source gets a black one.
         plan.video = target_video(*target, video);
+        result.error = apply_target_rates(options, *target, *plan.video);
+        if (options.constant_quantiser > 0) {
+            plan.mux_rate = 0;  // padding to the disc's rate would hide what the pictures took
+        }
         if (audio != nullptr) {
             plan.audio = target_audio(*target);
         }
@@ -447,6 +452,10 @@ PlanResult make_plan(const Options& options, const std::optional<TargetPreset>& 
             result.error =
                 "cannot tell the container from the file name (use .mp4, .mov, .avi, "
                 ".mkv or .mpg, or -target)";
+            return result;
+        }
+        if (options.constant_quantiser > 0) {
+            result.error = "-cq: a fixed quantiser is for the disc targets (-target)";
             return result;
         }
         if (video != nullptr && plan.format->video_codec != AV_CODEC_ID_NONE) {

@@ -37,6 +37,7 @@ struct VideoPlan {
     bool fine_quantiser = false;  // MPEG-2 non-linear quantiser scale (finer steps at low scales)
     int level = -1;  // MPEG-2 level_id (8 Main, 6 High-1440, 4 High); -1 leaves the encoder's
     bool constant_quality = false;  // fixed quantiser when no bit rate was asked for
+    int quantiser = 4;              // the fixed quantiser's value
     bool from_source = true;        // false: a black picture is generated (audio-only source)
     std::string filters;            // chain from the decoded source frames to the encoder
 };

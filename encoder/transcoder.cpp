@@ -444,7 +444,12 @@ bool Conversion::decode_packet(SourceTrack& track, const AVPacket* packet) {
 }
 
 bool Conversion::encode(EncodedTrack& track, AVFrame* frame) {
-    int rc = avcodec_send_frame(track.encoder.get(), frame);
+    AVCodecContext* encoder = track.encoder.get();
+    if (frame != nullptr && (encoder->flags & AV_CODEC_FLAG_QSCALE) != 0) {
+        // A fixed quantiser is read from each picture, not from the encoder's settings.
+        frame->quality = encoder->global_quality;
+    }
+    int rc = avcodec_send_frame(encoder, frame);
     if (rc < 0 && rc != AVERROR_EOF) {
         return fail(options_.output, "encoding failed (" + av_error_text(rc) + ")");
     }

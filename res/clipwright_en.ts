@@ -803,6 +803,57 @@ with the given filename extension.</source>
         <source>The specified dynamic-link library was not found.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message id="str.61700">
+        <source>The run lasts %s and would take about %s at the disc's standard rate, more than the %s one disc holds.
+How should it go onto discs?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61701">
+        <source>&amp;Fit on one disc (%d kbit/s, %s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61702">
+        <source>single layer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61703">
+        <source>double layer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61704">
+        <source>80-minute CD</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61705">
+        <source>&amp;Several discs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61706">
+        <source>Convert &amp;as it is</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61707">
+        <source>Even at the lowest rate of %d kbit/s the run does not fit on one disc, so it cannot be fitted; several discs take it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61708">
+        <source>The length of %s is not known, so the run cannot be fitted to a disc.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61709">
+        <source>The discs were made, the titles in list order:
+%s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61710">
+        <source>Disc %d: %s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61711">
+        <source>These files are each larger than one disc, so no split can take them:
+%s</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message id="str.32811">
         <source>Make a DVD, VCD or SVCD disc image from the converted files
 Make a disc</source>

@@ -891,6 +891,60 @@ with the given filename extension.</source>
         <source>The specified dynamic-link library was not found.</source>
         <translation>找不到指定的动态链接库。</translation>
     </message>
+    <message id="str.61700">
+        <source>The run lasts %s and would take about %s at the disc's standard rate, more than the %s one disc holds.
+How should it go onto discs?</source>
+        <translation>本次转换时长 %s，按光盘标准码率约需 %s，超过一张光盘可容纳的 %s。
+要如何放到光盘上？</translation>
+    </message>
+    <message id="str.61701">
+        <source>&amp;Fit on one disc (%d kbit/s, %s)</source>
+        <translation>压缩到一张光盘(&amp;F)（%d kbit/s，%s）</translation>
+    </message>
+    <message id="str.61702">
+        <source>single layer</source>
+        <translation>单层</translation>
+    </message>
+    <message id="str.61703">
+        <source>double layer</source>
+        <translation>双层</translation>
+    </message>
+    <message id="str.61704">
+        <source>80-minute CD</source>
+        <translation>80 分钟 CD</translation>
+    </message>
+    <message id="str.61705">
+        <source>&amp;Several discs</source>
+        <translation>分成多张光盘(&amp;S)</translation>
+    </message>
+    <message id="str.61706">
+        <source>Convert &amp;as it is</source>
+        <translation>按原样转换(&amp;A)</translation>
+    </message>
+    <message id="str.61707">
+        <source>Even at the lowest rate of %d kbit/s the run does not fit on one disc, so it cannot be fitted; several discs take it.</source>
+        <translation>即使用最低码率 %d kbit/s，也放不进一张光盘，因此无法压缩；可以分成多张光盘。</translation>
+    </message>
+    <message id="str.61708">
+        <source>The length of %s is not known, so the run cannot be fitted to a disc.</source>
+        <translation>%s 的时长未知，因此无法将本次转换压缩到一张光盘。</translation>
+    </message>
+    <message id="str.61709">
+        <source>The discs were made, the titles in list order:
+%s</source>
+        <translation>光盘已制作完成，标题按列表顺序：
+%s</translation>
+    </message>
+    <message id="str.61710">
+        <source>Disc %d: %s</source>
+        <translation>光盘 %d：%s</translation>
+    </message>
+    <message id="str.61711">
+        <source>These files are each larger than one disc, so no split can take them:
+%s</source>
+        <translation>以下文件各自都大于一张光盘，无法分盘：
+%s</translation>
+    </message>
     <message id="str.32811">
         <source>Make a DVD, VCD or SVCD disc image from the converted files
 Make a disc</source>

@@ -891,6 +891,60 @@ ist keine Anwendung zugeordnet.</translation>
         <source>The specified dynamic-link library was not found.</source>
         <translation>Die angegebene dynamische Bibliothek wurde nicht gefunden.</translation>
     </message>
+    <message id="str.61700">
+        <source>The run lasts %s and would take about %s at the disc's standard rate, more than the %s one disc holds.
+How should it go onto discs?</source>
+        <translation>Der Lauf dauert %s und bräuchte bei der Standardrate der Disc etwa %s, mehr als die %s, die eine Disc fasst.
+Wie soll er auf Discs kommen?</translation>
+    </message>
+    <message id="str.61701">
+        <source>&amp;Fit on one disc (%d kbit/s, %s)</source>
+        <translation>Auf eine Disc &amp;einpassen (%d kbit/s, %s)</translation>
+    </message>
+    <message id="str.61702">
+        <source>single layer</source>
+        <translation>einschichtig</translation>
+    </message>
+    <message id="str.61703">
+        <source>double layer</source>
+        <translation>zweischichtig</translation>
+    </message>
+    <message id="str.61704">
+        <source>80-minute CD</source>
+        <translation>80-Minuten-CD</translation>
+    </message>
+    <message id="str.61705">
+        <source>&amp;Several discs</source>
+        <translation>&amp;Mehrere Discs</translation>
+    </message>
+    <message id="str.61706">
+        <source>Convert &amp;as it is</source>
+        <translation>&amp;Unverändert umwandeln</translation>
+    </message>
+    <message id="str.61707">
+        <source>Even at the lowest rate of %d kbit/s the run does not fit on one disc, so it cannot be fitted; several discs take it.</source>
+        <translation>Selbst mit der niedrigsten Rate von %d kbit/s passt der Lauf nicht auf eine Disc und kann nicht eingepasst werden; mehrere Discs nehmen ihn auf.</translation>
+    </message>
+    <message id="str.61708">
+        <source>The length of %s is not known, so the run cannot be fitted to a disc.</source>
+        <translation>Die Länge von %s ist nicht bekannt, daher kann der Lauf nicht in eine Disc eingepasst werden.</translation>
+    </message>
+    <message id="str.61709">
+        <source>The discs were made, the titles in list order:
+%s</source>
+        <translation>Die Discs wurden erstellt, die Titel in der Reihenfolge der Liste:
+%s</translation>
+    </message>
+    <message id="str.61710">
+        <source>Disc %d: %s</source>
+        <translation>Disc %d: %s</translation>
+    </message>
+    <message id="str.61711">
+        <source>These files are each larger than one disc, so no split can take them:
+%s</source>
+        <translation>Diese Dateien sind jede für sich größer als eine Disc und lassen sich nicht aufteilen:
+%s</translation>
+    </message>
     <message id="str.32811">
         <source>Make a DVD, VCD or SVCD disc image from the converted files
 Make a disc</source>

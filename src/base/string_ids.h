@@ -129,6 +129,19 @@ inline constexpr int kIdsCantOpenLink = 61650;      // %s reason
 inline constexpr int kIdsLinkUnknownError = 61651;  // %d code
 inline constexpr int kIdsFirstLinkError = 61652;    // the next 13, in kLinkErrorCodes' order
 inline constexpr std::array<int, 13> kLinkErrorCodes{0, 2, 3, 5, 8, 11, 26, 27, 28, 29, 30, 31, 32};
+// The question at Convert when a disc run is over one disc: fit it, several discs, or as it is.
+inline constexpr int kIdsFitQuestion = 61700;   // %s run length, %s estimate, %s disc size
+inline constexpr int kIdsFitChoiceFit = 61701;  // %d kbit/s, %s disc (the next three)
+inline constexpr int kIdsFitSingleLayer = 61702;
+inline constexpr int kIdsFitDoubleLayer = 61703;
+inline constexpr int kIdsFitCd = 61704;
+inline constexpr int kIdsFitChoiceSeveral = 61705;
+inline constexpr int kIdsFitChoiceAsItIs = 61706;
+inline constexpr int kIdsFitTooLong = 61707;        // %d lowest kbit/s
+inline constexpr int kIdsFitUnknownLength = 61708;  // %s file
+inline constexpr int kIdsFitDiscsDone = 61709;      // %s a line a disc
+inline constexpr int kIdsFitDiscLine = 61710;       // %d disc number, %s titles
+inline constexpr int kIdsFitTitleTooLarge = 61711;  // %s files
 
 // Command prompts, "status-bar text\ntooltip", carry the command id as their string id.
 inline constexpr std::array<int, 19> kPromptCommandIds{
@@ -140,7 +153,7 @@ struct StringUse {
     std::string_view argumentKinds;  // as PlaceholderKinds gives them; "" for no arguments
 };
 
-inline constexpr std::array<StringUse, 124> kStringUses{{
+inline constexpr std::array<StringUse, 136> kStringUses{{
     {kIdsInitFailed, ""},
     {kIdsRestartAfterOgg, ""},
     {kIdsCantPlayback, ""},
@@ -251,6 +264,18 @@ inline constexpr std::array<StringUse, 124> kStringUses{{
     {kIdsAwakeConverting, ""},
     {kIdsAwakeMakingDisc, ""},
     {kIdsCantOpenLink, "s"},
+    {kIdsFitQuestion, "sss"},
+    {kIdsFitChoiceFit, "ds"},
+    {kIdsFitSingleLayer, ""},
+    {kIdsFitDoubleLayer, ""},
+    {kIdsFitCd, ""},
+    {kIdsFitChoiceSeveral, ""},
+    {kIdsFitChoiceAsItIs, ""},
+    {kIdsFitTooLong, "d"},
+    {kIdsFitUnknownLength, "s"},
+    {kIdsFitDiscsDone, "s"},
+    {kIdsFitDiscLine, "ds"},
+    {kIdsFitTitleTooLarge, "s"},
     {kIdsLinkUnknownError, "d"},
     {kIdsFirstLinkError + 0, ""},
     {kIdsFirstLinkError + 1, ""},

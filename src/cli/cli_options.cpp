@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "engine/output_types.h"
+#include "engine/run_fit.h"
 
 namespace clipwright::cli {
 
@@ -183,6 +184,8 @@ private:
             flag(o.dryRun);
         } else if (name == "--force") {
             flag(o.force);
+        } else if (name == "--split-discs") {
+            flag(o.splitDiscs);
         } else if (name == "--vbr") {
             flag(o.settings.variableBitRate);
             freeForm_.push_back(name);
@@ -228,8 +231,16 @@ private:
             {"--audio-bitrate", &Parser::AudioBitrateOption},
             {"--channels", &Parser::Channels},
             {"--sample-rate", &Parser::SampleRate},
+            {"--fit-disc", &Parser::FitDisc},
         };
         return handlers;
+    }
+
+    void FitDisc(const std::string& name, const std::string& value) {
+        result_.options.fitDisc = FitDiscSizeOfName(value);
+        if (!result_.options.fitDisc) {
+            Fail(name + " " + value + ": not a disc (dvd5, dvd9, cd80)");
+        }
     }
 
     void Type(const std::string& name, const std::string& value) {
@@ -418,6 +429,19 @@ private:
             return;
         }
         if (o.help || o.version) {
+            return;
+        }
+        if (o.fitDisc && !FitsType(*o.fitDisc, type)) {
+            Fail("--fit-disc: a dvd run fits dvd5 or dvd9, an svcd run cd80; not " +
+                 WordOfType(type));
+            return;
+        }
+        if (o.fitDisc && o.splitDiscs) {
+            Fail("--fit-disc and --split-discs do not go together");
+            return;
+        }
+        if (o.splitDiscs && !o.disc) {
+            Fail("--split-discs needs --disc");
             return;
         }
         if (!o.listFile.empty() && !o.sources.empty()) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/disc_fit.h"
 #include "engine/source_item.h"
 
 namespace clipwright::cli {
@@ -49,6 +50,8 @@ struct Options {
     ProgressMode progress = ProgressMode::kAuto;
     bool dryRun = false;
     bool force = false;
+    std::optional<FitDiscSize> fitDisc;  // --fit-disc: the disc the run is fitted to
+    bool splitDiscs = false;             // --split-discs: a disc too small takes several
     std::string listFile;
     std::vector<SourceEntry> sources;  // the FILE arguments, in order
     bool help = false;

@@ -31,6 +31,7 @@
 #include "engine/probe_server.h"
 
 #include "cli/batch_internals.h"
+#include "engine/disc_fit.h"
 
 namespace clipwright::cli {
 
@@ -123,11 +124,13 @@ int Batch::MakeDisc() {
         return kExitFailed;
     }
     const uint64_t size = EstimatedImageBytes(kind, titles);
-    if (size > DiscCapacityBytes(kind) && !options_.force) {
-        Message(FormatText(
-            "--disc: the image would take about %.0f MB, more than the disc's %.0f MB "
-            "(--force makes it anyway)",
-            static_cast<double>(size) / 1e6, static_cast<double>(DiscCapacityBytes(kind)) / 1e6));
+    const uint64_t capacity =
+        fit_ ? static_cast<uint64_t>(FitDiscBytes(*options_.fitDisc)) : DiscCapacityBytes(kind);
+    if (size > capacity && !options_.force && !options_.splitDiscs) {
+        Message(
+            FormatText("--disc: the image would take about %.0f MB, more than the disc's %.0f MB "
+                       "(--force makes it anyway)",
+                       static_cast<double>(size) / 1e6, static_cast<double>(capacity) / 1e6));
         return kExitFailed;
     }
     std::string target = options_.discFolder.empty()
@@ -138,6 +141,9 @@ int Batch::MakeDisc() {
     if (state == TargetState::kNotEmpty || state == TargetState::kNotFolder) {
         Message("--disc: " + target + " must be a new or empty folder");
         return kExitFailed;
+    }
+    if (options_.splitDiscs && size > capacity) {
+        return MakeSplitDiscs(kind, titles, check, target, capacity);
     }
     std::vector<DiscTool> missing;
     DiscJob job;

@@ -65,6 +65,11 @@ int Batch::Run() {
     if (!options_.force && !SpaceFits()) {
         return kExitFailed;
     }
+    if (options_.fitDisc) {
+        if (const int status = FitToDisc(); status >= 0) {
+            return status;
+        }
+    }
     const int converted = Convert();
     if (options_.reportCsv || options_.reportJson) {
         WriteReport();
@@ -373,9 +378,11 @@ void Batch::ConvertRow(Slot& slot, size_t index) {
     Emit(index, false);
     EncoderOutcome outcome;
     const uint32_t began = CurrentTick();
-    const int result = stop_ ? 0
-                             : RunConversion(slot.run, item.sourcePath, OutputPath(item),
-                                             item.title, commandOptions_, PartOf(item), outcome);
+    const int result = stop_
+                           ? 0
+                           : RunConversion(slot.run, item.sourcePath, OutputPath(item), item.title,
+                                           fit_ ? fit_->OptionsFor(index) : commandOptions_,
+                                           PartOf(item), outcome);
     const int64_t encodeMs = static_cast<int64_t>(CurrentTick() - began);
     // Stopped: the encoder closed a partial file, which is not what the user asked for. An
     // encoder stopped by us reports success, so under a stop a 0 counts only with a whole
@@ -393,6 +400,11 @@ void Batch::ConvertRow(Slot& slot, size_t index) {
         mediaMs = slot.run.mediaMs;
         reason = FailureReason(ui_, item, outcome, reserveError, true);
         DropEmptyOutput(OutputPath(item));
+    }
+    if (fit_) {
+        struct stat written {};
+        const bool kept = status == kDone && ::stat(OutputPath(item).c_str(), &written) == 0;
+        fit_->Finished(index, kept ? static_cast<int64_t>(written.st_size) : 0);
     }
     {
         const std::lock_guard lock(lock_);
@@ -419,6 +431,10 @@ int Batch::ExitStatus() const {
         }
     }
     return kExitConverted;
+}
+
+const SourceItem* Batch::RowItemIfProbed(size_t index) const {
+    return rows_[index]->probed ? &rows_[index]->item : nullptr;
 }
 
 void Batch::RequestStop() {

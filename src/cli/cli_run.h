@@ -18,6 +18,7 @@
 #include "cli/cli_options.h"
 #include "disc/disc_author.h"
 #include "engine/batch_report.h"
+#include "engine/run_fit.h"
 #include "engine/worker_ui.h"
 
 namespace clipwright::cli {
@@ -90,6 +91,11 @@ private:
     void Follow(const std::vector<std::unique_ptr<Slot>>& slots);
     void WriteReport();
     int MakeDisc();
+    // A run fitted to one disc (cli_fit.cpp keeps the plan): -1 when the run may go on.
+    int FitToDisc();
+    const SourceItem* RowItemIfProbed(size_t index) const;  // null for a row not probed
+    int MakeSplitDiscs(DiscKind kind, const std::vector<DiscTitle>& titles, const PlanCheck& check,
+                       const std::string& target, uint64_t capacity);
     int ExitStatus() const;
 
     void Message(const std::string& text);
@@ -118,6 +124,7 @@ private:
     uint32_t startTick_ = 0;
     bool barShown_ = false;
     std::string lastJsonProgress_;
+    std::unique_ptr<RunFit> fit_;  // --fit-disc
 };
 
 }  // namespace clipwright::cli

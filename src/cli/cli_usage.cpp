@@ -23,6 +23,8 @@ Converts each FILE as Clipwright does, without a window.
       --report csv,json    write the run's report into the output folder
       --disc[=DIR]         after a dvd, vcd or svcd run, make the disc
       --force              convert even when the output folder looks too full
+      --fit-disc DISC      dvd5, dvd9 (dvd) or cd80 (svcd): rates that fill one disc
+      --split-discs        with --disc: titles onto as many discs as they need
       --shard K/N          take every N-th file starting at the K-th
       --list FILE          one source a line: PATH[<TAB>START-END]
       --progress MODE      auto, bar, lines or json

@@ -34,14 +34,14 @@ bool IsEmptyPart(const SourceItem& item) {
 }
 
 int32_t ConvertOne(const SourceItem& item, const RunState& state, EncoderRun& run,
-                   EncoderOutcome& outcome) {
+                   const std::string& options, EncoderOutcome& outcome) {
     // An empty or reversed part has nothing to convert; a reversed one would also hand the
     // encoder a wrapped-around length.
     if (IsEmptyPart(item) || !IsConvertibleType(state.settings.outputType)) {
         return kInvalidArgument;
     }
-    return RunConversion(run, item.sourcePath, OutputPath(item), item.title, state.options,
-                         PartOf(item), outcome);
+    return RunConversion(run, item.sourcePath, OutputPath(item), item.title, options, PartOf(item),
+                         outcome);
 }
 
 // The log line is cut at kLogMessageLimit, so a long output goes in several.
@@ -184,7 +184,10 @@ void ConvertRow(ConversionShared& shared, WorkerUi& ui, RunState& state, int row
     shared.run.percent = 0;
     EncoderOutcome outcome;
     const uint32_t began = CurrentTick();
-    const int32_t result = ConvertOne(*item, state, shared.run, outcome);
+    const auto index = static_cast<size_t>(row);
+    const int32_t result =
+        ConvertOne(*item, state, shared.run,
+                   shared.fit ? shared.fit->OptionsFor(index) : state.options, outcome);
     const int64_t encodeMs = static_cast<int64_t>(CurrentTick() - began);
     const bool failed = result < 0;
     const bool skipped = !failed && (shared.skipCurrent || shared.cancelAll);
@@ -198,6 +201,12 @@ void ConvertRow(ConversionShared& shared, WorkerUi& ui, RunState& state, int row
         failed ? NoteFailure(ui, state, *item, outcome, reserveError) : std::string();
     // After Cancel All the dialog marks the row (Skip) itself; the record says the same.
     const int32_t status = failed ? kError : (shared.skipCurrent ? kSkip : kDone);
+    if (shared.fit) {
+        // What the disc will hold of this row: its output, or nothing.
+        shared.fit->Finished(index, status == kDone && !shared.cancelAll
+                                        ? std::max<int64_t>(RegularFileBytes(OutputPath(*item)), 0)
+                                        : 0);
+    }
     Record(shared, *item, shared.cancelAll ? kSkip : status, encodeMs, convertedMs, reason);
     if (!shared.cancelAll) {
         item->status = status;

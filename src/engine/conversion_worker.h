@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "engine/batch_report.h"
 #include "engine/child_io.h"
 #include "engine/encoder_run.h"
+#include "engine/run_fit.h"
 #include "engine/worker_ui.h"
 
 namespace clipwright {
@@ -49,6 +51,9 @@ struct ConversionShared {
 
     AutoResetEvent doneEvent;
     EncoderRun& run;
+    // A run fitted to one disc: each row's options come from its plan, and each row's size is
+    // reported back to it. Set before the worker starts; null for a standard run.
+    std::shared_ptr<RunFit> fit;
 };
 
 // The worker's body. Signals doneEvent and sets workerRunning false at its end, then, unless

@@ -5,8 +5,10 @@
 #include "base/string_ids.h"
 #include "dialogs/convert_progress_dialog.h"
 #include "engine/batch_report.h"
+#include "engine/command_line.h"
 #include "engine/conversion_worker.h"
 #include "mainwnd/component_checks.h"
+#include "mainwnd/fit_question.h"
 #include "mainwnd/make_disc.h"
 #include "mainwnd/run_questions.h"
 #include "mainwnd/trelvane_view.h"
@@ -36,6 +38,13 @@ void CTrelvaneView::OnConvert() {
         !ConfirmFreeSpace(this, Settings(), ListedItems())) {
         return;
     }
+    const FitDecision fit =
+        DecideDiscFit(this, outputType_, BuildOptions(Settings()), ListedItems());
+    if (!fit.go) {
+        return;
+    }
+    fitDiscBytes_ = fit.discBytes;
+    severalDiscs_ = fit.severalDiscs;
     for (int row = 0; row < list_->RowCount(); ++row) {
         if (SourceItem* item = list_->ItemOfRow(row)) {
             item->status = kWaiting;
@@ -46,6 +55,7 @@ void CTrelvaneView::OnConvert() {
     progressDialog_ = std::make_unique<ConvertProgressDialog>(this, *this, *run_);
     connect(progressDialog_.get(), &ConvertProgressDialog::RunEnded, this,
             &CTrelvaneView::NotifyRunEnded);
+    progressDialog_->Shared().fit = fit.fit;
     RunModalDialog(*progressDialog_);
     OfferRunReport();
     OfferDiscAfterRun();
@@ -75,6 +85,8 @@ DiscRequest CTrelvaneView::MakeDiscRequest() const {
     request.runType = lastRunType_;
     request.chosenType = outputType_;
     request.outputFolder = outputFolder_;
+    request.discBytes = static_cast<uint64_t>(fitDiscBytes_);
+    request.severalDiscs = severalDiscs_;
     for (int row = 0; row < list_->RowCount(); ++row) {
         const SourceItem* item = list_->ItemOfRow(row);
         if (item == nullptr || item->status != kDone) {

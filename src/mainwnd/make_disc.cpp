@@ -13,6 +13,7 @@
 #include "dialogs/disc_dialog.h"
 #include "disc/disc_author.h"
 #include "disc/disc_plan.h"
+#include "disc/disc_split.h"
 #include "engine/output_types.h"
 #include "engine/probe.h"
 #include "support/resource_strings.h"
@@ -179,9 +180,9 @@ bool PlanUsable(QWidget* parent, const PlanCheck& check, DiscKind kind, int32_t 
     return false;
 }
 
-bool SizeAccepted(QWidget* parent, DiscKind kind, const std::vector<DiscTitle>& titles) {
+bool SizeAccepted(QWidget* parent, DiscKind kind, const std::vector<DiscTitle>& titles,
+                  uint64_t capacity) {
     const uint64_t size = EstimatedImageBytes(kind, titles);
-    const uint64_t capacity = DiscCapacityBytes(kind);
     if (size <= capacity) {
         return true;
     }
@@ -211,6 +212,59 @@ bool Author(QWidget* parent, const DiscJob& job) {
             return false;
     }
     return false;
+}
+
+// The run's titles onto as many discs as they need, in folders "<chosen> 1", "<chosen> 2" ...;
+// the closing message says which titles are on which disc.
+bool AuthorSeveral(QWidget* parent, const DiscJob& job, uint64_t capacity) {
+    const DiscSplit split = SplitTitles(job.kind, job.titles, capacity);
+    if (!split.tooLarge.empty()) {
+        std::vector<std::string> files;
+        for (const size_t index : split.tooLarge) {
+            files.push_back(job.titles[index].path);
+        }
+        Tell(parent, LoadResourceString(kIdsFitTitleTooLarge, OneALine(files)));
+        return false;
+    }
+    for (size_t n = 0; n < split.discs.size(); ++n) {
+        if (!TargetUsable(parent, NumberedDiscFolder(job.targetFolder, n + 1))) {
+            return false;
+        }
+    }
+    SplitResult result;
+    DiscDialog dialog(parent, [&job, &split, &result](DiscProgress& progress) {
+        result = AuthorDiscs(job, split, progress);
+    });
+    RunModalDialog(dialog);
+    switch (result.outcome) {
+        case DiscOutcome::kDone:
+            break;
+        case DiscOutcome::kCancelled:
+            ShowMessageBox(parent, LoadResourceString(kIdsDiscCanceled), MessageButtons::kOk,
+                           MessageIcon::kInformation);
+            return false;
+        case DiscOutcome::kFailed:
+            Tell(parent, LoadResourceString(kIdsDiscFailed, result.errorLine));
+            return false;
+    }
+    std::vector<std::string> lines;
+    for (size_t n = 0; n < split.discs.size(); ++n) {
+        std::vector<std::string> names;
+        for (const size_t index : split.discs[n]) {
+            names.push_back(fs::path(job.titles[index].path).filename().string());
+        }
+        std::string joined;
+        for (const std::string& name : names) {
+            joined += (joined.empty() ? "" : ", ") + name;
+        }
+        lines.push_back(LoadResourceString(kIdsFitDiscLine, static_cast<int>(n + 1), joined));
+        for (const std::string& file : result.files[n]) {
+            lines.push_back("    " + file);
+        }
+    }
+    ShowMessageBox(parent, LoadResourceString(kIdsFitDiscsDone, OneALine(lines)),
+                   MessageButtons::kOk, MessageIcon::kInformation);
+    return true;
 }
 
 }  // namespace
@@ -252,8 +306,10 @@ bool MakeDisc(QWidget* parent, const DiscRequest& request) {
         return false;
     }
     const PlanCheck check = CheckTitles(*kind, *titles);
+    const uint64_t capacity = request.discBytes > 0 ? request.discBytes : DiscCapacityBytes(*kind);
+    const bool split = request.severalDiscs && EstimatedImageBytes(*kind, *titles) > capacity;
     if (!PlanUsable(parent, check, *kind, request.chosenType, titles->size()) ||
-        !SizeAccepted(parent, *kind, *titles)) {
+        (!split && !SizeAccepted(parent, *kind, *titles, capacity))) {
         return false;
     }
     const std::string suggested = SuggestedDiscFolder(request.outputFolder, request.firstTitle);
@@ -272,6 +328,9 @@ bool MakeDisc(QWidget* parent, const DiscRequest& request) {
     job.imageName = ImageName(fs::path(*target).filename().string());
     job.volumeLabel = VolumeLabel(job.imageName);
     job.tools = tools;
+    if (split) {
+        return AuthorSeveral(parent, job, capacity);
+    }
     const bool done = Author(parent, job);
     if (done) {
         made.KeepIf(*target);

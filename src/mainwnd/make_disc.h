@@ -19,6 +19,8 @@ struct DiscRequest {
     std::vector<std::string> files;  // outputs of the rows whose status is Done, list order
     std::string firstTitle;          // title of the first of those rows
     std::string outputFolder;        // the form's output folder
+    uint64_t discBytes = 0;          // the disc the run was fitted to; 0: the type's own
+    bool severalDiscs = false;       // titles past one disc go onto several
 };
 
 // Whether the command applies: a disc type was run and converted at least one file.

@@ -159,6 +159,8 @@ private:
     int32_t outputType_ = -1;
     int32_t tvStandard_ = -1;
     int32_t lastRunType_ = -1;
+    int64_t fitDiscBytes_ = 0;   // the last run was fitted to a disc of this size
+    bool severalDiscs_ = false;  // the last run goes onto several discs
     int hideTips_ = 0;
     std::string infoText_;
     int lastInfoRow_ = -1;

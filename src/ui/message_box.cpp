@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -109,6 +110,33 @@ int ShowMessageBox(QWidget* parent, const std::string& text, MessageButtons butt
     }
     const std::unique_ptr<QMessageBox> box = MakeMessageBox(parent, text, buttons, icon);
     return box->exec() == QMessageBox::Ok ? kAnswerOk : kAnswerCancel;
+}
+
+int ShowChoiceBox(QWidget* parent, const std::string& text, const std::vector<std::string>& choices,
+                  MessageIcon icon) {
+    Seam& seam = TheSeam();
+    seam.texts.push_back(text);
+    if (!seam.answers.empty()) {
+        const int answer = seam.answers.front();
+        seam.answers.pop_front();
+        return answer;
+    }
+    if (seam.unanswered) {
+        return seam.unanswered(text);
+    }
+    QMessageBox box(ToQtIcon(icon), QString::fromLatin1(kApplicationName), DisplayText(text),
+                    QMessageBox::Cancel, parent);
+    std::vector<QAbstractButton*> buttons;
+    for (const std::string& choice : choices) {
+        buttons.push_back(box.addButton(QString::fromStdString(choice), QMessageBox::AcceptRole));
+    }
+    if (!buttons.empty()) {
+        box.setDefaultButton(qobject_cast<QPushButton*>(buttons.front()));
+    }
+    ScrollLongText(box, parent);
+    box.exec();
+    const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+    return chosen == buttons.end() ? kChoiceCancel : static_cast<int>(chosen - buttons.begin()) + 1;
 }
 
 void SetNextMessageAnswer(int answer) {

@@ -28,6 +28,13 @@ int ShowMessageBox(QWidget* parent, const std::string& text, MessageButtons butt
 std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const std::string& text,
                                             MessageButtons buttons, MessageIcon icon);
 
+// A question with buttons of its own (texts from the catalogs, "&" marks kept) and Cancel.
+// Returns the chosen button's 1-based number, or kChoiceCancel. The seam's queued answers stand
+// for these numbers.
+inline constexpr int kChoiceCancel = 0;
+int ShowChoiceBox(QWidget* parent, const std::string& text, const std::vector<std::string>& choices,
+                  MessageIcon icon);
+
 // Test seam.
 void SetNextMessageAnswer(int answer);
 // True while queued answers remain, so tests can see that a box was asked for.

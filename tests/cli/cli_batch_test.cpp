@@ -332,6 +332,22 @@ TEST_F(CliBatchTest, DiscIsMadeFromTheConvertedFiles) {
     EXPECT_FALSE(fs::exists(again));
 }
 
+// A short run fitted to a whole DVD: every file measured, then converted at the highest average
+// the disc allows.
+TEST_F(CliBatchTest, AFittedRunIsMeasuredFirstAndConvertedAtThePlannedRates) {
+    const std::string out = work_.path() + "fitted/";
+    const Finished run = Cli({"-t", "dvd", "-s", "pal", "-o", out, "--fit-disc", "dvd5",
+                              "--progress", "lines", Clip("one.mp4"), Clip("three.mkv")});
+    ASSERT_EQ(run.status, 0) << run.err << run.out;
+    const size_t measured = run.out.find("measured " + Clip("three.mkv"));
+    const size_t fitted = run.out.find("average video rate 9000 kbit/s");
+    const size_t converting = run.out.find("converting");
+    EXPECT_NE(measured, std::string::npos) << run.out;
+    EXPECT_LT(measured, fitted) << run.out;
+    EXPECT_LT(fitted, converting) << run.out;
+    EXPECT_EQ(Names(out), (std::vector<std::string>{"one-cvt.mpg", "three-cvt.mpg"}));
+}
+
 TEST_F(CliBatchTest, GnuParallelRunsTwoShardsIntoOneFolder) {
     const std::string parallel = "/usr/bin/parallel";
     if (!fs::exists(parallel)) {

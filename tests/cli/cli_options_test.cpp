@@ -38,6 +38,13 @@ TEST(CliUsageTest, EachBadUsageIsRefusedWithAMessageNamingTheOption) {
         {{"-t", "h264", "--size", "640x", "a.mp4"}, "--size 640x"},
         {{"--list", "l.txt", "a.mp4"}, "--list and FILE"},
         {{}, "no FILE"},
+        {{"--fit-disc", "dvd10", "a.mp4"}, "--fit-disc dvd10"},
+        {{"-t", "dvd", "--fit-disc", "cd80", "a.mp4"}, "--fit-disc: a dvd run"},
+        {{"-t", "svcd", "--fit-disc=dvd5", "a.mp4"}, "--fit-disc: a dvd run"},
+        {{"-t", "vcd", "--fit-disc", "cd80", "a.mp4"}, "not vcd"},
+        {{"--fit-disc", "dvd9", "--disc", "--split-discs", "a.mp4"}, "do not go together"},
+        {{"--split-discs", "a.mp4"}, "--split-discs needs --disc"},
+        {{"--disc", "--split-discs=2", "a.mp4"}, "--split-discs takes no value"},
     };
     for (const auto& [args, expected] : cases) {
         const ParseResult result = Parse(args);
@@ -99,6 +106,15 @@ TEST(CliUsageTest, ChoicesLandInTheFormsRowsAndFilesKeepTheirOrder) {
     EXPECT_EQ(o.sources[0].path, "b.avi");
     EXPECT_EQ(o.sources[1].path, "-odd.mp4");  // after "--" a dash is a name
     EXPECT_EQ(o.sources[2].path, "a.mp4");
+    EXPECT_FALSE(o.fitDisc.has_value());
+    EXPECT_FALSE(o.splitDiscs);
+
+    const ParseResult fitted = Parse({"-t", "svcd", "--fit-disc=cd80", "a.mp4"});
+    ASSERT_TRUE(fitted.ok) << fitted.error;
+    EXPECT_EQ(fitted.options.fitDisc, FitDiscSize::kCd80);
+    const ParseResult split = Parse({"-t", "vcd", "--disc", "--split-discs", "a.mp4"});
+    ASSERT_TRUE(split.ok) << split.error;
+    EXPECT_TRUE(split.options.splitDiscs);
 }
 
 TEST(CliPartTest, TimesReadInEveryFieldCountAndBadOnesAreRefused) {

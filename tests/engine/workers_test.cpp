@@ -21,6 +21,7 @@
 #include "engine/encoder_run.h"
 #include "engine/file_system.h"
 #include "engine/reason_words.h"
+#include "engine/run_fit.h"
 #include "fake_worker_ui.h"
 #include "test_folder.h"
 
@@ -496,6 +497,45 @@ TEST_F(WorkersTest, ARowIsConvertedOnlyWithItsOwnItem) {
     EXPECT_NE(ui_.Messages()[0].find(ShownPath(ui_.ItemOfRow(2)->sourcePath) + "\n    the name"),
               std::string::npos)
         << ui_.Messages()[0];
+}
+
+// A run fitted to a disc: each row's command line is the standard one with its planned rates
+// after the target.
+TEST_F(WorkersTest, AFittedRunGivesEachRowItsPlannedRatesAfterTheTarget) {
+    const std::vector<std::string> dumps = {dir_.path() + "args-a", dir_.path() + "args-b"};
+    AddClip("a", "dumpargs " + dumps[0] + "\nmedia 20\n");
+    AddClip("b", "dumpargs " + dumps[1] + "\nmedia 20\n");
+    std::vector<const SourceItem*> items;
+    for (int row = 0; row < 2; ++row) {
+        ui_.ItemOfRow(row)->durationMs = 20000;
+        items.push_back(ui_.ItemOfRow(row));
+    }
+    const FitLimits limits = *FitLimitsOfType(kTypeDvd);
+    // 40 s onto 10 MB: about 2 Mbit/s altogether, far below the standard rate.
+    auto fit = std::make_shared<RunFit>(kTypeDvd, BuildOptions(ui_.Settings()), 10'000'000);
+    const std::atomic<bool> go{false};
+    ASSERT_EQ(fit->Analyse(items, go), FitProblem::kNone);
+    shared_.fit = fit;
+    Convert();
+    for (const std::string& dump : dumps) {
+        EXPECT_EQ(StatusOfRow(dump == dumps[0] ? 0 : 1), kDone);
+        const std::string text = TestFolder::Read(dump);
+        std::vector<std::string> args;
+        for (size_t at = 0; at < text.size();) {
+            const size_t end = text.find('\0', at);
+            args.push_back(text.substr(at, end - at));
+            at = end == std::string::npos ? text.size() : end + 1;
+        }
+        const auto target = std::find(args.begin(), args.end(), "-target");
+        ASSERT_LT(target + 4, args.end()) << dump;
+        EXPECT_EQ(target[1], "pal-dvd");
+        ASSERT_EQ(target[2], "-bt");
+        const int64_t rate = std::strtoll(target[3].c_str(), nullptr, 10) * 1000;
+        EXPECT_GE(rate, limits.minAverage);
+        EXPECT_LT(rate, limits.standardAverage);
+        EXPECT_EQ(target[4], "-maxrate");
+        EXPECT_EQ(std::count(args.begin(), args.end(), "-cq"), 0);  // not the measuring line
+    }
 }
 
 TEST(ProgressFigures, OverallAndSize) {
