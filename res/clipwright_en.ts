@@ -523,7 +523,7 @@ Install the Debian package: sudo apt install %s</source>
     </message>
     <message id="str.61457">
         <source>The disc image would take about %s, which is %s more than the %s a blank disc holds.
-Press OK to make it anyway, or Cancel to stop.</source>
+Put the titles onto several discs (none is cut), make one disc anyway, or cancel.</source>
         <translation type="unfinished"></translation>
     </message>
     <message id="str.61458">
@@ -852,6 +852,15 @@ How should it go onto discs?</source>
     <message id="str.61711">
         <source>These files are each larger than one disc, so no split can take them:
 %s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61712">
+        <source>Step %d/%d: making "%s" again at a lower rate, so that the run fits the disc.
+          Click "Skip" or "Cancel" to abort conversion.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="str.61713">
+        <source>Make &amp;one disc anyway</source>
         <translation type="unfinished"></translation>
     </message>
     <message id="str.32811">

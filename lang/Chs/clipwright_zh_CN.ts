@@ -596,9 +596,9 @@ Install the Debian package: sudo apt install %s</source>
     </message>
     <message id="str.61457">
         <source>The disc image would take about %s, which is %s more than the %s a blank disc holds.
-Press OK to make it anyway, or Cancel to stop.</source>
+Put the titles onto several discs (none is cut), make one disc anyway, or cancel.</source>
         <translation>光盘映像约为 %s，超出 %s，多于空白光盘可容纳的 %s。
-按“确定”仍然制作，按“取消”停止。</translation>
+可将标题分到多张光盘（不拆分任何标题）、仍然制作一张光盘，或者取消。</translation>
     </message>
     <message id="str.61458">
         <source>The folder %s is not empty. Choose a new or empty folder: nothing already there is overwritten.</source>
@@ -944,6 +944,16 @@ How should it go onto discs?</source>
 %s</source>
         <translation>以下文件各自都大于一张光盘，无法分盘：
 %s</translation>
+    </message>
+    <message id="str.61712">
+        <source>Step %d/%d: making "%s" again at a lower rate, so that the run fits the disc.
+          Click "Skip" or "Cancel" to abort conversion.</source>
+        <translation>第 %d/%d 步：以较低的码率重新制作“%s”，使整批文件能放进光盘。
+          点击“跳过当前”或“全部取消”可中止转换。</translation>
+    </message>
+    <message id="str.61713">
+        <source>Make &amp;one disc anyway</source>
+        <translation>仍然制作一张光盘(&amp;O)</translation>
     </message>
     <message id="str.32811">
         <source>Make a DVD, VCD or SVCD disc image from the converted files

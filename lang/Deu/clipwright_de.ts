@@ -596,9 +596,9 @@ Installieren Sie das Debian-Paket: sudo apt install %s</translation>
     </message>
     <message id="str.61457">
         <source>The disc image would take about %s, which is %s more than the %s a blank disc holds.
-Press OK to make it anyway, or Cancel to stop.</source>
+Put the titles onto several discs (none is cut), make one disc anyway, or cancel.</source>
         <translation>Das Disc-Abbild wäre etwa %s groß, also %s mehr als die %s, die ein Rohling fasst.
-Drücken Sie OK, um es trotzdem zu erstellen, oder Abbrechen.</translation>
+Verteilen Sie die Titel auf mehrere Discs (keiner wird geteilt), erstellen Sie trotzdem eine Disc, oder brechen Sie ab.</translation>
     </message>
     <message id="str.61458">
         <source>The folder %s is not empty. Choose a new or empty folder: nothing already there is overwritten.</source>
@@ -944,6 +944,16 @@ Wie soll er auf Discs kommen?</translation>
 %s</source>
         <translation>Diese Dateien sind jede für sich größer als eine Disc und lassen sich nicht aufteilen:
 %s</translation>
+    </message>
+    <message id="str.61712">
+        <source>Step %d/%d: making "%s" again at a lower rate, so that the run fits the disc.
+          Click "Skip" or "Cancel" to abort conversion.</source>
+        <translation>Schritt %d/%d: „%s“ wird mit niedrigerer Rate neu umgewandelt, damit der Lauf auf die Disc passt.
+          Klicken Sie auf „Überspringen“ oder „Alle abbrechen“, um die Umwandlung abzubrechen.</translation>
+    </message>
+    <message id="str.61713">
+        <source>Make &amp;one disc anyway</source>
+        <translation>&amp;Trotzdem eine Disc erstellen</translation>
     </message>
     <message id="str.32811">
         <source>Make a DVD, VCD or SVCD disc image from the converted files

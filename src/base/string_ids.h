@@ -142,6 +142,8 @@ inline constexpr int kIdsFitUnknownLength = 61708;  // %s file
 inline constexpr int kIdsFitDiscsDone = 61709;      // %s a line a disc
 inline constexpr int kIdsFitDiscLine = 61710;       // %d disc number, %s titles
 inline constexpr int kIdsFitTitleTooLarge = 61711;  // %s files
+inline constexpr int kIdsFitRemakeStep = 61712;     // %d file number, %d count, %s source
+inline constexpr int kIdsDiscChoiceOneAnyway = 61713;
 
 // Command prompts, "status-bar text\ntooltip", carry the command id as their string id.
 inline constexpr std::array<int, 19> kPromptCommandIds{
@@ -153,7 +155,7 @@ struct StringUse {
     std::string_view argumentKinds;  // as PlaceholderKinds gives them; "" for no arguments
 };
 
-inline constexpr std::array<StringUse, 136> kStringUses{{
+inline constexpr std::array<StringUse, 138> kStringUses{{
     {kIdsInitFailed, ""},
     {kIdsRestartAfterOgg, ""},
     {kIdsCantPlayback, ""},
@@ -276,6 +278,8 @@ inline constexpr std::array<StringUse, 136> kStringUses{{
     {kIdsFitDiscsDone, "s"},
     {kIdsFitDiscLine, "ds"},
     {kIdsFitTitleTooLarge, "s"},
+    {kIdsFitRemakeStep, "dds"},
+    {kIdsDiscChoiceOneAnyway, ""},
     {kIdsLinkUnknownError, "d"},
     {kIdsFirstLinkError + 0, ""},
     {kIdsFirstLinkError + 1, ""},

@@ -10,7 +10,7 @@
 
 namespace clipwright::cli {
 
-int Batch::FitToDisc() {
+int Batch::FitToDisc(bool quiet) {
     const FitDiscSize size = *options_.fitDisc;
     std::vector<const SourceItem*> items;
     for (size_t i = 0; i < rows_.size(); ++i) {
@@ -26,8 +26,8 @@ int Batch::FitToDisc() {
     size_t problemFile = 0;
     const FitProblem problem = fit_->Analyse(
         items, stop_,
-        [this, &items](size_t index) {
-            if (progress_ == ProgressMode::kLines) {
+        [this, &items, quiet](size_t index) {
+            if (progress_ == ProgressMode::kLines && !quiet) {
                 std::fprintf(out_, "measured %s\n", items[index]->sourcePath.c_str());
                 std::fflush(out_);
             }
@@ -53,7 +53,8 @@ int Batch::FitToDisc() {
             return kExitFailed;
     }
     if (progress_ != ProgressMode::kJson) {
-        std::fprintf(out_,
+        // A dry run's standard output holds only its command lines.
+        std::fprintf(quiet ? err_ : out_,
                      "fitted to %.0f MB: average video rate %lld kbit/s (analysed in %.1f s)\n",
                      static_cast<double>(fit_->BudgetBytes()) / 1e6,
                      static_cast<long long>(fit_->AverageVideoRate() / 1000),

@@ -25,6 +25,7 @@
 #include "engine/conversion_worker.h"
 #include "engine/encoder_run.h"
 #include "engine/file_system.h"
+#include "engine/fit_remake.h"
 #include "engine/free_space.h"
 #include "engine/preset_choices.h"
 #include "engine/probe.h"
@@ -60,13 +61,19 @@ int Batch::Run() {
         return kExitInterrupted;
     }
     if (options_.dryRun) {
+        // A fitted dry run measures the files (writing nothing) to print the planned rates.
+        if (options_.fitDisc) {
+            if (const int status = FitToDisc(true); status >= 0) {
+                return status;
+            }
+        }
         return DryRun();
     }
     if (!options_.force && !SpaceFits()) {
         return kExitFailed;
     }
     if (options_.fitDisc) {
-        if (const int status = FitToDisc(); status >= 0) {
+        if (const int status = FitToDisc(false); status >= 0) {
             return status;
         }
     }
@@ -242,7 +249,8 @@ int Batch::ProbeRows() {
 int Batch::DryRun() {
     std::set<std::string> named;
     const std::string ext(OutputExtension(settings_.outputType));
-    for (const std::unique_ptr<Row>& row : rows_) {
+    for (size_t index = 0; index < rows_.size(); ++index) {
+        const std::unique_ptr<Row>& row = rows_[index];
         if (!row->probed) {
             Message(row->entry.path + ": " + row->probeError);
             continue;
@@ -251,8 +259,9 @@ int Batch::DryRun() {
         MakeOutputNameAvoiding(item, settings_.outputFolder, ext, kOutputSuffix,
                                [&named](const std::string& path) { return named.count(path) > 0; });
         named.insert(OutputPath(item));
-        std::fprintf(out_, "%s\t%s\n", OutputPath(item).c_str(),
-                     BuildCommandLine(item, commandOptions_).c_str());
+        std::fprintf(
+            out_, "%s\t%s\n", OutputPath(item).c_str(),
+            BuildCommandLine(item, fit_ ? fit_->OptionsFor(index) : commandOptions_).c_str());
     }
     std::fflush(out_);
     for (const std::unique_ptr<Row>& row : rows_) {
@@ -401,10 +410,11 @@ void Batch::ConvertRow(Slot& slot, size_t index) {
         reason = FailureReason(ui_, item, outcome, reserveError, true);
         DropEmptyOutput(OutputPath(item));
     }
-    if (fit_) {
-        struct stat written {};
-        const bool kept = status == kDone && ::stat(OutputPath(item).c_str(), &written) == 0;
-        fit_->Finished(index, kept ? static_cast<int64_t>(written.st_size) : 0);
+    if (fit_ && status == kDone) {
+        // Made again smaller when it left the files to come no room on the disc.
+        FinishFittedFile(*fit_, index, slot.run, item, [this] { return stop_.load(); });
+    } else if (fit_) {
+        fit_->Finished(index, 0);
     }
     {
         const std::lock_guard lock(lock_);

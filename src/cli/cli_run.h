@@ -91,8 +91,9 @@ private:
     void Follow(const std::vector<std::unique_ptr<Slot>>& slots);
     void WriteReport();
     int MakeDisc();
-    // A run fitted to one disc (cli_fit.cpp keeps the plan): -1 when the run may go on.
-    int FitToDisc();
+    // A run fitted to one disc (cli_fit.cpp keeps the plan): -1 when the run may go on. quiet:
+    // nothing on standard output (a dry run keeps it for its command lines).
+    int FitToDisc(bool quiet);
     const SourceItem* RowItemIfProbed(size_t index) const;  // null for a row not probed
     int MakeSplitDiscs(DiscKind kind, const std::vector<DiscTitle>& titles, const PlanCheck& check,
                        const std::string& target, uint64_t capacity);

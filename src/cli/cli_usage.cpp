@@ -29,6 +29,7 @@ Converts each FILE as Clipwright does, without a window.
       --list FILE          one source a line: PATH[<TAB>START-END]
       --progress MODE      auto, bar, lines or json
       --dry-run            print the encoder command lines and output names only
+                           (with --fit-disc: measured first, the planned rates)
   -h, --help               this text
   -V, --version            the version
 

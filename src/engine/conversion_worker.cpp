@@ -13,6 +13,7 @@
 #include "engine/command_line.h"
 #include "engine/encoder_run.h"
 #include "engine/file_system.h"
+#include "engine/fit_remake.h"
 #include "engine/program_check.h"
 #include "engine/reason_words.h"
 
@@ -151,6 +152,20 @@ void RefuseRow(ConversionShared& shared, WorkerUi& ui, RunState& state, SourceIt
     }
 }
 
+// A fitted row's output told to the plan, and made again smaller when it left the rows to come
+// no room; the step line says so meanwhile. Skip or Cancel All during that keeps the first.
+void FinishFitted(ConversionShared& shared, WorkerUi& ui, const SourceItem& item, int row) {
+    FinishFittedFile(
+        *shared.fit, static_cast<size_t>(row), shared.run, item,
+        [&shared] { return shared.skipCurrent.load() || shared.cancelAll.load(); },
+        [&shared, &ui, row] {
+            const std::string format = ui.Text(kIdsFitRemakeStep);
+            const std::lock_guard lock(shared.stateLock);
+            shared.stepText = FormatText(format.c_str(), row + 1, shared.fileCount.load(),
+                                         shared.currentSource.c_str());
+        });
+}
+
 void ConvertRow(ConversionShared& shared, WorkerUi& ui, RunState& state, int row) {
     shared.skipCurrent = false;
     shared.currentIndex = row;
@@ -188,9 +203,17 @@ void ConvertRow(ConversionShared& shared, WorkerUi& ui, RunState& state, int row
     const int32_t result =
         ConvertOne(*item, state, shared.run,
                    shared.fit ? shared.fit->OptionsFor(index) : state.options, outcome);
-    const int64_t encodeMs = static_cast<int64_t>(CurrentTick() - began);
     const bool failed = result < 0;
     const bool skipped = !failed && (shared.skipCurrent || shared.cancelAll);
+    if (shared.fit) {
+        // What the disc will hold of this row: its output, or nothing.
+        if (failed || skipped) {
+            shared.fit->Finished(index, 0);
+        } else {
+            FinishFitted(shared, ui, *item, row);
+        }
+    }
+    const int64_t encodeMs = static_cast<int64_t>(CurrentTick() - began);
     const int64_t convertedMs =
         failed || skipped ? shared.run.mediaMs.load() : PartOf(*item).lengthMs;
     const int64_t plannedMs = state.plannedMs[static_cast<size_t>(row)];
@@ -201,12 +224,6 @@ void ConvertRow(ConversionShared& shared, WorkerUi& ui, RunState& state, int row
         failed ? NoteFailure(ui, state, *item, outcome, reserveError) : std::string();
     // After Cancel All the dialog marks the row (Skip) itself; the record says the same.
     const int32_t status = failed ? kError : (shared.skipCurrent ? kSkip : kDone);
-    if (shared.fit) {
-        // What the disc will hold of this row: its output, or nothing.
-        shared.fit->Finished(index, status == kDone && !shared.cancelAll
-                                        ? std::max<int64_t>(RegularFileBytes(OutputPath(*item)), 0)
-                                        : 0);
-    }
     Record(shared, *item, shared.cancelAll ? kSkip : status, encodeMs, convertedMs, reason);
     if (!shared.cancelAll) {
         item->status = status;

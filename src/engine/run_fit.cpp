@@ -24,6 +24,8 @@ FitProblem RunFit::Analyse(const std::vector<const SourceItem*>& items,
                            const std::function<void(size_t)>& measured, size_t* problemFile) {
     files_.assign(items.size(), FitFile{});
     fixed_.assign(items.size(), std::nullopt);
+    rates_.assign(items.size(), 0);
+    remade_.assign(items.size(), false);
     for (size_t i = 0; i < items.size(); ++i) {
         const SourceItem* item = items[i];
         if (item == nullptr) {
@@ -75,6 +77,7 @@ std::string RunFit::OptionsFor(size_t index) {
     // Too full by now: the rest go at the lowest rate, the nearest the disc can still come.
     const int64_t rate = plan.videoRates[index] > 0 ? plan.videoRates[index] : limits_.minAverage;
     fixed_[index] = FitFileBytes(limits_, files_[index], rate);
+    rates_[index] = rate;
     return OptionsAfterTarget(options_, FitRateOptions(limits_, rate));
 }
 
@@ -83,6 +86,47 @@ void RunFit::Finished(size_t index, int64_t bytes) {
     if (index < fixed_.size()) {
         fixed_[index] = std::max<int64_t>(bytes, 0);
     }
+}
+
+std::optional<std::string> RunFit::RemakeOptions(size_t index) {
+    const std::lock_guard lock(lock_);
+    if (index >= files_.size() || remade_[index] || !fixed_[index] || rates_[index] <= 0 ||
+        !files_[index].hasVideo) {
+        return std::nullopt;
+    }
+    const int64_t made = *fixed_[index];
+    // What the others take: the finished and started ones as they are, the rest at the least.
+    int64_t others = 0;
+    for (size_t i = 0; i < files_.size(); ++i) {
+        if (i != index) {
+            others += fixed_[i] ? *fixed_[i] : FitFileBytes(limits_, files_[i], limits_.minAverage);
+        }
+    }
+    if (made + others <= budget_) {
+        return std::nullopt;
+    }
+    // The encoder missed its plan by this much; the new rate expects it to miss alike.
+    const int64_t planned = FitFileBytes(limits_, files_[index], rates_[index]);
+    const double miss = planned > 0 ? static_cast<double>(made) / static_cast<double>(planned) : 1;
+    const double allowed =
+        static_cast<double>(budget_) * kFitAimPerMille / 1000.0 - static_cast<double>(others);
+    const auto bytesAt = [&](int64_t rate) {
+        return static_cast<double>(FitFileBytes(limits_, files_[index], rate)) * miss;
+    };
+    int64_t low = limits_.minAverage;
+    int64_t high = rates_[index];
+    if (low >= high) {
+        return std::nullopt;
+    }
+    // The highest rate whose expected size is allowed; the lowest when none is.
+    while (high - low > 1000) {
+        const int64_t middle = low + (high - low) / 2;
+        (bytesAt(middle) <= allowed ? low : high) = middle;
+    }
+    remade_[index] = true;
+    rates_[index] = low;
+    fixed_[index] = static_cast<int64_t>(bytesAt(low));
+    return OptionsAfterTarget(options_, FitRateOptions(limits_, low));
 }
 
 }  // namespace clipwright

@@ -36,6 +36,12 @@ public:
     std::string OptionsFor(size_t index);
     // The real size the file's output came to (0 when it failed: it takes no room).
     void Finished(size_t index, int64_t bytes);
+    // After Finished: when the file's output came out so large that the files still to come
+    // have no room left even at the lowest rate (the run would pass the disc), the options to
+    // make it again at a rate that leaves them room, and the file is held at that size; nullopt
+    // when the plan still holds, when the file was made again already, or when no lower rate
+    // is left to take.
+    std::optional<std::string> RemakeOptions(size_t index);
 
     int64_t AverageVideoRate() const { return firstPlan_.averageVideoRate; }
     int64_t PlannedBytes() const { return firstPlan_.plannedBytes; }
@@ -49,6 +55,8 @@ private:
     std::mutex lock_;
     std::vector<FitFile> files_;
     std::vector<std::optional<int64_t>> fixed_;  // under lock_
+    std::vector<int64_t> rates_;                 // under lock_: the video rate each was given
+    std::vector<bool> remade_;                   // under lock_
 };
 
 // "dvd5" and the like as the disc a type can be fitted to: DVD on dvd5 or dvd9, SVCD on cd80.

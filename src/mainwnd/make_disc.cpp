@@ -180,17 +180,34 @@ bool PlanUsable(QWidget* parent, const PlanCheck& check, DiscKind kind, int32_t 
     return false;
 }
 
-bool SizeAccepted(QWidget* parent, DiscKind kind, const std::vector<DiscTitle>& titles,
-                  uint64_t capacity) {
+enum class TooLargeChoice { kOneDisc, kSeveralDiscs, kCancel };
+
+// An image over the disc: several discs (the titles split, none cut), one disc anyway (for a
+// larger blank), or cancel. A run already meant for several discs, and a Video CD run (its
+// standard fixes the rate, so splitting is the only way), go onto several without asking.
+TooLargeChoice ChooseForTooLarge(QWidget* parent, const DiscRequest& request, DiscKind kind,
+                                 const std::vector<DiscTitle>& titles, uint64_t capacity) {
     const uint64_t size = EstimatedImageBytes(kind, titles);
     if (size <= capacity) {
-        return true;
+        return TooLargeChoice::kOneDisc;
+    }
+    if (request.severalDiscs || kind == DiscKind::kVcd) {
+        return TooLargeChoice::kSeveralDiscs;
     }
     const std::string text =
         LoadResourceString(kIdsDiscTooLarge, SizeText(kind, size), SizeText(kind, size - capacity),
                            CapacityText(kind));
-    return ShowMessageBox(parent, text, MessageButtons::kOkCancel, MessageIcon::kQuestion) ==
-           kAnswerOk;
+    // "One disc anyway" first: its number is the answer OK stood for before.
+    const std::vector<std::string> choices = {LoadResourceString(kIdsDiscChoiceOneAnyway),
+                                              LoadResourceString(kIdsFitChoiceSeveral)};
+    switch (ShowChoiceBox(parent, text, choices, MessageIcon::kQuestion)) {
+        case 1:
+            return TooLargeChoice::kOneDisc;
+        case 2:
+            return TooLargeChoice::kSeveralDiscs;
+        default:
+            return TooLargeChoice::kCancel;
+    }
 }
 
 bool Author(QWidget* parent, const DiscJob& job) {
@@ -307,11 +324,14 @@ bool MakeDisc(QWidget* parent, const DiscRequest& request) {
     }
     const PlanCheck check = CheckTitles(*kind, *titles);
     const uint64_t capacity = request.discBytes > 0 ? request.discBytes : DiscCapacityBytes(*kind);
-    const bool split = request.severalDiscs && EstimatedImageBytes(*kind, *titles) > capacity;
-    if (!PlanUsable(parent, check, *kind, request.chosenType, titles->size()) ||
-        (!split && !SizeAccepted(parent, *kind, *titles, capacity))) {
+    if (!PlanUsable(parent, check, *kind, request.chosenType, titles->size())) {
         return false;
     }
+    const TooLargeChoice size = ChooseForTooLarge(parent, request, *kind, *titles, capacity);
+    if (size == TooLargeChoice::kCancel) {
+        return false;
+    }
+    const bool split = size == TooLargeChoice::kSeveralDiscs;
     const std::string suggested = SuggestedDiscFolder(request.outputFolder, request.firstTitle);
     // Made now so the folder dialog can show it chosen; taken away again unless the disc is
     // made in it.

@@ -9,6 +9,7 @@
 
 #include "app_test_support.h"
 #include "dialogs/disc_dialog.h"
+#include "disc/disc_plan.h"
 #include "mainwnd/make_disc.h"
 #include "test_folder.h"
 #include "ui/file_dialogs.h"
@@ -213,6 +214,57 @@ TEST_F(DiscCommandTest, CancelWhileAuthoringTakesBackOnlyWhatItWrote) {
               std::vector<std::string>{
                   "Making the disc was cancelled. What it had written was removed."});
     EXPECT_EQ(Listing(), before);
+}
+
+// Titles past one disc go onto several: asked for a DVD run (the third choice, "one disc
+// anyway", stays the first answer), without asking for a run meant for several discs and for a
+// Video CD run; titles in list order, none cut, and the closing message says which is where.
+TEST_F(DiscCommandTest, TitlesPastOneDiscGoOntoSeveral) {
+    struct Case {
+        int32_t type;
+        const char* target;
+        bool severalDiscs;
+        std::vector<int> answers;
+    };
+    const std::vector<Case> cases = {{kTypeDvd, "pal-dvd", false, {2}},
+                                     {kTypeDvd, "pal-dvd", true, {}},
+                                     {kTypeVcd, "pal-vcd", false, {}}};
+    SetModalDialogHandler({});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.target) + (c.severalDiscs ? " several" : ""));
+        const std::string tag = std::string(c.target) + (c.severalDiscs ? "-s" : "");
+        const std::string a = Converted(tag + "-a", c.target);
+        const std::string b = Converted(tag + "-b", c.target);
+        const DiscKind kind = c.type == kTypeDvd ? DiscKind::kDvd : DiscKind::kVcd;
+        DiscTitle one;
+        one.bytes = fs::file_size(a);
+        DiscRequest request = Request(c.type, {a, b});
+        // Room for one title and a little more, not for two.
+        request.discBytes = EstimatedImageBytes(kind, {one}) + one.bytes / 4;
+        request.severalDiscs = c.severalDiscs;
+        for (const int answer : c.answers) {
+            SetNextMessageAnswer(answer);
+        }
+        const std::string chosen = dir_.path() + tag;
+        SetNextFolder(QString::fromStdString(chosen));
+        SetNextMessageAnswer(kAnswerOk);  // the closing message
+        ASSERT_TRUE(MakeDisc(nullptr, request));
+        const std::vector<std::string> texts = TakeMessageTexts();
+        ASSERT_EQ(texts.size(), c.answers.size() + 1);
+        const std::string& done = texts.back();
+        const size_t first = done.find("Disc 1: " + fs::path(a).filename().string());
+        const size_t second = done.find("Disc 2: " + fs::path(b).filename().string());
+        EXPECT_NE(first, std::string::npos) << done;
+        EXPECT_NE(second, std::string::npos) << done;
+        EXPECT_LT(first, second) << done;
+        EXPECT_TRUE(fs::is_directory(chosen + " 1"));
+        EXPECT_TRUE(fs::is_directory(chosen + " 2"));
+        EXPECT_FALSE(fs::exists(chosen + " 3"));
+        if (kind == DiscKind::kDvd) {
+            EXPECT_TRUE(fs::exists(chosen + " 1/VIDEO_TS/VIDEO_TS.IFO"));
+            EXPECT_TRUE(fs::exists(chosen + " 2/VIDEO_TS/VIDEO_TS.IFO"));
+        }
+    }
 }
 
 }  // namespace

@@ -68,6 +68,34 @@ protected:
 
     int32_t StatusOfRow(int row) { return ui_.ItemOfRow(row)->status; }
 
+    // Fits the first rows (20 s each) to budget bytes of a DVD; the planned average rate.
+    int64_t FitRows(int rows, int64_t budget) {
+        std::vector<const SourceItem*> items;
+        for (int row = 0; row < rows; ++row) {
+            ui_.ItemOfRow(row)->durationMs = 20000;
+            items.push_back(ui_.ItemOfRow(row));
+        }
+        auto fit = std::make_shared<RunFit>(kTypeDvd, BuildOptions(ui_.Settings()), budget);
+        const std::atomic<bool> go{false};
+        EXPECT_EQ(fit->Analyse(items, go), FitProblem::kNone);
+        shared_.fit = fit;
+        return fit->AverageVideoRate();
+    }
+    // The output sizes of the first rows, each expected done.
+    std::vector<int64_t> DoneSizes(int rows) {
+        std::vector<int64_t> sizes;
+        for (int row = 0; row < rows; ++row) {
+            EXPECT_EQ(StatusOfRow(row), kDone) << row;
+            sizes.push_back(RegularFileBytes(OutputPath(*ui_.ItemOfRow(row))));
+        }
+        return sizes;
+    }
+    void ExpectNoRemakeLeft() const {
+        for (const auto& entry : std::filesystem::directory_iterator(dir_.path() + "out")) {
+            EXPECT_NE(entry.path().filename().string().rfind(".remake-", 0), 0u) << entry.path();
+        }
+    }
+
     TestFolder dir_;
     FakeWorkerUi ui_;
     EncoderRun run_;
@@ -536,6 +564,38 @@ TEST_F(WorkersTest, AFittedRunGivesEachRowItsPlannedRatesAfterTheTarget) {
         EXPECT_EQ(target[4], "-maxrate");
         EXPECT_EQ(std::count(args.begin(), args.end(), "-cq"), 0);  // not the measuring line
     }
+}
+
+// Outputs that miss their planned size: a first file the rest can make up for is kept; a last
+// one that would pass the disc is made again at a lower rate and put over the first output.
+TEST_F(WorkersTest, AFittedFileThatWouldPassTheDiscIsMadeAgainSmaller) {
+    const std::string again = dir_.path() + "args-again";
+    AddClip("a", "rated_media 20 1200\n");
+    AddClip("b", "dumpargs " + again + "\nrated_media 20 1600\n");
+    // 40 s onto 20 MB: about 4 Mbit/s a file, with room above the lowest rate.
+    constexpr int64_t kBudget = 20'000'000;
+    const auto firstRate = static_cast<double>(FitRows(2, kBudget));
+    Convert();
+    const std::vector<int64_t> sizes = DoneSizes(2);
+    EXPECT_NEAR(static_cast<double>(sizes[0]), firstRate / 8.0 * 20 * 1.2, firstRate / 8.0 * 2);
+    const std::string text = TestFolder::Read(again);
+    const size_t bt = text.find(std::string("-bt") + '\0');
+    ASSERT_NE(bt, std::string::npos);
+    EXPECT_LT(std::strtod(text.c_str() + bt + 4, nullptr) * 1000, firstRate * 3 / 4);
+    EXPECT_LE(sizes[0] + sizes[1], kBudget);
+    EXPECT_GE(sizes[0] + sizes[1], kBudget * 85 / 100);
+    ExpectNoRemakeLeft();
+}
+
+// A remake that fails (the script refuses a lower rate) leaves the first, whole output and the
+// row done.
+TEST_F(WorkersTest, AFailedRemakeKeepsTheFirstOutput) {
+    AddClip("c", "fail_below 3000\nrated_media 20 1600\n");
+    const auto rate = static_cast<double>(FitRows(1, 10'000'000));
+    Convert();
+    const std::vector<int64_t> sizes = DoneSizes(1);
+    EXPECT_NEAR(static_cast<double>(sizes[0]), rate / 8.0 * 20 * 1.6, rate / 8.0 * 2);
+    ExpectNoRemakeLeft();
 }
 
 TEST(ProgressFigures, OverallAndSize) {

@@ -11,6 +11,10 @@
 //   output BYTES       write BYTES bytes to the last argument (the output path)
 //   media SECONDS      write to the output a script that, probed, reports SECONDS as its
 //                      duration: the output of a conversion that worked (ignored when probed)
+//   rated_media SECONDS PERMILLE
+//                      as media, the output padded to PERMILLE/1000 of what the "-bt" rate
+//                      (kbit/s) gives for SECONDS: an encoder whose output misses its rate
+//   fail_below KBIT    exit with 1 when a "-bt" rate below KBIT kbit/s is given
 //   leave_holder FILE  start a process that keeps stdout and stderr open for ten minutes, and
 //                      write its pid to FILE
 //   nice FILE          write the nice value we run at to FILE
@@ -99,6 +103,18 @@ std::string Rest(std::istringstream& in) {
     return rest.empty() ? rest : rest.substr(1);
 }
 
+// A script that, probed, reports seconds as its duration.
+std::string MediaScript(double seconds) {
+    const auto hundredths = static_cast<long>(seconds * 100 + 0.5);
+    char text[160];
+    std::snprintf(text, sizeof text,
+                  "print   Duration: %02ld:%02ld:%02ld.%02ld, start: 0.000000, bitrate: "
+                  "1000 kb/s\\n\n",
+                  hundredths / 360000, hundredths / 6000 % 60, hundredths / 100 % 60,
+                  hundredths % 100);
+    return text;
+}
+
 constexpr const char* kServerReady = "\x1etrelcore probe server\n";
 constexpr const char* kAnswerEnd =
     "\x1e"
@@ -155,13 +171,25 @@ int RunScript(const std::vector<std::string>& args, const std::string& script, b
         } else if (command == "media" && !probing) {
             double seconds = 0;
             in >> seconds;
-            const auto hundredths = static_cast<long>(seconds * 100 + 0.5);
-            char text[160];
-            std::snprintf(text, sizeof text,
-                          "print   Duration: %02ld:%02ld:%02ld.%02ld, start: 0.000000, bitrate: "
-                          "1000 kb/s\\n\n",
-                          hundredths / 360000, hundredths / 6000 % 60, hundredths / 100 % 60,
-                          hundredths % 100);
+            std::ofstream(args.back(), std::ios::binary) << MediaScript(seconds);
+        } else if (command == "fail_below" && !probing) {
+            double least = 0;
+            in >> least;
+            const auto rate = std::find(args.begin(), args.end(), "-bt");
+            if (rate + 1 < args.end() && std::strtod(rate[1].c_str(), nullptr) < least) {
+                return 1;
+            }
+        } else if (command == "rated_media" && !probing) {
+            double seconds = 0;
+            double perMille = 1000;
+            in >> seconds >> perMille;
+            const auto rate = std::find(args.begin(), args.end(), "-bt");
+            const double kbit = rate + 1 < args.end() ? std::strtod(rate[1].c_str(), nullptr) : 0;
+            const auto bytes = static_cast<size_t>(kbit * 1000 / 8 * seconds * perMille / 1000);
+            std::string text = MediaScript(seconds);
+            if (bytes > text.size() + 3) {
+                text += "# " + std::string(bytes - text.size() - 3, 'v') + "\n";
+            }
             std::ofstream(args.back(), std::ios::binary) << text;
         } else if (command == "leave_holder") {
             const std::string pidFile = Rest(in);
