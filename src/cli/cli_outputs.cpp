@@ -126,10 +126,14 @@ int Batch::MakeDisc() {
     const uint64_t size = EstimatedImageBytes(kind, titles);
     const uint64_t capacity =
         fit_ ? static_cast<uint64_t>(FitDiscBytes(*options_.fitDisc)) : DiscCapacityBytes(kind);
-    if (size > capacity && !options_.force && !options_.splitDiscs) {
+    // A Video CD's rate is fixed by its standard, so several discs are its only way.
+    const bool split =
+        size > capacity && (options_.splitDiscs || (kind == DiscKind::kVcd && !options_.force));
+    if (size > capacity && !options_.force && !split) {
         Message(
             FormatText("--disc: the image would take about %.0f MB, more than the disc's %.0f MB "
-                       "(--force makes it anyway)",
+                       "(--split-discs puts the titles onto several discs, --force makes one "
+                       "anyway)",
                        static_cast<double>(size) / 1e6, static_cast<double>(capacity) / 1e6));
         return kExitFailed;
     }
@@ -142,7 +146,7 @@ int Batch::MakeDisc() {
         Message("--disc: " + target + " must be a new or empty folder");
         return kExitFailed;
     }
-    if (options_.splitDiscs && size > capacity) {
+    if (split) {
         return MakeSplitDiscs(kind, titles, check, target, capacity);
     }
     std::vector<DiscTool> missing;

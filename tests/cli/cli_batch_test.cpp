@@ -346,6 +346,17 @@ TEST_F(CliBatchTest, AFittedRunIsMeasuredFirstAndConvertedAtThePlannedRates) {
     EXPECT_LT(measured, fitted) << run.out;
     EXPECT_LT(fitted, converting) << run.out;
     EXPECT_EQ(Names(out), (std::vector<std::string>{"one-cvt.mpg", "three-cvt.mpg"}));
+
+    // The dry run measures too, and its standard output is its command lines, with the rates.
+    const std::string dry = work_.path() + "dry/";
+    const Finished lines = Cli({"-t", "dvd", "-s", "pal", "-o", dry, "--fit-disc", "dvd5",
+                                "--dry-run", "--progress", "lines", Clip("one.mp4")});
+    ASSERT_EQ(lines.status, 0) << lines.err << lines.out;
+    EXPECT_EQ(std::count(lines.out.begin(), lines.out.end(), '\n'), 1) << lines.out;
+    EXPECT_NE(lines.out.find("-target pal-dvd -bt 9000k -maxrate "), std::string::npos)
+        << lines.out;
+    EXPECT_NE(lines.err.find("average video rate 9000 kbit/s"), std::string::npos) << lines.err;
+    EXPECT_FALSE(fs::exists(dry));
 }
 
 TEST_F(CliBatchTest, GnuParallelRunsTwoShardsIntoOneFolder) {
