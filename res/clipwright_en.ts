@@ -863,6 +863,10 @@ How should it go onto discs?</source>
         <source>Make &amp;one disc anyway</source>
         <translation type="unfinished"></translation>
     </message>
+    <message id="str.61714">
+        <source>Measuring how much each file needs, so that the run fills the disc (nothing is written)...</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message id="str.32811">
         <source>Make a DVD, VCD or SVCD disc image from the converted files
 Make a disc</source>

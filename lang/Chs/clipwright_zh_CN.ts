@@ -955,6 +955,10 @@ How should it go onto discs?</source>
         <source>Make &amp;one disc anyway</source>
         <translation>仍然制作一张光盘(&amp;O)</translation>
     </message>
+    <message id="str.61714">
+        <source>Measuring how much each file needs, so that the run fills the disc (nothing is written)...</source>
+        <translation>正在测算每个文件需要的码率，使整批文件正好装满光盘（不会写入任何文件）...</translation>
+    </message>
     <message id="str.32811">
         <source>Make a DVD, VCD or SVCD disc image from the converted files
 Make a disc</source>

@@ -955,6 +955,10 @@ Wie soll er auf Discs kommen?</translation>
         <source>Make &amp;one disc anyway</source>
         <translation>&amp;Trotzdem eine Disc erstellen</translation>
     </message>
+    <message id="str.61714">
+        <source>Measuring how much each file needs, so that the run fills the disc (nothing is written)...</source>
+        <translation>Es wird gemessen, wie viel jede Datei braucht, damit der Lauf die Disc füllt (dabei wird nichts geschrieben)...</translation>
+    </message>
     <message id="str.32811">
         <source>Make a DVD, VCD or SVCD disc image from the converted files
 Make a disc</source>

@@ -144,6 +144,7 @@ inline constexpr int kIdsFitDiscLine = 61710;       // %d disc number, %s titles
 inline constexpr int kIdsFitTitleTooLarge = 61711;  // %s files
 inline constexpr int kIdsFitRemakeStep = 61712;     // %d file number, %d count, %s source
 inline constexpr int kIdsDiscChoiceOneAnyway = 61713;
+inline constexpr int kIdsFitMeasuring = 61714;
 
 // Command prompts, "status-bar text\ntooltip", carry the command id as their string id.
 inline constexpr std::array<int, 19> kPromptCommandIds{
@@ -155,7 +156,7 @@ struct StringUse {
     std::string_view argumentKinds;  // as PlaceholderKinds gives them; "" for no arguments
 };
 
-inline constexpr std::array<StringUse, 138> kStringUses{{
+inline constexpr std::array<StringUse, 139> kStringUses{{
     {kIdsInitFailed, ""},
     {kIdsRestartAfterOgg, ""},
     {kIdsCantPlayback, ""},
@@ -280,6 +281,7 @@ inline constexpr std::array<StringUse, 138> kStringUses{{
     {kIdsFitTitleTooLarge, "s"},
     {kIdsFitRemakeStep, "dds"},
     {kIdsDiscChoiceOneAnyway, ""},
+    {kIdsFitMeasuring, ""},
     {kIdsLinkUnknownError, "d"},
     {kIdsFirstLinkError + 0, ""},
     {kIdsFirstLinkError + 1, ""},

@@ -55,8 +55,10 @@ void DiscDialog::ShowProgress() {
         return;
     }
     shownStep_ = step;
-    label->setText(
-        QString::fromStdString(DiscStepText(step, progress_.steps.load(), progress_.tool.load())));
+    label->setText(QString::fromStdString(
+        step <= 0 && !startText_.empty()
+            ? startText_
+            : DiscStepText(step, progress_.steps.load(), progress_.tool.load())));
 }
 
 void DiscDialog::WorkerFinished() {

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "dialogs/worker_dialog.h"
 #include "disc/disc_author.h"
@@ -32,6 +33,9 @@ public:
     const DiscProgress& Progress() const { return progress_; }
     // Cancel, as the button does.
     void Cancel();
+    // What the dialog says before the first step, instead of the checking of the files (for a
+    // job that is not about a disc's files yet, such as measuring a run). Before it is shown.
+    void SetStartText(std::string text) { startText_ = std::move(text); }
     // Esc: the same as Cancel.
     void reject() override { Cancel(); }
 
@@ -47,6 +51,7 @@ private:
     Job job_;
     DiscProgress progress_;
     int shownStep_ = -1;
+    std::string startText_;
 };
 
 // What the dialog says for a step: checking the files (step 0), or step n of m with the tool.

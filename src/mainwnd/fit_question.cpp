@@ -162,6 +162,7 @@ FitDecision DecideDiscFit(QWidget* parent, int32_t outputType, const std::string
             progress.percent.store(static_cast<int>((index + 1) * 100 / items.size()));
         });
     });
+    dialog.SetStartText(LoadResourceString(kIdsFitMeasuring));
     RunModalDialog(dialog);
     if (dialog.CancelRequested() || problem != FitProblem::kNone) {
         decision.go = false;
