@@ -77,7 +77,7 @@ TEST(DiscFitRunTest, AFittedRunFillsItsDiscAndReadsBackAsADvd) {
     const auto budget = static_cast<int64_t>(TitleBytesBudget(DiscKind::kDvd, disc, files.size()));
     RunFit fit(kTypeDvd, "-target pal-dvd", budget);
     const std::atomic<bool> go{false};
-    ASSERT_EQ(fit.Analyse(pointers, go), FitProblem::kNone);
+    ASSERT_EQ(fit.Analyse(pointers, go).problem, FitProblem::kNone);
     EXPECT_LT(fit.AverageVideoRate(), limits.standardAverage);
 
     std::vector<DiscTitle> titles;
