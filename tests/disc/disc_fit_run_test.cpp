@@ -1,49 +1,23 @@
 // A run fitted to a small disc end to end: clips measured and converted by the real trelcore at
 // their planned rates, re-planned as each one finishes, made into a DVD, and read back by lsdvd.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <regex>
 
 #include "disc/disc_split.h"
-#include "engine/child_process.h"
 #include "engine/command_line.h"
 #include "engine/disc_fit.h"
 #include "engine/probe.h"
 #include "engine/run_fit.h"
+#include "run_tool.h"
 #include "test_folder.h"
 
 namespace clipwright {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool RunTool(const std::vector<std::string>& args, std::string* output = nullptr) {
-    std::string line;
-    for (const std::string& arg : args) {
-        line += (line.empty() ? arg : " " + QuoteArgument(arg));
-    }
-    ChildProcess child;
-    child.commandLine = line;
-    child.flags = PIPE_STDOUT | STDERR_TO_STDOUT;
-    if (StartChild(child) != 0) {
-        return false;
-    }
-    std::string text;
-    char chunk[4096];
-    ssize_t n;
-    while ((n = ::read(child.stdoutRead, chunk, sizeof chunk)) > 0) {
-        text.append(chunk, static_cast<size_t>(n));
-    }
-    while (!WaitChildExit(child, 10000)) {
-    }
-    if (output != nullptr) {
-        *output = text;
-    }
-    return WIFEXITED(child.waitStatus) && WEXITSTATUS(child.waitStatus) == 0;
-}
+using testing::RunTool;
 
 TEST(DiscFitRunTest, AFittedRunFillsItsDiscAndReadsBackAsADvd) {
     testing::TestFolder folder;

@@ -1,22 +1,21 @@
 // A run's titles onto several discs: list order, no title split, each disc within its size and
 // title limit; and real discs made that way, read back by lsdvd, all or none of them kept.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <regex>
 
 #include "disc/disc_split.h"
-#include "engine/child_process.h"
 #include "engine/command_line.h"
 #include "engine/probe.h"
+#include "run_tool.h"
 #include "test_folder.h"
 
 namespace clipwright {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::RunTool;
 
 DiscTitle Title(uint64_t megabytes) {
     DiscTitle title;
@@ -93,31 +92,6 @@ TEST(DiscSplitPlan, TheTitlesBudgetIsTheMostWhoseImageFits) {
     }
     EXPECT_EQ(TitleBytesBudget(DiscKind::kDvd, 1000, 1), 0u);
     EXPECT_EQ(NumberedDiscFolder("/out/Holiday", 2), "/out/Holiday 2");
-}
-
-bool RunTool(const std::vector<std::string>& args, std::string* output = nullptr) {
-    std::string line;
-    for (const std::string& arg : args) {
-        line += (line.empty() ? arg : " " + QuoteArgument(arg));
-    }
-    ChildProcess child;
-    child.commandLine = line;
-    child.flags = PIPE_STDOUT | STDERR_TO_STDOUT;
-    if (StartChild(child) != 0) {
-        return false;
-    }
-    std::string text;
-    char chunk[4096];
-    ssize_t n;
-    while ((n = ::read(child.stdoutRead, chunk, sizeof chunk)) > 0) {
-        text.append(chunk, static_cast<size_t>(n));
-    }
-    while (!WaitChildExit(child, 10000)) {
-    }
-    if (output != nullptr) {
-        *output = text;
-    }
-    return WIFEXITED(child.waitStatus) && WEXITSTATUS(child.waitStatus) == 0;
 }
 
 class DiscSplitTest : public ::testing::Test {
