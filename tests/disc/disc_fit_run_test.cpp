@@ -6,11 +6,11 @@
 #include <regex>
 
 #include "disc/disc_split.h"
+#include "disc_test_support.h"
 #include "engine/command_line.h"
 #include "engine/disc_fit.h"
 #include "engine/probe.h"
 #include "engine/run_fit.h"
-#include "run_tool.h"
 #include "test_folder.h"
 
 namespace clipwright {

@@ -6,15 +6,15 @@
 #include <regex>
 
 #include "disc/disc_split.h"
+#include "disc_test_support.h"
 #include "engine/command_line.h"
-#include "engine/probe.h"
-#include "run_tool.h"
 #include "test_folder.h"
 
 namespace clipwright {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ConvertedTitle;
 using testing::RunTool;
 
 DiscTitle Title(uint64_t megabytes) {
@@ -99,18 +99,7 @@ protected:
     void SetUp() override {
         SetEncoderName(TRELCORE_PATH);
         for (const char* name : {"a", "b", "c"}) {
-            const std::string source = folder_.path() + name + ".mp4";
-            const std::string output = folder_.path() + name + ".mpg";
-            EXPECT_TRUE(RunTool({CLIPGEN_PATH, source, "--duration", "2", "--size", "320x240"}));
-            EXPECT_TRUE(RunTool({TRELCORE_PATH, "-target", "pal-dvd", "-i", source, "-y", output}));
-            SourceItem probed;
-            EXPECT_EQ(Probe(probed, output), 0);
-            DiscTitle title;
-            title.path = output;
-            title.durationMs = probed.durationMs;
-            title.bytes = fs::file_size(output);
-            title.video = ParseVideoFacts(probed.videoInfo).value_or(VideoFacts{});
-            titles_.push_back(title);
+            titles_.push_back(ConvertedTitle(folder_.path(), name, "pal-dvd", 2));
         }
         job_.kind = DiscKind::kDvd;
         job_.standard = CheckTitles(DiscKind::kDvd, titles_).standard;
