@@ -30,15 +30,13 @@ source scripts/deps.sh
 CLIPWRIGHT_PACKAGES+=(clang libclang-rt-14-dev)
 clipwright_ensure_packages
 
-build=build-fuzz
+# The fuzz preset of CMakePresets.json: clang, libFuzzer, the sanitizers and checked container
+# indexing (AddressSanitizer misses a read past a vector's size that stays within its capacity).
+build="build-fuzz"
 echo "== configuring $build"
-# Checked container indexing: AddressSanitizer misses a read past a vector's size that stays
-# within its capacity.
-CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug \
-    "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g -D_GLIBCXX_ASSERTIONS" \
-    -DCLIPWRIGHT_SANITIZE=fuzzer-no-link,address,undefined -DCLIPWRIGHT_FUZZ=ON >/dev/null
+cmake --preset fuzz >/dev/null
 echo "== building ${targets[*]}"
-cmake --build "$build" -j"$build_jobs" --target "${targets[@]/%/_fuzz}"
+cmake --build --preset fuzz -j"$build_jobs" --target "${targets[@]/%/_fuzz}"
 
 runs="$build/runs/$(date +%Y%m%d-%H%M%S)"
 mkdir -p "$runs"

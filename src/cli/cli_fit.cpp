@@ -23,24 +23,21 @@ int Batch::FitToDisc(bool quiet) {
                                     static_cast<int64_t>(TitleBytesBudget(
                                         kind, static_cast<uint64_t>(FitDiscBytes(size)), titles)));
     const uint32_t began = CurrentTick();
-    size_t problemFile = 0;
-    const FitProblem problem = fit_->Analyse(
-        items, stop_,
-        [this, &items, quiet](size_t index) {
+    const FitAnalysisResult analysis =
+        fit_->Analyse(items, stop_, [this, &items, quiet](size_t index) {
             if (progress_ == ProgressMode::kLines && !quiet) {
                 std::fprintf(out_, "measured %s\n", items[index]->sourcePath.c_str());
                 std::fflush(out_);
             }
-        },
-        &problemFile);
+        });
     if (stop_) {
         return kExitInterrupted;
     }
-    switch (problem) {
+    switch (analysis.problem) {
         case FitProblem::kNone:
             break;
         case FitProblem::kUnknownDuration:
-            Message("--fit-disc: the length of " + items[problemFile]->sourcePath +
+            Message("--fit-disc: the length of " + items[analysis.problemFile]->sourcePath +
                     " is not known, so the run cannot be fitted to a disc");
             return kExitFailed;
         case FitProblem::kTooLong:

@@ -59,10 +59,9 @@ void Batch::WriteReport() {
     const std::string& folder = settings_.outputFolder;
     std::vector<std::string> written;
     if (options_.reportCsv && options_.reportJson) {
-        std::string csvPath;
-        std::string jsonPath;
-        if (WriteBatchReport(folder, kReportStem, records, csvPath, jsonPath)) {
-            written = {csvPath, jsonPath};
+        const BatchReportResult report = WriteBatchReport(folder, kReportStem, records);
+        if (report.written) {
+            written = {report.csvPath, report.jsonPath};
         }
     } else {
         const bool csv = options_.reportCsv;

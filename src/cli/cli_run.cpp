@@ -371,16 +371,15 @@ void Batch::ConvertRow(Slot& slot, size_t index) {
     }
     SourceItem& item = row.item;
     // Taken at once, as the desktop program takes it, so no other run picks the same name.
-    int reserveError = 0;
-    const bool reserved = ReserveOutputName(item, settings_.outputFolder,
-                                            std::string(OutputExtension(settings_.outputType)),
-                                            kOutputSuffix, &reserveError);
+    const ReserveNameResult reservation =
+        ReserveOutputName(item, settings_.outputFolder,
+                          std::string(OutputExtension(settings_.outputType)), kOutputSuffix);
     // The previous file's figures must not show as this one's before its encoder starts.
     slot.run.percent = 0;
     slot.run.mediaMs = 0;
     {
         const std::lock_guard lock(lock_);
-        row.reserved = reserved ? OutputPath(item) : std::string();
+        row.reserved = reservation.reserved ? OutputPath(item) : std::string();
         row.started = true;
         slot.row = static_cast<long>(index);
     }
@@ -397,7 +396,7 @@ void Batch::ConvertRow(Slot& slot, size_t index) {
     // encoder stopped by us reports success, so under a stop a 0 counts only with a whole
     // output: one that finished just before the stop reached it is kept.
     const bool stopped =
-        stop_ && result == 0 && !CheckOutput(OutputPath(item), PartOf(item).lengthMs).empty();
+        stop_ && result == 0 && !CheckOutput(OutputPath(item), PartOf(item).lengthMs).ok;
     int32_t status = kDone;
     int64_t mediaMs = PartOf(item).lengthMs;
     std::string reason;
@@ -407,7 +406,7 @@ void Batch::ConvertRow(Slot& slot, size_t index) {
     } else if (result < 0) {
         status = kError;
         mediaMs = slot.run.mediaMs;
-        reason = FailureReason(ui_, item, outcome, reserveError, true);
+        reason = FailureReason(ui_, item, outcome, reservation.error, true);
         DropEmptyOutput(OutputPath(item));
     }
     if (fit_ && status == kDone) {

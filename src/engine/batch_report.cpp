@@ -76,18 +76,21 @@ std::string SizeField(const RowRecord& row) {
     return row.outputBytes < 0 ? std::string() : std::to_string(row.outputBytes);
 }
 
-bool WriteNew(const std::string& path, const std::string& text, bool& existed) {
+// How WriteNew ended: the file written whole, a name that exists already (nothing was
+// touched), or a failure of the folder or the disk (nothing was left behind).
+enum class WriteNewResult { kWritten, kExisted, kFailed };
+
+WriteNewResult WriteNew(const std::string& path, const std::string& text) {
     const UniqueFd fd(
         ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644));
-    existed = fd.get() < 0 && errno == EEXIST;
     if (fd.get() < 0) {
-        return false;
+        return errno == EEXIST ? WriteNewResult::kExisted : WriteNewResult::kFailed;
     }
     if (!WriteAll(fd.get(), text.data(), text.size()) || ::fsync(fd.get()) != 0) {
         ::unlink(path.c_str());
-        return false;
+        return WriteNewResult::kFailed;
     }
-    return true;
+    return WriteNewResult::kWritten;
 }
 
 }  // namespace
@@ -169,9 +172,9 @@ std::string ReportJson(const std::vector<RowRecord>& rows) {
     return out;
 }
 
-bool WriteBatchReport(const std::string& folder, const std::string& stem,
-                      const std::vector<RowRecord>& rows, std::string& csvPath,
-                      std::string& jsonPath) {
+BatchReportResult WriteBatchReport(const std::string& folder, const std::string& stem,
+                                   const std::vector<RowRecord>& rows) {
+    BatchReportResult result;
     std::string dir = folder;
     if (!dir.empty() && dir.back() != '/') {
         dir += '/';
@@ -181,21 +184,23 @@ bool WriteBatchReport(const std::string& folder, const std::string& stem,
     // Both names carry the same number, so a report's two forms are found together.
     for (uint64_t n = 0;; ++n) {
         const std::string name = n == 0 ? stem : stem + "[" + std::to_string(n) + "]";
-        bool existed = false;
-        if (!WriteNew(dir + name + ".csv", csv, existed)) {
-            if (existed) {
-                continue;
-            }
-            return false;
+        const WriteNewResult csvWrite = WriteNew(dir + name + ".csv", csv);
+        if (csvWrite == WriteNewResult::kExisted) {
+            continue;
         }
-        if (WriteNew(dir + name + ".json", json, existed)) {
-            csvPath = dir + name + ".csv";
-            jsonPath = dir + name + ".json";
-            return true;
+        if (csvWrite == WriteNewResult::kFailed) {
+            return result;
+        }
+        const WriteNewResult jsonWrite = WriteNew(dir + name + ".json", json);
+        if (jsonWrite == WriteNewResult::kWritten) {
+            result.written = true;
+            result.csvPath = dir + name + ".csv";
+            result.jsonPath = dir + name + ".json";
+            return result;
         }
         ::unlink((dir + name + ".csv").c_str());
-        if (!existed) {
-            return false;
+        if (jsonWrite == WriteNewResult::kFailed) {
+            return result;
         }
     }
 }

@@ -34,12 +34,15 @@ std::string CsvField(const std::string& text);
 // A JSON string literal, quotes included.
 std::string JsonString(const std::string& text);
 
+// Where WriteBatchReport put the report.
+struct BatchReportResult {
+    bool written = false;  // both forms were written whole; otherwise nothing of the call is left
+    std::string csvPath;   // when written: the CSV's path, folder included; empty otherwise
+    std::string jsonPath;  // when written: the JSON's path, folder included; empty otherwise
+};
 // Writes both reports into folder as "<stem>.csv" and "<stem>.json" under names that exist in
 // neither form ("<stem>[1].csv" and so on), each created exclusively, so nothing is overwritten.
-// Fills csvPath and jsonPath and returns true when both were written whole; on failure nothing
-// of this call is left behind.
-bool WriteBatchReport(const std::string& folder, const std::string& stem,
-                      const std::vector<RowRecord>& rows, std::string& csvPath,
-                      std::string& jsonPath);
+BatchReportResult WriteBatchReport(const std::string& folder, const std::string& stem,
+                                   const std::vector<RowRecord>& rows);
 
 }  // namespace clipwright

@@ -70,29 +70,28 @@ ssize_t ReadSome(int fd, char* into, size_t room) {
     return n;
 }
 
-std::string ReadAllOutput(ChildProcess& child, size_t limit, int timeoutMs, bool& timedOut) {
-    std::string output;
+OutputReadResult ReadAllOutput(ChildProcess& child, size_t limit, int timeoutMs) {
+    OutputReadResult collected;
     char chunk[kOutputBufferFill];
     const uint32_t begin = CurrentTick();
-    timedOut = false;
-    while (output.size() < limit) {
+    while (collected.text.size() < limit) {
         const int left = MsLeft(begin, timeoutMs);
         if (left == 0) {
-            timedOut = true;
+            collected.timedOut = true;
             break;
         }
         const OutputWait wait = WaitForOutput(child, left, nullptr);
         if (wait != OutputWait::kReadable) {
-            timedOut = wait == OutputWait::kTimedOut;
+            collected.timedOut = wait == OutputWait::kTimedOut;
             break;
         }
-        const ssize_t n = ReadSome(child.stdoutRead, chunk, limit - output.size());
+        const ssize_t n = ReadSome(child.stdoutRead, chunk, limit - collected.text.size());
         if (n <= 0) {
             break;
         }
-        output.append(chunk, static_cast<size_t>(n));
+        collected.text.append(chunk, static_cast<size_t>(n));
     }
-    return output;
+    return collected;
 }
 
 int MsLeft(uint32_t begin, int timeoutMs) {
@@ -112,8 +111,7 @@ ChildAnswer AskChild(const std::string& commandLine, size_t limit, int timeoutMs
     }
     answer.started = true;
     const uint32_t begin = CurrentTick();
-    bool timedOut = false;
-    answer.output = ReadAllOutput(child, limit, timeoutMs, timedOut);
+    answer.output = ReadAllOutput(child, limit, timeoutMs).text;
     // A child that did not end in time is killed (and reaped) with the record.
     answer.exited = WaitChildExit(child, MsLeft(begin, timeoutMs)) && child.exited &&
                     WIFEXITED(child.waitStatus);

@@ -28,9 +28,14 @@ OutputWait WaitForOutput(const ChildProcess& child, int timeoutMs, const std::at
 // read() that retries after interruptions.
 ssize_t ReadSome(int fd, char* into, size_t room);
 
-// Reads until the child closes its output, limit bytes are in, or timeoutMs pass; timedOut tells
-// whether the time ran out first.
-std::string ReadAllOutput(ChildProcess& child, size_t limit, int timeoutMs, bool& timedOut);
+// What ReadAllOutput collected.
+struct OutputReadResult {
+    std::string text;       // the child's output, at most the limit asked for
+    bool timedOut = false;  // the time ran out before the child closed its output or the limit
+                            // was reached
+};
+// Reads until the child closes its output, limit bytes are in, or timeoutMs pass.
+OutputReadResult ReadAllOutput(ChildProcess& child, size_t limit, int timeoutMs);
 
 // Milliseconds left of timeoutMs since begin (a CurrentTick value); 0 when none are.
 int MsLeft(uint32_t begin, int timeoutMs);

@@ -345,8 +345,8 @@ std::string CutUtf8(const std::string& text, size_t maxBytes) {
     return text.substr(0, end);
 }
 
-bool ReserveOutputName(SourceItem& item, const std::string& folder, const std::string& extension,
-                       const std::string& suffix, int* error) {
+ReserveNameResult ReserveOutputName(SourceItem& item, const std::string& folder,
+                                    const std::string& extension, const std::string& suffix) {
     int lastError = 0;
     const NameState state =
         ChooseName(item, folder, extension, suffix, [&lastError](const std::string& path) {
@@ -362,10 +362,10 @@ bool ReserveOutputName(SourceItem& item, const std::string& folder, const std::s
             }
             return NameState::kFree;  // cannot be created; the encoder will meet the same error
         });
-    if (error != nullptr) {
-        *error = state == NameState::kReserved ? 0 : lastError;
-    }
-    return state == NameState::kReserved;
+    ReserveNameResult result;
+    result.reserved = state == NameState::kReserved;
+    result.error = result.reserved ? 0 : lastError;
+    return result;
 }
 
 void DropEmptyOutput(const std::string& path) {

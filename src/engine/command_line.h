@@ -81,12 +81,17 @@ std::vector<std::string> SplitCommandLine(const std::string& commandLine);
 void MakeOutputName(SourceItem& item, const std::string& folder, const std::string& extension,
                     const std::string& suffix);
 
+// Whether ReserveOutputName took its name.
+struct ReserveNameResult {
+    bool reserved = false;  // an empty file now stands under the item's output name
+    int error = 0;          // when not reserved: the errno of the failed create (ENAMETOOLONG for
+                            // a path past the limits); 0 when reserved
+};
 // The same, but the name is also taken: an empty file is created under it exclusively, so two
-// runs into one folder never pick the same name. False when no empty file could be created
-// (the folder is missing or not writable); the name is then one that did not exist, and error
-// (when given) gets the errno of the failed create (ENAMETOOLONG for a path past the limits).
-bool ReserveOutputName(SourceItem& item, const std::string& folder, const std::string& extension,
-                       const std::string& suffix, int* error = nullptr);
+// runs into one folder never pick the same name. Not reserved when no empty file could be
+// created (the folder is missing or not writable); the name is then one that did not exist.
+ReserveNameResult ReserveOutputName(SourceItem& item, const std::string& folder,
+                                    const std::string& extension, const std::string& suffix);
 
 // The most bytes one name in folder may have (pathconf's _PC_NAME_MAX, else NAME_MAX).
 size_t NameByteLimit(const std::string& folder);

@@ -90,10 +90,16 @@ private:
     uint32_t since_;
 };
 
-// Returns the probed item of the file, or nullptr with failure (or zeroByte) saying why not.
-std::unique_ptr<SourceItem> DetectOne(DetectionShared& shared, ProbeServer& server,
-                                      const DetectionTexts& texts, const std::string& path, int i,
-                                      int n, ProbeFailure& failure, bool& zeroByte) {
+// What DetectOne made of one file.
+struct DetectResult {
+    std::unique_ptr<SourceItem> item;  // the probed and named item; null when the file failed
+    bool zeroByte = false;             // it failed because its path holds a zero byte
+    ProbeFailure failure;              // otherwise why its probe failed
+};
+
+DetectResult DetectOne(DetectionShared& shared, ProbeServer& server, const DetectionTexts& texts,
+                       const std::string& path, int i, int n) {
+    DetectResult result;
     {
         const std::lock_guard lock(shared.stateLock);
         shared.statusText = FormatText(texts.step.c_str(), i + 1, n, ShownPath(path).c_str());
@@ -102,17 +108,18 @@ std::unique_ptr<SourceItem> DetectOne(DetectionShared& shared, ProbeServer& serv
     // No file name holds a zero byte: such a path (from "%00" in a URI, say) names no file, and
     // on the probe server's input it would read as two requests, each answer then going to
     // the wrong file.
-    zeroByte = HoldsZeroByte(path);
-    if (zeroByte) {
-        return nullptr;
+    result.zeroByte = HoldsZeroByte(path);
+    if (result.zeroByte) {
+        return result;
     }
     auto item = std::make_unique<SourceItem>();
-    if (server.Probe(*item, path, &failure) != 0) {
-        return nullptr;
+    if (server.Probe(*item, path, &result.failure) != 0) {
+        return result;
     }
     // Named before the view takes it, so no other thread ever sees it half made.
     MakeOutputName(*item, texts.outputFolder, texts.outputExtension, kOutputSuffix);
-    return item;
+    result.item = std::move(item);
+    return result;
 }
 
 }  // namespace
@@ -173,15 +180,14 @@ void RunDetectionWorker(DetectionShared& shared, WorkerUi& ui,
             shownPercent = percent;
             callbacks.setProgress(percent);
         }
-        ProbeFailure failure;
-        bool zeroByte = false;
-        if (auto item = DetectOne(shared, server, texts, path, i, n, failure, zeroByte)) {
-            pending.Add(std::move(item), path);
+        DetectResult detected = DetectOne(shared, server, texts, path, i, n);
+        if (detected.item) {
+            pending.Add(std::move(detected.item), path);
         } else {
             failedList += '\n';
             failedList += ShownPath(path);
-            failedList += zeroByte ? ReasonLine(ui.Text(kIdsReasonZeroByteInName))
-                                   : FailureReasonLine(ui, failure);
+            failedList += detected.zeroByte ? ReasonLine(ui.Text(kIdsReasonZeroByteInName))
+                                            : FailureReasonLine(ui, detected.failure);
         }
         pending.HandOver(false);
     }

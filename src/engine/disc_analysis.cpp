@@ -66,14 +66,21 @@ std::optional<double> FieldOf(const std::string& line, const std::string& key) {
     return scale > 0.0 ? whole / scale : whole;
 }
 
-// Reads the child's output to its end, or until cancel is set. False when cancelled.
-bool ReadAll(ChildProcess& child, const std::atomic<bool>& cancel, std::string& output) {
+// What ReadAll collected of a sample's run.
+struct ReadAllResult {
+    std::string output;      // the child's output, to its end or to the cancel
+    bool cancelled = false;  // cancel was set before the output ended
+};
+
+// Reads the child's output to its end, or until cancel is set.
+ReadAllResult ReadAll(ChildProcess& child, const std::atomic<bool>& cancel) {
+    ReadAllResult result;
     char buffer[4096];
     while (!cancel.load()) {
         pollfd entry{child.stdoutRead, POLLIN, 0};
         const int ready = ::poll(&entry, 1, kCancelPollMs);
         if (ready < 0 && errno != EINTR) {
-            return true;
+            return result;
         }
         if (ready <= 0) {
             continue;
@@ -83,11 +90,12 @@ bool ReadAll(ChildProcess& child, const std::atomic<bool>& cancel, std::string& 
             continue;
         }
         if (got <= 0) {
-            return true;
+            return result;
         }
-        output.append(buffer, static_cast<size_t>(got));
+        result.output.append(buffer, static_cast<size_t>(got));
     }
-    return false;
+    result.cancelled = true;
+    return result;
 }
 
 }  // namespace
@@ -170,15 +178,15 @@ std::optional<double> MeasureDifficulty(const SourceItem& item, const std::strin
         if (StartChild(child) != 0) {
             continue;
         }
-        std::string output;
-        if (!ReadAll(child, cancel, output)) {
+        const ReadAllResult sampleRun = ReadAll(child, cancel);
+        if (sampleRun.cancelled) {
             StopChild(child, kStopGraceMs);
             return std::nullopt;
         }
         while (!WaitChildExit(child, kStopGraceMs)) {
             // Its output has ended; it is closing its files.
         }
-        const std::optional<double> rate = MeasuredBitsPerSecond(output);
+        const std::optional<double> rate = MeasuredBitsPerSecond(sampleRun.output);
         const bool succeeded =
             child.exited && WIFEXITED(child.waitStatus) && WEXITSTATUS(child.waitStatus) == 0;
         if (!rate || !succeeded) {

@@ -192,25 +192,31 @@ void ReadProgress(EncoderRun& run, ChildProcess& child, std::string* transcript)
     run.percent.store(100);
 }
 
-std::string CheckOutput(const std::string& outputPath, int64_t expectedMs) {
+OutputCheckResult CheckOutput(const std::string& outputPath, int64_t expectedMs) {
+    OutputCheckResult check;
     struct stat info {};
     if (::stat(outputPath.c_str(), &info) != 0) {
-        return std::string(kOutputMissing);
+        check.problem = kOutputMissing;
+        return check;
     }
     if (info.st_size == 0) {
-        return std::string(kOutputEmpty);
+        check.problem = kOutputEmpty;
+        return check;
     }
     SourceItem written;
     if (Probe(written, outputPath) != 0) {
-        return std::string(kOutputUnreadable);
+        check.problem = kOutputUnreadable;
+        return check;
     }
     if (std::llabs(written.durationMs - expectedMs) > kOutputLengthToleranceMs) {
-        return std::string(kOutputLasts) +
-               FormatText("%.2f s instead of %.2f s",
-                          static_cast<double>(written.durationMs) / 1000.0,
-                          static_cast<double>(expectedMs) / 1000.0);
+        check.problem =
+            std::string(kOutputLasts) + FormatText("%.2f s instead of %.2f s",
+                                                   static_cast<double>(written.durationMs) / 1000.0,
+                                                   static_cast<double>(expectedMs) / 1000.0);
+        return check;
     }
-    return {};
+    check.ok = true;
+    return check;
 }
 
 int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::string& outputPath,
@@ -268,12 +274,10 @@ int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::str
     }
     // A status of 0 is not taken on trust: the output must be there, readable, and as long as
     // the part. A short output (say, of a truncated source) is kept for the user to look at.
-    std::string problem = CheckOutput(outputPath, part.lengthMs);
-    if (problem.empty()) {
-        // A source cut short fails whatever its container: where the probe measured what is
-        // left (an AVI without its index) the output still matches the part.
-        problem = SourceEndedEarly(outcome.transcript);
-    }
+    const OutputCheckResult check = CheckOutput(outputPath, part.lengthMs);
+    // A source cut short fails whatever its container: where the probe measured what is left
+    // (an AVI without its index) the output still matches the part.
+    const std::string problem = check.ok ? SourceEndedEarly(outcome.transcript) : check.problem;
     if (problem.empty()) {
         return 0;
     }

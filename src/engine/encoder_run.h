@@ -29,7 +29,7 @@ struct EncoderOutcome {
     bool started = false;       // the encoder program could be started at all
     std::string transcript;     // its output (progress, errors), cut to kTranscriptLimit
     std::string errorLine;      // its last "trelcore: ..." error line, if any
-    std::string outputProblem;  // CheckOutput's text when the output failed the check
+    std::string outputProblem;  // CheckOutput's problem when the output failed the check
     int exitStatus = 0;         // its exit status when it exited by itself
     int endSignal = 0;          // the signal it died of, when not ours; 0 otherwise
     bool hung = false;          // it closed its output but did not exit in time, and was killed
@@ -64,9 +64,13 @@ int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::str
 int RunConversion(EncoderRun& run, const std::string& sourcePath, const std::string& outputPath,
                   const std::string& title, const std::string& options, int64_t start, int64_t end);
 
-// Empty when outputPath holds a media file of expectedMs (within the tolerance); otherwise
-// what is wrong with it.
-std::string CheckOutput(const std::string& outputPath, int64_t expectedMs);
+// How an output the encoder reported as done stood up to the check.
+struct OutputCheckResult {
+    bool ok = false;      // the file exists, is a media file the encoder can read, and lasts
+                          // the expected length within kOutputLengthToleranceMs
+    std::string problem;  // when not ok, what is wrong with it (for the log and the summary)
+};
+OutputCheckResult CheckOutput(const std::string& outputPath, int64_t expectedMs);
 
 // Follows a started child's output until it ends or the run is aborted; then percent is 100.
 // Allocates nothing, apart from what it appends to transcript when one is given.

@@ -193,20 +193,19 @@ int32_t Probe(SourceItem& item, const std::string& path, ProbeFailure* failure) 
     ChildProcess child;
     child.commandLine = BuildProbeCommandLine(path);
     child.flags = PIPE_STDOUT;
-    std::string output;
-    bool timedOut = false;
+    OutputReadResult collected;
     if (StartChild(child) == 0) {
         // The user waits on a probe, so it runs at the normal level: at the idle level a busy
         // desktop could hold it past its time limit and a good file would be refused.
         SetChildPriority(child, 2);
-        output = ReadAllOutput(child, kOutputBufferFill, kProbeTimeoutMs, timedOut);
+        collected = ReadAllOutput(child, kOutputBufferFill, kProbeTimeoutMs);
     }
     KillChild(child);
     const bool ended = child.exited && !child.killedByUs && WIFSIGNALED(child.waitStatus);
     ReleaseChild(child);
-    const int32_t result = ParseProbeOutput(item, path, output);
+    const int32_t result = ParseProbeOutput(item, path, collected.text);
     if (result != 0 && failure != nullptr) {
-        *failure = DescribeProbeFailure(output, path, timedOut, ended);
+        *failure = DescribeProbeFailure(collected.text, path, collected.timedOut, ended);
     }
     return result;
 }

@@ -70,15 +70,14 @@ bool ProbeServer::Start() {
     SetChildPriority(child_, 2);
     const int flags = ::fcntl(child_.stdinWrite, F_GETFL);
     ::fcntl(child_.stdinWrite, F_SETFL, flags | O_NONBLOCK);
-    ProbeEnd end = ProbeEnd::kAnswered;
-    const size_t lineEnd = ReadUntil(kProbeServerReady, end);
+    const ReadUntilResult ready = ReadUntil(kProbeServerReady);
     // An encoder without the mode says so and ends; anything before the line is no server.
-    if (lineEnd == std::string::npos || !inbox_.starts_with(kProbeServerReady)) {
+    if (ready.end != ProbeEnd::kAnswered || !inbox_.starts_with(kProbeServerReady)) {
         Shut();
         unavailable_ = true;
         return false;
     }
-    inbox_.erase(0, lineEnd + 1);
+    inbox_.erase(0, ready.lineEnd + 1);
     return true;
 }
 
@@ -94,31 +93,32 @@ bool ProbeServer::Send(const std::string& path) {
     return WriteWithin(child_.stdinWrite, request, timeoutMs_);
 }
 
-size_t ProbeServer::ReadUntil(std::string_view marker, ProbeEnd& end) {
+ProbeServer::ReadUntilResult ProbeServer::ReadUntil(std::string_view marker) {
     const uint32_t begin = CurrentTick();
     char chunk[kOutputBufferFill];
+    ReadUntilResult result;
     while (true) {
         const size_t at = inbox_.find(marker);
-        const size_t lineEnd = at == std::string::npos ? at : inbox_.find('\n', at);
-        if (lineEnd != std::string::npos) {
-            return lineEnd;
+        result.lineEnd = at == std::string::npos ? at : inbox_.find('\n', at);
+        if (result.lineEnd != std::string::npos) {
+            return result;
         }
         if (inbox_.size() > kMaxAnswerBytes) {
-            end = ProbeEnd::kServerEnded;
-            return std::string::npos;
+            result.end = ProbeEnd::kServerEnded;
+            return result;
         }
         const int left = MsLeft(begin, timeoutMs_);
         const OutputWait wait =
             left > 0 ? WaitForOutput(child_, left, nullptr) : OutputWait::kTimedOut;
         if (wait == OutputWait::kTimedOut) {
-            end = ProbeEnd::kTimedOut;
-            return std::string::npos;
+            result.end = ProbeEnd::kTimedOut;
+            return result;
         }
         const ssize_t n =
             wait == OutputWait::kReadable ? ReadSome(child_.stdoutRead, chunk, sizeof chunk) : 0;
         if (n <= 0) {
-            end = ProbeEnd::kServerEnded;
-            return std::string::npos;
+            result.end = ProbeEnd::kServerEnded;
+            return result;
         }
         inbox_.append(chunk, static_cast<size_t>(n));
     }
@@ -150,17 +150,15 @@ ProbeAnswer ProbeServer::Ask(const std::string& path) {
             return answer;
         }
     }
-    ProbeEnd end = ProbeEnd::kAnswered;
-    const size_t lineEnd = ReadUntil(kProbeAnswerEnd, end);
-    if (lineEnd == std::string::npos) {
-        answer.end = end;
+    const ReadUntilResult reply = ReadUntil(kProbeAnswerEnd);
+    answer.end = reply.end;
+    if (reply.end != ProbeEnd::kAnswered) {
         answer.text = std::move(inbox_);
         Shut();  // the next path gets a fresh server
         return answer;
     }
-    answer.end = ProbeEnd::kAnswered;
     answer.text = inbox_.substr(0, inbox_.find(kProbeAnswerEnd));
-    inbox_.erase(0, lineEnd + 1);
+    inbox_.erase(0, reply.lineEnd + 1);
     return answer;
 }
 

@@ -57,12 +57,20 @@ public:
     pid_t ServerPid() const { return child_.processHandle; }
 
 private:
+    // How far ReadUntil came.
+    struct ReadUntilResult {
+        size_t lineEnd = std::string::npos;  // the marker line's line feed in inbox_; npos when
+                                             // the line did not come
+        ProbeEnd end = ProbeEnd::kAnswered;  // kAnswered when it came, else kTimedOut or
+                                             // kServerEnded (also for a broken protocol)
+    };
+
     bool Start();
     void Shut();
     bool Send(const std::string& path);
-    // Reads until marker stands in inbox_ followed by a line feed; the line's end, or npos
-    // when the server ended, broke the protocol (end reports which) or time ran out.
-    size_t ReadUntil(std::string_view marker, ProbeEnd& end);
+    // Reads until marker stands in inbox_ followed by a line feed, the server ends or breaks
+    // the protocol, or time runs out.
+    ReadUntilResult ReadUntil(std::string_view marker);
 
     int timeoutMs_;
     bool unavailable_ = false;

@@ -19,9 +19,9 @@ RunFit::RunFit(int32_t outputType, std::string options, int64_t budgetBytes)
       options_(std::move(options)),
       budget_(budgetBytes) {}
 
-FitProblem RunFit::Analyse(const std::vector<const SourceItem*>& items,
-                           const std::atomic<bool>& stop,
-                           const std::function<void(size_t)>& measured, size_t* problemFile) {
+FitAnalysisResult RunFit::Analyse(const std::vector<const SourceItem*>& items,
+                                  const std::atomic<bool>& stop,
+                                  const std::function<void(size_t)>& measured) {
     files_.assign(items.size(), FitFile{});
     fixed_.assign(items.size(), std::nullopt);
     rates_.assign(items.size(), 0);
@@ -40,10 +40,7 @@ FitProblem RunFit::Analyse(const std::vector<const SourceItem*>& items,
     // Lengths first: a run that cannot be planned is told before any measuring.
     const FitPlan lengths = PlanFit(limits_, files_, budget_, fixed_);
     if (lengths.problem != FitProblem::kNone) {
-        if (problemFile != nullptr) {
-            *problemFile = lengths.problemFile;
-        }
-        return lengths.problem;
+        return {lengths.problem, lengths.problemFile};
     }
     for (size_t i = 0; i < items.size(); ++i) {
         if (items[i] == nullptr) {
@@ -54,7 +51,7 @@ FitProblem RunFit::Analyse(const std::vector<const SourceItem*>& items,
         const std::optional<double> difficulty =
             MeasureDifficulty(*items[i], options_, audio, stop);
         if (stop.load()) {
-            return FitProblem::kNone;
+            return {};
         }
         files_[i].difficulty = difficulty.value_or(0.0);
         if (measured) {
@@ -62,10 +59,7 @@ FitProblem RunFit::Analyse(const std::vector<const SourceItem*>& items,
         }
     }
     firstPlan_ = PlanFit(limits_, files_, budget_, fixed_);
-    if (problemFile != nullptr) {
-        *problemFile = firstPlan_.problemFile;
-    }
-    return firstPlan_.problem;
+    return {firstPlan_.problem, firstPlan_.problemFile};
 }
 
 std::string RunFit::OptionsFor(size_t index) {

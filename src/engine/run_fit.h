@@ -16,19 +16,24 @@
 
 namespace clipwright {
 
+// What RunFit::Analyse found.
+struct FitAnalysisResult {
+    FitProblem problem = FitProblem::kNone;  // kNone: the run can be fitted (or stop was set)
+    size_t problemFile = 0;                  // the index in items of the file a problem is about
+};
+
 class RunFit {
 public:
     // options: the run's standard encoder options; outputType DVD or SVCD; budgetBytes: what
     // the titles may take on the disc (TitleBytesBudget of the disc for the run's titles).
     RunFit(int32_t outputType, std::string options, int64_t budgetBytes);
 
-    // Measures every file (null: a row that will not be converted) and plans the run: kNone
-    // when it can be fitted, else why not (problemFile, when given, gets the file a problem is
-    // about); a run that cannot be planned is told before anything is measured. measured(i) is
-    // called after each file. Returns kNone at once when stop is set: the caller checks stop.
-    FitProblem Analyse(const std::vector<const SourceItem*>& items, const std::atomic<bool>& stop,
-                       const std::function<void(size_t)>& measured = {},
-                       size_t* problemFile = nullptr);
+    // Measures every file (null: a row that will not be converted) and plans the run; a run
+    // that cannot be planned is told before anything is measured. measured(i) is called after
+    // each file. Returns kNone at once when stop is set: the caller checks stop.
+    FitAnalysisResult Analyse(const std::vector<const SourceItem*>& items,
+                              const std::atomic<bool>& stop,
+                              const std::function<void(size_t)>& measured = {});
     const FitLimits& Limits() const { return limits_; }
 
     // The options for file index, from a plan of the files not started yet; the file is then

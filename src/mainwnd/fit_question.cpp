@@ -158,9 +158,10 @@ FitDecision DecideDiscFit(QWidget* parent, int32_t outputType, const std::string
             TitleBytesBudget(kind, static_cast<uint64_t>(FitDiscBytes(offer->disc)), titles)));
     FitProblem problem = FitProblem::kNone;
     DiscDialog dialog(parent, [&](DiscProgress& progress) {
-        problem = fit->Analyse(items, progress.abortRequested, [&](size_t index) {
+        const auto measured = [&](size_t index) {
             progress.percent.store(static_cast<int>((index + 1) * 100 / items.size()));
-        });
+        };
+        problem = fit->Analyse(items, progress.abortRequested, measured).problem;
     });
     dialog.SetStartText(LoadResourceString(kIdsFitMeasuring));
     RunModalDialog(dialog);

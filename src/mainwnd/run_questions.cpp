@@ -58,15 +58,14 @@ void OfferBatchReport(QWidget* owner, const std::vector<RowRecord>& records,
                        MessageIcon::kQuestion) != kAnswerOk) {
         return;
     }
-    std::string csvPath;
-    std::string jsonPath;
-    if (!WriteBatchReport(folder, kReportStem, records, csvPath, jsonPath)) {
+    const BatchReportResult report = WriteBatchReport(folder, kReportStem, records);
+    if (!report.written) {
         ShowMessageBox(owner, LoadResourceString(kIdsReportFailed, folder.c_str()),
                        MessageButtons::kOk, MessageIcon::kExclamation);
         return;
     }
-    LogMessage("Report written to %s and %s", csvPath.c_str(), jsonPath.c_str());
-    OpenWithDesktop(QString::fromStdString(csvPath));
+    LogMessage("Report written to %s and %s", report.csvPath.c_str(), report.jsonPath.c_str());
+    OpenWithDesktop(QString::fromStdString(report.csvPath));
 }
 
 }  // namespace clipwright

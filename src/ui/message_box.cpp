@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace clipwright {
@@ -26,6 +27,22 @@ struct Seam {
 Seam& TheSeam() {
     static Seam seam;
     return seam;
+}
+
+// Records text and gives the answer a test has for it: the next queued one, else the unanswered
+// handler's. Empty when there is none and the box is to be shown.
+std::optional<int> SeamAnswer(const std::string& text) {
+    Seam& seam = TheSeam();
+    seam.texts.push_back(text);
+    if (!seam.answers.empty()) {
+        const int answer = seam.answers.front();
+        seam.answers.pop_front();
+        return answer;
+    }
+    if (seam.unanswered) {
+        return seam.unanswered(text);
+    }
+    return std::nullopt;
 }
 
 QString DisplayText(const std::string& text) {
@@ -95,15 +112,8 @@ std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const std::string& 
 
 int ShowMessageBox(QWidget* parent, const std::string& text, MessageButtons buttons,
                    MessageIcon icon) {
-    Seam& seam = TheSeam();
-    seam.texts.push_back(text);
-    if (!seam.answers.empty()) {
-        const int answer = seam.answers.front();
-        seam.answers.pop_front();
-        return answer;
-    }
-    if (seam.unanswered) {
-        return seam.unanswered(text);
+    if (const std::optional<int> answer = SeamAnswer(text)) {
+        return *answer;
     }
     if (icon == MessageIcon::kExclamation) {
         QApplication::beep();
@@ -114,15 +124,8 @@ int ShowMessageBox(QWidget* parent, const std::string& text, MessageButtons butt
 
 int ShowChoiceBox(QWidget* parent, const std::string& text, const std::vector<std::string>& choices,
                   MessageIcon icon) {
-    Seam& seam = TheSeam();
-    seam.texts.push_back(text);
-    if (!seam.answers.empty()) {
-        const int answer = seam.answers.front();
-        seam.answers.pop_front();
-        return answer;
-    }
-    if (seam.unanswered) {
-        return seam.unanswered(text);
+    if (const std::optional<int> answer = SeamAnswer(text)) {
+        return *answer;
     }
     QMessageBox box(ToQtIcon(icon), QString::fromLatin1(kApplicationName), DisplayText(text),
                     QMessageBox::Cancel, parent);

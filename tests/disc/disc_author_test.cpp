@@ -2,9 +2,6 @@
 // dvdauthor, genisoimage and vcdimager, and read back with lsdvd, xorriso, vcd-info and a reader
 // of the image's volume descriptors.
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -15,53 +12,16 @@
 #include <thread>
 
 #include "disc/disc_author.h"
+#include "disc_test_support.h"
 #include "engine/command_line.h"
-#include "engine/probe.h"
 #include "test_folder.h"
-
-extern char** environ;
 
 namespace clipwright {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Runs the program with its arguments (no shell); its output and errors, and whether it exited 0.
-bool RunProgram(const std::vector<std::string>& args, std::string* output = nullptr) {
-    int fds[2];
-    if (::pipe(fds) != 0) {
-        return false;
-    }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], 2);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    std::vector<char*> argv;
-    for (const std::string& arg : args) {
-        argv.push_back(const_cast<char*>(arg.c_str()));
-    }
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    const int spawned = ::posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(fds[1]);
-    std::string text;
-    char chunk[4096];
-    ssize_t n;
-    while ((n = ::read(fds[0], chunk, sizeof chunk)) > 0) {
-        text.append(chunk, static_cast<size_t>(n));
-    }
-    ::close(fds[0]);
-    int status = 0;
-    if (spawned != 0 || ::waitpid(pid, &status, 0) != pid) {
-        return false;
-    }
-    if (output != nullptr) {
-        *output = text;
-    }
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
+using testing::ConvertedTitle;
+using testing::RunTool;
 
 constexpr size_t kSectorBytes = 2048;
 
@@ -100,7 +60,7 @@ VolumeDescriptors ReadVolumeDescriptors(const std::string& image) {
 // Each file's first sector in the image by its path ("/VIDEO_TS/VIDEO_TS.IFO"), from xorriso.
 std::map<std::string, long> FileSectors(const std::string& image) {
     std::string report;
-    EXPECT_TRUE(RunProgram(
+    EXPECT_TRUE(RunTool(
         {"xorriso", "-indev", image, "-find", "/", "-type", "f", "-exec", "report_lba", "--"},
         &report))
         << report;
@@ -119,19 +79,7 @@ protected:
 
     // A converted file of `seconds` for the trelcore target, probed as the view probes it.
     DiscTitle Converted(const std::string& name, const std::string& target, int seconds) {
-        const std::string source = folder_.path() + name + ".mp4";
-        const std::string output = folder_.path() + name + ".mpg";
-        EXPECT_TRUE(RunProgram(
-            {CLIPGEN_PATH, source, "--duration", std::to_string(seconds), "--size", "320x240"}));
-        EXPECT_TRUE(RunProgram({TRELCORE_PATH, "-target", target, "-i", source, "-y", output}));
-        SourceItem probed;
-        EXPECT_EQ(Probe(probed, output), 0);
-        DiscTitle title;
-        title.path = output;
-        title.durationMs = probed.durationMs;
-        title.bytes = fs::file_size(output);
-        title.video = ParseVideoFacts(probed.videoInfo).value_or(VideoFacts{});
-        return title;
+        return ConvertedTitle(folder_.path(), name, target, seconds);
     }
 
     DiscJob Job(DiscKind kind, std::vector<DiscTitle> titles, const std::string& target) {
@@ -170,7 +118,7 @@ TEST_F(DiscAuthorTest, TwoPalDvdFilesMakeTwoTitlesAndAUdfImage) {
     EXPECT_EQ(std::distance(fs::directory_iterator(target), fs::directory_iterator()), 3);
 
     std::string titles;
-    ASSERT_TRUE(RunProgram({"lsdvd", target}, &titles)) << titles;
+    ASSERT_TRUE(RunTool({"lsdvd", target}, &titles)) << titles;
     const std::regex line(R"(Title: (\d+), Length: (\d+):(\d+):(\d+)\.(\d+))");
     std::vector<double> lengths;
     for (auto it = std::sregex_iterator(titles.begin(), titles.end(), line);
@@ -183,7 +131,7 @@ TEST_F(DiscAuthorTest, TwoPalDvdFilesMakeTwoTitlesAndAUdfImage) {
     EXPECT_NEAR(lengths[1], 5.0, 0.6) << titles;
 
     std::string listing;
-    ASSERT_TRUE(RunProgram({"xorriso", "-indev", result.files[0], "-find", "/"}, &listing));
+    ASSERT_TRUE(RunTool({"xorriso", "-indev", result.files[0], "-find", "/"}, &listing));
     EXPECT_NE(listing.find("'/VIDEO_TS/VTS_01_1.VOB'"), std::string::npos) << listing;
     EXPECT_NE(listing.find("'/VIDEO_TS/VIDEO_TS.IFO'"), std::string::npos) << listing;
     EXPECT_NE(listing.find("'/AUDIO_TS'"), std::string::npos) << listing;
@@ -244,7 +192,7 @@ TEST_F(DiscAuthorTest, ADvdTakesFilesWhoseNamesXmlCannotCarry) {
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left, (std::vector<std::string>{"AUDIO_TS", "VIDEO_TS", "odd.iso"}));
     std::string titles;
-    ASSERT_TRUE(RunProgram({"lsdvd", target}, &titles)) << titles;
+    ASSERT_TRUE(RunTool({"lsdvd", target}, &titles)) << titles;
     EXPECT_NE(titles.find("Title: 02"), std::string::npos) << titles;
     EXPECT_TRUE(fs::exists(a.path));  // the user's files stay where they were
 }
@@ -265,7 +213,7 @@ TEST_F(DiscAuthorTest, TwoNtscVcdFilesMakeACueWithTheirTracks) {
     EXPECT_LE(fs::file_size(target + "/vcd.bin"), EstimatedImageBytes(DiscKind::kVcd, {a, b}));
 
     std::string info;
-    ASSERT_TRUE(RunProgram({"vcd-info", "--no-banner", "-c", target + "/vcd.cue"}, &info)) << info;
+    ASSERT_TRUE(RunTool({"vcd-info", "--no-banner", "-c", target + "/vcd.cue"}, &info)) << info;
     EXPECT_NE(info.find("AVSEQ02.DAT"), std::string::npos) << info;
     EXPECT_EQ(info.find("AVSEQ03.DAT"), std::string::npos) << info;
 }
@@ -277,7 +225,7 @@ TEST_F(DiscAuthorTest, APalSvcdFileMakesAnSvcdImage) {
     const DiscResult result = AuthorDisc(Job(DiscKind::kSvcd, {a}, target), progress);
     ASSERT_EQ(result.outcome, DiscOutcome::kDone) << result.errorLine;
     std::string info;
-    ASSERT_TRUE(RunProgram({"vcd-info", "--no-banner", "-c", target + "/svcd.cue"}, &info)) << info;
+    ASSERT_TRUE(RunTool({"vcd-info", "--no-banner", "-c", target + "/svcd.cue"}, &info)) << info;
     EXPECT_NE(info.find("SVCD"), std::string::npos) << info;
     EXPECT_NE(info.find("AVSEQ01.MPG"), std::string::npos) << info;
 }

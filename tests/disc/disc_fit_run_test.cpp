@@ -1,14 +1,12 @@
 // A run fitted to a small disc end to end: clips measured and converted by the real trelcore at
 // their planned rates, re-planned as each one finishes, made into a DVD, and read back by lsdvd.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <regex>
 
 #include "disc/disc_split.h"
-#include "engine/child_process.h"
+#include "disc_test_support.h"
 #include "engine/command_line.h"
 #include "engine/disc_fit.h"
 #include "engine/probe.h"
@@ -19,31 +17,7 @@ namespace clipwright {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool RunTool(const std::vector<std::string>& args, std::string* output = nullptr) {
-    std::string line;
-    for (const std::string& arg : args) {
-        line += (line.empty() ? arg : " " + QuoteArgument(arg));
-    }
-    ChildProcess child;
-    child.commandLine = line;
-    child.flags = PIPE_STDOUT | STDERR_TO_STDOUT;
-    if (StartChild(child) != 0) {
-        return false;
-    }
-    std::string text;
-    char chunk[4096];
-    ssize_t n;
-    while ((n = ::read(child.stdoutRead, chunk, sizeof chunk)) > 0) {
-        text.append(chunk, static_cast<size_t>(n));
-    }
-    while (!WaitChildExit(child, 10000)) {
-    }
-    if (output != nullptr) {
-        *output = text;
-    }
-    return WIFEXITED(child.waitStatus) && WEXITSTATUS(child.waitStatus) == 0;
-}
+using testing::RunTool;
 
 TEST(DiscFitRunTest, AFittedRunFillsItsDiscAndReadsBackAsADvd) {
     testing::TestFolder folder;
@@ -77,7 +51,7 @@ TEST(DiscFitRunTest, AFittedRunFillsItsDiscAndReadsBackAsADvd) {
     const auto budget = static_cast<int64_t>(TitleBytesBudget(DiscKind::kDvd, disc, files.size()));
     RunFit fit(kTypeDvd, "-target pal-dvd", budget);
     const std::atomic<bool> go{false};
-    ASSERT_EQ(fit.Analyse(pointers, go), FitProblem::kNone);
+    ASSERT_EQ(fit.Analyse(pointers, go).problem, FitProblem::kNone);
     EXPECT_LT(fit.AverageVideoRate(), limits.standardAverage);
 
     std::vector<DiscTitle> titles;

@@ -1,22 +1,21 @@
 // A run's titles onto several discs: list order, no title split, each disc within its size and
 // title limit; and real discs made that way, read back by lsdvd, all or none of them kept.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <regex>
 
 #include "disc/disc_split.h"
-#include "engine/child_process.h"
+#include "disc_test_support.h"
 #include "engine/command_line.h"
-#include "engine/probe.h"
 #include "test_folder.h"
 
 namespace clipwright {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ConvertedTitle;
+using testing::RunTool;
 
 DiscTitle Title(uint64_t megabytes) {
     DiscTitle title;
@@ -95,48 +94,12 @@ TEST(DiscSplitPlan, TheTitlesBudgetIsTheMostWhoseImageFits) {
     EXPECT_EQ(NumberedDiscFolder("/out/Holiday", 2), "/out/Holiday 2");
 }
 
-bool RunTool(const std::vector<std::string>& args, std::string* output = nullptr) {
-    std::string line;
-    for (const std::string& arg : args) {
-        line += (line.empty() ? arg : " " + QuoteArgument(arg));
-    }
-    ChildProcess child;
-    child.commandLine = line;
-    child.flags = PIPE_STDOUT | STDERR_TO_STDOUT;
-    if (StartChild(child) != 0) {
-        return false;
-    }
-    std::string text;
-    char chunk[4096];
-    ssize_t n;
-    while ((n = ::read(child.stdoutRead, chunk, sizeof chunk)) > 0) {
-        text.append(chunk, static_cast<size_t>(n));
-    }
-    while (!WaitChildExit(child, 10000)) {
-    }
-    if (output != nullptr) {
-        *output = text;
-    }
-    return WIFEXITED(child.waitStatus) && WEXITSTATUS(child.waitStatus) == 0;
-}
-
 class DiscSplitTest : public ::testing::Test {
 protected:
     void SetUp() override {
         SetEncoderName(TRELCORE_PATH);
         for (const char* name : {"a", "b", "c"}) {
-            const std::string source = folder_.path() + name + ".mp4";
-            const std::string output = folder_.path() + name + ".mpg";
-            EXPECT_TRUE(RunTool({CLIPGEN_PATH, source, "--duration", "2", "--size", "320x240"}));
-            EXPECT_TRUE(RunTool({TRELCORE_PATH, "-target", "pal-dvd", "-i", source, "-y", output}));
-            SourceItem probed;
-            EXPECT_EQ(Probe(probed, output), 0);
-            DiscTitle title;
-            title.path = output;
-            title.durationMs = probed.durationMs;
-            title.bytes = fs::file_size(output);
-            title.video = ParseVideoFacts(probed.videoInfo).value_or(VideoFacts{});
-            titles_.push_back(title);
+            titles_.push_back(ConvertedTitle(folder_.path(), name, "pal-dvd", 2));
         }
         job_.kind = DiscKind::kDvd;
         job_.standard = CheckTitles(DiscKind::kDvd, titles_).standard;

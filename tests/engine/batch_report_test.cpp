@@ -63,33 +63,33 @@ TEST(BatchReport, AnExistingReportIsNeverOverwritten) {
     const TestFolder dir;
     const std::string old = dir.Write("report.csv", "keep me");
     dir.Write("report[1].json", "keep me too");
-    std::string csv;
-    std::string json;
-    ASSERT_TRUE(WriteBatchReport(dir.path(), "report", {Row("a", kDone)}, csv, json));
+    BatchReportResult report = WriteBatchReport(dir.path(), "report", {Row("a", kDone)});
+    ASSERT_TRUE(report.written);
     // [0] has a CSV and [1] a JSON already: both forms go to the first number free in both.
-    EXPECT_EQ(csv, dir.path() + "report[2].csv");
-    EXPECT_EQ(json, dir.path() + "report[2].json");
+    EXPECT_EQ(report.csvPath, dir.path() + "report[2].csv");
+    EXPECT_EQ(report.jsonPath, dir.path() + "report[2].json");
     EXPECT_EQ(TestFolder::Read(old), "keep me");
     EXPECT_EQ(TestFolder::Read(dir.path() + "report[1].json"), "keep me too");
     EXPECT_FALSE(std::filesystem::exists(dir.path() + "report.json"));
     EXPECT_FALSE(std::filesystem::exists(dir.path() + "report[1].csv"));
-    EXPECT_EQ(TestFolder::Read(csv), ReportCsv({Row("a", kDone)}));
-    EXPECT_EQ(TestFolder::Read(json), ReportJson({Row("a", kDone)}));
+    EXPECT_EQ(TestFolder::Read(report.csvPath), ReportCsv({Row("a", kDone)}));
+    EXPECT_EQ(TestFolder::Read(report.jsonPath), ReportJson({Row("a", kDone)}));
     // A dangling link is a name that exists too.
     std::filesystem::create_symlink(dir.path() + "nowhere", dir.path() + "r.csv");
-    ASSERT_TRUE(WriteBatchReport(dir.path(), "r", {}, csv, json));
-    EXPECT_EQ(csv, dir.path() + "r[1].csv");
+    report = WriteBatchReport(dir.path(), "r", {});
+    ASSERT_TRUE(report.written);
+    EXPECT_EQ(report.csvPath, dir.path() + "r[1].csv");
     EXPECT_FALSE(std::filesystem::exists(dir.path() + "nowhere"));
 }
 
 TEST(BatchReport, AFolderThatCannotTakeItLeavesNothing) {
     const TestFolder dir;
     const std::string file = dir.Write("file", "x");
-    std::string csv = "unchanged";
-    std::string json;
-    EXPECT_FALSE(WriteBatchReport(file + "/", "report", {Row("a", kDone)}, csv, json));
-    EXPECT_EQ(csv, "unchanged");
-    EXPECT_FALSE(WriteBatchReport(dir.path() + "missing/", "report", {}, csv, json));
+    const BatchReportResult report = WriteBatchReport(file + "/", "report", {Row("a", kDone)});
+    EXPECT_FALSE(report.written);
+    EXPECT_EQ(report.csvPath, "");
+    EXPECT_EQ(report.jsonPath, "");
+    EXPECT_FALSE(WriteBatchReport(dir.path() + "missing/", "report", {}).written);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 

@@ -222,10 +222,10 @@ TEST(MakeOutputName, ShortensALongTitleToFitTheFileSystem) {
     SetSourcePath(item, "/videos/" + title + ".mp4");
     ASSERT_EQ(item.title, title);
     for (const std::string& expectedTail : {std::string("-cvt.mpg"), std::string("-cvt[1].mpg")}) {
-        int error = -1;
-        ASSERT_TRUE(ReserveOutputName(item, dir.path(), "mpg", kOutputSuffix, &error))
-            << std::strerror(error);
-        EXPECT_EQ(error, 0);
+        const ReserveNameResult reservation =
+            ReserveOutputName(item, dir.path(), "mpg", kOutputSuffix);
+        ASSERT_TRUE(reservation.reserved) << std::strerror(reservation.error);
+        EXPECT_EQ(reservation.error, 0);
         const std::string name = TargetName(item);
         EXPECT_LE(name.size(), limit);
         EXPECT_GT(name.size(), limit - 3) << "only as much is cut as is needed";
@@ -245,12 +245,12 @@ TEST(MakeOutputName, ShortensALongTitleToFitTheFileSystem) {
         deep += std::string(200, 'd') + "/";
     }
     item.title = "clip";
-    int error = 0;
-    EXPECT_FALSE(ReserveOutputName(item, deep, "mpg", kOutputSuffix, &error));
-    EXPECT_EQ(error, ENAMETOOLONG);
-    error = 0;
-    EXPECT_FALSE(ReserveOutputName(item, dir.path() + "missing/", "mpg", kOutputSuffix, &error));
-    EXPECT_EQ(error, ENOENT);
+    ReserveNameResult reservation = ReserveOutputName(item, deep, "mpg", kOutputSuffix);
+    EXPECT_FALSE(reservation.reserved);
+    EXPECT_EQ(reservation.error, ENAMETOOLONG);
+    reservation = ReserveOutputName(item, dir.path() + "missing/", "mpg", kOutputSuffix);
+    EXPECT_FALSE(reservation.reserved);
+    EXPECT_EQ(reservation.error, ENOENT);
 }
 
 TEST(SourceItemTexts, PathPieces) {

@@ -6,6 +6,7 @@
 
 #include "engine/disc_fit.h"
 #include "engine/output_types.h"
+#include "engine/run_fit.h"
 
 namespace clipwright {
 namespace {
@@ -195,6 +196,25 @@ TEST(DiscFit, RunsThatCannotBePlannedSayWhy) {
 }
 
 // A short run fits at the most rate and is not stretched past it.
+// The analysis names the file it cannot plan by its place among the rows, the unconverted
+// ones counted, and tells so before it measures anything.
+TEST(DiscFit, TheAnalysisNamesTheFileOfUnknownLengthBeforeMeasuring) {
+    SourceItem known;
+    known.durationMs = 60'000;
+    known.duration = 60;
+    known.selEnd = 60;
+    SourceItem unknown;
+    RunFit fit(kTypeDvd, "-target pal-dvd", FitDiscBytes(FitDiscSize::kDvd5));
+    const std::atomic<bool> go{false};
+    int measured = 0;
+    const FitAnalysisResult result =
+        fit.Analyse({&known, nullptr, &unknown}, go, [&measured](size_t) { ++measured; });
+    EXPECT_EQ(result.problem, FitProblem::kUnknownDuration);
+    EXPECT_EQ(result.problemFile, 2u);
+    EXPECT_EQ(measured, 0);
+    EXPECT_EQ(RunFit(kTypeDvd, "", 0).Analyse({}, go).problem, FitProblem::kNoFiles);
+}
+
 TEST(DiscFit, ShortRunsStayAtTheHighestAverage) {
     const FitPlan plan =
         PlanFit(Dvd(), {File(10, 1.0), File(5, 3.0)}, FitDiscBytes(FitDiscSize::kDvd5));

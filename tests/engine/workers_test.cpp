@@ -77,7 +77,7 @@ protected:
         }
         auto fit = std::make_shared<RunFit>(kTypeDvd, BuildOptions(ui_.Settings()), budget);
         const std::atomic<bool> go{false};
-        EXPECT_EQ(fit->Analyse(items, go), FitProblem::kNone);
+        EXPECT_EQ(fit->Analyse(items, go).problem, FitProblem::kNone);
         shared_.fit = fit;
         return fit->AverageVideoRate();
     }
@@ -542,7 +542,7 @@ TEST_F(WorkersTest, AFittedRunGivesEachRowItsPlannedRatesAfterTheTarget) {
     // 40 s onto 10 MB: about 2 Mbit/s altogether, far below the standard rate.
     auto fit = std::make_shared<RunFit>(kTypeDvd, BuildOptions(ui_.Settings()), 10'000'000);
     const std::atomic<bool> go{false};
-    ASSERT_EQ(fit->Analyse(items, go), FitProblem::kNone);
+    ASSERT_EQ(fit->Analyse(items, go).problem, FitProblem::kNone);
     shared_.fit = fit;
     Convert();
     for (const std::string& dump : dumps) {
