@@ -30,7 +30,9 @@ struct FileCloser {
 CAboutDialog::CAboutDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
-    form_ = std::make_unique<TemplateForm>(this, kAboutDialogId, *CurrentResourceModule());
+    const std::shared_ptr<const ResourceModule> module = CurrentResourceModule();
+    form_ = std::make_unique<TemplateForm>(this, kAboutDialogId, *module,
+                                           WritesHan(module->Language()));
     setFixedSize(form_->PixelSize());
     setWindowTitle(QStringLiteral("About ") + QLatin1String(kApplicationName));
     if (auto* title = form_->Get<QLabel>(kTitleId)) {

@@ -81,10 +81,11 @@ bool TooLong(const QString& text, int limit, QWidget* parent) {
 
 }  // namespace
 
-CTrelvaneView::CTrelvaneView(QWidget* parent) : QWidget(parent) {
+CTrelvaneView::CTrelvaneView(const StartupValues& startup, QWidget* parent)
+    : QWidget(parent), startup_(startup) {
     outputFolder_ = StoredOutputFolder();
     module_ = CurrentResourceModule();
-    form_ = std::make_unique<TemplateForm>(this, kFormId, *module_);
+    form_ = std::make_unique<TemplateForm>(this, kFormId, *module_, WritesHan(module_->Language()));
     setMinimumSize(form_->PixelSize());
     setAcceptDrops(true);
     WireControls();
@@ -187,14 +188,14 @@ void CTrelvaneView::OnInitialUpdate() {
     tvStandard_ = kNtsc;
     hideTips_ = 1;
     UpdateData(false);
-    if (!TheStartupValues().tipsHidden) {
+    if (!startup_.tipsHidden) {
         tipsTimer_ = startTimer(1000);
     }
 }
 
 void CTrelvaneView::UpdateRuntimeTip() {
     if (tipLabel_ != nullptr) {
-        tipLabel_->setVisible(MediaRuntimeTooOld(TheStartupValues().mediaRuntime));
+        tipLabel_->setVisible(MediaRuntimeTooOld(startup_.mediaRuntime));
     }
 }
 

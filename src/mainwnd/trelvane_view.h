@@ -30,6 +30,7 @@ namespace clipwright {
 
 class ConvertProgressDialog;
 class ResourceModule;
+struct StartupValues;
 
 // Command ids routed to the view.
 enum ViewCommand : int {
@@ -51,7 +52,10 @@ class CTrelvaneView : public QWidget, public WorkerUi {
     Q_OBJECT
 
 public:
-    explicit CTrelvaneView(QWidget* parent = nullptr);
+    // startup (the application's) outlives the view; the view reads the tips' and the media
+    // runtime's values there.
+    explicit CTrelvaneView(const StartupValues& startup, QWidget* parent = nullptr);
+    CTrelvaneView(const StartupValues&& startup, QWidget* parent = nullptr) = delete;
     ~CTrelvaneView() override;
 
     void OnInitialUpdate();
@@ -142,6 +146,7 @@ private:
     // The Done rows' outputs and the run's type, for the disc command.
     DiscRequest MakeDiscRequest() const;
 
+    const StartupValues& startup_;
     std::shared_ptr<const ResourceModule> module_;  // keeps the form's template alive
     std::unique_ptr<TemplateForm> form_;
     std::unique_ptr<SourceList> list_;

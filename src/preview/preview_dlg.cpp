@@ -76,7 +76,9 @@ CPreviewDlg::CPreviewDlg(QWidget* parent, std::string fileName, int32_t* startOu
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       startOut_(startOut),
       endOut_(endOut) {
-    form_ = std::make_unique<TemplateForm>(this, kPreviewDialogId, *CurrentResourceModule());
+    const std::shared_ptr<const ResourceModule> module = CurrentResourceModule();
+    form_ = std::make_unique<TemplateForm>(this, kPreviewDialogId, *module,
+                                           WritesHan(module->Language()));
     setFixedSize(form_->PixelSize());
     setWindowTitle(CaptionOf(*form_));
     SetButtonRow(ButtonRow::kInitialised);

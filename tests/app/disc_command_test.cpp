@@ -79,7 +79,7 @@ protected:
 };
 
 TEST_F(DiscCommandTest, OfferedForDiscTypesWithAConvertedRow) {
-    auto view = std::make_unique<CTrelvaneView>();
+    auto view = std::make_unique<CTrelvaneView>(QuietStartup());
     view->OnInitialUpdate();
     AddRow(*view, MakeItem("/v/a.avi", 10));
     SetModalDialogHandler([&](QDialog&) {

@@ -69,7 +69,7 @@ TEST(EndToEnd, AddThreeClipsAndConvertThemToPalDvd) {
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
         clips.push_back(clip);
     }
-    CTrelvaneView view;
+    CTrelvaneView view(QuietStartup());
     view.OnInitialUpdate();
     SetNextFolder(QString::fromStdString(dir.path() + "out"));
     view.OnBrowse();
@@ -168,7 +168,7 @@ TEST(EndToEnd, ABrokenSourceShowsTrelcoresReason) {
     SetEncoderName(TRELCORE);
     const TestFolder dir;
     const std::string broken = dir.Write("broken.avi", std::string(4096, 'z'));
-    CTrelvaneView view;
+    CTrelvaneView view(QuietStartup());
     view.OnInitialUpdate();
     SetNextFolder(QString::fromStdString(dir.path() + "out"));
     view.OnBrowse();
@@ -203,7 +203,7 @@ TEST(EndToEnd, AFullDiskIsAskedAboutAndNamedAsTheReason) {
                                 "' --duration 20 --size 320x240 --vcodec mpeg4 --acodec mp2";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     {
-        CTrelvaneView view;
+        CTrelvaneView view(QuietStartup());
         view.OnInitialUpdate();
         SetNextFolder(QString::fromStdString(small));
         view.OnBrowse();
@@ -235,7 +235,7 @@ TEST(EndToEnd, ThePartChosenInThePreviewIsWhatIsConverted) {
     const std::string command = std::string(CLIPGEN) + " '" + clip +
                                 "' --duration 12 --size 320x240 --vcodec mpeg4 --acodec mp2";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    CTrelvaneView view;
+    CTrelvaneView view(QuietStartup());
     view.OnInitialUpdate();
     SetNextFolder(QString::fromStdString(dir.path() + "out"));
     view.OnBrowse();

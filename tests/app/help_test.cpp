@@ -67,6 +67,7 @@ protected:
         return file;
     }
 
+    StartupValues startup_ = QuietStartup();
     TestFolder folder_;
     QStringList launched_;
     QByteArray savedPath_;
@@ -74,7 +75,7 @@ protected:
 };
 
 TEST_F(HelpCommandsTest, ContentsOpensTheInstalledManual) {
-    CMainFrame frame;
+    CMainFrame frame(startup_);
     ASSERT_TRUE(frame.Action(kCmdHelpContents)->isEnabled());
     frame.RunCommand(kCmdHelpContents);
     const QString manual = DocsFolder() + QStringLiteral("Clipwright.html");
@@ -94,7 +95,7 @@ TEST_F(HelpCommandsTest, ContentsSaysSoWhenXdgOpenIsMissing) {
 }
 
 TEST_F(HelpCommandsTest, EachDownloadEntryOpensItsSectionOfTheDownloadPage) {
-    CMainFrame frame;
+    CMainFrame frame(startup_);
     QFile page(DocsFolder() + QStringLiteral("download.html"));
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));
     const QString html = QString::fromUtf8(page.readAll());
@@ -112,7 +113,7 @@ TEST_F(HelpCommandsTest, EachDownloadEntryOpensItsSectionOfTheDownloadPage) {
 }
 
 TEST_F(HelpCommandsTest, AboutRunsTheAboutBox) {
-    CMainFrame frame;
+    CMainFrame frame(startup_);
     QString shown;
     SetModalDialogHandler([&shown](QDialog& dialog) {
         shown = dialog.windowTitle();

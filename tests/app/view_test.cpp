@@ -37,7 +37,7 @@ protected:
     void TearDown() override { SetLaunchHandler({}); }
 
     std::unique_ptr<CTrelvaneView> NewView() {
-        auto view = std::make_unique<CTrelvaneView>();
+        auto view = std::make_unique<CTrelvaneView>(QuietStartup());
         view->OnInitialUpdate();
         return view;
     }
@@ -193,10 +193,11 @@ TEST_F(ViewTest, DroppedFilesGoToTheDetectingDialog) {
 }
 
 TEST_F(ViewTest, TheTipsOpenOnceAndAreThenStoredAsSeen) {
-    TheStartupValues().tipsHidden = false;
+    StartupValues startup;
+    startup.tipsHidden = false;
     bool opened = false;
     bool checkedWhileOpen = false;
-    auto view = std::make_unique<CTrelvaneView>();
+    auto view = std::make_unique<CTrelvaneView>(startup);
     QObject::connect(view.get(), &CTrelvaneView::TipsShownChanged,
                      [&](bool shown) { checkedWhileOpen = checkedWhileOpen || shown; });
     QEventLoop loop;
@@ -220,8 +221,9 @@ TEST_F(ViewTest, TheTipsOpenOnceAndAreThenStoredAsSeen) {
 // the detecting dialog finishes first and the tips open after it, not over it, where their loop
 // held the add until they were closed.
 TEST_F(ViewTest, TheFirstTipsWaitForTheAddToFinish) {
-    TheStartupValues().tipsHidden = false;
-    auto view = std::make_unique<CTrelvaneView>();
+    StartupValues startup;
+    startup.tipsHidden = false;
+    auto view = std::make_unique<CTrelvaneView>(startup);
     std::vector<std::string> events;
     QEventLoop tipsShown;
     SetModalDialogHandler([&](QDialog& dialog) {
