@@ -18,7 +18,6 @@
 #include "base/home_folder.h"
 #include "base/string_ids.h"
 #include "base/text_log.h"
-#include "dialogs/convert_progress_dialog.h"
 #include "dialogs/detect_dialog.h"
 #include "dialogs/help_tips_dialog.h"
 #include "engine/encoder_run.h"
@@ -82,7 +81,7 @@ bool TooLong(const QString& text, int limit, QWidget* parent) {
 }  // namespace
 
 CTrelvaneView::CTrelvaneView(const StartupValues& startup, QWidget* parent)
-    : QWidget(parent), startup_(startup) {
+    : QWidget(parent), UiThreadWorkerUi(*this, viewUi_), startup_(startup), viewUi_(*this) {
     outputFolder_ = StoredOutputFolder();
     module_ = CurrentResourceModule();
     form_ = std::make_unique<TemplateForm>(this, kFormId, *module_, WritesHan(module_->Language()));
@@ -94,7 +93,7 @@ CTrelvaneView::CTrelvaneView(const StartupValues& startup, QWidget* parent)
 CTrelvaneView::~CTrelvaneView() {
     // The frame may be half destroyed already: nobody hears of the rows going.
     blockSignals(true);
-    progressDialog_.reset();
+    conversion_.reset();
     list_->RemoveAll();
     run_.reset();
 }
@@ -102,6 +101,7 @@ CTrelvaneView::~CTrelvaneView() {
 void CTrelvaneView::WireControls() {
     const TemplateForm& form = *form_;
     list_ = std::make_unique<SourceList>(form.Get<QTreeWidget>(kListId));
+    conversion_ = std::make_unique<ConversionRun>(*this, *list_, *this);
     controls_.size = form.Get<QComboBox>(1103);
     controls_.width = form.Get<QLineEdit>(1104);
     controls_.height = form.Get<QLineEdit>(1105);
@@ -254,7 +254,8 @@ bool CTrelvaneView::IsCommandEnabled(int commandId) const {
         case kCmdMoveDown:
             return rows >= 2;
         case kCmdMakeDisc:
-            return CanMakeDisc(outputType_, MakeDiscRequest().files.size());
+            return CanMakeDisc(
+                outputType_, conversion_->MakeDiscRequest(outputType_, outputFolder_).files.size());
         default:
             return HandlesCommand(commandId);
     }
@@ -379,6 +380,16 @@ void CTrelvaneView::OnPreview() {
     }
 }
 
+void CTrelvaneView::OnConvert() {
+    UpdateData(true);
+    conversion_->Convert(*run_, outputType_, outputFolder_);
+}
+
+void CTrelvaneView::OnMakeDisc() {
+    UpdateData(true);
+    conversion_->MakeDiscOfLastRun(outputType_, outputFolder_);
+}
+
 void CTrelvaneView::OnBrowse() {
     const QString title = Qs(LoadResourceString(kIdsSelectOutputFolder));
     if (const std::optional<QString> folder = ChooseFolder(this, title, Qs(outputFolder_))) {
@@ -469,22 +480,9 @@ void CTrelvaneView::CarryStateFrom(CTrelvaneView& old) {
     old.UpdateData(true);
     outputType_ = old.outputType_;
     tvStandard_ = old.tvStandard_;
-    lastRunType_ = old.lastRunType_;
+    conversion_->CarryFrom(*old.conversion_);
     UpdateData(false);
-    const SettingControls& from = old.controls_;
-    controls_.size->setCurrentIndex(from.size->currentIndex());
-    controls_.height->setText(from.height->text());
-    controls_.width->setText(from.width->text());
-    controls_.frameRate->setCurrentIndex(from.frameRate->currentIndex());
-    controls_.videoBitrate->setCurrentIndex(from.videoBitrate->currentIndex());
-    controls_.variableBitRate->setChecked(from.variableBitRate->isChecked());
-    OnVbrClicked(controls_.variableBitRate, controls_.maxRate, controls_.minRate);
-    controls_.maxRate->setText(from.maxRate->text());
-    controls_.minRate->setText(from.minRate->text());
-    controls_.channels->setCurrentIndex(from.channels->currentIndex());
-    controls_.audioBitrate->setCurrentIndex(from.audioBitrate->currentIndex());
-    controls_.sampleRate->setCurrentIndex(from.sampleRate->currentIndex());
-    controls_.volume->setCurrentIndex(from.volume->currentIndex());
+    CopySettingChoices(old.controls_, controls_);
     list_->CopyFrom(*old.list_);
     for (int row = 0; row < old.list_->RowCount(); ++row) {
         const int slot = old.list_->SlotOfRow(row);
