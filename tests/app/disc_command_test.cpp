@@ -9,6 +9,7 @@
 
 #include "app_test_support.h"
 #include "dialogs/disc_dialog.h"
+#include "mainwnd/form_control_ids.h"
 #include "mainwnd/make_disc.h"
 #include "test_folder.h"
 #include "ui/file_dialogs.h"
@@ -93,7 +94,7 @@ TEST_F(DiscCommandTest, OfferedForDiscTypesWithAConvertedRow) {
     EXPECT_EQ(TakeMessageTexts(),
               std::vector<std::string>{"Make a DVD disc image from the converted files now?"});
     EXPECT_TRUE(view->IsCommandEnabled(kCmdMakeDisc));
-    view->Form().Get<QAbstractButton>(1012)->click();  // DV
+    view->Form().Get<QAbstractButton>(kFirstTypeId + kTypeDv)->click();
     EXPECT_FALSE(view->IsCommandEnabled(kCmdMakeDisc));
     SetNextMessageAnswer(kAnswerOk);
     view->OnMakeDisc();

@@ -12,6 +12,7 @@ extern "C" {
 #include <memory>
 
 #include "app_test_support.h"
+#include "mainwnd/form_control_ids.h"
 #include "platform/launcher.h"
 #include "platform/mpv_graph.h"
 #include "preview/preview_dlg.h"
@@ -73,7 +74,7 @@ TEST(EndToEnd, AddThreeClipsAndConvertThemToPalDvd) {
     view.OnInitialUpdate();
     SetNextFolder(QString::fromStdString(dir.path() + "out"));
     view.OnBrowse();
-    view.Form().Get<QAbstractButton>(1016)->click();  // PAL
+    view.Form().Get<QAbstractButton>(kFirstStandardId + kPal)->click();
 
     view.AddPaths(clips);
     ASSERT_EQ(view.RowCount(), 3);
@@ -207,7 +208,7 @@ TEST(EndToEnd, AFullDiskIsAskedAboutAndNamedAsTheReason) {
         view.OnInitialUpdate();
         SetNextFolder(QString::fromStdString(small));
         view.OnBrowse();
-        view.Form().Get<QAbstractButton>(1016)->click();  // PAL DVD
+        view.Form().Get<QAbstractButton>(kFirstStandardId + kPal)->click();
         view.AddPaths({clip});
         ASSERT_EQ(view.RowCount(), 1);
         SetNextMessageAnswer(kAnswerOk);      // convert anyway

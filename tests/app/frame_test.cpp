@@ -7,6 +7,7 @@
 #include <QToolBar>
 
 #include "app_test_support.h"
+#include "mainwnd/form_control_ids.h"
 #include "shell/main_frame.h"
 #include "shell/trelvane_app.h"
 
@@ -161,7 +162,7 @@ TEST_F(FrameTest, ToolbarLabelsPromptsAndEnabling) {
 TEST_F(FrameTest, TheMediaRuntimeTipFollowsTheVersionReadAfterTheWindowIsUp) {
     WriteConfig("\"HiddenToolTips\"=\"TRUE\"\n");
     auto app = Start();
-    const QWidget* tip = app->Frame()->View()->Form().Control(1101);
+    const QWidget* tip = app->Frame()->View()->Form().Control(kTipLabelId);
     ASSERT_NE(tip, nullptr);
     EXPECT_FALSE(tip->isVisible());
     while (app->Values().mediaRuntime.major == kRequiredMediaRuntime.major &&

@@ -23,10 +23,10 @@ using namespace testing;
 TEST(AboutBoxTest, ShowsTheVersionTheBuildPutIn) {
     CAboutDialog about(nullptr);
     EXPECT_EQ(about.windowTitle(), QStringLiteral("About Clipwright"));
-    EXPECT_EQ(about.Form().Get<QLabel>(1046)->text(), QStringLiteral("Clipwright ( tm )"));
-    EXPECT_EQ(about.Form().Get<QLabel>(1103)->text(),
+    EXPECT_EQ(about.Form().Get<QLabel>(kAboutTitleId)->text(), QStringLiteral("Clipwright ( tm )"));
+    EXPECT_EQ(about.Form().Get<QLabel>(kAboutVersionId)->text(),
               QStringLiteral("Version " CLIPWRIGHT_VERSION));
-    const CHyperLink* link = about.Form().Get<CHyperLink>(1032);
+    const CHyperLink* link = about.Form().Get<CHyperLink>(kAboutLinkId);
     ASSERT_NE(link, nullptr);
     EXPECT_EQ(link->LinkAddress(), QLatin1String(kMakerWebAddress));
     EXPECT_EQ(link->toolTip(), QLatin1String(kMakerWebAddress));

@@ -283,7 +283,7 @@ TEST_F(ViewTest, ColumnsFitAndTabSkipsWhatIsOutOfSight) {
     QTreeWidget* list = view->List().Control();
     EXPECT_LE(list->header()->length(), list->viewport()->width());
     EXPECT_GT(list->header()->sectionSize(3), list->header()->sectionSize(0) / 2);
-    EXPECT_EQ(view->Form().Get<QWidget>(1118)->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(view->Form().Get<QWidget>(kVariableBitRateBoxId)->focusPolicy(), Qt::NoFocus);
     // The next stop after the list is the information pane, not a part of the list itself.
     QWidget* next = list->nextInFocusChain();
     while (list->isAncestorOf(next) || (next->focusPolicy() & Qt::TabFocus) == 0) {
@@ -467,7 +467,7 @@ TEST_F(ViewTest, ARecreatedViewTakesOverChoicesRecordsAndRows) {
     old->List().SwapRows(0, 1);
     // Pressed after the last load of the form data, so only the carry-over's save takes them.
     old->Form().Get<QAbstractButton>(kFirstTypeId + kTypeVcd)->click();  // VCD
-    old->Form().Get<QAbstractButton>(1017)->click();                     // NTSC-Film
+    old->Form().Get<QAbstractButton>(kFirstStandardId + kNtscFilm)->click();
 
     auto fresh = NewView();
     fresh->CarryStateFrom(*old);
