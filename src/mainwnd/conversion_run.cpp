@@ -117,6 +117,8 @@ void ConversionRun::MakeDiscOfLastRun(int32_t chosenType, const std::string& out
 
 void ConversionRun::CarryFrom(const ConversionRun& old) {
     lastRunType_ = old.lastRunType_;
+    fitDiscBytes_ = old.fitDiscBytes_;
+    severalDiscs_ = old.severalDiscs_;
 }
 
 void ConversionRun::NotifyRunEnded(bool completed) const {

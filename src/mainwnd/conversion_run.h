@@ -44,7 +44,8 @@ public:
 
     // The output type of the last run; -1 before the first.
     int32_t LastRunType() const { return lastRunType_; }
-    // Takes over the last run's type from the run of an older view (a language switch).
+    // Takes over what an older view's run knows of its last run (a language switch), so the disc
+    // command goes on to make the disc that run was converted for.
     void CarryFrom(const ConversionRun& old);
     ConvertProgressDialog* ProgressDialog() const { return progressDialog_.get(); }
 

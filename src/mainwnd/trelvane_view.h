@@ -106,6 +106,7 @@ public:
     const SettingControls& Controls() const { return controls_; }
     EncoderRun* Run() const { return run_.get(); }
     ConvertProgressDialog* ProgressDialog() const { return conversion_->ProgressDialog(); }
+    const ConversionRun& Conversion() const { return *conversion_; }
 
 signals:
     // The list or the choices changed: command enabling may differ.

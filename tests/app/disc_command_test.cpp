@@ -9,6 +9,7 @@
 
 #include "app_test_support.h"
 #include "dialogs/disc_dialog.h"
+#include "engine/free_space.h"
 #include "mainwnd/form_control_ids.h"
 #include "mainwnd/make_disc.h"
 #include "test_folder.h"
@@ -106,6 +107,39 @@ TEST_F(DiscCommandTest, OfferedForDiscTypesWithAConvertedRow) {
     view->OnConvert();
     EXPECT_EQ(view->LastRunType(), kTypeDv);
     EXPECT_TRUE(TakeMessageTexts().empty());
+}
+
+// A language switch puts a new view in place: its disc command still makes what the run was
+// converted for (here several discs), not the type's single disc.
+TEST_F(DiscCommandTest, ALanguageSwitchKeepsWhatTheRunMeantForTheDisc) {
+    auto old = std::make_unique<CTrelvaneView>(QuietStartup());
+    old->OnInitialUpdate();
+    SourceItem twoHours = MakeItem("/v/long.avi", 7200);
+    twoHours.durationMs = 7200 * 1000;
+    AddRow(*old, twoHours);
+    SetFreeSpaceSource(
+        [](const std::string&) { return std::optional<uint64_t>(uint64_t{1} << 50); });
+    SetModalDialogHandler([&](QDialog&) {
+        old->ItemOfRow(0)->status = kDone;
+        return static_cast<int>(QDialog::Accepted);
+    });
+    SetNextMessageAnswer(2);              // two hours of DVD: several discs
+    SetNextMessageAnswer(kAnswerCancel);  // no disc now
+    old->OnConvert();
+    SetFreeSpaceSource({});
+    ASSERT_EQ(TakeMessageTexts().size(), 2u);
+    const std::string folder = old->OutputFolderMember();
+    ASSERT_TRUE(old->Conversion().MakeDiscRequest(kTypeDvd, folder).severalDiscs);
+
+    auto fresh = std::make_unique<CTrelvaneView>(QuietStartup());
+    fresh->OnInitialUpdate();
+    fresh->CarryStateFrom(*old);
+    old.reset();
+    const DiscRequest request = fresh->Conversion().MakeDiscRequest(kTypeDvd, folder);
+    EXPECT_EQ(request.runType, kTypeDvd);
+    EXPECT_TRUE(request.severalDiscs);
+    EXPECT_EQ(request.files.size(), 1u);
+    EXPECT_TRUE(fresh->IsCommandEnabled(kCmdMakeDisc));
 }
 
 TEST_F(DiscCommandTest, RefusesBeforeWritingAnything) {
