@@ -287,6 +287,35 @@ TEST_F(LanguageTest, StartUpAppliesTheStoredLanguageBeforeTheFrameExists) {
     EXPECT_EQ(CheckMarks(), (std::vector<bool>{false, false, true}));
 }
 
+// The forms of a language written in Han characters take the CJK face, drawn fully hinted: the
+// view made on the switch, the dialogs opened after it and, at start-up, the toolbar; English
+// ones keep the Latin face.
+TEST_F(LanguageTest, FormsInChineseTakeTheHanFaceAndFormsInEnglishDoNot) {
+    const auto han = [](const QWidget& widget) {
+        return widget.font().hintingPreference() == QFont::PreferFullHinting;
+    };
+    InstallShipped();
+    CMainFrame* frame = Start();
+    EXPECT_FALSE(han(*frame->View()));
+    EXPECT_FALSE(han(*frame->Toolbar()));
+    Choose(kChineseEntry);
+    ASSERT_EQ(CurrentLanguage(), 2052);
+    EXPECT_EQ(app_->Values().currentLanguage, 2052);
+    EXPECT_TRUE(han(*frame->View()));
+    EXPECT_TRUE(han(CHelpTipsDialog(frame)));
+    Choose(0);
+    EXPECT_EQ(app_->Values().currentLanguage, kEnglishUs);
+    EXPECT_FALSE(han(*frame->View()));
+    EXPECT_FALSE(han(CHelpTipsDialog(frame)));
+    TakeMessageTexts();
+
+    app_.reset();
+    WriteConfig("\"HiddenToolTips\"=\"TRUE\"\n\"Language\"=dword:00000804\n");
+    frame = Start();
+    EXPECT_TRUE(han(*frame->Toolbar()));
+    EXPECT_TRUE(han(*frame->View()));
+}
+
 TEST_F(LanguageTest, AFirstStartFollowsTheDesktopAndAStoredChoiceWins) {
     InstallShipped();
     struct Case {
