@@ -17,9 +17,6 @@ namespace clipwright {
 namespace {
 
 constexpr int kAboutDialogId = 100;
-constexpr int kTitleId = 1046;
-constexpr int kVersionId = 1103;
-constexpr int kLinkId = 1032;
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -30,10 +27,12 @@ struct FileCloser {
 CAboutDialog::CAboutDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
-    form_ = std::make_unique<TemplateForm>(this, kAboutDialogId, *CurrentResourceModule());
+    const std::shared_ptr<const ResourceModule> module = CurrentResourceModule();
+    form_ = std::make_unique<TemplateForm>(this, kAboutDialogId, *module,
+                                           WritesHan(module->Language()));
     setFixedSize(form_->PixelSize());
     setWindowTitle(QStringLiteral("About ") + QLatin1String(kApplicationName));
-    if (auto* title = form_->Get<QLabel>(kTitleId)) {
+    if (auto* title = form_->Get<QLabel>(kAboutTitleId)) {
         QFont bold = title->font();
         bold.setBold(true);
         // Template fonts are set in pixels.
@@ -47,7 +46,7 @@ CAboutDialog::CAboutDialog(QWidget* parent)
         title->setText(QLatin1String(kApplicationName) + QStringLiteral(" ( tm )"));
     }
     ShowVersion();
-    if (auto* link = form_->Get<CHyperLink>(kLinkId)) {
+    if (auto* link = form_->Get<CHyperLink>(kAboutLinkId)) {
         link->SetLinkAddress(QLatin1String(kMakerWebAddress));
     }
     if (auto* ok = form_->Get<QPushButton>(1)) {
@@ -56,7 +55,7 @@ CAboutDialog::CAboutDialog(QWidget* parent)
 }
 
 void CAboutDialog::ShowVersion() {
-    auto* version = form_->Get<QLabel>(kVersionId);
+    auto* version = form_->Get<QLabel>(kAboutVersionId);
     if (version == nullptr) {
         return;
     }

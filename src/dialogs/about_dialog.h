@@ -10,6 +10,10 @@
 namespace clipwright {
 
 inline constexpr const char* kMakerWebAddress = "https://www.trelvane.example/";
+// The controls the box fills in: the product name, the version line, the link.
+inline constexpr int kAboutTitleId = 1046;
+inline constexpr int kAboutVersionId = 1103;
+inline constexpr int kAboutLinkId = 1032;
 
 class CAboutDialog : public QDialog {
     Q_OBJECT

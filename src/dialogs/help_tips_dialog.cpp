@@ -13,7 +13,9 @@ constexpr int kHideBoxId = 1073;
 
 CHelpTipsDialog::CHelpTipsDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint) {
-    form_ = std::make_unique<TemplateForm>(this, kTipsDialogId, *CurrentResourceModule());
+    const std::shared_ptr<const ResourceModule> module = CurrentResourceModule();
+    form_ =
+        std::make_unique<TemplateForm>(this, kTipsDialogId, *module, WritesHan(module->Language()));
     setFixedSize(form_->PixelSize());
     if (auto* hide = form_->Get<QCheckBox>(kHideBoxId)) {
         connect(hide, &QCheckBox::clicked, this, &QDialog::accept);

@@ -15,7 +15,9 @@ constexpr int kTickMs = 100;
 }  // namespace
 
 WorkerDialog::WorkerDialog(QWidget* owner, Qt::WindowFlags flags, int templateId)
-    : QDialog(owner, flags), module_(CurrentResourceModule()), form_(this, templateId, *module_) {
+    : QDialog(owner, flags),
+      module_(CurrentResourceModule()),
+      form_(this, templateId, *module_, WritesHan(module_->Language())) {
     setModal(true);
     PlaceOnOwner(*this, owner, form_.PixelSize());
 }

@@ -1,6 +1,7 @@
-// The view's run flow: the checks before a run, the progress dialog, and after it the report,
-// the disc offer and the desktop notification.
+#include "mainwnd/conversion_run.h"
+
 #include <QApplication>
+#include <QWidget>
 
 #include "base/string_ids.h"
 #include "dialogs/convert_progress_dialog.h"
@@ -9,9 +10,8 @@
 #include "engine/conversion_worker.h"
 #include "mainwnd/component_checks.h"
 #include "mainwnd/fit_question.h"
-#include "mainwnd/make_disc.h"
 #include "mainwnd/run_questions.h"
-#include "mainwnd/trelvane_view.h"
+#include "mainwnd/source_list.h"
 #include "platform/desktop_notifier.h"
 #include "support/resource_strings.h"
 #include "ui/modal_dialog.h"
@@ -26,50 +26,54 @@ QString Qs(const std::string& text) {
 
 }  // namespace
 
-void CTrelvaneView::OnConvert() {
-    UpdateData(true);
-    if (outputType_ == kTypeWmv && CheckWindowsMediaSupport(this)) {
+ConversionRun::ConversionRun(QWidget& owner, SourceList& list, WorkerUi& ui)
+    : owner_(owner), list_(list), ui_(ui) {}
+
+ConversionRun::~ConversionRun() = default;
+
+void ConversionRun::Convert(EncoderRun& run, int32_t outputType, const std::string& outputFolder) {
+    if (outputType == kTypeWmv && CheckWindowsMediaSupport(&owner_)) {
         return;
     }
-    if (outputType_ == kTypeOgm && CheckOggSupport(this)) {
+    if (outputType == kTypeOgm && CheckOggSupport(&owner_)) {
         return;
     }
-    if (!ConfirmDiscTitleLimit(this, outputType_, static_cast<size_t>(list_->RowCount())) ||
-        !ConfirmFreeSpace(this, Settings(), ListedItems())) {
+    if (!ConfirmDiscTitleLimit(&owner_, outputType, static_cast<size_t>(list_.RowCount())) ||
+        !ConfirmFreeSpace(&owner_, ui_.Settings(), ListedItems())) {
         return;
     }
     const FitDecision fit =
-        DecideDiscFit(this, outputType_, BuildOptions(Settings()), ListedItems());
+        DecideDiscFit(&owner_, outputType, BuildOptions(ui_.Settings()), ListedItems());
     if (!fit.go) {
         return;
     }
     fitDiscBytes_ = fit.discBytes;
     severalDiscs_ = fit.severalDiscs;
-    for (int row = 0; row < list_->RowCount(); ++row) {
-        if (SourceItem* item = list_->ItemOfRow(row)) {
+    for (int row = 0; row < list_.RowCount(); ++row) {
+        if (SourceItem* item = list_.ItemOfRow(row)) {
             item->status = kWaiting;
-            list_->RefreshRow(row);
+            list_.RefreshRow(row);
         }
     }
     progressDialog_.reset();
-    progressDialog_ = std::make_unique<ConvertProgressDialog>(this, *this, *run_);
-    connect(progressDialog_.get(), &ConvertProgressDialog::RunEnded, this,
-            &CTrelvaneView::NotifyRunEnded);
+    progressDialog_ = std::make_unique<ConvertProgressDialog>(&owner_, ui_, run);
+    QObject::connect(progressDialog_.get(), &ConvertProgressDialog::RunEnded, &owner_,
+                     [this](bool completed) { NotifyRunEnded(completed); });
     progressDialog_->Shared().fit = fit.fit;
     RunModalDialog(*progressDialog_);
     OfferRunReport();
-    OfferDiscAfterRun();
+    OfferDiscAfterRun(outputType, outputFolder);
 }
 
-std::vector<const SourceItem*> CTrelvaneView::ListedItems() {
+std::vector<const SourceItem*> ConversionRun::ListedItems() const {
     std::vector<const SourceItem*> items;
-    for (int row = 0; row < list_->RowCount(); ++row) {
-        items.push_back(list_->ItemOfRow(row));
+    for (int row = 0; row < list_.RowCount(); ++row) {
+        items.push_back(list_.ItemOfRow(row));
     }
     return items;
 }
 
-void CTrelvaneView::OfferRunReport() {
+void ConversionRun::OfferRunReport() {
     // The dialog's worker has ended when exec() returns, so its record is ours to read.
     std::vector<RowRecord> records;
     {
@@ -77,18 +81,19 @@ void CTrelvaneView::OfferRunReport() {
         const std::lock_guard lock(shared.stateLock);
         records = shared.records;
     }
-    OfferBatchReport(this, records, Settings().outputFolder);
+    OfferBatchReport(&owner_, records, ui_.Settings().outputFolder);
 }
 
-DiscRequest CTrelvaneView::MakeDiscRequest() const {
+DiscRequest ConversionRun::MakeDiscRequest(int32_t chosenType,
+                                           const std::string& outputFolder) const {
     DiscRequest request;
     request.runType = lastRunType_;
-    request.chosenType = outputType_;
-    request.outputFolder = outputFolder_;
+    request.chosenType = chosenType;
+    request.outputFolder = outputFolder;
     request.discBytes = static_cast<uint64_t>(fitDiscBytes_);
     request.severalDiscs = severalDiscs_;
-    for (int row = 0; row < list_->RowCount(); ++row) {
-        const SourceItem* item = list_->ItemOfRow(row);
+    for (int row = 0; row < list_.RowCount(); ++row) {
+        const SourceItem* item = list_.ItemOfRow(row);
         if (item == nullptr || item->status != kDone) {
             continue;
         }
@@ -100,31 +105,37 @@ DiscRequest CTrelvaneView::MakeDiscRequest() const {
     return request;
 }
 
-void CTrelvaneView::OfferDiscAfterRun() {
+void ConversionRun::OfferDiscAfterRun(int32_t outputType, const std::string& outputFolder) {
     // The type cannot change while the run's modal dialog is up: it is the run's type.
-    lastRunType_ = outputType_;
-    OfferDisc(this, MakeDiscRequest());
+    lastRunType_ = outputType;
+    OfferDisc(&owner_, MakeDiscRequest(outputType, outputFolder));
 }
 
-void CTrelvaneView::OnMakeDisc() {
-    UpdateData(true);
-    MakeDisc(this, MakeDiscRequest());
+void ConversionRun::MakeDiscOfLastRun(int32_t chosenType, const std::string& outputFolder) {
+    MakeDisc(&owner_, MakeDiscRequest(chosenType, outputFolder));
 }
 
-void CTrelvaneView::NotifyRunEnded(bool completed) {
+void ConversionRun::CarryFrom(const ConversionRun& old) {
+    lastRunType_ = old.lastRunType_;
+    fitDiscBytes_ = old.fitDiscBytes_;
+    severalDiscs_ = old.severalDiscs_;
+}
+
+void ConversionRun::NotifyRunEnded(bool completed) const {
     int converted = 0;
     int skipped = 0;
     int failed = 0;
-    for (int row = 0; row < list_->RowCount(); ++row) {
-        const SourceItem* item = list_->ItemOfRow(row);
+    for (int row = 0; row < list_.RowCount(); ++row) {
+        const SourceItem* item = list_.ItemOfRow(row);
         const int32_t status = item != nullptr ? item->status : kError;
         int& count = status == kDone ? converted : status == kError ? failed : skipped;
         ++count;
     }
     // The user who looks at our window (or one of its dialogs) sees the closing message.
     bool active = false;
+    const QWidget* window = owner_.window();
     for (const QWidget* w = QApplication::activeWindow(); w != nullptr; w = w->parentWidget()) {
-        active = active || w == window();
+        active = active || w == window;
     }
     const int summaryId = completed ? kIdsConversionCompleted : kIdsConversionCanceled;
     clipwright::NotifyRunEnded(TheNotificationBus(), active, Qs(LoadResourceString(summaryId)),

@@ -184,4 +184,20 @@ ConversionSettings ReadConversionSettings(const SettingControls& controls, int32
     return settings;
 }
 
+void CopySettingChoices(const SettingControls& from, const SettingControls& to) {
+    to.size->setCurrentIndex(from.size->currentIndex());
+    to.height->setText(from.height->text());
+    to.width->setText(from.width->text());
+    to.frameRate->setCurrentIndex(from.frameRate->currentIndex());
+    to.videoBitrate->setCurrentIndex(from.videoBitrate->currentIndex());
+    to.variableBitRate->setChecked(from.variableBitRate->isChecked());
+    OnVbrClicked(to.variableBitRate, to.maxRate, to.minRate);
+    to.maxRate->setText(from.maxRate->text());
+    to.minRate->setText(from.minRate->text());
+    to.channels->setCurrentIndex(from.channels->currentIndex());
+    to.audioBitrate->setCurrentIndex(from.audioBitrate->currentIndex());
+    to.sampleRate->setCurrentIndex(from.sampleRate->currentIndex());
+    to.volume->setCurrentIndex(from.volume->currentIndex());
+}
+
 }  // namespace clipwright

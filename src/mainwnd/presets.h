@@ -55,6 +55,11 @@ void OnSizeSelChange(QComboBox* size, QLineEdit* width, QLineEdit* height);
 // Max and Min are enabled exactly while the box is checked; their texts stay.
 void OnVbrClicked(QCheckBox* variableBitRate, QLineEdit* maxRate, QLineEdit* minRate);
 
+// Every choice of from into to (another form's controls): the size row before X and Y, so the
+// texts win over what the row writes; the check box, with Max and Min enabled to match, before
+// their texts.
+void CopySettingChoices(const SettingControls& from, const SettingControls& to);
+
 // An X text of exactly "0" makes Y "0"; a Y text of exactly "0" (as read before) makes X "0".
 // Always true.
 bool NormalizeFrameSize(QLineEdit* width, QLineEdit* height);

@@ -18,7 +18,6 @@
 #include "base/home_folder.h"
 #include "base/string_ids.h"
 #include "base/text_log.h"
-#include "dialogs/convert_progress_dialog.h"
 #include "dialogs/detect_dialog.h"
 #include "dialogs/help_tips_dialog.h"
 #include "engine/encoder_run.h"
@@ -81,10 +80,11 @@ bool TooLong(const QString& text, int limit, QWidget* parent) {
 
 }  // namespace
 
-CTrelvaneView::CTrelvaneView(QWidget* parent) : QWidget(parent) {
+CTrelvaneView::CTrelvaneView(const StartupValues& startup, QWidget* parent)
+    : QWidget(parent), UiThreadWorkerUi(*this, viewUi_), startup_(startup), viewUi_(*this) {
     outputFolder_ = StoredOutputFolder();
     module_ = CurrentResourceModule();
-    form_ = std::make_unique<TemplateForm>(this, kFormId, *module_);
+    form_ = std::make_unique<TemplateForm>(this, kFormId, *module_, WritesHan(module_->Language()));
     setMinimumSize(form_->PixelSize());
     setAcceptDrops(true);
     WireControls();
@@ -93,7 +93,7 @@ CTrelvaneView::CTrelvaneView(QWidget* parent) : QWidget(parent) {
 CTrelvaneView::~CTrelvaneView() {
     // The frame may be half destroyed already: nobody hears of the rows going.
     blockSignals(true);
-    progressDialog_.reset();
+    conversion_.reset();
     list_->RemoveAll();
     run_.reset();
 }
@@ -101,18 +101,19 @@ CTrelvaneView::~CTrelvaneView() {
 void CTrelvaneView::WireControls() {
     const TemplateForm& form = *form_;
     list_ = std::make_unique<SourceList>(form.Get<QTreeWidget>(kListId));
-    controls_.size = form.Get<QComboBox>(1103);
-    controls_.width = form.Get<QLineEdit>(1104);
-    controls_.height = form.Get<QLineEdit>(1105);
-    controls_.frameRate = form.Get<QComboBox>(1106);
-    controls_.videoBitrate = form.Get<QComboBox>(1107);
-    controls_.variableBitRate = form.Get<QCheckBox>(1118);
-    controls_.maxRate = form.Get<QLineEdit>(1109);
-    controls_.minRate = form.Get<QLineEdit>(1110);
-    controls_.channels = form.Get<QComboBox>(1112);
-    controls_.audioBitrate = form.Get<QComboBox>(1113);
-    controls_.sampleRate = form.Get<QComboBox>(1114);
-    controls_.volume = form.Get<QComboBox>(1111);
+    conversion_ = std::make_unique<ConversionRun>(*this, *list_, *this);
+    controls_.size = form.Get<QComboBox>(kSizeComboId);
+    controls_.width = form.Get<QLineEdit>(kWidthEditId);
+    controls_.height = form.Get<QLineEdit>(kHeightEditId);
+    controls_.frameRate = form.Get<QComboBox>(kFrameRateComboId);
+    controls_.videoBitrate = form.Get<QComboBox>(kVideoBitrateComboId);
+    controls_.variableBitRate = form.Get<QCheckBox>(kVariableBitRateBoxId);
+    controls_.maxRate = form.Get<QLineEdit>(kMaxRateEditId);
+    controls_.minRate = form.Get<QLineEdit>(kMinRateEditId);
+    controls_.channels = form.Get<QComboBox>(kChannelsComboId);
+    controls_.audioBitrate = form.Get<QComboBox>(kAudioBitrateComboId);
+    controls_.sampleRate = form.Get<QComboBox>(kSampleRateComboId);
+    controls_.volume = form.Get<QComboBox>(kVolumeComboId);
     folderEdit_ = form.Get<QLineEdit>(kFolderEditId);
     infoEdit_ = form.Get<QPlainTextEdit>(kInfoEditId);
     hideTipsBox_ = form.Get<QCheckBox>(kCmdToolTips);
@@ -187,14 +188,14 @@ void CTrelvaneView::OnInitialUpdate() {
     tvStandard_ = kNtsc;
     hideTips_ = 1;
     UpdateData(false);
-    if (!TheStartupValues().tipsHidden) {
+    if (!startup_.tipsHidden) {
         tipsTimer_ = startTimer(1000);
     }
 }
 
 void CTrelvaneView::UpdateRuntimeTip() {
     if (tipLabel_ != nullptr) {
-        tipLabel_->setVisible(MediaRuntimeTooOld(TheStartupValues().mediaRuntime));
+        tipLabel_->setVisible(MediaRuntimeTooOld(startup_.mediaRuntime));
     }
 }
 
@@ -253,7 +254,8 @@ bool CTrelvaneView::IsCommandEnabled(int commandId) const {
         case kCmdMoveDown:
             return rows >= 2;
         case kCmdMakeDisc:
-            return CanMakeDisc(outputType_, MakeDiscRequest().files.size());
+            return CanMakeDisc(
+                outputType_, conversion_->MakeDiscRequest(outputType_, outputFolder_).files.size());
         default:
             return HandlesCommand(commandId);
     }
@@ -378,6 +380,16 @@ void CTrelvaneView::OnPreview() {
     }
 }
 
+void CTrelvaneView::OnConvert() {
+    UpdateData(true);
+    conversion_->Convert(*run_, outputType_, outputFolder_);
+}
+
+void CTrelvaneView::OnMakeDisc() {
+    UpdateData(true);
+    conversion_->MakeDiscOfLastRun(outputType_, outputFolder_);
+}
+
 void CTrelvaneView::OnBrowse() {
     const QString title = Qs(LoadResourceString(kIdsSelectOutputFolder));
     if (const std::optional<QString> folder = ChooseFolder(this, title, Qs(outputFolder_))) {
@@ -468,22 +480,9 @@ void CTrelvaneView::CarryStateFrom(CTrelvaneView& old) {
     old.UpdateData(true);
     outputType_ = old.outputType_;
     tvStandard_ = old.tvStandard_;
-    lastRunType_ = old.lastRunType_;
+    conversion_->CarryFrom(*old.conversion_);
     UpdateData(false);
-    const SettingControls& from = old.controls_;
-    controls_.size->setCurrentIndex(from.size->currentIndex());
-    controls_.height->setText(from.height->text());
-    controls_.width->setText(from.width->text());
-    controls_.frameRate->setCurrentIndex(from.frameRate->currentIndex());
-    controls_.videoBitrate->setCurrentIndex(from.videoBitrate->currentIndex());
-    controls_.variableBitRate->setChecked(from.variableBitRate->isChecked());
-    OnVbrClicked(controls_.variableBitRate, controls_.maxRate, controls_.minRate);
-    controls_.maxRate->setText(from.maxRate->text());
-    controls_.minRate->setText(from.minRate->text());
-    controls_.channels->setCurrentIndex(from.channels->currentIndex());
-    controls_.audioBitrate->setCurrentIndex(from.audioBitrate->currentIndex());
-    controls_.sampleRate->setCurrentIndex(from.sampleRate->currentIndex());
-    controls_.volume->setCurrentIndex(from.volume->currentIndex());
+    CopySettingChoices(old.controls_, controls_);
     list_->CopyFrom(*old.list_);
     for (int row = 0; row < old.list_->RowCount(); ++row) {
         const int slot = old.list_->SlotOfRow(row);

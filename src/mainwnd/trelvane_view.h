@@ -1,9 +1,9 @@
 // The main form: the source list and information pane, the output type and standard buttons,
 // the settings controls, the output folder, and the commands that work on them. Built from form
-// template 101 of the current resource module. It owns the source records (through SourceList)
-// and the EncoderRun of conversions, and serves the workers' calls (WorkerUi) while one of its
-// modal dialogs runs: calls from a worker thread are carried out on the user-interface thread
-// and wait for it.
+// template 101 of the current resource module. It owns the source records (through SourceList),
+// the EncoderRun of conversions and the run flow (ConversionRun), and serves the workers' calls
+// (WorkerUi) while one of its modal dialogs runs: calls from a worker thread are carried out on
+// the user-interface thread and wait for it.
 #pragma once
 
 #include <QPointer>
@@ -14,10 +14,12 @@
 
 #include "engine/encoder_run.h"
 #include "engine/worker_ui.h"
-#include "mainwnd/make_disc.h"
+#include "mainwnd/conversion_run.h"
 #include "mainwnd/output_folder.h"
 #include "mainwnd/presets.h"
 #include "mainwnd/source_list.h"
+#include "mainwnd/ui_thread_worker_ui.h"
+#include "mainwnd/view_worker_ui.h"
 #include "ui/template_form.h"
 
 class QButtonGroup;
@@ -30,6 +32,7 @@ namespace clipwright {
 
 class ConvertProgressDialog;
 class ResourceModule;
+struct StartupValues;
 
 // Command ids routed to the view.
 enum ViewCommand : int {
@@ -47,11 +50,15 @@ enum ViewCommand : int {
 inline constexpr int kOutputPathLimit = 256;
 inline constexpr int kInfoTextLimit = 1024;
 
-class CTrelvaneView : public QWidget, public WorkerUi {
+// As a WorkerUi (UiThreadWorkerUi over ViewWorkerUi) it is callable from any thread.
+class CTrelvaneView : public QWidget, public UiThreadWorkerUi {
     Q_OBJECT
 
 public:
-    explicit CTrelvaneView(QWidget* parent = nullptr);
+    // startup (the application's) outlives the view; the view reads the tips' and the media
+    // runtime's values there.
+    explicit CTrelvaneView(const StartupValues& startup, QWidget* parent = nullptr);
+    CTrelvaneView(const StartupValues&& startup, QWidget* parent = nullptr) = delete;
     ~CTrelvaneView() override;
 
     void OnInitialUpdate();
@@ -90,7 +97,7 @@ public:
     int32_t OutputTypeMember() const { return outputType_; }
     int32_t TvStandardMember() const { return tvStandard_; }
     // The output type of the last conversion run; -1 before the first.
-    int32_t LastRunType() const { return lastRunType_; }
+    int32_t LastRunType() const { return conversion_->LastRunType(); }
     bool TipsHidden() const { return hideTips_ != 0; }
     const std::string& InfoText() const { return infoText_; }
     int LastInfoRow() const { return lastInfoRow_; }
@@ -98,20 +105,8 @@ public:
     const TemplateForm& Form() const { return *form_; }
     const SettingControls& Controls() const { return controls_; }
     EncoderRun* Run() const { return run_.get(); }
-    ConvertProgressDialog* ProgressDialog() const { return progressDialog_.get(); }
-
-    // WorkerUi, callable from any thread.
-    int RowCount() override;
-    SourceItem* ItemOfRow(int row) override;
-    int AddItem(std::unique_ptr<SourceItem> item) override;
-    void InsertRow(int row, int itemIndex) override;
-    void RefreshRow(int row) override;
-    int AppendRows(std::vector<std::unique_ptr<SourceItem>> items) override;
-    void ShowMessage(const std::string& text) override;
-    std::string Text(int stringId) override;
-    int32_t OutputType() override;
-    std::string OutputFolder() override;
-    ConversionSettings Settings() override;
+    ConvertProgressDialog* ProgressDialog() const { return conversion_->ProgressDialog(); }
+    const ConversionRun& Conversion() const { return *conversion_; }
 
 signals:
     // The list or the choices changed: command enabling may differ.
@@ -125,23 +120,13 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-private slots:
-    // Tells the desktop how the run ended when the user is not looking at the main window.
-    void NotifyRunEnded(bool completed);
-
 private:
-    // The items behind the list's rows, in list order.
-    std::vector<const SourceItem*> ListedItems();
-    // After a run: offers the report of it (see OfferBatchReport).
-    void OfferRunReport();
     void NameForAccessibility(const TemplateForm& form);
     void WireControls();
     void WriteOutputPathSetting();
-    // After a run to a disc type that converted something: offers to make the disc.
-    void OfferDiscAfterRun();
-    // The Done rows' outputs and the run's type, for the disc command.
-    DiscRequest MakeDiscRequest() const;
 
+    const StartupValues& startup_;
+    ViewWorkerUi viewUi_;                           // what the WorkerUi base calls, on this thread
     std::shared_ptr<const ResourceModule> module_;  // keeps the form's template alive
     std::unique_ptr<TemplateForm> form_;
     std::unique_ptr<SourceList> list_;
@@ -153,14 +138,11 @@ private:
     QButtonGroup* standardGroup_ = nullptr;
     QLabel* tipLabel_ = nullptr;
 
-    std::unique_ptr<ConvertProgressDialog> progressDialog_;
+    std::unique_ptr<ConversionRun> conversion_;
     std::unique_ptr<EncoderRun> run_;
     std::string outputFolder_;
     int32_t outputType_ = -1;
     int32_t tvStandard_ = -1;
-    int32_t lastRunType_ = -1;
-    int64_t fitDiscBytes_ = 0;   // the last run was fitted to a disc of this size
-    bool severalDiscs_ = false;  // the last run goes onto several discs
     int hideTips_ = 0;
     std::string infoText_;
     int lastInfoRow_ = -1;

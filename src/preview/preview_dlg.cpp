@@ -30,8 +30,6 @@ constexpr int kStartTimeId = 1056;
 constexpr int kEndTimeId = 1057;
 constexpr int kDurationId = 1058;
 constexpr int kElapsedId = 1059;
-constexpr int kVolumeId = 1060;
-constexpr int kBalanceId = 1061;
 constexpr int kTickMs = 100;
 
 QString CaptionOf(const TemplateForm& form) {
@@ -76,7 +74,9 @@ CPreviewDlg::CPreviewDlg(QWidget* parent, std::string fileName, int32_t* startOu
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       startOut_(startOut),
       endOut_(endOut) {
-    form_ = std::make_unique<TemplateForm>(this, kPreviewDialogId, *CurrentResourceModule());
+    const std::shared_ptr<const ResourceModule> module = CurrentResourceModule();
+    form_ = std::make_unique<TemplateForm>(this, kPreviewDialogId, *module,
+                                           WritesHan(module->Language()));
     setFixedSize(form_->PixelSize());
     setWindowTitle(CaptionOf(*form_));
     SetButtonRow(ButtonRow::kInitialised);
@@ -88,8 +88,8 @@ CPreviewDlg::CPreviewDlg(QWidget* parent, std::string fileName, int32_t* startOu
 
     QWidget* frameControl = form_->Control(kFrameId);
     frame_ = frameControl != nullptr ? new VideoFrame(frameControl) : nullptr;
-    auto* volume = form_->Get<QSlider>(kVolumeId);
-    auto* balance = form_->Get<QSlider>(kBalanceId);
+    auto* volume = form_->Get<QSlider>(kPreviewVolumeId);
+    auto* balance = form_->Get<QSlider>(kPreviewBalanceId);
     SetUpSlider(volume, -10000, 0, 2000);
     SetUpSlider(balance, -10000, 10000, 5000);
 

@@ -16,6 +16,10 @@ class QPushButton;
 
 namespace clipwright {
 
+// The sliders of the player's sound.
+inline constexpr int kPreviewVolumeId = 1060;
+inline constexpr int kPreviewBalanceId = 1061;
+
 class CPreviewDlg : public QDialog {
     Q_OBJECT
 

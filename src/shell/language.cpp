@@ -19,7 +19,6 @@
 #include "base/text_format.h"
 #include "base/text_log.h"
 #include "support/resource_module.h"
-#include "ui/startup_values.h"
 
 namespace clipwright {
 
@@ -48,6 +47,7 @@ struct LanguageState {
     std::vector<std::string> uiLanguages;  // set by tests; empty = the desktop's
     std::vector<LanguageEntry> entries;
     std::string directory;  // set by tests; empty = the executable's folder
+    uint16_t current = 0;   // 0 until a language is chosen or restored
 };
 
 LanguageState& State() {
@@ -161,14 +161,15 @@ std::optional<std::string> ValidName(const char* name) {
     return bytes.toStdString();
 }
 
-std::shared_ptr<const ResourceModule> ValidCatalog(GetLanguageCatalogFunction getCatalog) {
+std::shared_ptr<const ResourceModule> ValidCatalog(GetLanguageCatalogFunction getCatalog,
+                                                   uint16_t language) {
     size_t size = 0;
     const unsigned char* data = getCatalog(&size);
     if (data == nullptr || size == 0 || size > kMaxCatalogBytes) {
         return nullptr;
     }
     std::string error;
-    return ResourceModule::FromCatalog(std::as_bytes(std::span(data, size)), &error);
+    return ResourceModule::FromCatalog(std::as_bytes(std::span(data, size)), &error, {}, language);
 }
 
 std::optional<OpenedLibrary> OpenLanguageLibrary(const std::string& path) {
@@ -192,7 +193,7 @@ std::optional<OpenedLibrary> OpenLanguageLibrary(const std::string& path) {
     }
     const auto id = static_cast<uint16_t>(getLanguage() & 0xffff);
     std::optional<std::string> name = ValidName(getName());
-    std::shared_ptr<const ResourceModule> module = ValidCatalog(getCatalog);
+    std::shared_ptr<const ResourceModule> module = ValidCatalog(getCatalog, id);
     if (id == 0 || !name || !module) {
         LogMessage("Language library %s reports an unusable id, name or catalog", path.c_str());
         return std::nullopt;
@@ -314,7 +315,7 @@ bool LoadLanguageLibrary(const std::string& path) {
 }
 
 bool SetLanguage(uint32_t id) {
-    uint16_t& current = TheStartupValues().currentLanguage;
+    uint16_t& current = State().current;
     const auto language = static_cast<uint16_t>(id & 0xffff);
     if (IsEnglishUs(id)) {
         LoadLanguageLibrary({});
@@ -335,7 +336,11 @@ bool SetLanguage(uint32_t id) {
 }
 
 uint16_t CurrentLanguage() {
-    return TheStartupValues().currentLanguage;
+    return State().current;
+}
+
+void ForgetCurrentLanguage() {
+    State().current = 0;
 }
 
 const std::vector<LanguageEntry>& LanguageEntries() {

@@ -53,7 +53,11 @@ bool LoadLanguageLibrary(const std::string& path);
 // succeeds; another id succeeds only when a library answers for it and can be loaded. The current
 // language is unchanged on failure.
 bool SetLanguage(uint32_t id);
+// 0 until a language is chosen or restored.
 uint16_t CurrentLanguage();
+// Back to no language chosen, the resources left as they are: how a fresh process starts, for
+// tests that start over.
+void ForgetCurrentLanguage();
 
 // Qt's name of the locale of a language id ("de_DE" for 1031, "zh_CN" for 2052); empty for an id
 // not in the table, whose numbers then keep the C locale's form.

@@ -23,6 +23,7 @@
 #include "ui/help_commands.h"
 #include "ui/message_box.h"
 #include "ui/modal_dialog.h"
+#include "ui/startup_values.h"
 #include "ui/template_form.h"
 
 namespace clipwright {
@@ -64,10 +65,11 @@ void RemoveAction(QMenuBar* bar, QAction* action) {
 
 }  // namespace
 
-CMainFrame::CMainFrame()
+CMainFrame::CMainFrame(StartupValues& values)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                               Qt::WindowCloseButtonHint) {
+                               Qt::WindowCloseButtonHint),
+      values_(values) {
     setFixedSize(kFrameWidth, kFrameHeight);
     if (const QScreen* screen = QApplication::primaryScreen()) {
         const QRect area = screen->geometry();
@@ -111,9 +113,9 @@ void CMainFrame::BuildToolbar() {
     toolbar_->setContextMenuPolicy(Qt::PreventContextMenu);
     toolbar_->toggleViewAction()->setVisible(false);
     toolbar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    // Labels such as "Remove All" must fit the fixed 68-pixel buttons.
-    toolbar_->setFont(TemplateForm::DialogFont(toolbar_->font(), 8));
     const std::shared_ptr<const ResourceModule> module = CurrentResourceModule();
+    // Labels such as "Remove All" must fit the fixed 68-pixel buttons.
+    toolbar_->setFont(TemplateForm::DialogFont(toolbar_->font(), 8, WritesHan(module->Language())));
     const std::optional<clipwright::Toolbar> layout = module->ToolbarLayout(kMenuId);
     if (!layout) {
         return;
@@ -374,6 +376,7 @@ void CMainFrame::OnLanguageCommand(int commandId) {
     if (!SetLanguage(id)) {
         return;
     }
+    values_.currentLanguage = CurrentLanguage();
     RebuildMenu(true);
     UpdateTitle();
     RecreateView();
@@ -387,7 +390,7 @@ void CMainFrame::OnLanguageCommand(int commandId) {
 }
 
 void CMainFrame::RecreateView() {
-    auto* view = new CTrelvaneView();
+    auto* view = new CTrelvaneView(values_);
     connect(view, &CTrelvaneView::CommandStateChanged, this, &CMainFrame::UpdateCommandStates);
     connect(view, &CTrelvaneView::TipsShownChanged, this, [this](bool shown) {
         QAction* tips = EnsureAction(kCmdToolTips);

@@ -18,6 +18,7 @@ class QToolBar;
 namespace clipwright {
 
 class CTrelvaneView;
+struct StartupValues;
 
 inline constexpr int kFrameWidth = 735;
 inline constexpr int kFrameHeight = 564;
@@ -34,7 +35,9 @@ class CMainFrame : public QMainWindow {
     Q_OBJECT
 
 public:
-    CMainFrame();
+    // values (the application's) outlive the frame; every view it makes reads them, and a
+    // language switch records the new language there.
+    explicit CMainFrame(StartupValues& values);
     ~CMainFrame() override;
 
     CTrelvaneView* View() const;
@@ -66,6 +69,7 @@ private:
     void RecreateView();
     void OnLanguageCommand(int commandId);
 
+    StartupValues& values_;
     CTrelvaneDoc document_;
     QPointer<CTrelvaneView> view_;
     QToolBar* toolbar_ = nullptr;

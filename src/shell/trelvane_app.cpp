@@ -14,7 +14,6 @@
 #include "shell/main_frame.h"
 #include "ui/help_commands.h"
 #include "ui/message_box.h"
-#include "ui/startup_values.h"
 
 namespace clipwright {
 
@@ -33,15 +32,14 @@ bool CTrelvaneApp::InitInstance() {
     QApplication::setApplicationName(QLatin1String(kApplicationName));
     QGuiApplication::setDesktopFileName(QLatin1String(kApplicationId));
     QApplication::setWindowIcon(BuiltInApplicationIcon());
-    StartupValues& values = TheStartupValues();
-    values.mediaRuntime = kRequiredMediaRuntime;  // no tip until the version is read
-    values.settingsKeyPath = std::string("Software\\Trelvane\\") + kApplicationName;
+    values_.mediaRuntime = kRequiredMediaRuntime;  // no tip until the version is read
+    values_.settingsKeyPath = std::string("Software\\Trelvane\\") + kApplicationName;
     {
-        const CSettingsKey key(SettingsRoot::kLocalMachine, values.settingsKeyPath,
+        const CSettingsKey key(SettingsRoot::kLocalMachine, values_.settingsKeyPath,
                                kSettingsRead | kSettingsWrite);
         std::string hidden;
         key.ReadString("HiddenToolTips", hidden);
-        values.tipsHidden = ::strcasecmp(hidden.c_str(), "TRUE") == 0;
+        values_.tipsHidden = ::strcasecmp(hidden.c_str(), "TRUE") == 0;
         uint32_t language = 0xffffffffu;
         key.ReadDword("Language", language);
         if (language == 0xffffffffu) {
@@ -49,8 +47,9 @@ bool CTrelvaneApp::InitInstance() {
             language = LanguageForUiLanguages(DesktopUiLanguages(), EnumerateLanguages());
         }
         SetLanguage(language);
+        values_.currentLanguage = CurrentLanguage();
     }
-    frame_ = std::make_unique<CMainFrame>();
+    frame_ = std::make_unique<CMainFrame>(values_);
     frame_->RebuildMenu(false);
     frame_->UpdateTitle();
     // Where an installed program found its files, for a report of a missing language or manual.
@@ -84,13 +83,17 @@ std::string RuntimeVersionProgram() {
 }
 
 void CTrelvaneApp::ReadRuntimeVersionLater() {
-    versionReader_ = std::jthread([frame = QPointer<CMainFrame>(frame_.get()),
+    versionReader_ = std::jthread([frame = QPointer<CMainFrame>(frame_.get()), values = &values_,
                                    program = RuntimeVersionProgram()] {
         const RuntimeVersion version = AskMediaRuntimeVersion(program, kRuntimeVersionTimeoutMs);
         QMetaObject::invokeMethod(
             qApp,
-            [frame, version] {
-                TheStartupValues().mediaRuntime = version;
+            [frame, values, version] {
+                // The values are this object's, which goes only after its frame: with the frame
+                // gone, so may they be.
+                if (frame != nullptr) {
+                    values->mediaRuntime = version;
+                }
                 ReportStartupStep("runtime");
                 if (frame != nullptr && frame->View() != nullptr) {
                     frame->View()->UpdateRuntimeTip();

@@ -25,10 +25,11 @@ std::shared_ptr<const ResourceModule> currentModule;  // guarded by currentMutex
 }  // namespace
 
 ResourceModule::ResourceModule(QByteArray catalog, std::unique_ptr<QTranslator> translator,
-                               ResourceLayout layout)
+                               ResourceLayout layout, uint16_t language)
     : catalog_(std::move(catalog)),
       translator_(std::move(translator)),
-      layout_(std::move(layout)) {}
+      layout_(std::move(layout)),
+      language_(language) {}
 
 ResourceModule::~ResourceModule() = default;
 
@@ -47,7 +48,8 @@ std::shared_ptr<const ResourceModule> ResourceModule::BuiltIn() {
 }
 
 std::shared_ptr<const ResourceModule> ResourceModule::FromCatalog(
-    std::span<const std::byte> catalog, std::string* error, std::string_view layoutJson) {
+    std::span<const std::byte> catalog, std::string* error, std::string_view layoutJson,
+    uint16_t language) {
     QByteArray bytes(reinterpret_cast<const char*>(catalog.data()),
                      static_cast<qsizetype>(catalog.size()));
     auto translator = std::make_unique<QTranslator>();
@@ -64,7 +66,7 @@ std::shared_ptr<const ResourceModule> ResourceModule::FromCatalog(
         return nullptr;
     }
     return std::shared_ptr<const ResourceModule>(
-        new ResourceModule(std::move(bytes), std::move(translator), std::move(*layout)));
+        new ResourceModule(std::move(bytes), std::move(translator), std::move(*layout), language));
 }
 
 std::optional<std::string> ResourceModule::Text(const std::string& key) const {

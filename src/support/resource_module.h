@@ -11,6 +11,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <span>
@@ -23,6 +24,9 @@ class QTranslator;
 
 namespace clipwright {
 
+// The Windows language id of the built-in texts: English (United States).
+inline constexpr uint16_t kBuiltInLanguage = 1033;
+
 class ResourceModule {
 public:
     // The built-in English module; made once, on first use.
@@ -30,10 +34,11 @@ public:
 
     // A module from compiled catalog bytes (copied). The layout data (menus, templates) of the
     // built-in module is used unless layoutJson is given. nullptr, with *error set, when the
-    // catalog or the layout cannot be read.
+    // catalog or the layout cannot be read. language is the Windows language id of the texts.
     static std::shared_ptr<const ResourceModule> FromCatalog(std::span<const std::byte> catalog,
                                                              std::string* error,
-                                                             std::string_view layoutJson = {});
+                                                             std::string_view layoutJson = {},
+                                                             uint16_t language = kBuiltInLanguage);
 
     ~ResourceModule();
     ResourceModule(const ResourceModule&) = delete;
@@ -55,14 +60,17 @@ public:
     std::vector<QImage> Bitmap(int bitmapId) const;
 
     const ResourceLayout& Layout() const { return layout_; }
+    // The Windows language id its texts are written in.
+    uint16_t Language() const { return language_; }
 
 private:
     ResourceModule(QByteArray catalog, std::unique_ptr<QTranslator> translator,
-                   ResourceLayout layout);
+                   ResourceLayout layout, uint16_t language);
 
     QByteArray catalog_;  // the translator reads from these bytes for its whole life
     std::unique_ptr<QTranslator> translator_;
     ResourceLayout layout_;
+    uint16_t language_;
 };
 
 // The current module: the built-in one until another is set. Setting nullptr restores the

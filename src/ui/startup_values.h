@@ -1,5 +1,7 @@
-// Values settled once during start-up and read later by the view and the shell. Written on the
-// user-interface thread before any window exists; read there only.
+// Values settled during start-up and read later by the view and the shell. The application
+// (CTrelvaneApp) owns the record and hands it to its frame, which hands it to every view it
+// makes; the media runtime's version arrives once the window is up, and a language switch
+// records the new language. User-interface thread only.
 #pragma once
 
 #include <cstdint>
@@ -15,7 +17,5 @@ struct StartupValues {
     std::string settingsKeyPath;
     uint16_t currentLanguage = 0;  // 0 until a language is chosen or restored
 };
-
-StartupValues& TheStartupValues();
 
 }  // namespace clipwright

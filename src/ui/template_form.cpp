@@ -22,7 +22,6 @@
 #include "ui/hyper_link.h"
 #include "ui/percent_bar.h"
 #include "ui/selection_slider.h"
-#include "ui/startup_values.h"
 
 namespace clipwright {
 
@@ -164,12 +163,12 @@ QRect TemplateForm::ToPixels(const DialogRect& units, QSizeF baseUnits) {
     return {x(units.x), y(units.y), x(units.width), y(units.height)};
 }
 
-namespace {
-
 bool WritesHan(uint16_t language) {
     const int primary = language & 0x3ff;
     return primary == 0x04 || primary == 0x11 || primary == 0x12;  // Chinese, Japanese, Korean
 }
+
+namespace {
 
 // Faces that draw Han characters well at small sizes, the regular ones first; a face with a
 // real bold is put first for bold text, so it is not smeared by synthetic emboldening.
@@ -224,8 +223,8 @@ QFont TemplateForm::HanDialogFont(const QFont& base, int pointSize) {
     return font;
 }
 
-QFont TemplateForm::DialogFont(const QFont& base, int pointSize) {
-    if (WritesHan(TheStartupValues().currentLanguage)) {
+QFont TemplateForm::DialogFont(const QFont& base, int pointSize, bool hanText) {
+    if (hanText) {
         return HanDialogFont(base, pointSize);
     }
     return LatinDialogFont(base, pointSize);
@@ -250,14 +249,15 @@ QFont TemplateForm::LatinDialogFont(const QFont& base, int pointSize) {
     return best;
 }
 
-TemplateForm::TemplateForm(QWidget* parent, int dialogId, const ResourceModule& module)
+TemplateForm::TemplateForm(QWidget* parent, int dialogId, const ResourceModule& module,
+                           bool hanText)
     : template_(module.Dialog(dialogId)) {
     if (template_ == nullptr) {
         return;
     }
     QFont face = parent->font();
     face.setWeight(WeightOfFace(template_->fontFamily));
-    parent->setFont(DialogFont(face, template_->fontPointSize));
+    parent->setFont(DialogFont(face, template_->fontPointSize, hanText));
     // Positions use the template's own base units, not the stand-in font's: laid out as drawn,
     // a form fills the space its template was made for.
     const QSizeF units = BaseUnits(template_->fontPointSize);
@@ -267,8 +267,7 @@ TemplateForm::TemplateForm(QWidget* parent, int dialogId, const ResourceModule& 
         const QString text = QString::fromStdString(
             control.textKey.empty() ? std::string() : module.Text(control.textKey).value_or(""));
         QWidget* widget = MakeControl(parent, control, text);
-        if (auto* list = qobject_cast<QTreeWidget*>(widget);
-            list != nullptr && WritesHan(TheStartupValues().currentLanguage)) {
+        if (auto* list = qobject_cast<QTreeWidget*>(widget); list != nullptr && hanText) {
             // The rows are names and times, drawn at the Latin size so they fit the columns as
             // drawn; Han characters in a name fall back to the CJK face.
             QFont rows = LatinDialogFont(face, template_->fontPointSize);
@@ -277,8 +276,7 @@ TemplateForm::TemplateForm(QWidget* parent, int dialogId, const ResourceModule& 
             list->setFont(rows);
             list->header()->setFont(parent->font());
         }
-        if (auto* label = qobject_cast<QLabel*>(widget);
-            label != nullptr && WritesHan(TheStartupValues().currentLanguage)) {
+        if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && hanText) {
             FitHanLabel(*label, widget->geometry().size());
         }
         widget->setGeometry(ToPixels(control.rect, units));

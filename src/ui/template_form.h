@@ -7,6 +7,7 @@
 #include <QButtonGroup>
 #include <QSize>
 #include <QWidget>
+#include <cstdint>
 #include <map>
 
 #include "support/resource_layout.h"
@@ -15,10 +16,16 @@ namespace clipwright {
 
 class ResourceModule;
 
+// Whether a language (a Windows language id) is written in Han characters: Chinese, Japanese,
+// Korean.
+bool WritesHan(uint16_t language);
+
 class TemplateForm {
 public:
-    // An unknown template leaves the form empty.
-    TemplateForm(QWidget* parent, int dialogId, const ResourceModule& module);
+    // An unknown template leaves the form empty. hanText: the texts are in a language written in
+    // Han characters, shown in the CJK face (see DialogFont); the callers take it from the
+    // module's language (WritesHan(module.Language())).
+    TemplateForm(QWidget* parent, int dialogId, const ResourceModule& module, bool hanText = false);
 
     QWidget* Control(int controlId) const;
     template <typename T>
@@ -42,9 +49,9 @@ public:
     static QSizeF BaseUnits(int pointSize);
     // The font a template of this point size is shown in: base's family and weight at the
     // largest pixel size whose characters fit the template's base units.
-    // In a language written in Han characters, the CJK face and the pixel size they render
+    // For texts in Han characters (hanText), the CJK face and the pixel size they render
     // sharply at (see HanDialogFont) stand in.
-    static QFont DialogFont(const QFont& base, int pointSize);
+    static QFont DialogFont(const QFont& base, int pointSize, bool hanText);
     // base's weight in a CJK face (a real bold one for bold text when installed) at the pixel
     // size of two base units' width, within a line's height, fully hinted.
     static QFont HanDialogFont(const QFont& base, int pointSize);

@@ -1,5 +1,5 @@
-// Helpers for the application's widget tests: a clean settings file per test, and rows put
-// straight into a view's list.
+// Helpers for the application's widget tests: a clean settings file per test, the start-up
+// values views are made with, and rows put straight into a view's list.
 #pragma once
 
 #include <unistd.h>
@@ -45,11 +45,21 @@ inline void ResetShell() {
     // English resources, Qt's catalogs dropped, whatever the last test chose or the desktop speaks.
     SetLanguage(kEnglishUs);
     SetDesktopUiLanguages({"en-US"});
-    TheStartupValues() = StartupValues{};
-    TheStartupValues().tipsHidden = true;
+    ForgetCurrentLanguage();
     SetEncoderName(kEncoderName);
     // Language libraries beside the test program are not this test's: none are listed.
     SetLanguageDirectory(std::string(std::getenv("HOME")) + "/no-languages/");
+}
+
+// What start-up leaves for a view a test makes: the tips already seen, the media runtime's
+// version unread (0.0).
+inline const StartupValues& QuietStartup() {
+    static const StartupValues values = [] {
+        StartupValues quiet;
+        quiet.tipsHidden = true;
+        return quiet;
+    }();
+    return values;
 }
 
 inline SourceItem MakeItem(const std::string& path, int32_t duration) {

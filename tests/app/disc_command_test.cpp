@@ -10,6 +10,8 @@
 #include "app_test_support.h"
 #include "dialogs/disc_dialog.h"
 #include "disc/disc_plan.h"
+#include "engine/free_space.h"
+#include "mainwnd/form_control_ids.h"
 #include "mainwnd/make_disc.h"
 #include "test_folder.h"
 #include "ui/file_dialogs.h"
@@ -80,7 +82,7 @@ protected:
 };
 
 TEST_F(DiscCommandTest, OfferedForDiscTypesWithAConvertedRow) {
-    auto view = std::make_unique<CTrelvaneView>();
+    auto view = std::make_unique<CTrelvaneView>(QuietStartup());
     view->OnInitialUpdate();
     AddRow(*view, MakeItem("/v/a.avi", 10));
     SetModalDialogHandler([&](QDialog&) {
@@ -94,7 +96,7 @@ TEST_F(DiscCommandTest, OfferedForDiscTypesWithAConvertedRow) {
     EXPECT_EQ(TakeMessageTexts(),
               std::vector<std::string>{"Make a DVD disc image from the converted files now?"});
     EXPECT_TRUE(view->IsCommandEnabled(kCmdMakeDisc));
-    view->Form().Get<QAbstractButton>(1012)->click();  // DV
+    view->Form().Get<QAbstractButton>(kFirstTypeId + kTypeDv)->click();
     EXPECT_FALSE(view->IsCommandEnabled(kCmdMakeDisc));
     SetNextMessageAnswer(kAnswerOk);
     view->OnMakeDisc();
@@ -106,6 +108,39 @@ TEST_F(DiscCommandTest, OfferedForDiscTypesWithAConvertedRow) {
     view->OnConvert();
     EXPECT_EQ(view->LastRunType(), kTypeDv);
     EXPECT_TRUE(TakeMessageTexts().empty());
+}
+
+// A language switch puts a new view in place: its disc command still makes what the run was
+// converted for (here several discs), not the type's single disc.
+TEST_F(DiscCommandTest, ALanguageSwitchKeepsWhatTheRunMeantForTheDisc) {
+    auto old = std::make_unique<CTrelvaneView>(QuietStartup());
+    old->OnInitialUpdate();
+    SourceItem twoHours = MakeItem("/v/long.avi", 7200);
+    twoHours.durationMs = 7200 * 1000;
+    AddRow(*old, twoHours);
+    SetFreeSpaceSource(
+        [](const std::string&) { return std::optional<uint64_t>(uint64_t{1} << 50); });
+    SetModalDialogHandler([&](QDialog&) {
+        old->ItemOfRow(0)->status = kDone;
+        return static_cast<int>(QDialog::Accepted);
+    });
+    SetNextMessageAnswer(2);              // two hours of DVD: several discs
+    SetNextMessageAnswer(kAnswerCancel);  // no disc now
+    old->OnConvert();
+    SetFreeSpaceSource({});
+    ASSERT_EQ(TakeMessageTexts().size(), 2u);
+    const std::string folder = old->OutputFolderMember();
+    ASSERT_TRUE(old->Conversion().MakeDiscRequest(kTypeDvd, folder).severalDiscs);
+
+    auto fresh = std::make_unique<CTrelvaneView>(QuietStartup());
+    fresh->OnInitialUpdate();
+    fresh->CarryStateFrom(*old);
+    old.reset();
+    const DiscRequest request = fresh->Conversion().MakeDiscRequest(kTypeDvd, folder);
+    EXPECT_EQ(request.runType, kTypeDvd);
+    EXPECT_TRUE(request.severalDiscs);
+    EXPECT_EQ(request.files.size(), 1u);
+    EXPECT_TRUE(fresh->IsCommandEnabled(kCmdMakeDisc));
 }
 
 TEST_F(DiscCommandTest, RefusesBeforeWritingAnything) {

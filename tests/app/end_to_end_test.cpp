@@ -12,6 +12,7 @@ extern "C" {
 #include <memory>
 
 #include "app_test_support.h"
+#include "mainwnd/form_control_ids.h"
 #include "platform/launcher.h"
 #include "platform/mpv_graph.h"
 #include "preview/preview_dlg.h"
@@ -69,11 +70,11 @@ TEST(EndToEnd, AddThreeClipsAndConvertThemToPalDvd) {
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
         clips.push_back(clip);
     }
-    CTrelvaneView view;
+    CTrelvaneView view(QuietStartup());
     view.OnInitialUpdate();
     SetNextFolder(QString::fromStdString(dir.path() + "out"));
     view.OnBrowse();
-    view.Form().Get<QAbstractButton>(1016)->click();  // PAL
+    view.Form().Get<QAbstractButton>(kFirstStandardId + kPal)->click();
 
     view.AddPaths(clips);
     ASSERT_EQ(view.RowCount(), 3);
@@ -168,7 +169,7 @@ TEST(EndToEnd, ABrokenSourceShowsTrelcoresReason) {
     SetEncoderName(TRELCORE);
     const TestFolder dir;
     const std::string broken = dir.Write("broken.avi", std::string(4096, 'z'));
-    CTrelvaneView view;
+    CTrelvaneView view(QuietStartup());
     view.OnInitialUpdate();
     SetNextFolder(QString::fromStdString(dir.path() + "out"));
     view.OnBrowse();
@@ -203,11 +204,11 @@ TEST(EndToEnd, AFullDiskIsAskedAboutAndNamedAsTheReason) {
                                 "' --duration 20 --size 320x240 --vcodec mpeg4 --acodec mp2";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     {
-        CTrelvaneView view;
+        CTrelvaneView view(QuietStartup());
         view.OnInitialUpdate();
         SetNextFolder(QString::fromStdString(small));
         view.OnBrowse();
-        view.Form().Get<QAbstractButton>(1016)->click();  // PAL DVD
+        view.Form().Get<QAbstractButton>(kFirstStandardId + kPal)->click();
         view.AddPaths({clip});
         ASSERT_EQ(view.RowCount(), 1);
         SetNextMessageAnswer(kAnswerOk);      // convert anyway
@@ -235,7 +236,7 @@ TEST(EndToEnd, ThePartChosenInThePreviewIsWhatIsConverted) {
     const std::string command = std::string(CLIPGEN) + " '" + clip +
                                 "' --duration 12 --size 320x240 --vcodec mpeg4 --acodec mp2";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    CTrelvaneView view;
+    CTrelvaneView view(QuietStartup());
     view.OnInitialUpdate();
     SetNextFolder(QString::fromStdString(dir.path() + "out"));
     view.OnBrowse();

@@ -7,6 +7,7 @@
 #include <QToolBar>
 
 #include "app_test_support.h"
+#include "mainwnd/form_control_ids.h"
 #include "shell/main_frame.h"
 #include "shell/trelvane_app.h"
 
@@ -50,8 +51,8 @@ protected:
 TEST_F(FrameTest, StartsWithAnEmptySettingsFile) {
     WriteConfig("");
     auto app = Start();
-    EXPECT_FALSE(TheStartupValues().tipsHidden);
-    EXPECT_EQ(TheStartupValues().currentLanguage, kEnglishUs);  // the desktop's, not stored
+    EXPECT_FALSE(app->Values().tipsHidden);
+    EXPECT_EQ(app->Values().currentLanguage, kEnglishUs);  // the desktop's, not stored
     EXPECT_EQ(ReadConfig().find("Language"), std::string::npos);
     CMainFrame* frame = app->Frame();
     EXPECT_EQ(frame->size(), QSize(kFrameWidth, kFrameHeight));
@@ -64,16 +65,16 @@ TEST_F(FrameTest, StartsWithAnEmptySettingsFile) {
 TEST_F(FrameTest, ValuesOfTheWrongTypeCountAsAbsent) {
     WriteConfig("\"HiddenToolTips\"=dword:00000001\n\"Language\"=\"1031\"\n");
     auto app = Start();
-    EXPECT_FALSE(TheStartupValues().tipsHidden);
-    EXPECT_EQ(TheStartupValues().currentLanguage, kEnglishUs);
+    EXPECT_FALSE(app->Values().tipsHidden);
+    EXPECT_EQ(app->Values().currentLanguage, kEnglishUs);
 }
 
 TEST_F(FrameTest, AFullSettingsFileIsApplied) {
     WriteConfig(
         "\"HiddenToolTips\"=\"tRuE\"\n\"Language\"=dword:00000409\n\"OutputPath\"=\"/tmp/\"\n");
     auto app = Start();
-    EXPECT_TRUE(TheStartupValues().tipsHidden);
-    EXPECT_EQ(TheStartupValues().currentLanguage, 1033);
+    EXPECT_TRUE(app->Values().tipsHidden);
+    EXPECT_EQ(app->Values().currentLanguage, 1033);
     EXPECT_EQ(app->Frame()->View()->OutputFolderMember(), "/tmp/");
     EXPECT_TRUE(app->Frame()->Action(kFirstLanguageCommand)->isChecked());
 }
@@ -81,7 +82,7 @@ TEST_F(FrameTest, AFullSettingsFileIsApplied) {
 TEST_F(FrameTest, OnlyTrueInAnyCaseHidesTheTips) {
     WriteConfig("\"HiddenToolTips\"=\"1\"\n");
     auto app = Start();
-    EXPECT_FALSE(TheStartupValues().tipsHidden);
+    EXPECT_FALSE(app->Values().tipsHidden);
 }
 
 TEST_F(FrameTest, MenuWithoutDocumentCommandsAndHiddenTypes) {
@@ -161,16 +162,16 @@ TEST_F(FrameTest, ToolbarLabelsPromptsAndEnabling) {
 TEST_F(FrameTest, TheMediaRuntimeTipFollowsTheVersionReadAfterTheWindowIsUp) {
     WriteConfig("\"HiddenToolTips\"=\"TRUE\"\n");
     auto app = Start();
-    const QWidget* tip = app->Frame()->View()->Form().Control(1101);
+    const QWidget* tip = app->Frame()->View()->Form().Control(kTipLabelId);
     ASSERT_NE(tip, nullptr);
     EXPECT_FALSE(tip->isVisible());
-    while (TheStartupValues().mediaRuntime.major == kRequiredMediaRuntime.major &&
-           TheStartupValues().mediaRuntime.minor == kRequiredMediaRuntime.minor) {
+    while (app->Values().mediaRuntime.major == kRequiredMediaRuntime.major &&
+           app->Values().mediaRuntime.minor == kRequiredMediaRuntime.minor) {
         QApplication::processEvents(QEventLoop::WaitForMoreEvents);  // the reader's answer
     }
-    EXPECT_GE(TheStartupValues().mediaRuntime.major, 2);  // the installed libmpv
+    EXPECT_GE(app->Values().mediaRuntime.major, 2);  // the installed libmpv
     EXPECT_FALSE(tip->isVisible());
-    TheStartupValues().mediaRuntime = RuntimeVersion{1, 106};
+    app->Values().mediaRuntime = RuntimeVersion{1, 106};
     app->Frame()->View()->UpdateRuntimeTip();
     EXPECT_TRUE(tip->isVisible());
 }
@@ -202,7 +203,7 @@ TEST_F(FrameTest, ChoosingEnglishStoresItAndKeepsTheList) {
     CMainFrame* frame = app->Frame();
     AddRow(*frame->View(), MakeItem("/v/a.avi", 10));
     frame->RunCommand(kFirstLanguageCommand);
-    EXPECT_EQ(TheStartupValues().currentLanguage, 1033);
+    EXPECT_EQ(app->Values().currentLanguage, 1033);
     EXPECT_NE(ReadConfig().find("\"Language\"=dword:00000409"), std::string::npos);
     EXPECT_EQ(frame->View()->RowCount(), 1);  // the re-created view took the rows over
     EXPECT_TRUE(frame->Action(kFirstLanguageCommand)->isChecked());

@@ -23,10 +23,10 @@ using namespace testing;
 TEST(AboutBoxTest, ShowsTheVersionTheBuildPutIn) {
     CAboutDialog about(nullptr);
     EXPECT_EQ(about.windowTitle(), QStringLiteral("About Clipwright"));
-    EXPECT_EQ(about.Form().Get<QLabel>(1046)->text(), QStringLiteral("Clipwright ( tm )"));
-    EXPECT_EQ(about.Form().Get<QLabel>(1103)->text(),
+    EXPECT_EQ(about.Form().Get<QLabel>(kAboutTitleId)->text(), QStringLiteral("Clipwright ( tm )"));
+    EXPECT_EQ(about.Form().Get<QLabel>(kAboutVersionId)->text(),
               QStringLiteral("Version " CLIPWRIGHT_VERSION));
-    const CHyperLink* link = about.Form().Get<CHyperLink>(1032);
+    const CHyperLink* link = about.Form().Get<CHyperLink>(kAboutLinkId);
     ASSERT_NE(link, nullptr);
     EXPECT_EQ(link->LinkAddress(), QLatin1String(kMakerWebAddress));
     EXPECT_EQ(link->toolTip(), QLatin1String(kMakerWebAddress));
@@ -67,6 +67,7 @@ protected:
         return file;
     }
 
+    StartupValues startup_ = QuietStartup();
     TestFolder folder_;
     QStringList launched_;
     QByteArray savedPath_;
@@ -74,7 +75,7 @@ protected:
 };
 
 TEST_F(HelpCommandsTest, ContentsOpensTheInstalledManual) {
-    CMainFrame frame;
+    CMainFrame frame(startup_);
     ASSERT_TRUE(frame.Action(kCmdHelpContents)->isEnabled());
     frame.RunCommand(kCmdHelpContents);
     const QString manual = DocsFolder() + QStringLiteral("Clipwright.html");
@@ -94,7 +95,7 @@ TEST_F(HelpCommandsTest, ContentsSaysSoWhenXdgOpenIsMissing) {
 }
 
 TEST_F(HelpCommandsTest, EachDownloadEntryOpensItsSectionOfTheDownloadPage) {
-    CMainFrame frame;
+    CMainFrame frame(startup_);
     QFile page(DocsFolder() + QStringLiteral("download.html"));
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));
     const QString html = QString::fromUtf8(page.readAll());
@@ -112,7 +113,7 @@ TEST_F(HelpCommandsTest, EachDownloadEntryOpensItsSectionOfTheDownloadPage) {
 }
 
 TEST_F(HelpCommandsTest, AboutRunsTheAboutBox) {
-    CMainFrame frame;
+    CMainFrame frame(startup_);
     QString shown;
     SetModalDialogHandler([&shown](QDialog& dialog) {
         shown = dialog.windowTitle();

@@ -30,6 +30,7 @@
 #include "dialogs/help_tips_dialog.h"
 #include "engine/batch_estimate.h"
 #include "engine/free_space.h"
+#include "mainwnd/form_control_ids.h"
 #include "mainwnd/source_list.h"
 #include "shell/language.h"
 #include "shell/main_frame.h"
@@ -214,9 +215,9 @@ TEST_F(LanguageTest, SwitchingRebuildsEverythingAndKeepsTheViewsState) {
     AddRow(*frame->View(), MakeItem("/v/b.avi", 20));
     AddRow(*frame->View(), MakeItem("/v/c.avi", 30));
     frame->View()->List().Control()->topLevelItem(0)->setSelected(true);
-    frame->View()->OnRemove();                                  // slot 0 stays, empty
-    frame->View()->Form().Get<QAbstractButton>(1011)->click();  // SVCD
-    frame->View()->Form().Get<QAbstractButton>(1016)->click();  // PAL
+    frame->View()->OnRemove();  // slot 0 stays, empty
+    frame->View()->Form().Get<QAbstractButton>(kFirstTypeId + kTypeSvcd)->click();
+    frame->View()->Form().Get<QAbstractButton>(kFirstStandardId + kPal)->click();
     frame->View()->Controls().size->setCurrentIndex(4);
     frame->View()->Controls().variableBitRate->click();
     frame->View()->Controls().maxRate->setText(QStringLiteral("2500"));
@@ -259,7 +260,7 @@ TEST_F(LanguageTest, SwitchingRebuildsEverythingAndKeepsTheViewsState) {
 
         EXPECT_EQ(view->OutputTypeMember(), kTypeSvcd);
         EXPECT_EQ(view->TvStandardMember(), kPal);
-        EXPECT_TRUE(view->Form().Get<QAbstractButton>(1011)->isChecked());
+        EXPECT_TRUE(view->Form().Get<QAbstractButton>(kFirstTypeId + kTypeSvcd)->isChecked());
         EXPECT_EQ(view->Controls().size->currentIndex(), 4);
         EXPECT_TRUE(view->Controls().variableBitRate->isChecked());
         EXPECT_EQ(view->Controls().maxRate->text(), "2500");
@@ -281,9 +282,38 @@ TEST_F(LanguageTest, StartUpAppliesTheStoredLanguageBeforeTheFrameExists) {
     EXPECT_EQ(CurrentLanguage(), 2052);
     EXPECT_EQ(frame->menuBar()->actions()[0]->text(), QString::fromUtf8("文件(&F)"));
     EXPECT_EQ(ToolbarLabel(kCmdRemoveAll), QString::fromUtf8("全部移除"));
-    EXPECT_EQ(frame->View()->Form().Get<QAbstractButton>(1002)->text(),
+    EXPECT_EQ(frame->View()->Form().Get<QAbstractButton>(kBrowseId)->text(),
               QString::fromUtf8("浏览..."));
     EXPECT_EQ(CheckMarks(), (std::vector<bool>{false, false, true}));
+}
+
+// The forms of a language written in Han characters take the CJK face, drawn fully hinted: the
+// view made on the switch, the dialogs opened after it and, at start-up, the toolbar; English
+// ones keep the Latin face.
+TEST_F(LanguageTest, FormsInChineseTakeTheHanFaceAndFormsInEnglishDoNot) {
+    const auto han = [](const QWidget& widget) {
+        return widget.font().hintingPreference() == QFont::PreferFullHinting;
+    };
+    InstallShipped();
+    CMainFrame* frame = Start();
+    EXPECT_FALSE(han(*frame->View()));
+    EXPECT_FALSE(han(*frame->Toolbar()));
+    Choose(kChineseEntry);
+    ASSERT_EQ(CurrentLanguage(), 2052);
+    EXPECT_EQ(app_->Values().currentLanguage, 2052);
+    EXPECT_TRUE(han(*frame->View()));
+    EXPECT_TRUE(han(CHelpTipsDialog(frame)));
+    Choose(0);
+    EXPECT_EQ(app_->Values().currentLanguage, kEnglishUs);
+    EXPECT_FALSE(han(*frame->View()));
+    EXPECT_FALSE(han(CHelpTipsDialog(frame)));
+    TakeMessageTexts();
+
+    app_.reset();
+    WriteConfig("\"HiddenToolTips\"=\"TRUE\"\n\"Language\"=dword:00000804\n");
+    frame = Start();
+    EXPECT_TRUE(han(*frame->Toolbar()));
+    EXPECT_TRUE(han(*frame->View()));
 }
 
 TEST_F(LanguageTest, AFirstStartFollowsTheDesktopAndAStoredChoiceWins) {

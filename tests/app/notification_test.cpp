@@ -31,7 +31,7 @@ protected:
     void SetUp() override {
         ResetShell();
         previous_ = ReplaceNotificationBus(std::make_unique<RecordingBus>(sent_));
-        view_ = std::make_unique<CTrelvaneView>();
+        view_ = std::make_unique<CTrelvaneView>(QuietStartup());
         view_->OnInitialUpdate();
         for (const char* path : {"/v/done.avi", "/v/failed.avi", "/v/left.avi"}) {
             AddRow(*view_, MakeItem(path, 10));

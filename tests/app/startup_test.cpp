@@ -18,7 +18,6 @@
 #include "shell/main_frame.h"
 #include "shell/trelvane_app.h"
 #include "test_folder.h"
-#include "ui/startup_values.h"
 
 namespace clipwright {
 namespace {
@@ -63,8 +62,8 @@ private:
     const CTrelvaneApp& app_;
 };
 
-bool RuntimeVersionRead() {
-    const RuntimeVersion version = TheStartupValues().mediaRuntime;
+bool RuntimeVersionRead(const CTrelvaneApp& app) {
+    const RuntimeVersion version = app.Values().mediaRuntime;
     return version.major != kRequiredMediaRuntime.major ||
            version.minor != kRequiredMediaRuntime.minor;
 }
@@ -86,9 +85,9 @@ TEST(Startup, TheWindowComesUpWithoutFfmpegOrLibmpv) {
     // The version is still read, once the window is up, and the tip follows it; a child of
     // ours loads libmpv for it, so the idle window never carries it.
     EXPECT_TRUE(QTest::qWaitFor([&] { return app.RuntimeVersionReadStarted(); }));
-    ASSERT_TRUE(QTest::qWaitFor(RuntimeVersionRead, 30000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return RuntimeVersionRead(app); }, 30000));
     EXPECT_FALSE(IsMapped("libmpv"));
-    const RuntimeVersion asked = TheStartupValues().mediaRuntime;
+    const RuntimeVersion asked = app.Values().mediaRuntime;
     const RuntimeVersion here = ReadMediaRuntimeVersion();
     EXPECT_EQ(asked.major, here.major);
     EXPECT_EQ(asked.minor, here.minor);

@@ -37,7 +37,7 @@ protected:
     void TearDown() override { SetLaunchHandler({}); }
 
     std::unique_ptr<CTrelvaneView> NewView() {
-        auto view = std::make_unique<CTrelvaneView>();
+        auto view = std::make_unique<CTrelvaneView>(QuietStartup());
         view->OnInitialUpdate();
         return view;
     }
@@ -193,10 +193,11 @@ TEST_F(ViewTest, DroppedFilesGoToTheDetectingDialog) {
 }
 
 TEST_F(ViewTest, TheTipsOpenOnceAndAreThenStoredAsSeen) {
-    TheStartupValues().tipsHidden = false;
+    StartupValues startup;
+    startup.tipsHidden = false;
     bool opened = false;
     bool checkedWhileOpen = false;
-    auto view = std::make_unique<CTrelvaneView>();
+    auto view = std::make_unique<CTrelvaneView>(startup);
     QObject::connect(view.get(), &CTrelvaneView::TipsShownChanged,
                      [&](bool shown) { checkedWhileOpen = checkedWhileOpen || shown; });
     QEventLoop loop;
@@ -220,8 +221,9 @@ TEST_F(ViewTest, TheTipsOpenOnceAndAreThenStoredAsSeen) {
 // the detecting dialog finishes first and the tips open after it, not over it, where their loop
 // held the add until they were closed.
 TEST_F(ViewTest, TheFirstTipsWaitForTheAddToFinish) {
-    TheStartupValues().tipsHidden = false;
-    auto view = std::make_unique<CTrelvaneView>();
+    StartupValues startup;
+    startup.tipsHidden = false;
+    auto view = std::make_unique<CTrelvaneView>(startup);
     std::vector<std::string> events;
     QEventLoop tipsShown;
     SetModalDialogHandler([&](QDialog& dialog) {
@@ -281,7 +283,7 @@ TEST_F(ViewTest, ColumnsFitAndTabSkipsWhatIsOutOfSight) {
     QTreeWidget* list = view->List().Control();
     EXPECT_LE(list->header()->length(), list->viewport()->width());
     EXPECT_GT(list->header()->sectionSize(3), list->header()->sectionSize(0) / 2);
-    EXPECT_EQ(view->Form().Get<QWidget>(1118)->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(view->Form().Get<QWidget>(kVariableBitRateBoxId)->focusPolicy(), Qt::NoFocus);
     // The next stop after the list is the information pane, not a part of the list itself.
     QWidget* next = list->nextInFocusChain();
     while (list->isAncestorOf(next) || (next->focusPolicy() & Qt::TabFocus) == 0) {
@@ -465,7 +467,7 @@ TEST_F(ViewTest, ARecreatedViewTakesOverChoicesRecordsAndRows) {
     old->List().SwapRows(0, 1);
     // Pressed after the last load of the form data, so only the carry-over's save takes them.
     old->Form().Get<QAbstractButton>(kFirstTypeId + kTypeVcd)->click();  // VCD
-    old->Form().Get<QAbstractButton>(1017)->click();                     // NTSC-Film
+    old->Form().Get<QAbstractButton>(kFirstStandardId + kNtscFilm)->click();
 
     auto fresh = NewView();
     fresh->CarryStateFrom(*old);

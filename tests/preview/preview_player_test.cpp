@@ -160,8 +160,8 @@ TEST_F(PreviewTest, AnAudioOnlyFilePlaysWithoutVideoAndTakesVolumeAndBalance) {
 
     std::shared_ptr<BasicAudio> audio;
     ASSERT_EQ(QueryInterface(dialog->Player().Graph(), &audio), S_OK);
-    dialog->Form().Get<QSlider>(1060)->setSliderPosition(-2000);
-    dialog->Form().Get<QSlider>(1061)->setSliderPosition(5000);
+    dialog->Form().Get<QSlider>(kPreviewVolumeId)->setSliderPosition(-2000);
+    dialog->Form().Get<QSlider>(kPreviewBalanceId)->setSliderPosition(5000);
     long volume = 0;
     long balance = 0;
     EXPECT_EQ(audio->get_Volume(&volume), S_OK);
