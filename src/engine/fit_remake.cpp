@@ -64,8 +64,10 @@ RemakeOutcome FinishFittedFile(RunFit& fit, size_t index, EncoderRun& run, const
     EncoderOutcome outcome;
     const int result =
         RunConversion(run, item.sourcePath, hidden, item.title, *options, PartOf(item), outcome);
-    const bool whole = result == 0 && !run.abortRequested.load() && !stopped();
-    if (!whole || std::rename(hidden.c_str(), output.c_str()) != 0) {
+    // Only a whole and smaller output is worth the first one.
+    const bool better = result == 0 && !run.abortRequested.load() && !stopped() &&
+                        RegularFileBytes(hidden) < RegularFileBytes(output);
+    if (!better || std::rename(hidden.c_str(), output.c_str()) != 0) {
         ::unlink(hidden.c_str());
         if (result != 0) {
             LogMessage("Making %s again failed; the first output stays. %s", output.c_str(),
