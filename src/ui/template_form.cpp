@@ -271,8 +271,12 @@ TemplateForm::TemplateForm(QWidget* parent, int dialogId, const ResourceModule& 
             // The rows are names and times, drawn at the Latin size so they fit the columns as
             // drawn; Han characters in a name fall back to the CJK face.
             QFont rows = LatinDialogFont(face, template_->fontPointSize);
-            rows.setFamilies(QStringList{face.family()} +
+            // The face the Latin size was measured with, by its real name: an alias such as
+            // "Sans Serif" first in a list resolves to the first Han face, whose Latin letters
+            // are smaller than the ones measured.
+            rows.setFamilies(QStringList{QFontInfo(rows).family()} +
                              HanFamilies(static_cast<QFont::Weight>(face.weight())));
+            rows.setHintingPreference(QFont::PreferDefaultHinting);
             list->setFont(rows);
             list->header()->setFont(parent->font());
         }

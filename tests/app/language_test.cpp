@@ -18,6 +18,7 @@
 #include <QStyle>
 #include <QTest>
 #include <QToolBar>
+#include <QTreeWidget>
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <filesystem>
@@ -294,14 +295,21 @@ TEST_F(LanguageTest, FormsInChineseTakeTheHanFaceAndFormsInEnglishDoNot) {
     const auto han = [](const QWidget& widget) {
         return widget.font().hintingPreference() == QFont::PreferFullHinting;
     };
+    // The list's rows keep the Latin letters at the size they were measured in, in any language.
+    const auto rowWidth = [](CMainFrame& frame) {
+        const auto* list = frame.View()->Form().Get<QTreeWidget>(kListId);
+        return QFontMetrics(list->font()).horizontalAdvance(QStringLiteral("00:00:00-00:55:00"));
+    };
     InstallShipped();
     CMainFrame* frame = Start();
     EXPECT_FALSE(han(*frame->View()));
     EXPECT_FALSE(han(*frame->Toolbar()));
+    const int latinRow = rowWidth(*frame);
     Choose(kChineseEntry);
     ASSERT_EQ(CurrentLanguage(), 2052);
     EXPECT_EQ(app_->Values().currentLanguage, 2052);
     EXPECT_TRUE(han(*frame->View()));
+    EXPECT_EQ(rowWidth(*frame), latinRow);
     EXPECT_TRUE(han(CHelpTipsDialog(frame)));
     Choose(0);
     EXPECT_EQ(app_->Values().currentLanguage, kEnglishUs);
