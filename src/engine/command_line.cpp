@@ -1,6 +1,7 @@
 #include "engine/command_line.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,6 +9,8 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <ctime>
+#include <memory>
 
 #include "base/c_locale.h"
 #include "engine/file_system.h"
@@ -345,24 +348,58 @@ std::string CutUtf8(const std::string& text, size_t maxBytes) {
     return text.substr(0, end);
 }
 
+namespace {
+
+// How long an empty output nobody holds must have stood before it counts as left behind: far
+// longer than a run takes from creating its name to locking it.
+constexpr time_t kLeftBehindSeconds = 60;
+
+// Locks fd without waiting; false when another run holds it.
+bool LockNow(int fd) {
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EINTR) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The empty file at path open and locked when a run that was killed left it behind; null
+// otherwise (in use, written to, recent, or not a regular file).
+std::unique_ptr<UniqueFd> TakeOverLeftBehind(const std::string& path) {
+    auto fd = std::make_unique<UniqueFd>(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW));
+    struct stat info {};
+    if (fd->get() < 0 || ::fstat(fd->get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        info.st_size != 0 || ::time(nullptr) - info.st_mtime < kLeftBehindSeconds ||
+        !LockNow(fd->get())) {
+        return nullptr;
+    }
+    ::futimens(fd->get(), nullptr);  // fresh again: ours now
+    return fd;
+}
+
+}  // namespace
+
 ReserveNameResult ReserveOutputName(SourceItem& item, const std::string& folder,
                                     const std::string& extension, const std::string& suffix) {
+    ReserveNameResult result;
     int lastError = 0;
     const NameState state =
-        ChooseName(item, folder, extension, suffix, [&lastError](const std::string& path) {
-            const int fd =
-                ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
-            if (fd >= 0) {
-                ::close(fd);
+        ChooseName(item, folder, extension, suffix, [&](const std::string& path) {
+            auto fd = std::make_unique<UniqueFd>(
+                ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644));
+            if (fd->get() >= 0) {
+                LockNow(fd->get());
+                result.hold = std::move(fd);
                 return NameState::kReserved;
             }
             lastError = errno;
             if (errno == EEXIST || PathExists(path)) {
-                return NameState::kTaken;
+                result.hold = TakeOverLeftBehind(path);
+                return result.hold ? NameState::kReserved : NameState::kTaken;
             }
             return NameState::kFree;  // cannot be created; the encoder will meet the same error
         });
-    ReserveNameResult result;
     result.reserved = state == NameState::kReserved;
     result.error = result.reserved ? 0 : lastError;
     return result;

@@ -4,9 +4,11 @@
 // NameByteLimit and DropEmptyOutput ask or change the file system.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "base/file_io.h"
 #include "engine/source_item.h"
 
 namespace clipwright {
@@ -86,10 +88,15 @@ struct ReserveNameResult {
     bool reserved = false;  // an empty file now stands under the item's output name
     int error = 0;          // when not reserved: the errno of the failed create (ENAMETOOLONG for
                             // a path past the limits); 0 when reserved
+    // The reserved file, open and locked (flock) while this result lives: keep it until the
+    // file is written, so other runs see the name in use.
+    std::unique_ptr<UniqueFd> hold;
 };
 // The same, but the name is also taken: an empty file is created under it exclusively, so two
-// runs into one folder never pick the same name. Not reserved when no empty file could be
-// created (the folder is missing or not writable); the name is then one that did not exist.
+// runs into one folder never pick the same name. An empty file left by a run that ended without
+// giving its name back (killed) is taken over: one nobody holds locked, unchanged for a minute.
+// Not reserved when no empty file could be created (the folder is missing or not writable); the
+// name is then one that did not exist.
 ReserveNameResult ReserveOutputName(SourceItem& item, const std::string& folder,
                                     const std::string& extension, const std::string& suffix);
 

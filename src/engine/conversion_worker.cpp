@@ -183,10 +183,10 @@ void ConvertRow(ConversionShared& shared, WorkerUi& ui, RunState& state, int row
     // Taken at once, so another run into the same folder cannot pick the same name. When no
     // name can be taken the encoder still runs (it may know better), but a failure is put down
     // to the folder.
-    const int reserveError =
+    const ReserveNameResult reservation =
         ReserveOutputName(*item, state.settings.outputFolder,
-                          std::string(OutputExtension(state.settings.outputType)), kOutputSuffix)
-            .error;
+                          std::string(OutputExtension(state.settings.outputType)), kOutputSuffix);
+    const int reserveError = reservation.error;
     ui.RefreshRow(row);
     {
         const std::string format = ui.Text(kIdsConvertStep);

@@ -1,8 +1,11 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <ctime>
 
 #include "engine/command_line.h"
 #include "engine/file_system.h"
@@ -251,6 +254,43 @@ TEST(MakeOutputName, ShortensALongTitleToFitTheFileSystem) {
     reservation = ReserveOutputName(item, dir.path() + "missing/", "mpg", kOutputSuffix);
     EXPECT_FALSE(reservation.reserved);
     EXPECT_EQ(reservation.error, ENOENT);
+}
+
+// An empty output a killed run left behind is taken over; one that is in use (locked), recent,
+// or written to is not, so two runs into one folder still never share a name.
+TEST(ReserveOutputName, TakesOverOnlyAnEmptyNameLeftBehind) {
+    const TestFolder dir;
+    SourceItem item;
+    SetSourcePath(item, "/videos/clip.mp4");
+    const auto age = [](const std::string& path) {
+        const timespec old[2] = {{::time(nullptr) - 120, 0}, {::time(nullptr) - 120, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), old, 0), 0);
+    };
+    const auto reserve = [&] {
+        ReserveNameResult reservation = ReserveOutputName(item, dir.path(), "mpg", kOutputSuffix);
+        EXPECT_TRUE(reservation.reserved);
+        return reservation;
+    };
+    const std::string first = dir.path() + "clip-cvt.mpg";
+    const std::string second = dir.path() + "clip-cvt[1].mpg";
+    age(dir.Write("clip-cvt.mpg", ""));
+    {
+        const ReserveNameResult taken = reserve();
+        EXPECT_EQ(OutputPath(item), first);
+        // In use by a run, however old it looks: the next run goes past it.
+        age(first);
+        const ReserveNameResult next = reserve();
+        EXPECT_EQ(OutputPath(item), second);
+    }
+    // Left a moment ago: may be another run's that has not locked it yet.
+    ASSERT_EQ(::utimensat(AT_FDCWD, first.c_str(), nullptr, 0), 0);
+    EXPECT_EQ((reserve(), TargetName(item)), "clip-cvt[2].mpg");
+    // Written to: somebody's file, kept; the empty one after it was left behind.
+    age(dir.Write("clip-cvt.mpg", "x"));
+    age(second);
+    const ReserveNameResult again = reserve();
+    EXPECT_EQ(OutputPath(item), second);
+    EXPECT_EQ(TestFolder::Read(first), "x");
 }
 
 TEST(SourceItemTexts, PathPieces) {
