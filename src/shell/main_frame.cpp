@@ -114,8 +114,6 @@ void CMainFrame::BuildToolbar() {
     toolbar_->toggleViewAction()->setVisible(false);
     toolbar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     const std::shared_ptr<const ResourceModule> module = CurrentResourceModule();
-    // Labels such as "Remove All" must fit the fixed 68-pixel buttons.
-    toolbar_->setFont(TemplateForm::DialogFont(toolbar_->font(), 8, WritesHan(module->Language())));
     const std::optional<clipwright::Toolbar> layout = module->ToolbarLayout(kMenuId);
     if (!layout) {
         return;
@@ -150,8 +148,11 @@ void CMainFrame::BuildToolbar() {
 }
 
 void CMainFrame::LabelToolbar(bool resize) {
-    const std::optional<clipwright::Toolbar> layout =
-        CurrentResourceModule()->ToolbarLayout(kMenuId);
+    const std::shared_ptr<const ResourceModule> module = CurrentResourceModule();
+    // Labels such as "Remove All" must fit the fixed 68-pixel buttons, in the face of the
+    // language they are written in (from the frame's own font, which a switch leaves alone).
+    toolbar_->setFont(TemplateForm::DialogFont(font(), 8, WritesHan(module->Language())));
+    const std::optional<clipwright::Toolbar> layout = module->ToolbarLayout(kMenuId);
     if (!layout) {
         return;
     }

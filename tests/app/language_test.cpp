@@ -309,11 +309,13 @@ TEST_F(LanguageTest, FormsInChineseTakeTheHanFaceAndFormsInEnglishDoNot) {
     ASSERT_EQ(CurrentLanguage(), 2052);
     EXPECT_EQ(app_->Values().currentLanguage, 2052);
     EXPECT_TRUE(han(*frame->View()));
+    EXPECT_TRUE(han(*frame->Toolbar()));
     EXPECT_EQ(rowWidth(*frame), latinRow);
     EXPECT_TRUE(han(CHelpTipsDialog(frame)));
     Choose(0);
     EXPECT_EQ(app_->Values().currentLanguage, kEnglishUs);
     EXPECT_FALSE(han(*frame->View()));
+    EXPECT_FALSE(han(*frame->Toolbar()));
     EXPECT_FALSE(han(CHelpTipsDialog(frame)));
     TakeMessageTexts();
 
