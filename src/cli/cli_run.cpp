@@ -256,8 +256,8 @@ int Batch::DryRun() {
             continue;
         }
         SourceItem item = row->item;
-        MakeOutputNameAvoiding(item, settings_.outputFolder, ext, kOutputSuffix,
-                               [&named](const std::string& path) { return named.count(path) > 0; });
+        MakeOutputName(item, settings_.outputFolder, ext, kOutputSuffix,
+                       [&named](const std::string& path) { return named.count(path) > 0; });
         named.insert(OutputPath(item));
         std::fprintf(
             out_, "%s\t%s\n", OutputPath(item).c_str(),

@@ -324,30 +324,6 @@ NameState ChooseName(SourceItem& item, const std::string& folder, const std::str
 
 }  // namespace
 
-void MakeOutputName(SourceItem& item, const std::string& folder, const std::string& extension,
-                    const std::string& suffix) {
-    ChooseName(item, folder, extension, suffix, [](const std::string& path) {
-        return PathExists(path) ? NameState::kTaken : NameState::kFree;
-    });
-}
-
-size_t NameByteLimit(const std::string& folder) {
-    const long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
-    return limit > 0 ? static_cast<size_t>(limit) : static_cast<size_t>(NAME_MAX);
-}
-
-std::string CutUtf8(const std::string& text, size_t maxBytes) {
-    if (text.size() <= maxBytes) {
-        return text;
-    }
-    size_t end = maxBytes;
-    // Back off continuation bytes (10xxxxxx) so the cut falls before a character's first byte.
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
-        --end;
-    }
-    return text.substr(0, end);
-}
-
 namespace {
 
 // How long an empty output nobody holds must have stood before it counts as left behind: far
@@ -374,11 +350,37 @@ std::unique_ptr<UniqueFd> TakeOverLeftBehind(const std::string& path) {
         !LockNow(fd->get())) {
         return nullptr;
     }
-    ::futimens(fd->get(), nullptr);  // fresh again: ours now
     return fd;
 }
 
 }  // namespace
+
+void MakeOutputName(SourceItem& item, const std::string& folder, const std::string& extension,
+                    const std::string& suffix,
+                    const std::function<bool(const std::string& path)>& alsoTaken) {
+    ChooseName(item, folder, extension, suffix, [&alsoTaken](const std::string& path) {
+        const bool taken =
+            (PathExists(path) && !TakeOverLeftBehind(path)) || (alsoTaken && alsoTaken(path));
+        return taken ? NameState::kTaken : NameState::kFree;
+    });
+}
+
+size_t NameByteLimit(const std::string& folder) {
+    const long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    return limit > 0 ? static_cast<size_t>(limit) : static_cast<size_t>(NAME_MAX);
+}
+
+std::string CutUtf8(const std::string& text, size_t maxBytes) {
+    if (text.size() <= maxBytes) {
+        return text;
+    }
+    size_t end = maxBytes;
+    // Back off continuation bytes (10xxxxxx) so the cut falls before a character's first byte.
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+        --end;
+    }
+    return text.substr(0, end);
+}
 
 ReserveNameResult ReserveOutputName(SourceItem& item, const std::string& folder,
                                     const std::string& extension, const std::string& suffix) {
@@ -396,7 +398,11 @@ ReserveNameResult ReserveOutputName(SourceItem& item, const std::string& folder,
             lastError = errno;
             if (errno == EEXIST || PathExists(path)) {
                 result.hold = TakeOverLeftBehind(path);
-                return result.hold ? NameState::kReserved : NameState::kTaken;
+                if (!result.hold) {
+                    return NameState::kTaken;
+                }
+                ::futimens(result.hold->get(), nullptr);  // fresh again: ours now
+                return NameState::kReserved;
             }
             return NameState::kFree;  // cannot be created; the encoder will meet the same error
         });

@@ -4,6 +4,7 @@
 // NameByteLimit and DropEmptyOutput ask or change the file system.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -78,10 +79,13 @@ std::string QuoteArgument(const std::string& text);
 std::vector<std::string> SplitCommandLine(const std::string& commandLine);
 
 // Fills outputFolder (with a trailing "/"), outputStem and outputExt with a name that no file
-// or folder has yet. The title is shortened (at a whole UTF-8 character) where the name would
-// pass the file system's limit of name bytes; the suffix, the "[n]" and the extension stay.
+// or folder has yet (an empty one a killed run left behind counts as free, as ReserveOutputName
+// takes it over), nor one for which alsoTaken, when given, says true. The title is shortened (at
+// a whole UTF-8 character) where the name would pass the file system's limit of name bytes; the
+// suffix, the "[n]" and the extension stay.
 void MakeOutputName(SourceItem& item, const std::string& folder, const std::string& extension,
-                    const std::string& suffix);
+                    const std::string& suffix,
+                    const std::function<bool(const std::string& path)>& alsoTaken = {});
 
 // Whether ReserveOutputName took its name.
 struct ReserveNameResult {

@@ -4,7 +4,6 @@
 // same encoder command line. Pure functions; any thread.
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "engine/source_item.h"
@@ -17,11 +16,5 @@ void NormalizeFrameSizeTexts(std::string& width, std::string& height);
 
 // The snapshot a run uses: for the free-form types the frame size texts normalised.
 ConversionSettings RunSettings(ConversionSettings chosen);
-
-// The name MakeOutputName would choose when the names for which taken says true were also in
-// use (a batch that has not created its earlier names yet, such as a dry run).
-void MakeOutputNameAvoiding(SourceItem& item, const std::string& folder,
-                            const std::string& extension, const std::string& suffix,
-                            const std::function<bool(const std::string& path)>& taken);
 
 }  // namespace clipwright

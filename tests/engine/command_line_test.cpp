@@ -274,11 +274,15 @@ TEST(ReserveOutputName, TakesOverOnlyAnEmptyNameLeftBehind) {
     const std::string first = dir.path() + "clip-cvt.mpg";
     const std::string second = dir.path() + "clip-cvt[1].mpg";
     age(dir.Write("clip-cvt.mpg", ""));
+    MakeOutputName(item, dir.path(), "mpg", kOutputSuffix);  // as a dry run names it
+    EXPECT_EQ(OutputPath(item), first);
     {
         const ReserveNameResult taken = reserve();
         EXPECT_EQ(OutputPath(item), first);
         // In use by a run, however old it looks: the next run goes past it.
         age(first);
+        MakeOutputName(item, dir.path(), "mpg", kOutputSuffix);
+        EXPECT_EQ(OutputPath(item), second);
         const ReserveNameResult next = reserve();
         EXPECT_EQ(OutputPath(item), second);
     }
