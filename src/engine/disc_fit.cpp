@@ -10,10 +10,6 @@ namespace clipwright {
 
 namespace {
 
-// The multiplex rates of trelcore's disc targets, which carry the video's peak and the audio.
-constexpr int64_t kDvdMuxBits = 10080000;
-constexpr int64_t kSvcdMuxBits = 2788800;
-constexpr int64_t kMpeg2BufferBits = 1835008;
 // Below these averages the pictures break up into blocks; a run that needs less takes two discs.
 constexpr int64_t kDvdLeastAverage = 1500000;
 constexpr int64_t kSvcdLeastAverage = 1200000;
@@ -100,7 +96,7 @@ std::optional<FitLimits> FitLimitsOfType(int32_t outputType) {
     FitLimits limits;
     limits.bufferBits = kMpeg2BufferBits;
     if (outputType == kTypeDvd) {
-        limits.audio = 448000;
+        limits.audio = kDvdAudioBits;
         limits.minAverage = kDvdLeastAverage;
         limits.maxAverage = 9000000;
         limits.peak = PeakWithin(9800000, kDvdMuxBits, limits.audio);
@@ -108,7 +104,7 @@ std::optional<FitLimits> FitLimitsOfType(int32_t outputType) {
         return limits;
     }
     if (outputType == kTypeSvcd) {
-        limits.audio = 224000;
+        limits.audio = kSvcdAudioBits;
         limits.minAverage = kSvcdLeastAverage;
         limits.peak = PeakWithin(2600000, kSvcdMuxBits, limits.audio);
         limits.maxAverage = limits.peak;

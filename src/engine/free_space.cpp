@@ -19,12 +19,7 @@ namespace {
 // be spent on top of the peak rate over a run). A Video CD's multiplex is padded to a constant
 // rate and DV is 144000 bytes a frame at either standard, whatever the source holds.
 constexpr int64_t kDvdPeakVideoBits = 9000000;
-constexpr int64_t kDvdAudioBits = 448000;
-constexpr int64_t kDvdMuxBits = 10080000;
 constexpr int64_t kSvcdPeakVideoBits = 2516000;
-constexpr int64_t kSvcdAudioBits = 224000;
-constexpr int64_t kSvcdMuxBits = 2788800;
-constexpr int64_t kMpeg2BufferBits = 1835008;
 constexpr int64_t kVcdMuxBits = 1411200;
 // A Video CD's multiplex also carries the decoder's preload ahead of the part: up to its buffer.
 constexpr int64_t kVcdBufferBits = 327680;

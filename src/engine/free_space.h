@@ -16,6 +16,13 @@ namespace clipwright {
 
 // Container overhead on top of the streams' rates, in per mille.
 inline constexpr int64_t kMuxOverheadPerMille = 20;
+// The multiplex and audio rates of trelcore's DVD and SVCD targets (bits per second) and their
+// MPEG-2 video buffer (bits), as its target presets set them.
+inline constexpr int64_t kDvdMuxBits = 10080000;
+inline constexpr int64_t kSvcdMuxBits = 2788800;
+inline constexpr int64_t kDvdAudioBits = 448000;
+inline constexpr int64_t kSvcdAudioBits = 224000;
+inline constexpr int64_t kMpeg2BufferBits = 1835008;
 
 // The most a row's output can take: a rate for the whole part and, on top, what a rate-
 // controlled encoder may spend beyond it once (its buffer). Bits per second and bits.
