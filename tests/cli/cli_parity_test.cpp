@@ -15,6 +15,7 @@
 #include "engine/preset_choices.h"
 #include "engine/probe.h"
 #include "mainwnd/presets.h"
+#include "stand_in_controls.h"
 #include "test_folder.h"
 
 namespace clipwright {
@@ -40,13 +41,10 @@ struct Choice {
     std::vector<std::string> args;
 };
 
-class CliParityTest : public ::testing::Test {
+class CliParityTest : public testing::StandInControlsTest {
 protected:
     void SetUp() override {
-        for (QLineEdit* edit : {&width_, &height_, &max_, &min_}) {
-            MakeDigitsOnly(edit);
-        }
-        FillSettingCombos(controls_);
+        StandInControlsTest::SetUp();
         const Finished made =
             RunProgram({CLIPGEN_PATH, folder_.path() + "clip.mp4"}, folder_.path() + "clipgen.err");
         ASSERT_EQ(made.status, 0) << made.err;
@@ -76,12 +74,6 @@ protected:
     }
 
     TestFolder folder_;
-    QComboBox size_, frameRate_, videoBitrate_, channels_, audioBitrate_, sampleRate_, volume_;
-    QLineEdit width_, height_, max_, min_;
-    QCheckBox vbr_;
-    SettingControls controls_{&size_,         &width_,        &height_,     &frameRate_,
-                              &videoBitrate_, &vbr_,          &max_,        &min_,
-                              &channels_,     &audioBitrate_, &sampleRate_, &volume_};
 };
 
 TEST_F(CliParityTest, EveryTypeAndStandardGivesTheFormsCommandLine) {

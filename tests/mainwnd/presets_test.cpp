@@ -8,6 +8,7 @@
 #include <QLineEdit>
 
 #include "engine/output_types.h"
+#include "stand_in_controls.h"
 
 namespace clipwright {
 namespace {
@@ -49,21 +50,8 @@ TEST(PresetTextsTest, EveryTableRowReadsAsShownToTheUser) {
     EXPECT_EQ(std::count(volume.begin(), volume.end(), "100%"), 0);
 }
 
-class PresetControlsTest : public ::testing::Test {
+class PresetControlsTest : public testing::StandInControlsTest {
 protected:
-    void SetUp() override {
-        for (QLineEdit* edit : {&width_, &height_, &max_, &min_}) {
-            MakeDigitsOnly(edit);
-        }
-        FillSettingCombos(controls_);
-    }
-
-    QComboBox size_, frameRate_, videoBitrate_, channels_, audioBitrate_, sampleRate_, volume_;
-    QLineEdit width_, height_, max_, min_;
-    QCheckBox vbr_;
-    SettingControls controls_{&size_,         &width_,        &height_,     &frameRate_,
-                              &videoBitrate_, &vbr_,          &max_,        &min_,
-                              &channels_,     &audioBitrate_, &sampleRate_, &volume_};
     std::vector<QComboBox*> combos_{&size_,     &frameRate_,  &videoBitrate_, &audioBitrate_,
                                     &channels_, &sampleRate_, &volume_};
 };
