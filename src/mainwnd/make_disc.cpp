@@ -210,25 +210,33 @@ TooLargeChoice ChooseForTooLarge(QWidget* parent, const DiscRequest& request, Di
     }
 }
 
-bool Author(QWidget* parent, const DiscJob& job) {
-    DiscResult result;
-    DiscDialog dialog(
-        parent, [&job, &result](DiscProgress& progress) { result = AuthorDisc(job, progress); });
-    RunModalDialog(dialog);
-    switch (result.outcome) {
+// Tells the user a disc that was cancelled or failed; true when it was made.
+bool Made(QWidget* parent, DiscOutcome outcome, const std::string& errorLine) {
+    switch (outcome) {
         case DiscOutcome::kDone:
-            ShowMessageBox(parent, LoadResourceString(kIdsDiscDone, OneALine(result.files)),
-                           MessageButtons::kOk, MessageIcon::kInformation);
             return true;
         case DiscOutcome::kCancelled:
             ShowMessageBox(parent, LoadResourceString(kIdsDiscCanceled), MessageButtons::kOk,
                            MessageIcon::kInformation);
             return false;
         case DiscOutcome::kFailed:
-            Tell(parent, LoadResourceString(kIdsDiscFailed, result.errorLine));
+            Tell(parent, LoadResourceString(kIdsDiscFailed, errorLine));
             return false;
     }
     return false;
+}
+
+bool Author(QWidget* parent, const DiscJob& job) {
+    DiscResult result;
+    DiscDialog dialog(
+        parent, [&job, &result](DiscProgress& progress) { result = AuthorDisc(job, progress); });
+    RunModalDialog(dialog);
+    if (!Made(parent, result.outcome, result.errorLine)) {
+        return false;
+    }
+    ShowMessageBox(parent, LoadResourceString(kIdsDiscDone, OneALine(result.files)),
+                   MessageButtons::kOk, MessageIcon::kInformation);
+    return true;
 }
 
 // The run's titles onto as many discs as they need, in folders "<chosen> 1", "<chosen> 2" ...;
@@ -253,16 +261,8 @@ bool AuthorSeveral(QWidget* parent, const DiscJob& job, uint64_t capacity) {
         result = AuthorDiscs(job, split, progress);
     });
     RunModalDialog(dialog);
-    switch (result.outcome) {
-        case DiscOutcome::kDone:
-            break;
-        case DiscOutcome::kCancelled:
-            ShowMessageBox(parent, LoadResourceString(kIdsDiscCanceled), MessageButtons::kOk,
-                           MessageIcon::kInformation);
-            return false;
-        case DiscOutcome::kFailed:
-            Tell(parent, LoadResourceString(kIdsDiscFailed, result.errorLine));
-            return false;
+    if (!Made(parent, result.outcome, result.errorLine)) {
+        return false;
     }
     std::vector<std::string> lines;
     for (size_t n = 0; n < split.discs.size(); ++n) {
