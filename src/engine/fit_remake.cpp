@@ -40,22 +40,11 @@ int64_t BytesOrNothing(const std::string& path) {
     return bytes > 0 ? bytes : 0;
 }
 
-}  // namespace
-
-RemakeOutcome FinishFittedFile(RunFit& fit, size_t index, EncoderRun& run, const SourceItem& item,
-                               const std::function<bool()>& stopped,
-                               const std::function<void()>& starting) {
-    const std::string output = OutputPath(item);
-    fit.Finished(index, BytesOrNothing(output));
-    const std::optional<std::string> options = fit.RemakeOptions(index);
-    if (!options) {
-        return RemakeOutcome::kNotNeeded;
-    }
-    const std::string hidden = stopped() ? std::string() : HiddenSibling(output);
-    if (hidden.empty()) {
-        fit.Finished(index, BytesOrNothing(output));
-        return RemakeOutcome::kKeptFirst;
-    }
+// Makes item again into hidden and puts it over output when whole and smaller; otherwise
+// hidden goes and output stays.
+void Remake(EncoderRun& run, const SourceItem& item, const std::string& options,
+            const std::string& hidden, const std::string& output,
+            const std::function<bool()>& stopped, const std::function<void()>& starting) {
     LogMessage("%s came out larger than the disc has room for; making it again smaller.",
                output.c_str());
     if (starting) {
@@ -63,21 +52,36 @@ RemakeOutcome FinishFittedFile(RunFit& fit, size_t index, EncoderRun& run, const
     }
     EncoderOutcome outcome;
     const int result =
-        RunConversion(run, item.sourcePath, hidden, item.title, *options, PartOf(item), outcome);
+        RunConversion(run, item.sourcePath, hidden, item.title, options, PartOf(item), outcome);
     // Only a whole and smaller output is worth the first one.
     const bool better = result == 0 && !run.abortRequested.load() && !stopped() &&
                         RegularFileBytes(hidden) < RegularFileBytes(output);
-    if (!better || std::rename(hidden.c_str(), output.c_str()) != 0) {
-        ::unlink(hidden.c_str());
-        if (result != 0) {
-            LogMessage("Making %s again failed; the first output stays. %s", output.c_str(),
-                       outcome.errorLine.c_str());
-        }
-        fit.Finished(index, BytesOrNothing(output));
-        return RemakeOutcome::kKeptFirst;
+    if (better && std::rename(hidden.c_str(), output.c_str()) == 0) {
+        return;
     }
+    ::unlink(hidden.c_str());
+    if (result != 0) {
+        LogMessage("Making %s again failed; the first output stays. %s", output.c_str(),
+                   outcome.errorLine.c_str());
+    }
+}
+
+}  // namespace
+
+void FinishFittedFile(RunFit& fit, size_t index, EncoderRun& run, const SourceItem& item,
+                      const std::function<bool()>& stopped, const std::function<void()>& starting) {
+    const std::string output = OutputPath(item);
     fit.Finished(index, BytesOrNothing(output));
-    return RemakeOutcome::kRemade;
+    const std::optional<std::string> options = fit.RemakeOptions(index);
+    if (!options) {
+        return;
+    }
+    const std::string hidden = stopped() ? std::string() : HiddenSibling(output);
+    if (!hidden.empty()) {
+        Remake(run, item, *options, hidden, output, stopped, starting);
+    }
+    // What stays, the smaller output or the first.
+    fit.Finished(index, BytesOrNothing(output));
 }
 
 }  // namespace clipwright

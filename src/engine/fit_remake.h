@@ -13,19 +13,13 @@
 
 namespace clipwright {
 
-enum class RemakeOutcome {
-    kNotNeeded,  // the plan holds: nothing was run
-    kRemade,     // the output is the smaller one now
-    kKeptFirst,  // the remake failed or was stopped: the first output stays
-};
-
 // Tells fit the size of item's output (fit's file index), and remakes it when fit asks for a
 // lower rate (RunFit::RemakeOptions); fit is then told the size of what stays. run carries the
 // remake's progress and its abort flag as it carries a conversion's; stopped() is asked before
 // the remake starts and after it ends: true keeps the first output. starting(), when given, is
 // called once as the remake starts.
-RemakeOutcome FinishFittedFile(RunFit& fit, size_t index, EncoderRun& run, const SourceItem& item,
-                               const std::function<bool()>& stopped,
-                               const std::function<void()>& starting = {});
+void FinishFittedFile(RunFit& fit, size_t index, EncoderRun& run, const SourceItem& item,
+                      const std::function<bool()>& stopped,
+                      const std::function<void()>& starting = {});
 
 }  // namespace clipwright
