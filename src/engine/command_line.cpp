@@ -343,8 +343,14 @@ bool LockNow(int fd) {
 // The empty file at path open and locked when a run that was killed left it behind; null
 // otherwise (in use, written to, recent, or not a regular file).
 std::unique_ptr<UniqueFd> TakeOverLeftBehind(const std::string& path) {
-    auto fd = std::make_unique<UniqueFd>(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW));
     struct stat info {};
+    // Only a regular file is opened: opening a FIFO for writing waits for a reader, and a
+    // device may act on being opened. Not blocking either, should one take its place meanwhile.
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return nullptr;
+    }
+    auto fd = std::make_unique<UniqueFd>(
+        ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
     if (fd->get() < 0 || ::fstat(fd->get(), &info) != 0 || !S_ISREG(info.st_mode) ||
         info.st_size != 0 || ::time(nullptr) - info.st_mtime < kLeftBehindSeconds ||
         !LockNow(fd->get())) {

@@ -295,6 +295,14 @@ TEST(ReserveOutputName, TakesOverOnlyAnEmptyNameLeftBehind) {
     const ReserveNameResult again = reserve();
     EXPECT_EQ(OutputPath(item), second);
     EXPECT_EQ(TestFolder::Read(first), "x");
+
+    // A FIFO under the name is passed by at once, not opened (which would wait for a reader).
+    const TestFolder fifos;
+    ASSERT_EQ(::mkfifo((fifos.path() + "clip-cvt.mpg").c_str(), 0644), 0);
+    MakeOutputName(item, fifos.path(), "mpg", kOutputSuffix);
+    EXPECT_EQ(TargetName(item), "clip-cvt[1].mpg");
+    EXPECT_TRUE(ReserveOutputName(item, fifos.path(), "mpg", kOutputSuffix).reserved);
+    EXPECT_EQ(TargetName(item), "clip-cvt[1].mpg");
 }
 
 TEST(SourceItemTexts, PathPieces) {
