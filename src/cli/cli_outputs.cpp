@@ -19,6 +19,7 @@
 #include "base/string_ids.h"
 #include "base/text_format.h"
 #include "disc/disc_plan.h"
+#include "disc/disc_split.h"
 #include "engine/batch_estimate.h"
 #include "engine/child_io.h"
 #include "engine/command_line.h"
@@ -125,9 +126,8 @@ int Batch::MakeDisc() {
     const uint64_t size = EstimatedImageBytes(kind, titles);
     const uint64_t capacity =
         fit_ ? static_cast<uint64_t>(FitDiscBytes(*options_.fitDisc)) : DiscCapacityBytes(kind);
-    // A Video CD's rate is fixed by its standard, so several discs are its only way.
     const bool split =
-        size > capacity && (options_.splitDiscs || (kind == DiscKind::kVcd && !options_.force));
+        size > capacity && (options_.splitDiscs || (SplitsWithoutAsking(kind) && !options_.force));
     if (size > capacity && !options_.force && !split) {
         Message(
             FormatText("--disc: the image would take about %.0f MB, more than the disc's %.0f MB "

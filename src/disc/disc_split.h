@@ -28,6 +28,12 @@ DiscSplit SplitTitles(DiscKind kind, const std::vector<DiscTitle>& titles, uint6
 // structure does not fit.
 uint64_t TitleBytesBudget(DiscKind kind, uint64_t capacityBytes, size_t titleCount);
 
+// Whether titles too many for one disc of kind go onto several without asking: a Video CD's
+// rate is fixed by its standard, so splitting is the only way it can take them.
+inline bool SplitsWithoutAsking(DiscKind kind) {
+    return kind == DiscKind::kVcd;
+}
+
 // The folder of disc number (1-based) of a split made into folder: "Holiday 1", "Holiday 2".
 std::string NumberedDiscFolder(const std::string& folder, size_t number);
 

@@ -183,15 +183,15 @@ bool PlanUsable(QWidget* parent, const PlanCheck& check, DiscKind kind, int32_t 
 enum class TooLargeChoice { kOneDisc, kSeveralDiscs, kCancel };
 
 // An image over the disc: several discs (the titles split, none cut), one disc anyway (for a
-// larger blank), or cancel. A run already meant for several discs, and a Video CD run (its
-// standard fixes the rate, so splitting is the only way), go onto several without asking.
+// larger blank), or cancel. A run already meant for several discs, and a Video CD run, go onto
+// several without asking.
 TooLargeChoice ChooseForTooLarge(QWidget* parent, const DiscRequest& request, DiscKind kind,
                                  const std::vector<DiscTitle>& titles, uint64_t capacity) {
     const uint64_t size = EstimatedImageBytes(kind, titles);
     if (size <= capacity) {
         return TooLargeChoice::kOneDisc;
     }
-    if (request.severalDiscs || kind == DiscKind::kVcd) {
+    if (request.severalDiscs || SplitsWithoutAsking(kind)) {
         return TooLargeChoice::kSeveralDiscs;
     }
     const std::string text =
