@@ -28,7 +28,6 @@
 #include "engine/file_system.h"
 #include "engine/free_space.h"
 #include "engine/preset_choices.h"
-#include "engine/probe.h"
 #include "engine/probe_server.h"
 
 #include "cli/batch_internals.h"
@@ -95,17 +94,7 @@ int Batch::MakeDisc() {
         if (firstTitle.empty()) {
             firstTitle = row->item.title;
         }
-        DiscTitle title;
-        title.path = OutputPath(row->item);
-        SourceItem probed;
-        if (Probe(probed, title.path) == 0) {
-            title.durationMs = probed.durationMs;
-            title.video = ParseVideoFacts(probed.videoInfo).value_or(VideoFacts{});
-        }
-        struct stat info {};
-        title.bytes =
-            ::stat(title.path.c_str(), &info) == 0 ? static_cast<uint64_t>(info.st_size) : 0;
-        titles.push_back(std::move(title));
+        titles.push_back(ProbedTitle(OutputPath(row->item)));
     }
     if (titles.empty()) {
         Message("--disc: no file was converted, so no disc was made");

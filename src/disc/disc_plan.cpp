@@ -1,5 +1,7 @@
 #include "disc/disc_plan.h"
 
+#include <sys/stat.h>
+
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -7,6 +9,7 @@
 #include <cstdlib>
 
 #include "engine/output_types.h"
+#include "engine/probe.h"
 
 namespace clipwright {
 
@@ -99,6 +102,19 @@ std::optional<DiscKind> DiscKindOfType(int32_t outputType) {
         default:
             return std::nullopt;
     }
+}
+
+DiscTitle ProbedTitle(const std::string& path) {
+    DiscTitle title;
+    title.path = path;
+    SourceItem probed;
+    if (Probe(probed, path) == 0) {
+        title.durationMs = probed.durationMs;
+        title.video = ParseVideoFacts(probed.videoInfo).value_or(VideoFacts{});
+    }
+    struct stat info {};
+    title.bytes = ::stat(path.c_str(), &info) == 0 ? static_cast<uint64_t>(info.st_size) : 0;
+    return title;
 }
 
 std::optional<VideoFacts> ParseVideoFacts(std::string_view videoInfo) {

@@ -40,6 +40,10 @@ struct DiscTitle {
     VideoFacts video;
 };
 
+// A converted file as a title: its length and picture as the probe reads them (0 and unknown
+// when it cannot) and its size (0 when it cannot be read). Blocks while the encoder probes.
+DiscTitle ProbedTitle(const std::string& path);
+
 enum class PlanProblem {
     kNone,
     kNoTitles,

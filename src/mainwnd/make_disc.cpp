@@ -1,7 +1,5 @@
 #include "mainwnd/make_disc.h"
 
-#include <sys/stat.h>
-
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
@@ -15,7 +13,6 @@
 #include "disc/disc_plan.h"
 #include "disc/disc_split.h"
 #include "engine/output_types.h"
-#include "engine/probe.h"
 #include "support/resource_strings.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_box.h"
@@ -129,15 +126,7 @@ std::optional<std::vector<DiscTitle>> ProbeTitles(QWidget* parent,
     std::vector<DiscTitle> titles(files.size());
     DiscDialog dialog(parent, [&files, &titles](DiscProgress& progress) {
         for (size_t i = 0; i < files.size() && !progress.abortRequested.load(); ++i) {
-            SourceItem probed;
-            DiscTitle& title = titles[i];
-            title.path = files[i];
-            if (Probe(probed, files[i]) == 0) {
-                title.durationMs = probed.durationMs;
-                title.video = ParseVideoFacts(probed.videoInfo).value_or(VideoFacts{});
-            }
-            struct stat info {};
-            title.bytes = ::stat(files[i].c_str(), &info) == 0 ? info.st_size : 0;
+            titles[i] = ProbedTitle(files[i]);
             progress.percent.store(static_cast<int>((i + 1) * 100 / files.size()));
         }
     });
